@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+#include <QTime>
+
+// Leggi_Intero result codes.
+constexpr int INTERO_OK = 1;
+constexpr int INTERO_VUOTO = -1;
+constexpr int INTERO_NON_NUMERO = -2;
+constexpr int INTERO_FUORI_LIMITE = -3;
+constexpr int INTERO_SOLO_SEGNO = -4;
+
+// Signed 32-bit decimal integer, blanks trimmed at both ends.
+// 1 = read; -1 = empty; -2 = not a number; -3 = out of range; -4 = a sign alone.
+// value is 0 unless the result is 1.
+int Leggi_Intero(const QString& text, qint32& value);
+
+// A typed time of day: "9.30", "0930", "09:30", "12345" (12:45), "7.3a" (07:03).
+// 1 = read; -1 = length not 4 or 5; -2 = first character not a digit;
+// -3 = no minute digit; -4 = hour above 23 or minutes above 59 (time 00:00).
+int Leggi_Orario(const QString& text, QTime& time);
+
+// Whole-file write: 1 = written, -1 = open/create failed, -2 = short write.
+// Without append the file is created new; with append the text goes at its
+// end (the file is created when it cannot be opened).
+int Scrivi_File(const QString& path, const QByteArray& data, bool append);
+
+// Whole-file read: 1 = read, -1 = open failed, -2 = fewer bytes than its size.
+int Leggi_File(const QString& path, QByteArray& data);
+
+// A day number as the store writes it: rounded to 15 significant digits,
+// general form without trailing zeros, exponent form below 0.00001
+// ("5,78703703703704E-6"), with the given decimal separator.
+QString formatDayNumber(double value, QChar decimalSeparator);
+
+// Reads what formatDayNumber writes, taking "," or "." as the separator
+// whatever the locale, so a store outlives a change of regional settings.
+bool parseDayNumber(QStringView text, double& value);
+bool parseDayNumber(QByteArrayView text, double& value);
+
+// Decimal integer of the store: optional leading blanks and sign, digits, 32 bits.
+bool parseStoreInteger(QStringView text, qint32& value);
+bool parseStoreInteger(QByteArrayView text, qint32& value);
