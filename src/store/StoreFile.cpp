@@ -314,7 +314,7 @@ int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sve
             return r - 10;
         const int r2 = Leggi_File(oldPath, bytes);
         if (r2 < 0)
-            return -20 - r2;
+            return -20 + r2; // -21 open failed, -22 short read
     }
     const Encoding enc = Codepage::isValidUtf8(bytes) ? Encoding::Utf8 : Encoding::Windows1252;
     return parseBytes(bytes, enc, memos, sveglie, diagnostic);

@@ -1,0 +1,444 @@
+#include "TestMain.h"
+#include "app/AppState.h"
+#include "store/StoreFile.h"
+#include "store/Ut.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+REC_Memo dentista()
+{
+    REC_Memo m;
+    m.ID = 1;
+    m.TipoMemo = 1;
+    m.Nota = QStringLiteral("Telefonare al dentista");
+    m.Attivo = 1;
+    m.Eseguito = 0;
+    m.TipoData = 1;
+    m.Data = 45366;
+    m.TipoOrario = 1;
+    m.Orario = 0.4375;
+    m.TipoAnticipo = 2;
+    m.Anticipo = -5;
+    return m;
+}
+
+REC_Sveglia riunione()
+{
+    REC_Sveglia s;
+    s.TipoSveglia = 2;
+    s.Attivo = 1;
+    s.Messaggio = QStringLiteral("Riunione settimanale");
+    s.Giorno = 2;
+    s.Orario = DayNumbers::fromTime(QTime(7, 15));
+    s.Suono = QStringLiteral("-nessun suono-");
+    return s;
+}
+
+QByteArray workedExample(char sep)
+{
+    QByteArray text = "#MEMO#\t#_ID:1\t#TME:1\t#_NT:Telefonare al dentista\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366\t#TOR:1"
+                      "\t#_OR:0,4375\t#TAN:2\t#_AN:-5\r\n"
+                      "#SVEGLIA#\t#TSV:2\t#_MS:Riunione settimanale\t#_GN:2\t#_AT:1\t#_OR:0,302083333333333"
+                      "\t#_SN:-nessun suono-\r\n";
+    text.replace(',', sep);
+    return text;
+}
+
+QByteArray memoLine(int id, const char* extra = "")
+{
+    return "#MEMO#\t#_ID:" + QByteArray::number(id) + "\t#TME:1\t#_NT:memo " + QByteArray::number(id)
+        + "\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366\t#TOR:1\t#_OR:0,5\t#TAN:2\t#_AN:-5" + extra + "\r\n";
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QByteArray data;
+    Leggi_File(path, data);
+    return data;
+}
+
+void put(const QString& path, const QByteArray& data)
+{
+    QVERIFY(Scrivi_File(path, data, false) == 1);
+}
+
+} // namespace
+
+class TestStoreFile : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir* dir = nullptr;
+    QString mainPath() const
+    {
+        return dir->filePath(StoreFile::fileName);
+    }
+    QString oldPath() const
+    {
+        return dir->filePath(StoreFile::oldFileName);
+    }
+    int readBack(MemoList& memos, SvegliaList& sveglie, QString& diag, bool fallback = true)
+    {
+        return StoreFile::read(dir->path(), fallback, memos, sveglie, diag);
+    }
+
+private slots:
+    void init()
+    {
+        dir = new QTemporaryDir;
+        QVERIFY(dir->isValid());
+    }
+    void cleanup()
+    {
+        delete dir;
+        dir = nullptr;
+    }
+
+    void writesWorkedExampleByteForByte_data()
+    {
+        QTest::addColumn<QChar>("sep");
+        QTest::newRow("comma") << QChar(u',');
+        QTest::newRow("dot") << QChar(u'.');
+    }
+    void writesWorkedExampleByteForByte()
+    {
+        QFETCH(QChar, sep);
+        QCOMPARE(StoreFile::write(dir->path(), {dentista()}, {riunione()}, sep), 1);
+        QCOMPARE(fileBytes(mainPath()), workedExample(char(sep.unicode())));
+        QVERIFY(!QFile::exists(oldPath()));
+        QVERIFY(!QFile::exists(mainPath() + ".new"));
+
+        MemoList memos;
+        SvegliaList sveglie;
+        QString diag;
+        QCOMPARE(readBack(memos, sveglie, diag), 1);
+        QCOMPARE(memos, MemoList{dentista()});
+        QCOMPARE(sveglie.size(), 1);
+        QCOMPARE(DayNumbers::hoursMinutes(sveglie[0].Orario), 7 * 60 + 15);
+        QCOMPARE(sveglie[0].Messaggio, riunione().Messaggio);
+        QVERIFY(diag.isEmpty());
+    }
+
+    void rotatesPreviousStoreToOld()
+    {
+        QCOMPARE(StoreFile::write(dir->path(), {dentista()}, {}, u','), 1);
+        const QByteArray first = fileBytes(mainPath());
+        REC_Memo second = dentista();
+        second.Nota = "seconda";
+        QCOMPARE(StoreFile::write(dir->path(), {second}, {}, u','), 1);
+        QCOMPARE(fileBytes(oldPath()), first);
+        QCOMPARE(StoreFile::write(dir->path(), {}, {}, u','), 1);
+        QVERIFY(fileBytes(oldPath()).contains("seconda"));
+        QCOMPARE(QFileInfo(mainPath()).size(), 0); // empty lists: a 0-byte store
+    }
+
+    void emptyAndMissingStores()
+    {
+        MemoList memos{dentista()};
+        SvegliaList sveglie{riunione()};
+        QString diag = "stale";
+        QCOMPARE(readBack(memos, sveglie, diag), 0);
+        QVERIFY(memos.isEmpty() && sveglie.isEmpty() && diag.isEmpty());
+
+        put(mainPath(), {});
+        memos = {dentista()};
+        QCOMPARE(readBack(memos, sveglie, diag), 1);
+        QVERIFY(memos.isEmpty() && sveglie.isEmpty());
+    }
+
+    void fallsBackToOldStore()
+    {
+        put(oldPath(), workedExample(','));
+        MemoList memos;
+        SvegliaList sveglie;
+        QString diag;
+        QCOMPARE(readBack(memos, sveglie, diag, true), 1);
+        QCOMPARE(memos.size(), 1);
+        QCOMPARE(readBack(memos, sveglie, diag, false), -11);
+    }
+
+    void unreadableFiles()
+    {
+        // A folder in place of a file cannot be opened as one.
+        QVERIFY(QDir(dir->path()).mkdir(StoreFile::fileName));
+        MemoList memos;
+        SvegliaList sveglie;
+        QString diag;
+        QCOMPARE(readBack(memos, sveglie, diag, false), -11);
+        QCOMPARE(readBack(memos, sveglie, diag, true), -21);
+        put(oldPath(), workedExample(','));
+        QCOMPARE(readBack(memos, sveglie, diag, true), 1);
+    }
+
+    void readFailures_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("diagnostic");
+        QTest::addColumn<int>("memos");
+        QTest::addColumn<int>("sveglie");
+        QByteArray noAt = memoLine(3);
+        noAt.replace("\t#_AT:1", "");
+        QTest::newRow("third memo lacks #_AT:") << memoLine(1) + memoLine(2) + noAt + workedExample(',') << -1
+                                                << "Errore sul Memo numero 3 esito=-14" << 3 << 0;
+        QByteArray badDate = memoLine(1);
+        badDate.replace("#_DT:45366", "#_DT:abc");
+        QTest::newRow("date abc") << badDate << -1 << "Errore sul Memo numero 1 esito=-27" << 1 << 0;
+        QByteArray badId = memoLine(1);
+        badId.replace("#_ID:1", "#_ID:x");
+        QTest::newRow("id x") << badId << -1 << "Errore sul Memo numero 1 esito=-21" << 1 << 0;
+        QTest::newRow("alarm lacks sound") << memoLine(1) + "#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:0\r\n"
+                                           << -2 << "Errore sulla sveglia numero 1 esito=-16" << 1 << 1;
+        QTest::newRow("alarm bad time") << QByteArray("#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:x\t#_SN:s\r\n")
+                                        << -2 << "Errore sulla sveglia numero 1 esito=-24" << 0 << 1;
+    }
+    void readFailures()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, result);
+        QFETCH(QString, diagnostic);
+        QFETCH(int, memos);
+        QFETCH(int, sveglie);
+        put(mainPath(), text);
+        MemoList m;
+        SvegliaList s;
+        QString diag;
+        QCOMPARE(readBack(m, s, diag), result);
+        QCOMPARE(diag, diagnostic);
+        QCOMPARE(m.size(), memos);
+        QCOMPARE(s.size(), sveglie);
+    }
+
+    void failingMemoKeepsFieldsReadBeforeIt()
+    {
+        QByteArray noAt = memoLine(3);
+        noAt.replace("\t#_AT:1", "");
+        put(mainPath(), memoLine(1) + memoLine(2) + noAt);
+        MemoList m;
+        SvegliaList s;
+        QString diag;
+        QCOMPARE(readBack(m, s, diag), -1);
+        QCOMPARE(m[1].Nota, QString("memo 2"));
+        QCOMPARE(m[2].ID, 3);
+        QCOMPARE(m[2].TipoMemo, 1);
+        QCOMPARE(m[2].Nota, QString("memo 3"));
+        QCOMPARE(m[2].Eseguito, 0);
+        QCOMPARE(m[2].Data, 0.0);
+        QCOMPARE(m[2].Anticipo, 0);
+    }
+
+    void tolerantReading_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("memos");
+        QTest::newRow("last line without CR LF") << memoLine(1) + memoLine(2).chopped(2) << 2;
+        QTest::newRow("fields in another order")
+            << QByteArray("#MEMO#\t#_AN:-5\t#TAN:2\t#_OR:0,4375\t#TOR:1\t#_DT:45366\t#TDT:1\t#_AT:1\t#_ES:0"
+                          "\t#_NT:Telefonare al dentista\t#TME:1\t#_ID:1\r\n")
+            << 1;
+        QTest::newRow("extra and repeated fields") << memoLine(1, "\t#XYZ:9\t#_ID:77") << 1;
+        QTest::newRow("text between records") << "garbage\r\n" + memoLine(1) + "more garbage\r\n" << 1;
+        QTest::newRow("decimal point on a comma system") << workedExample('.') << 1;
+        QTest::newRow("line feeds only") << QByteArray(memoLine(1) + memoLine(2)).replace("\r\n", "\n") << 2;
+    }
+    void tolerantReading()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, memos);
+        put(mainPath(), text);
+        MemoList m;
+        SvegliaList s;
+        QString diag;
+        QCOMPARE(readBack(m, s, diag), 1);
+        QCOMPARE(m.size(), memos);
+        QCOMPARE(m[0].ID, 1);
+        QCOMPARE(m[0].Anticipo, -5);
+        QCOMPARE(m.last().Data, 45366.0);
+    }
+
+    void midnightReadsWhateverTheSeparator()
+    {
+        QByteArray text = memoLine(1);
+        text.replace("#_OR:0,5", "#_OR:0");
+        put(mainPath(), text);
+        MemoList m;
+        SvegliaList s;
+        QString diag;
+        QCOMPARE(readBack(m, s, diag), 1);
+        QCOMPARE(m[0].Orario, 0.0);
+    }
+
+    void writesOnlyWholeDateAndTimeFraction()
+    {
+        REC_Memo m = dentista();
+        m.Data = 45366.75;
+        m.Orario = 1.25;
+        REC_Sveglia s = riunione();
+        s.Orario = 1.5; // a new alarm made after 23:00
+        QCOMPARE(StoreFile::write(dir->path(), {m}, {s}, u','), 1);
+        const QByteArray bytes = fileBytes(mainPath());
+        QVERIFY(bytes.contains("\t#_DT:45366\t"));
+        QVERIFY(bytes.contains("\t#_OR:0,25\t"));
+        QVERIFY(bytes.contains("\t#_OR:0,5\t#_SN:"));
+    }
+
+    void unknownKindsSurvive()
+    {
+        REC_Memo m = dentista();
+        m.TipoMemo = 7;
+        m.TipoData = -3;
+        m.TipoAnticipo = 42;
+        m.Attivo = 5;
+        QCOMPARE(StoreFile::write(dir->path(), {m}, {}, u','), 1);
+        MemoList memos;
+        SvegliaList sveglie;
+        QString diag;
+        QCOMPARE(readBack(memos, sveglie, diag), 1);
+        QCOMPARE(memos, MemoList{m});
+    }
+
+    void textThatWouldBreakTheFormat_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("tab") << "a\tb"
+                             << "a b";
+        QTest::newRow("line breaks") << "a\r\nb\nc\rd"
+                                     << "a  b c d";
+        QTest::newRow("memo marker") << "x#MEMO#y"
+                                     << "x MEMO y";
+        QTest::newRow("alarm marker") << "#SVEGLIA#"
+                                      << " SVEGLIA ";
+        QTest::newRow("overlapping markers") << "#MEMO#MEMO#"
+                                             << " MEMO MEMO#";
+        QTest::newRow("tag lookalike") << "\t#_ID:99"
+                                       << " #_ID:99";
+        QTest::newRow("plain hash kept") << "#1 priority"
+                                         << "#1 priority";
+    }
+    void textThatWouldBreakTheFormat()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        REC_Memo m = dentista();
+        m.Nota = text;
+        REC_Memo m2 = dentista();
+        m2.ID = 2;
+        REC_Sveglia s = riunione();
+        s.Messaggio = text;
+        s.Suono = text;
+        QCOMPARE(StoreFile::write(dir->path(), {m, m2}, {s}, u','), 1);
+        MemoList memos;
+        SvegliaList sveglie;
+        QString diag;
+        QCOMPARE(readBack(memos, sveglie, diag), 1);
+        QCOMPARE(memos.size(), 2);
+        QCOMPARE(sveglie.size(), 1);
+        QCOMPARE(memos[0].Nota, stored);
+        QCOMPARE(memos[0].Anticipo, -5);
+        QCOMPARE(memos[1].ID, 2);
+        QCOMPARE(sveglie[0].Messaggio, stored);
+        QCOMPARE(sveglie[0].Suono, stored);
+    }
+
+    void charactersRoundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("windowsBytes");
+        QTest::newRow("accents and euro") << QString::fromUtf8("Caffè con Nicolò, 5 €") << true;
+        QTest::newRow("beyond the code page") << QString::fromUtf8("Встреча 会議 ✓") << false;
+    }
+    void charactersRoundTrip()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, windowsBytes);
+        REC_Memo m = dentista();
+        m.Nota = text;
+        QCOMPARE(StoreFile::write(dir->path(), {m}, {}, u','), 1);
+        const QByteArray bytes = fileBytes(mainPath());
+        QCOMPARE(bytes.contains(text.toUtf8()), !windowsBytes);
+        MemoList memos;
+        SvegliaList sveglie;
+        QString diag;
+        QCOMPARE(readBack(memos, sveglie, diag), 1);
+        QCOMPARE(memos[0].Nota, text);
+    }
+
+    void readsWindowsFile()
+    {
+        put(mainPath(),
+            "#MEMO#\t#_ID:1\t#TME:1\t#_NT:Perch\xe9 \x80\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366\t#TOR:1"
+            "\t#_OR:0,4375\t#TAN:2\t#_AN:-5\r\n");
+        MemoList memos;
+        SvegliaList sveglie;
+        QString diag;
+        QCOMPARE(readBack(memos, sveglie, diag), 1);
+        QCOMPARE(memos[0].Nota, QString::fromUtf8("Perché €"));
+    }
+
+    void failedRotationChangesNothing()
+    {
+        put(mainPath(), workedExample(','));
+        // A non-empty folder named Store_old.dat cannot be replaced by a file.
+        QVERIFY(QDir(dir->path()).mkpath(StoreFile::oldFileName + "/keep"));
+        QCOMPARE(StoreFile::write(dir->path(), {}, {}, u','), -1);
+        QCOMPARE(fileBytes(mainPath()), workedExample(','));
+        QVERIFY(!QFile::exists(mainPath() + ".new"));
+    }
+
+    void missingFolderFailsToCreate()
+    {
+        QCOMPARE(StoreFile::write(dir->filePath("not-there"), {dentista()}, {}, u','), -11);
+    }
+
+    void damagedStoreKeepsCopiesBeforeSave()
+    {
+        QByteArray bad = memoLine(1);
+        bad.replace("#_DT:45366", "#_DT:abc");
+        const QByteArray damaged = bad + memoLine(2);
+        const QByteArray backup = workedExample(',');
+        put(mainPath(), damaged);
+        put(oldPath(), backup);
+
+        AppState state;
+        state.folders.data = dir->path();
+        QString diag;
+        QCOMPARE(state.readStore(diag), -1);
+        const QDateTime now(QDate(2026, 12, 6), QTime(9, 15, 30));
+        QCOMPARE(state.writeStore(u',', now), 1);
+        QCOMPARE(fileBytes(dir->filePath("Store_damaged_20261206-091530.dat")), damaged);
+        QCOMPARE(fileBytes(dir->filePath("Store_old_damaged_20261206-091530.dat")), backup);
+        QCOMPARE(fileBytes(oldPath()), damaged);
+
+        // Only the first save after the failed read keeps copies.
+        QCOMPARE(state.writeStore(u',', now.addSecs(60)), 1);
+        QCOMPARE(QDir(dir->path()).entryList({"*damaged*"}).size(), 2);
+    }
+
+    void installedCopyCreatesItsDataFolder()
+    {
+        AppState state;
+        state.folders.data = dir->filePath("deep/Brivo Reminder");
+        state.ArrMemo = {dentista()};
+        QCOMPARE(state.writeStore(u',', QDateTime::currentDateTime()), 1);
+        QVERIFY(QFile::exists(dir->filePath("deep/Brivo Reminder/Store.dat")));
+    }
+
+    void parseRecordDirectly()
+    {
+        REC_Memo m;
+        QCOMPARE(StoreFile::parseMemo(u"#MEMO#\t#_ID:4", m), -12);
+        QCOMPARE(m.ID, 4);
+        REC_Sveglia s;
+        QCOMPARE(StoreFile::parseSveglia(u"#SVEGLIA#", s), -11);
+        QCOMPARE(StoreFile::parseSveglia(u"#SVEGLIA#\t#TSV:1\t#_MS:\t#_AT:0\t#_OR:0\t#_GN:9\t#_SN:", s), 1);
+        QCOMPARE(s.Giorno, 9);
+        QVERIFY(s.Messaggio.isEmpty());
+    }
+};
+
+BRIVO_REGISTER_TEST(TestStoreFile)
+#include "tst_storefile.moc"

@@ -1,0 +1,296 @@
+#include "TestMain.h"
+#include "store/Codepage.h"
+#include "store/Global.h"
+#include "store/Ut.h"
+
+#include <QTest>
+
+class TestUt : public QObject {
+    Q_OBJECT
+private slots:
+    void leggiIntero_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plain") << "42" << 1 << 42;
+        QTest::newRow("blanks around") << " 500 " << 1 << 500;
+        QTest::newRow("tabs around") << "\t7\t" << 1 << 7;
+        QTest::newRow("plus") << "+15" << 1 << 15;
+        QTest::newRow("minus") << "-5" << 1 << -5;
+        QTest::newRow("minus zero") << "-0" << 1 << 0;
+        QTest::newRow("leading zeros") << "007" << 1 << 7;
+        QTest::newRow("max") << "2147483647" << 1 << 2147483647;
+        QTest::newRow("min") << "-2147483648" << 1 << int(-2147483647 - 1);
+        QTest::newRow("empty") << "" << -1 << 0;
+        QTest::newRow("blanks only") << "   " << -1 << 0;
+        QTest::newRow("minus alone") << "-" << -4 << 0;
+        QTest::newRow("plus alone") << " + " << -4 << 0;
+        QTest::newRow("letters after") << "500abc" << -2 << 0;
+        QTest::newRow("inner space") << "1 2" << -2 << 0;
+        QTest::newRow("sign not first") << "5-" << -2 << 0;
+        QTest::newRow("two signs") << "--5" << -2 << 0;
+        QTest::newRow("decimal") << "1,5" << -2 << 0;
+        QTest::newRow("arabic-indic digit") << QString::fromUtf8("\u0665") << -2 << 0;
+        QTest::newRow("just over max") << "2147483648" << -3 << 0;
+        QTest::newRow("just under min") << "-2147483649" << -3 << 0;
+        QTest::newRow("eleven digits") << "12345678901" << -3 << 0;
+        QTest::newRow("long junk is junk first") << "123456789012345a" << -2 << 0;
+    }
+    void leggiIntero()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        QFETCH(int, value);
+        qint32 v = 99;
+        QCOMPARE(Leggi_Intero(text, v), code);
+        QCOMPARE(v, value);
+    }
+
+    void leggiOrario_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QTime>("time");
+        QTest::newRow("9.30") << "9.30" << 1 << QTime(9, 30);
+        QTest::newRow("0930") << "0930" << 1 << QTime(9, 30);
+        QTest::newRow("09:30") << "09:30" << 1 << QTime(9, 30);
+        QTest::newRow("09.30") << "09.30" << 1 << QTime(9, 30);
+        QTest::newRow("12345") << "12345" << 1 << QTime(12, 45);
+        QTest::newRow("7.3a") << "7.3a" << 1 << QTime(7, 3);
+        QTest::newRow("18.5 minute five") << "18.5" << 1 << QTime(18, 5);
+        QTest::newRow("23:59") << "23:59" << 1 << QTime(23, 59);
+        QTest::newRow("00:00") << "00:00" << 1 << QTime(0, 0);
+        QTest::newRow("930 too short") << "930" << -1 << QTime(0, 0);
+        QTest::newRow("empty") << "" << -1 << QTime(0, 0);
+        QTest::newRow("too long") << "12:300" << -1 << QTime(0, 0);
+        QTest::newRow("letter first") << "a930" << -2 << QTime(0, 0);
+        QTest::newRow("blank first") << " 9:30" << -2 << QTime(0, 0);
+        QTest::newRow("no minute digit") << "12:ab" << -3 << QTime(0, 0);
+        QTest::newRow("hour 25") << "25.00" << -4 << QTime(0, 0);
+        QTest::newRow("hour 24") << "24:00" << -4 << QTime(0, 0);
+        QTest::newRow("minute 60") << "12:60" << -4 << QTime(0, 0);
+    }
+    void leggiOrario()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        QFETCH(QTime, time);
+        QTime t(5, 5);
+        QCOMPARE(Leggi_Orario(text, t), code);
+        QCOMPARE(t, time);
+    }
+
+    void formatNumber_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("comma");
+        QTest::newRow("whole date") << 45366.0 << "45366";
+        QTest::newRow("zero") << 0.0 << "0";
+        QTest::newRow("10:30") << 0.4375 << "0,4375";
+        QTest::newRow("07:15") << 435.0 / 1440 << "0,302083333333333";
+        QTest::newRow("14:30") << 870.0 / 1440 << "0,604166666666667";
+        QTest::newRow("one third") << 1.0 / 3 << "0,333333333333333";
+        QTest::newRow("half a second") << 0.5 / 86400 << "5,78703703703704E-6";
+        QTest::newRow("exactly 0.00001") << 0.00001 << "0,00001";
+        QTest::newRow("just below 0.00001") << 0.0000099 << "9,9E-6";
+        QTest::newRow("negative") << -5.25 << "-5,25";
+        QTest::newRow("15 digits") << 123456789012345.0 << "123456789012345";
+        QTest::newRow("16 digits") << 1234567890123456.0 << "1,23456789012346E15";
+        QTest::newRow("rounds up to whole") << 0.9999999999999999 << "1";
+    }
+    void formatNumber()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, comma);
+        QCOMPARE(formatDayNumber(value, u','), comma);
+        QString dot = comma;
+        dot.replace(u',', u'.');
+        QCOMPARE(formatDayNumber(value, u'.'), dot);
+        // Whatever is written reads back within the 15 digits kept.
+        double back = -1;
+        QVERIFY(parseDayNumber(QStringView(comma), back));
+        QVERIFY(qAbs(back - value) <= 1e-14 * qMax(1.0, qAbs(value)));
+    }
+
+    void parseNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("value");
+        QTest::newRow("comma") << "0,4375" << true << 0.4375;
+        QTest::newRow("dot") << "0.4375" << true << 0.4375;
+        QTest::newRow("whole") << "45366" << true << 45366.0;
+        QTest::newRow("exponent") << "5,78703703703704E-6" << true << 5.78703703703704e-6;
+        QTest::newRow("lower-case exponent") << "1.5e2" << true << 150.0;
+        QTest::newRow("signs") << "-0,5" << true << -0.5;
+        QTest::newRow("plus") << "+2" << true << 2.0;
+        QTest::newRow("no leading digit") << ",5" << true << 0.5;
+        QTest::newRow("trailing separator") << "3," << true << 3.0;
+        QTest::newRow("blanks") << " 3 " << true << 3.0;
+        QTest::newRow("letters") << "abc" << false << 0.0;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("two separators") << "1,2,3" << false << 0.0;
+        QTest::newRow("thousands") << "1.000,5" << false << 0.0;
+        QTest::newRow("exponent without digits") << "1E" << false << 0.0;
+        QTest::newRow("exponent alone") << "E5" << false << 0.0;
+        QTest::newRow("infinity") << "inf" << false << 0.0;
+        QTest::newRow("nan") << "nan" << false << 0.0;
+        QTest::newRow("overflow") << "1E400" << false << 0.0;
+        QTest::newRow("hex") << "0x10" << false << 0.0;
+    }
+    void parseNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(double, value);
+        double v = 0;
+        QCOMPARE(parseDayNumber(QStringView(text), v), ok);
+        if (ok)
+            QCOMPARE(v, value);
+    }
+
+    void storeInteger_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plain") << "17" << true << 17;
+        QTest::newRow("negative") << "-5" << true << -5;
+        QTest::newRow("leading blank") << " 3" << true << 3;
+        QTest::newRow("trailing blank") << "3 " << false << 0;
+        QTest::newRow("empty") << "" << false << 0;
+        QTest::newRow("sign only") << "-" << false << 0;
+        QTest::newRow("out of range") << "4294967296" << false << 0;
+        QTest::newRow("letters") << "1a" << false << 0;
+    }
+    void storeInteger()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(int, value);
+        qint32 v = 0;
+        QCOMPARE(parseStoreInteger(QStringView(text), v), ok);
+        if (ok)
+            QCOMPARE(v, value);
+    }
+
+    void dayNumbers()
+    {
+        QCOMPARE(DayNumbers::fromDate(QDate(2024, 3, 15)), 45366.0);
+        QCOMPARE(DayNumbers::fromDate(QDate(1899, 12, 30)), 0.0);
+        QCOMPARE(DayNumbers::fromDate(QDate(1899, 12, 29)), -1.0);
+        QCOMPARE(DayNumbers::toDate(45366.75), QDate(2024, 3, 15));
+        QCOMPARE(DayNumbers::toTime(0.4375), QTime(10, 30));
+        QCOMPARE(DayNumbers::toDateTime(45366.4375), QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
+        QCOMPARE(DayNumbers::fromDateTime(QDateTime(QDate(2024, 3, 15), QTime(12, 0))), 45366.5);
+        QCOMPARE(DayNumbers::toTime(DayNumbers::fromTime(QTime(13, 14, 15, 16))), QTime(13, 14, 15, 16));
+    }
+
+    void hoursMinutes_data()
+    {
+        QTest::addColumn<double>("fraction");
+        QTest::addColumn<int>("minutes");
+        QTest::newRow("stored 14:30") << 0.604166666666667 << 14 * 60 + 30;
+        QTest::newRow("stored 07:15") << 0.302083333333333 << 7 * 60 + 15;
+        QTest::newRow("seconds dropped") << (10 * 3600 + 30 * 60 + 59.9) / 86400 << 10 * 60 + 30;
+        QTest::newRow("a hair below 10:31 rounds up") << (10 * 3600 + 31 * 60 - 0.0004) / 86400 << 10 * 60 + 31;
+        QTest::newRow("date part ignored") << 45366.4375 << 10 * 60 + 30;
+        QTest::newRow("last millisecond") << 0.9999999999 << 23 * 60 + 59;
+        QTest::newRow("midnight") << 0.0 << 0;
+    }
+    void hoursMinutes()
+    {
+        QFETCH(double, fraction);
+        QFETCH(int, minutes);
+        QCOMPARE(DayNumbers::hoursMinutes(fraction), minutes);
+    }
+
+    void weekday_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<int>("giorno");
+        QTest::newRow("Sunday") << QDate(2024, 3, 17) << 1;
+        QTest::newRow("Monday") << QDate(2024, 3, 18) << 2;
+        QTest::newRow("Saturday") << QDate(2024, 3, 16) << 7;
+    }
+    void weekday()
+    {
+        QFETCH(QDate, date);
+        QFETCH(int, giorno);
+        QCOMPARE(DayNumbers::weekday(date), giorno);
+    }
+
+    void codepage_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ascii") << "Dentista 10:30" << QByteArray("Dentista 10:30");
+        QTest::newRow("latin letters and euro") << QString::fromUtf8("Caffè 2 €") << QByteArray("Caff\xe8 2 \x80");
+        QTest::newRow("quotes and dash") << QString::fromUtf8("“sì” – ok") << QByteArray("\x93s\xec\x94 \x96 ok");
+        QTest::newRow("outside the code page") << QString::fromUtf8("会議 è") << QString::fromUtf8("会議 è").toUtf8();
+        // Windows-1252 bytes that would read back as UTF-8 go out as UTF-8.
+        QTest::newRow("looks like utf-8") << QString::fromUtf8("Ã©") << QString::fromUtf8("Ã©").toUtf8();
+    }
+    void codepage()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(Codepage::encodeStoreText(text), bytes);
+        QCOMPARE(Codepage::decodeStoreText(bytes), text);
+    }
+
+    void everyWindowsByteSurvives()
+    {
+        QByteArray all;
+        for (int b = 0x80; b < 0x100; ++b)
+            all += char(b);
+        const QString text = Codepage::fromWindows1252(all);
+        QByteArray back;
+        QVERIFY(Codepage::toWindows1252(text, back));
+        QCOMPARE(back, all);
+    }
+
+    void utf8Validation_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("two-byte") << QByteArray("\xc3\xa8") << true;
+        QTest::newRow("four-byte") << QByteArray("\xf0\x9f\x98\x80") << true;
+        QTest::newRow("lone continuation") << QByteArray("\x80") << false;
+        QTest::newRow("truncated") << QByteArray("a\xc3") << false;
+        QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << false;
+        QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << false;
+        QTest::newRow("beyond unicode") << QByteArray("\xf4\x90\x80\x80") << false;
+        QTest::newRow("latin-1 e grave") << QByteArray("caff\xe8") << false;
+    }
+    void utf8Validation()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, valid);
+        QCOMPARE(Codepage::isValidUtf8(bytes), valid);
+    }
+
+    void wholeFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("f.txt");
+        QByteArray data;
+        QCOMPARE(Leggi_File(path, data), -1);
+        QCOMPARE(Scrivi_File(path, "abc", false), 1);
+        QCOMPARE(Scrivi_File(path, "def", true), 1);
+        QCOMPARE(Leggi_File(path, data), 1);
+        QCOMPARE(data, QByteArray("abcdef"));
+        QCOMPARE(Scrivi_File(path, "x", false), 1);
+        QCOMPARE(Leggi_File(path, data), 1);
+        QCOMPARE(data, QByteArray("x"));
+        // Appending to a file that is not there creates it.
+        QCOMPARE(Scrivi_File(dir.filePath("new.txt"), "n", true), 1);
+        QCOMPARE(Scrivi_File(dir.filePath("missing/f.txt"), "n", false), -1);
+        QCOMPARE(Leggi_File(dir.path(), data), -1); // a folder is not a file
+    }
+};
+
+BRIVO_REGISTER_TEST(TestUt)
+#include "tst_ut.moc"
