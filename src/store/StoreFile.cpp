@@ -316,6 +316,11 @@ int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sve
         if (r2 < 0)
             return -20 + r2; // -21 open failed, -22 short read
     }
+    return parseFileBytes(bytes, memos, sveglie, diagnostic);
+}
+
+int parseFileBytes(const QByteArray& bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic)
+{
     const Encoding enc = Codepage::isValidUtf8(bytes) ? Encoding::Utf8 : Encoding::Windows1252;
     return parseBytes(bytes, enc, memos, sveglie, diagnostic);
 }

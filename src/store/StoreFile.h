@@ -28,6 +28,9 @@ int parseSveglia(QStringView record, REC_Sveglia& sveglia);
 // 1 = read; -1 = a memo failed; -2 = an alarm clock failed (diagnostic says which).
 int parseText(QStringView text, MemoList& memos, SvegliaList& sveglie, QString& diagnostic);
 
+// Parses the bytes of a store file (UTF-8 when valid, else Windows-1252).
+int parseFileBytes(const QByteArray& bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic);
+
 // Writes Store.dat in folder, keeping the previous one as Store_old.dat.
 // The new text goes to a temporary file that is flushed to disk and renamed
 // into place, so a complete store is on disk at every moment.
