@@ -1,5 +1,7 @@
 #include "store/Codepage.h"
 
+#include <cstring>
+
 namespace Codepage {
 
 namespace {
@@ -42,7 +44,7 @@ constexpr char16_t high[32] = {
     0x0178,
 };
 
-int byteFor(char16_t c)
+int windows1252ByteImpl(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return c;
@@ -64,11 +66,26 @@ bool isAscii(const QByteArray& bytes)
 
 } // namespace
 
+int windows1252Byte(char16_t c)
+{
+    return windows1252ByteImpl(c);
+}
+
 bool isValidUtf8(const QByteArray& bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const auto* end = p + bytes.size();
     while (p < end) {
+        // Stores are mostly ASCII: skip eight such bytes at a time.
+        while (end - p >= 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            p += 8;
+        }
+        if (p == end)
+            break;
         const unsigned c = *p;
         if (c < 0x80) {
             ++p;
@@ -117,7 +134,7 @@ bool toWindows1252(const QString& text, QByteArray& out)
     QByteArray bytes(text.size(), Qt::Uninitialized);
     char* p = bytes.data();
     for (const QChar c : text) {
-        const int b = byteFor(c.unicode());
+        const int b = windows1252ByteImpl(c.unicode());
         if (b < 0)
             return false;
         *p++ = static_cast<char>(b);

@@ -14,6 +14,8 @@ QString decodeStoreText(const QByteArray& bytes);
 QByteArray encodeStoreText(const QString& text);
 
 bool isValidUtf8(const QByteArray& bytes);
+// The Windows-1252 byte of a character, or -1 when it has none.
+int windows1252Byte(char16_t c);
 QString fromWindows1252(const QByteArray& bytes);
 // False (and out untouched) when a character has no Windows-1252 byte.
 bool toWindows1252(const QString& text, QByteArray& out);

@@ -60,6 +60,11 @@ struct REC_Avviso {
     bool operator==(const REC_Avviso&) const = default;
 };
 
+// Plain values holding implicitly shared strings: QList may move them with memcpy.
+Q_DECLARE_TYPEINFO(REC_Memo, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(REC_Sveglia, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(REC_Avviso, Q_PRIMITIVE_TYPE);
+
 using MemoList = QList<REC_Memo>;
 using SvegliaList = QList<REC_Sveglia>;
 using AvvisoList = QList<REC_Avviso>;

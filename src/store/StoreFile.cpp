@@ -10,6 +10,9 @@
 #include <QSaveFile>
 
 #include <array>
+#include <bit>
+#include <charconv>
+#include <cstring>
 #include <filesystem>
 
 namespace StoreFile {
@@ -19,10 +22,21 @@ namespace {
 const QString memoMarker = QStringLiteral("#MEMO#");
 const QString svegliaMarker = QStringLiteral("#SVEGLIA#");
 
+// A five-character tag as one number, for a quick comparison.
+constexpr quint64 tagKey(const char* t)
+{
+    quint64 k = 0;
+    for (int i = 0; i < 5; ++i)
+        k |= quint64(static_cast<unsigned char>(t[i])) << (8 * i);
+    return k;
+}
+
 // Tags in reading order; a result of -10 - n or -20 - n counts from 1 here.
-constexpr std::array<const char*, 11> memoTags
-    = {"#_ID:", "#TME:", "#_NT:", "#_AT:", "#_ES:", "#TDT:", "#_DT:", "#TOR:", "#_OR:", "#TAN:", "#_AN:"};
-constexpr std::array<const char*, 6> svegliaTags = {"#TSV:", "#_MS:", "#_AT:", "#_OR:", "#_GN:", "#_SN:"};
+constexpr std::array<quint64, 11> memoTags
+    = {tagKey("#_ID:"), tagKey("#TME:"), tagKey("#_NT:"), tagKey("#_AT:"), tagKey("#_ES:"), tagKey("#TDT:"),
+        tagKey("#_DT:"), tagKey("#TOR:"), tagKey("#_OR:"), tagKey("#TAN:"), tagKey("#_AN:")};
+constexpr std::array<quint64, 6> svegliaTags
+    = {tagKey("#TSV:"), tagKey("#_MS:"), tagKey("#_AT:"), tagKey("#_OR:"), tagKey("#_GN:"), tagKey("#_SN:")};
 
 enum class Encoding { Utf8, Windows1252 };
 
@@ -33,28 +47,51 @@ QString decodeValue(QByteArrayView v, Encoding enc)
     return Codepage::fromWindows1252(v.toByteArray());
 }
 
+// Position of the next tab at or after from, or n. Eight bytes at a time:
+// a zero byte in (word ^ tabs) marks a tab.
+qsizetype nextTab(const char* d, qsizetype from, qsizetype n)
+{
+    constexpr quint64 tabs = 0x0909090909090909ULL;
+    constexpr quint64 low = 0x0101010101010101ULL;
+    constexpr quint64 high = 0x8080808080808080ULL;
+    qsizetype i = from;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, d + i, 8);
+        const quint64 x = word ^ tabs;
+        const quint64 hit = (x - low) & ~x & high;
+        if (hit)
+            return i + std::countr_zero(hit) / 8;
+    }
+    while (i < n && d[i] != '\t')
+        ++i;
+    return i;
+}
+
 // Finds the first value of every tag in a record. A tag counts only right
 // after a tab, and its value runs to the next tab or the record's end.
 template <size_t N>
-void findValues(QByteArrayView record, const std::array<const char*, N>& tags, std::array<QByteArrayView, N>& values,
+void findValues(QByteArrayView record, const std::array<quint64, N>& tags, std::array<QByteArrayView, N>& values,
     std::array<bool, N>& found)
 {
     found.fill(false);
-    qsizetype tab = record.indexOf('\t');
-    while (tab >= 0) {
-        qsizetype next = record.indexOf('\t', tab + 1);
-        const qsizetype end = next < 0 ? record.size() : next;
-        const QByteArrayView field = record.sliced(tab + 1, end - tab - 1);
-        if (field.size() >= 5 && field[0] == '#' && field[4] == ':') {
+    const char* d = record.data();
+    const qsizetype n = record.size();
+    qsizetype tab = nextTab(d, 0, n);
+    while (tab < n) {
+        const qsizetype end = nextTab(d, tab + 1, n);
+        const qsizetype start = tab + 1;
+        if (end - start >= 5 && d[start] == '#' && d[start + 4] == ':') {
+            const quint64 key = tagKey(d + start);
             for (size_t i = 0; i < N; ++i) {
-                if (!found[i] && field.first(5) == QByteArrayView(tags[i], 5)) {
+                if (!found[i] && key == tags[i]) {
                     found[i] = true;
-                    values[i] = field.sliced(5);
+                    values[i] = record.sliced(start + 5, end - start - 5);
                     break;
                 }
             }
         }
-        tab = next;
+        tab = end;
     }
 }
 
@@ -133,11 +170,12 @@ int parseSvegliaBytes(QByteArrayView record, REC_Sveglia& s, Encoding enc)
 // editor or a copy still reads every record instead of running them together.
 qsizetype recordEnd(QByteArrayView text, qsizetype from)
 {
-    for (qsizetype i = from; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n')
-            return i;
-    }
-    return text.size();
+    const char* begin = text.data() + from;
+    const size_t n = size_t(text.size() - from);
+    const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', n));
+    const size_t upTo = lf ? size_t(lf - begin) : n;
+    const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', upTo));
+    return from + qsizetype(cr ? cr - begin : upTo);
 }
 
 template <typename Rec, typename Parse>
@@ -189,7 +227,7 @@ QString cleanValue(const QString& value)
         if (c == u'\t' || c == u'\r' || c == u'\n')
             c = u' ';
     }
-    // Break up markers until none is left ("#MEMO#MEMO#" needs two rounds).
+    // Break up markers until none is left.
     for (const QString& marker : {memoMarker, svegliaMarker}) {
         qsizetype at;
         while ((at = v.indexOf(marker)) >= 0) {
@@ -200,49 +238,152 @@ QString cleanValue(const QString& value)
     return v;
 }
 
-QString memoLine(const REC_Memo& m, QChar sep)
+namespace {
+
+// Builds the file's bytes directly, in Windows-1252 or in UTF-8.
+class Writer {
+public:
+    Writer(bool utf8, QChar sep, qsizetype reserve)
+        : m_utf8(utf8)
+        // Readers take "," and "."; any other separator would make the store unreadable.
+        , m_sep(sep == u',' || sep == u'.' ? char(sep.unicode()) : '.')
+    {
+        m_out.reserve(reserve);
+    }
+
+    bool fits() const
+    {
+        return m_fits;
+    }
+    bool nonAscii() const
+    {
+        return m_nonAscii;
+    }
+    QByteArray take()
+    {
+        return std::move(m_out);
+    }
+
+    void raw(const char* s)
+    {
+        m_out.append(s);
+    }
+    void integer(const char* tag, qint32 v)
+    {
+        m_out.append(tag);
+        char buf[16];
+        m_out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
+    }
+    void number(const char* tag, double v)
+    {
+        m_out.append(tag);
+        char buf[dayNumberChars];
+        m_out.append(buf, formatDayNumber(v, m_sep, buf));
+    }
+    void text(const char* tag, const QString& value)
+    {
+        m_out.append(tag);
+        const QString clean = value.contains(u'#') ? cleanValue(value) : value;
+        if (m_utf8) {
+            appendUtf8(clean);
+            return;
+        }
+        for (const QChar qc : clean) {
+            char16_t c = qc.unicode();
+            if (c == u'\t' || c == u'\r' || c == u'\n')
+                c = u' ';
+            if (c < 0x80) {
+                m_out.append(char(c));
+                continue;
+            }
+            const int b = Codepage::windows1252Byte(c);
+            if (b < 0) {
+                m_fits = false;
+                return;
+            }
+            m_nonAscii = true;
+            m_out.append(char(b));
+        }
+    }
+
+private:
+    void appendUtf8(const QString& value)
+    {
+        const qsizetype start = m_out.size();
+        m_out.append(value.toUtf8());
+        for (qsizetype i = start; i < m_out.size(); ++i) {
+            char& c = m_out[i];
+            if (c == '\t' || c == '\r' || c == '\n')
+                c = ' ';
+        }
+    }
+
+    QByteArray m_out;
+    bool m_utf8;
+    char m_sep;
+    bool m_fits = true;
+    bool m_nonAscii = false;
+};
+
+void writeAll(Writer& w, const MemoList& memos, const SvegliaList& sveglie)
 {
-    QString line;
-    line.reserve(96 + m.Nota.size());
-    line += memoMarker;
-    line += QStringLiteral("\t#_ID:") + QString::number(m.ID);
-    line += QStringLiteral("\t#TME:") + QString::number(m.TipoMemo);
-    line += QStringLiteral("\t#_NT:") + cleanValue(m.Nota);
-    line += QStringLiteral("\t#_ES:") + QString::number(m.Eseguito);
-    line += QStringLiteral("\t#_AT:") + QString::number(m.Attivo);
-    line += QStringLiteral("\t#TDT:") + QString::number(m.TipoData);
-    line += QStringLiteral("\t#_DT:") + formatDayNumber(DayNumbers::wholePart(m.Data), sep);
-    line += QStringLiteral("\t#TOR:") + QString::number(m.TipoOrario);
-    line += QStringLiteral("\t#_OR:") + formatDayNumber(DayNumbers::fractionPart(m.Orario), sep);
-    line += QStringLiteral("\t#TAN:") + QString::number(m.TipoAnticipo);
-    line += QStringLiteral("\t#_AN:") + QString::number(m.Anticipo);
-    line += QStringLiteral("\r\n");
-    return line;
+    for (const REC_Memo& m : memos) {
+        w.raw("#MEMO#");
+        w.integer("\t#_ID:", m.ID);
+        w.integer("\t#TME:", m.TipoMemo);
+        w.text("\t#_NT:", m.Nota);
+        w.integer("\t#_ES:", m.Eseguito);
+        w.integer("\t#_AT:", m.Attivo);
+        w.integer("\t#TDT:", m.TipoData);
+        w.number("\t#_DT:", DayNumbers::wholePart(m.Data));
+        w.integer("\t#TOR:", m.TipoOrario);
+        w.number("\t#_OR:", DayNumbers::fractionPart(m.Orario));
+        w.integer("\t#TAN:", m.TipoAnticipo);
+        w.integer("\t#_AN:", m.Anticipo);
+        w.raw("\r\n");
+        if (!w.fits())
+            return;
+    }
+    for (const REC_Sveglia& s : sveglie) {
+        w.raw("#SVEGLIA#");
+        w.integer("\t#TSV:", s.TipoSveglia);
+        w.text("\t#_MS:", s.Messaggio);
+        w.integer("\t#_GN:", s.Giorno);
+        w.integer("\t#_AT:", s.Attivo);
+        w.number("\t#_OR:", DayNumbers::fractionPart(s.Orario));
+        w.text("\t#_SN:", s.Suono);
+        w.raw("\r\n");
+        if (!w.fits())
+            return;
+    }
 }
 
-QString svegliaLine(const REC_Sveglia& s, QChar sep)
+QByteArray buildUtf8(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
 {
-    QString line;
-    line += svegliaMarker;
-    line += QStringLiteral("\t#TSV:") + QString::number(s.TipoSveglia);
-    line += QStringLiteral("\t#_MS:") + cleanValue(s.Messaggio);
-    line += QStringLiteral("\t#_GN:") + QString::number(s.Giorno);
-    line += QStringLiteral("\t#_AT:") + QString::number(s.Attivo);
-    line += QStringLiteral("\t#_OR:") + formatDayNumber(DayNumbers::fractionPart(s.Orario), sep);
-    line += QStringLiteral("\t#_SN:") + cleanValue(s.Suono);
-    line += QStringLiteral("\r\n");
-    return line;
+    Writer w(true, sep, memos.size() * 128 + sveglie.size() * 96);
+    writeAll(w, memos, sveglie);
+    return w.take();
+}
+
+} // namespace
+
+QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
+{
+    Writer w(false, sep, memos.size() * 128 + sveglie.size() * 96);
+    writeAll(w, memos, sveglie);
+    // Windows-1252 keeps files as the Windows program writes them, unless a
+    // character does not fit or the bytes would read back as UTF-8.
+    if (!w.fits())
+        return buildUtf8(memos, sveglie, sep);
+    QByteArray bytes = w.take();
+    if (w.nonAscii() && Codepage::isValidUtf8(bytes))
+        return buildUtf8(memos, sveglie, sep);
+    return bytes;
 }
 
 QString buildText(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
 {
-    QString text;
-    text.reserve(memos.size() * 128 + sveglie.size() * 96);
-    for (const REC_Memo& m : memos)
-        text += memoLine(m, sep);
-    for (const REC_Sveglia& s : sveglie)
-        text += svegliaLine(s, sep);
-    return text;
+    return QString::fromUtf8(buildUtf8(memos, sveglie, sep));
 }
 
 int parseMemo(QStringView record, REC_Memo& memo)
@@ -266,7 +407,7 @@ int write(const QString& folder, const MemoList& memos, const SvegliaList& svegl
     const QString mainPath = dir.filePath(fileName);
     const QString oldPath = dir.filePath(oldFileName);
     const QString newPath = dir.filePath(fileName + QStringLiteral(".new"));
-    const QByteArray bytes = Codepage::encodeStoreText(buildText(memos, sveglie, decimalSeparator));
+    const QByteArray bytes = buildBytes(memos, sveglie, decimalSeparator);
 
     // QSaveFile flushes the new text to disk before its commit returns.
     QSaveFile out(newPath);

@@ -15,9 +15,10 @@ inline const QString oldFileName = QStringLiteral("Store_old.dat");
 // The whole text of a store, CR LF after every record. Values are written
 // with the given decimal separator; tabs, line breaks and record markers
 // inside a text are broken up so they cannot split or invent records.
+// The file's bytes are Windows-1252 when every character fits (and the bytes
+// cannot be mistaken for UTF-8), otherwise UTF-8 without a byte-order mark.
+QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator);
 QString buildText(const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator);
-QString memoLine(const REC_Memo& memo, QChar decimalSeparator);
-QString svegliaLine(const REC_Sveglia& sveglia, QChar decimalSeparator);
 QString cleanValue(const QString& value);
 
 // 1 = filled; -10 - n = tag n missing; -20 - n = tag n not a number.

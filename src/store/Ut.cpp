@@ -125,40 +125,73 @@ int Leggi_File(const QString& path, QByteArray& data)
     return 1;
 }
 
-QString formatDayNumber(double value, QChar decimalSeparator)
+int formatDayNumber(double value, char decimalSeparator, char* out)
 {
-    if (!std::isfinite(value))
-        return QStringLiteral("0");
-    if (value == 0)
-        return QStringLiteral("0");
+    char* p = out;
+    if (!std::isfinite(value) || value == 0) {
+        *p++ = '0';
+        return int(p - out);
+    }
+    if (value == std::trunc(value) && std::fabs(value) < 1e15) {
+        // Whole numbers, the usual date, need no rounding.
+        return int(std::to_chars(out, out + 24, static_cast<long long>(value)).ptr - out);
+    }
     // 15 significant digits, correctly rounded, and the exponent; to_chars
     // ignores the C locale, which Qt sets from the environment.
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    QString s = QString::fromLatin1(buf, res.ptr - buf);
-    const bool negative = s.startsWith(u'-');
-    if (negative)
-        s.remove(0, 1);
-    const qsizetype ePos = s.indexOf(u'e');
-    const int exponent = s.mid(ePos + 1).toInt();
-    QString digits = s.left(ePos).remove(u'.');
-    while (digits.size() > 1 && digits.endsWith(u'0'))
-        digits.chop(1);
-
-    QString out;
-    if (exponent < -5 || exponent >= 15) {
-        out = digits.left(1);
-        if (digits.size() > 1)
-            out += decimalSeparator + digits.mid(1);
-        out += u'E' + QString::number(exponent);
-    } else if (exponent < 0) {
-        out = u'0' + QString(decimalSeparator) + QString(-exponent - 1, u'0') + digits;
-    } else if (digits.size() <= exponent + 1) {
-        out = digits + QString(exponent + 1 - digits.size(), u'0');
-    } else {
-        out = digits.left(exponent + 1) + decimalSeparator + digits.mid(exponent + 1);
+    const char* end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14).ptr;
+    const char* q = buf;
+    if (*q == '-') {
+        *p++ = '-';
+        ++q;
     }
-    return negative ? u'-' + out : out;
+    char digits[16];
+    int nd = 0;
+    while (*q != 'e') {
+        if (*q != '.')
+            digits[nd++] = *q;
+        ++q;
+    }
+    int exponent = 0;
+    std::from_chars(q + 1 + (q[1] == '+'), end, exponent);
+    while (nd > 1 && digits[nd - 1] == '0')
+        --nd;
+
+    auto put = [&p](const char* from, int n) {
+        for (int i = 0; i < n; ++i)
+            *p++ = from[i];
+    };
+    if (exponent < -5 || exponent >= 15) {
+        *p++ = digits[0];
+        if (nd > 1) {
+            *p++ = decimalSeparator;
+            put(digits + 1, nd - 1);
+        }
+        *p++ = 'E';
+        p = std::to_chars(p, p + 8, exponent).ptr;
+    } else if (exponent < 0) {
+        *p++ = '0';
+        *p++ = decimalSeparator;
+        for (int i = 0; i < -exponent - 1; ++i)
+            *p++ = '0';
+        put(digits, nd);
+    } else if (nd <= exponent + 1) {
+        put(digits, nd);
+        for (int i = nd; i < exponent + 1; ++i)
+            *p++ = '0';
+    } else {
+        put(digits, exponent + 1);
+        *p++ = decimalSeparator;
+        put(digits + exponent + 1, nd - exponent - 1);
+    }
+    return int(p - out);
+}
+
+QString formatDayNumber(double value, QChar decimalSeparator)
+{
+    char buf[dayNumberChars];
+    const int n = formatDayNumber(value, char(decimalSeparator.unicode()), buf);
+    return QString::fromLatin1(buf, n);
 }
 
 namespace {
@@ -196,6 +229,17 @@ bool toAscii(QStringView text, QByteArray& out)
 bool parseDayNumber(QByteArrayView text, double& value)
 {
     const QByteArrayView s = trimBlanks(text);
+    // Dates are whole numbers: read them without the floating-point parser.
+    if (!s.isEmpty() && s.size() <= 9) {
+        qint32 whole = 0;
+        qsizetype k = 0;
+        while (k < s.size() && isAsciiDigit(s[k]))
+            whole = whole * 10 + (s[k++] - '0');
+        if (k == s.size()) {
+            value = whole;
+            return true;
+        }
+    }
     char buf[64];
     if (s.size() >= qsizetype(sizeof buf))
         return false;

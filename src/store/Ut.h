@@ -35,6 +35,10 @@ int Leggi_File(const QString& path, QByteArray& data);
 // general form without trailing zeros, exponent form below 0.00001
 // ("5,78703703703704E-6"), with the given decimal separator.
 QString formatDayNumber(double value, QChar decimalSeparator);
+// The same into a buffer of dayNumberChars; returns the length written.
+// The separator is a single ASCII character.
+constexpr int dayNumberChars = 32;
+int formatDayNumber(double value, char decimalSeparator, char* out);
 
 // Reads what formatDayNumber writes, taking "," or "." as the separator
 // whatever the locale, so a store outlives a change of regional settings.

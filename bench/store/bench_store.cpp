@@ -1,0 +1,121 @@
+// Reading and writing stores of 10,000 and 100,000 memos, beside reading and
+// writing-and-flushing the same bytes with plain file calls.
+#include "store/StoreFile.h"
+#include "store/Ut.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+MemoList makeMemos(int n)
+{
+    MemoList list;
+    list.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        REC_Memo m;
+        m.ID = i + 1;
+        m.TipoMemo = 1;
+        m.Nota = QStringLiteral("Promemoria numero %1: telefonare, scrivere, pagare").arg(i + 1);
+        m.Attivo = i % 3 == 0;
+        m.Eseguito = i % 5 == 0;
+        m.TipoData = 1;
+        m.Data = 45366 + i % 400;
+        m.TipoOrario = 1 + i % 2;
+        m.Orario = (i % 1440) / 1440.0;
+        m.TipoAnticipo = 2;
+        m.Anticipo = i % 61 - 30;
+        list.append(m);
+    }
+    return list;
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    MemoList memos;
+    SvegliaList sveglie;
+    QByteArray bytes;
+    QString path;
+
+    explicit Fixture(int n)
+        : memos(makeMemos(n))
+    {
+        for (int i = 0; i < 20; ++i)
+            sveglie.append(REC_Sveglia{1, 1, QStringLiteral("Sveglia %1").arg(i), 2, i / 24.0, "Campanello"});
+        StoreFile::write(dir.path(), memos, sveglie, u',');
+        path = dir.filePath(StoreFile::fileName);
+        Leggi_File(path, bytes);
+    }
+};
+
+Fixture& fixture(int n)
+{
+    static Fixture small(10000);
+    static Fixture large(100000);
+    return n == 10000 ? small : large;
+}
+
+void BM_ReadStore(benchmark::State& state)
+{
+    Fixture& f = fixture(int(state.range(0)));
+    MemoList memos;
+    SvegliaList sveglie;
+    QString diag;
+    for (auto _ : state) {
+        if (StoreFile::read(f.dir.path(), true, memos, sveglie, diag) != 1)
+            state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(memos.data());
+    }
+    state.SetBytesProcessed(state.iterations() * f.bytes.size());
+}
+
+void BM_ReadPlain(benchmark::State& state)
+{
+    Fixture& f = fixture(int(state.range(0)));
+    const QByteArray name = f.path.toLocal8Bit();
+    std::string buffer;
+    for (auto _ : state) {
+        FILE* file = std::fopen(name.constData(), "rb");
+        std::fseek(file, 0, SEEK_END);
+        buffer.resize(static_cast<size_t>(std::ftell(file)));
+        std::fseek(file, 0, SEEK_SET);
+        benchmark::DoNotOptimize(std::fread(buffer.data(), 1, buffer.size(), file));
+        std::fclose(file);
+    }
+    state.SetBytesProcessed(state.iterations() * f.bytes.size());
+}
+
+void BM_WriteStore(benchmark::State& state)
+{
+    Fixture& f = fixture(int(state.range(0)));
+    for (auto _ : state) {
+        if (StoreFile::write(f.dir.path(), f.memos, f.sveglie, u',') != 1)
+            state.SkipWithError("write failed");
+    }
+    state.SetBytesProcessed(state.iterations() * f.bytes.size());
+}
+
+void BM_WritePlainAndFlush(benchmark::State& state)
+{
+    Fixture& f = fixture(int(state.range(0)));
+    const QByteArray name = f.dir.filePath("plain.dat").toLocal8Bit();
+    for (auto _ : state) {
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        benchmark::DoNotOptimize(::write(fd, f.bytes.constData(), size_t(f.bytes.size())));
+        ::fsync(fd);
+        ::close(fd);
+    }
+    state.SetBytesProcessed(state.iterations() * f.bytes.size());
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadStore)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadPlain)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteStore)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WritePlainAndFlush)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
