@@ -1,0 +1,62 @@
+#include "engine/DueMoments.h"
+
+#include <cmath>
+
+namespace {
+
+// Far beyond any real date, yet its milliseconds stay well inside qint64.
+constexpr double maxUsableDays = 1e8;
+
+bool usable(double v)
+{
+    return std::isfinite(v) && std::fabs(v) < maxUsableDays;
+}
+
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    const qint64 q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// 1 = Sunday ... 7 = Saturday; day 0 (30 December 1899) was a Saturday.
+int weekdayOfDay(qint64 day)
+{
+    return static_cast<int>(((day + 6) % 7 + 7) % 7) + 1;
+}
+
+} // namespace
+
+qint64 dueClockMs(const QDateTime& localNow)
+{
+    return DayNumbers::epoch().daysTo(localNow.date()) * MS_PER_DAY + localNow.time().msecsSinceStartOfDay();
+}
+
+bool memoMomentMs(const REC_Memo& memo, qint64& momentMs)
+{
+    if (!usable(memo.Data) || !usable(memo.Orario))
+        return false;
+    const auto day = static_cast<qint64>(DayNumbers::wholePart(memo.Data));
+    momentMs = day * MS_PER_DAY + (DayNumbers::hoursMinutes(memo.Orario) + qint64(memo.Anticipo)) * MS_PER_MINUTE;
+    return true;
+}
+
+bool isMemoDue(const REC_Memo& memo, qint64 nowMs)
+{
+    if (memo.Attivo != 1)
+        return false;
+    qint64 moment = 0;
+    if (!memoMomentMs(memo, moment))
+        return false;
+    return moment <= nowMs && nowMs <= moment + DUE_SPAN_MS;
+}
+
+bool isAlarmDue(const REC_Sveglia& alarm, qint64 nowMs)
+{
+    if (alarm.Attivo != 1 || !usable(alarm.Orario))
+        return false;
+    const qint64 today = floorDiv(nowMs, MS_PER_DAY);
+    const qint64 moment = today * MS_PER_DAY + DayNumbers::hoursMinutes(alarm.Orario) * MS_PER_MINUTE;
+    if (!(moment <= nowMs && nowMs <= moment + DUE_SPAN_MS))
+        return false;
+    return alarm.TipoSveglia != SVEGLIA_UN_GIORNO || weekdayOfDay(today) == alarm.Giorno;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "store/Global.h"
+
+#include <QDateTime>
+
+// The due tests count whole milliseconds since the day-number epoch, so that
+// both ends of the due span compare exactly (no floating-point drift).
+constexpr qint64 MS_PER_MINUTE = 60 * 1000;
+constexpr qint64 MS_PER_DAY = 24 * 60 * MS_PER_MINUTE;
+// How long after its moment a memo or alarm clock still counts as due.
+constexpr qint64 DUE_SPAN_MS = (60 + 59) * 1000;
+
+// The local date and time as the due tests count it.
+qint64 dueClockMs(const QDateTime& localNow);
+
+// The memo's alarm moment: whole(Data) + hours:minutes(Orario) + Anticipo
+// minutes. False when Data or Orario is not a usable number (a damaged store).
+bool memoMomentMs(const REC_Memo& memo, qint64& momentMs);
+
+// Attivo 1 and moment <= now <= moment + 1:59.
+bool isMemoDue(const REC_Memo& memo, qint64 nowMs);
+
+// Attivo 1, today's hours:minutes(Orario) <= now <= that + 1:59, and for a
+// one-weekday alarm clock today is its Giorno. The moment is taken from
+// today's date, so 23:59 is due only until midnight.
+bool isAlarmDue(const REC_Sveglia& alarm, qint64 nowMs);

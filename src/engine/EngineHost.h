@@ -1,0 +1,17 @@
+#pragma once
+
+// What the tick asks of the main window.
+class EngineHost {
+public:
+    virtual ~EngineHost() = default;
+
+    // Hide the start-up logo panel (pnlSplash).
+    virtual void hideSplash() = 0;
+    // (Re)start the timer with this interval.
+    virtual void setTimerInterval(int ms) = 0;
+    // The main window's "hide to tray"; InAutorun is set while it runs.
+    virtual void hideToTray() = 0;
+    // The pending save, settings first; the tick ignores the results.
+    virtual int writeSettings() = 0;
+    virtual int writeStore() = 0;
+};

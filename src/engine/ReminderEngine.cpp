@@ -1,0 +1,214 @@
+#include "engine/ReminderEngine.h"
+
+#include "app/AppState.h"
+#include "engine/DueMoments.h"
+#include "platform/Clock.h"
+
+#include <algorithm>
+
+namespace {
+
+bool anyVisibleShows(const QList<WarningWindow*>& windows, qint32 key)
+{
+    return std::any_of(windows.cbegin(), windows.cend(),
+        [key](const WarningWindow* w) { return w->isShownOnScreen() && w->showsKey(key); });
+}
+
+bool anyOpenShows(const QList<WarningWindow*>& windows, qint32 key)
+{
+    return std::any_of(windows.cbegin(), windows.cend(),
+        [key](const WarningWindow* w) { return !w->isFinished() && w->showsKey(key); });
+}
+
+// An entry other than STATO_RIARMATO blocks a new one for the same key.
+bool isBlocked(const AvvisoList& queue, qint32 tipo, qint32 key)
+{
+    return std::any_of(queue.cbegin(), queue.cend(),
+        [=](const REC_Avviso& a) { return a.Tipo == tipo && a.Chiave == key && a.Stato != STATO_RIARMATO; });
+}
+
+qsizetype countWaiting(const AvvisoList& queue, qint32 tipo)
+{
+    return std::count_if(
+        queue.cbegin(), queue.cend(), [=](const REC_Avviso& a) { return a.Tipo == tipo && a.Stato == STATO_NUOVO; });
+}
+
+void releaseAll(QList<WarningWindow*>& windows)
+{
+    for (WarningWindow* w : std::as_const(windows))
+        w->release();
+    windows.clear();
+}
+
+void releaseFinished(QList<WarningWindow*>& windows)
+{
+    windows.removeIf([](WarningWindow* w) {
+        if (!w->isFinished())
+            return false;
+        w->release();
+        return true;
+    });
+}
+
+} // namespace
+
+bool isAutoRunCommandLine(const QStringList& commandLine)
+{
+    return commandLine.size() >= 2 && commandLine.at(1).toUpper() == QLatin1String("/AUTORUN");
+}
+
+void Riarma_Avvisi_Memo(AvvisoList& ArrAvvisi, qint32 ID)
+{
+    for (REC_Avviso& a : ArrAvvisi) {
+        if (a.Tipo == AVVISO_MEMO && a.Chiave == ID && a.Stato == STATO_MOSTRATO)
+            a.Stato = STATO_RIARMATO;
+    }
+}
+
+ReminderEngine::ReminderEngine(
+    AppState& state, const Clock& clock, EngineHost& host, WarningWindowFactory& windows, QStringList commandLine)
+    : state(state)
+    , clock(clock)
+    , host(host)
+    , windows(windows)
+    , autoRun(isAutoRunCommandLine(commandLine))
+{
+}
+
+ReminderEngine::~ReminderEngine()
+{
+    releaseAll(warnMemo);
+    releaseAll(warnSveglie);
+}
+
+const QList<WarningWindow*>& ReminderEngine::ArrWarnMemo() const
+{
+    return warnMemo;
+}
+
+const QList<WarningWindow*>& ReminderEngine::ArrWarnSveglie() const
+{
+    return warnSveglie;
+}
+
+void ReminderEngine::TimerTimer()
+{
+    // A host that pumps events inside a tick (a box, a nested loop) must not
+    // start a second one over half-updated lists.
+    if (ticking)
+        return;
+    ticking = true;
+    if (state.ContaTick == 1)
+        firstTick();
+    else
+        laterTick();
+    ticking = false;
+}
+
+void ReminderEngine::firstTick()
+{
+    state.ArrAvvisi.clear();
+    releaseAll(warnMemo);
+    releaseAll(warnSveglie);
+    host.hideSplash();
+    host.setTimerInterval(TICK_INTERVAL_MS);
+    if (autoRun) {
+        state.InAutorun = true;
+        host.hideToTray();
+        state.InAutorun = false;
+    }
+    ++state.ContaTick;
+}
+
+void ReminderEngine::laterTick()
+{
+    const qint64 nowMs = dueClockMs(clock.now());
+    memoPass(nowMs);
+    alarmPass(nowMs);
+    openWindows();
+    releaseFinished(warnMemo);
+    releaseFinished(warnSveglie);
+    rearmSettledEntries(nowMs);
+    if (warnMemo.isEmpty() && warnSveglie.isEmpty())
+        purgeRearmed();
+    if (state.DaSalvare) {
+        host.writeSettings();
+        host.writeStore();
+        state.DaSalvare = false;
+    }
+    ++state.ContaTick;
+}
+
+void ReminderEngine::memoPass(qint64 nowMs)
+{
+    dueMemoIds.clear();
+    for (const REC_Memo& memo : std::as_const(state.ArrMemo)) {
+        if (!isMemoDue(memo, nowMs))
+            continue;
+        dueMemoIds.append(memo.ID);
+        // A visible window that lists the memo already warns about it.
+        if (anyVisibleShows(warnMemo, memo.ID))
+            continue;
+        if (!isBlocked(state.ArrAvvisi, AVVISO_MEMO, memo.ID))
+            state.ArrAvvisi.append({AVVISO_MEMO, memo.ID, STATO_NUOVO});
+    }
+}
+
+void ReminderEngine::alarmPass(qint64 nowMs)
+{
+    for (qsizetype j = 0; j < state.ArrSveglie.size(); ++j) {
+        const auto key = static_cast<qint32>(j);
+        if (isAlarmDue(state.ArrSveglie.at(j), nowMs) && !isBlocked(state.ArrAvvisi, AVVISO_SVEGLIA, key))
+            state.ArrAvvisi.append({AVVISO_SVEGLIA, key, STATO_NUOVO});
+    }
+}
+
+void ReminderEngine::openWindows()
+{
+    const bool memosWaiting = countWaiting(state.ArrAvvisi, AVVISO_MEMO) > 0;
+    const bool alarmsWaiting = countWaiting(state.ArrAvvisi, AVVISO_SVEGLIA) > 0;
+    if (memosWaiting) {
+        if (WarningWindow* w = windows.createMemoWarning()) {
+            warnMemo.append(w);
+            w->showWarning();
+        }
+    }
+    if (alarmsWaiting) {
+        if (WarningWindow* w = windows.createAlarmWarning()) {
+            warnSveglie.append(w);
+            w->showWarning();
+        }
+    }
+}
+
+// A shown entry whose window is gone and whose memo or alarm clock is no
+// longer due has done its work. Left in STATO_MOSTRATO it would block its key
+// for the rest of the run: a daily alarm clock would ring only once, and a
+// memo that later gets the same ID (IDs are reused and renumbered) would
+// never warn. While still due it stays, so nothing warns twice in one span.
+void ReminderEngine::rearmSettledEntries(qint64 nowMs)
+{
+    for (REC_Avviso& a : state.ArrAvvisi) {
+        if (a.Stato != STATO_MOSTRATO)
+            continue;
+        bool stillHeld = false;
+        if (a.Tipo == AVVISO_MEMO) {
+            stillHeld = dueMemoIds.contains(a.Chiave) || anyOpenShows(warnMemo, a.Chiave);
+        } else if (a.Tipo == AVVISO_SVEGLIA) {
+            const bool due = a.Chiave >= 0 && a.Chiave < state.ArrSveglie.size()
+                && isAlarmDue(state.ArrSveglie.at(a.Chiave), nowMs);
+            stillHeld = due || anyOpenShows(warnSveglie, a.Chiave);
+        } else {
+            stillHeld = true; // not ours to judge
+        }
+        if (!stillHeld)
+            a.Stato = STATO_RIARMATO;
+    }
+}
+
+// Lines of open windows point into the queue by position, so entries go only
+// while no window is open.
+void ReminderEngine::purgeRearmed()
+{
+    state.ArrAvvisi.removeIf([](const REC_Avviso& a) { return a.Stato == STATO_RIARMATO; });
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "engine/EngineHost.h"
+#include "engine/WarningWindow.h"
+#include "store/Global.h"
+
+#include <QList>
+#include <QStringList>
+
+struct AppState;
+class Clock;
+
+// Timer intervals: the first tick ends the start-up, the others check.
+constexpr int FIRST_TICK_INTERVAL_MS = 1500;
+constexpr int TICK_INTERVAL_MS = 3000;
+
+// True when the first argument after the program, upper-cased, is
+// "/AUTORUN". commandLine is as QCoreApplication::arguments() gives it.
+bool isAutoRunCommandLine(const QStringList& commandLine);
+
+// After a memo's done mark, active mark, date, time or offset changed: its
+// shown entries stop blocking, so the changed memo can warn again.
+void Riarma_Avvisi_Memo(AvvisoList& ArrAvvisi, qint32 ID);
+
+// The timer tick: finds due memos and alarm clocks, queues them in
+// ArrAvvisi, opens warning windows for new entries, releases closed ones,
+// purges the queue and makes the pending save.
+class ReminderEngine {
+public:
+    ReminderEngine(
+        AppState& state, const Clock& clock, EngineHost& host, WarningWindowFactory& windows, QStringList commandLine);
+    ~ReminderEngine();
+    ReminderEngine(const ReminderEngine&) = delete;
+    ReminderEngine& operator=(const ReminderEngine&) = delete;
+
+    // One tick; the host's timer calls it. ContaTick 1 makes it the first.
+    void TimerTimer();
+
+    // The open warning windows, oldest first.
+    const QList<WarningWindow*>& ArrWarnMemo() const;
+    const QList<WarningWindow*>& ArrWarnSveglie() const;
+
+private:
+    void firstTick();
+    void laterTick();
+    void memoPass(qint64 nowMs);
+    void alarmPass(qint64 nowMs);
+    void openWindows();
+    void rearmSettledEntries(qint64 nowMs);
+    void purgeRearmed();
+
+    AppState& state;
+    const Clock& clock;
+    EngineHost& host;
+    WarningWindowFactory& windows;
+    const bool autoRun;
+    bool ticking = false;
+
+    QList<WarningWindow*> warnMemo;
+    QList<WarningWindow*> warnSveglie;
+    QList<qint32> dueMemoIds; // of the current tick, kept to reuse its storage
+};

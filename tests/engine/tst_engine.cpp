@@ -1,0 +1,371 @@
+#include "EngineRig.h"
+#include "engine/DueMoments.h"
+
+#include <QTest>
+
+#include <cmath>
+
+// Tick edge cases with a fake clock. 3 June 2024 is a Monday.
+namespace {
+const QDate monday(2024, 6, 3);
+
+QDateTime on(QDate d, int h, int mi, int s = 0, int ms = 0)
+{
+    return QDateTime(d, QTime(h, mi, s, ms), QTimeZone::utc());
+}
+
+QList<qint32> keysOf(const FakeWarningWindow* w)
+{
+    QList<qint32> keys;
+    for (const FakeLine& l : w->lines)
+        keys << l.Chiave;
+    return keys;
+}
+} // namespace
+
+class TestEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void memoDue_data()
+    {
+        QTest::addColumn<double>("data");
+        QTest::addColumn<double>("orario");
+        QTest::addColumn<int>("anticipo");
+        QTest::addColumn<int>("attivo");
+        QTest::addColumn<int>("tipoOrario");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<bool>("due");
+
+        const double day = DayNumbers::fromDate(monday);
+        const double ten = DayNumbers::fromTime(QTime(10, 0));
+        QTest::newRow("just before") << day << ten << -5 << 1 << 1 << on(monday, 9, 54, 59, 999) << false;
+        QTest::newRow("at the moment") << day << ten << -5 << 1 << 1 << on(monday, 9, 55) << true;
+        QTest::newRow("last of the span") << day << ten << -5 << 1 << 1 << on(monday, 9, 56, 59) << true;
+        QTest::newRow("span over") << day << ten << -5 << 1 << 1 << on(monday, 9, 56, 59, 1) << false;
+        QTest::newRow("positive offset") << day << ten << 30 << 1 << 1 << on(monday, 10, 30) << true;
+        QTest::newRow("positive offset early") << day << ten << 30 << 1 << 1 << on(monday, 10, 29, 59) << false;
+        QTest::newRow("Attivo 0") << day << ten << 0 << 0 << 1 << on(monday, 10, 0, 30) << false;
+        QTest::newRow("Attivo 2") << day << ten << 0 << 2 << 1 << on(monday, 10, 0, 30) << false;
+        QTest::newRow("no due time still rings") << day << ten << 0 << 1 << 2 << on(monday, 10, 0, 30) << true;
+        QTest::newRow("stored 14:30 fraction") << day << 0.604166666666667 << 0 << 1 << 1 << on(monday, 14, 30) << true;
+        QTest::newRow("seconds of Orario dropped")
+            << day << DayNumbers::fromTime(QTime(14, 30, 40)) << 0 << 1 << 1 << on(monday, 14, 30, 5) << true;
+        QTest::newRow("fraction of Data ignored") << day + 0.75 << ten << 0 << 1 << 1 << on(monday, 10, 1) << true;
+        QTest::newRow("offset past midnight")
+            << day << DayNumbers::fromTime(QTime(23, 58)) << 5 << 1 << 1 << on(monday.addDays(1), 0, 3, 10) << true;
+        QTest::newRow("yesterday plus a day") << day - 1 << ten << 1440 << 1 << 1 << on(monday, 10, 0, 1) << true;
+        QTest::newRow("damaged Data") << std::nan("") << ten << 0 << 1 << 1 << on(monday, 10, 0, 1) << false;
+        QTest::newRow("absurd Data") << 1e300 << ten << 0 << 1 << 1 << on(monday, 10, 0, 1) << false;
+    }
+
+    void memoDue()
+    {
+        QFETCH(double, data);
+        QFETCH(double, orario);
+        QFETCH(int, anticipo);
+        QFETCH(int, attivo);
+        QFETCH(int, tipoOrario);
+        QFETCH(QDateTime, now);
+        QFETCH(bool, due);
+        REC_Memo m = makeMemo(1, monday, QTime(0, 0), anticipo, attivo);
+        m.Data = data;
+        m.Orario = orario;
+        m.TipoOrario = tipoOrario;
+        QCOMPARE(isMemoDue(m, dueClockMs(now)), due);
+    }
+
+    void alarmDue_data()
+    {
+        QTest::addColumn<double>("orario");
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<int>("giorno");
+        QTest::addColumn<int>("attivo");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<bool>("due");
+
+        const double half7 = DayNumbers::fromTime(QTime(7, 30));
+        const QDate tuesday = monday.addDays(1);
+        const QDate sunday = monday.addDays(-1);
+        QTest::newRow("daily before") << half7 << 1 << 1 << 1 << on(monday, 7, 29, 59, 999) << false;
+        QTest::newRow("daily at") << half7 << 1 << 1 << 1 << on(monday, 7, 30) << true;
+        QTest::newRow("daily span end") << half7 << 1 << 1 << 1 << on(monday, 7, 31, 59) << true;
+        QTest::newRow("daily span over") << half7 << 1 << 1 << 1 << on(monday, 7, 31, 59, 1) << false;
+        QTest::newRow("daily ignores Giorno") << half7 << 1 << 2 << 1 << on(tuesday, 7, 30, 3) << true;
+        QTest::newRow("Monday on Monday") << half7 << 2 << 2 << 1 << on(monday, 7, 30, 3) << true;
+        QTest::newRow("Monday on Tuesday") << half7 << 2 << 2 << 1 << on(tuesday, 7, 30, 3) << false;
+        QTest::newRow("Monday on Sunday") << half7 << 2 << 2 << 1 << on(sunday, 7, 30, 3) << false;
+        QTest::newRow("Sunday on Sunday") << half7 << 2 << 1 << 1 << on(sunday, 7, 30, 3) << true;
+        QTest::newRow("Saturday on Saturday") << half7 << 2 << 7 << 1 << on(monday.addDays(5), 7, 30, 3) << true;
+        QTest::newRow("weekday out of range") << half7 << 2 << 0 << 1 << on(sunday, 7, 30, 3) << false;
+        QTest::newRow("inactive") << half7 << 1 << 1 << 0 << on(monday, 7, 30, 3) << false;
+        const double late = DayNumbers::fromTime(QTime(23, 59));
+        QTest::newRow("23:59 before midnight") << late << 1 << 1 << 1 << on(monday, 23, 59, 59, 999) << true;
+        QTest::newRow("23:59 after midnight") << late << 1 << 1 << 1 << on(tuesday, 0, 0, 30) << false;
+        QTest::newRow("Orario of 1 or more") << 1.25 << 1 << 1 << 1 << on(monday, 6, 0, 30) << true;
+    }
+
+    void alarmDue()
+    {
+        QFETCH(double, orario);
+        QFETCH(int, tipo);
+        QFETCH(int, giorno);
+        QFETCH(int, attivo);
+        QFETCH(QDateTime, now);
+        QFETCH(bool, due);
+        REC_Sveglia s = makeAlarm(QTime(0, 0), tipo, giorno, attivo);
+        s.Orario = orario;
+        QCOMPARE(isAlarmDue(s, dueClockMs(now)), due);
+    }
+
+    void firstTick_data()
+    {
+        QTest::addColumn<QStringList>("commandLine");
+        QTest::addColumn<bool>("hides");
+        QTest::newRow("no argument") << QStringList{"brivo"} << false;
+        QTest::newRow("/AutoRun") << QStringList{"brivo", "/AutoRun"} << true;
+        QTest::newRow("/autorun") << QStringList{"brivo", "/autorun"} << true;
+        QTest::newRow("/AUTORUN") << QStringList{"brivo", "/AUTORUN"} << true;
+        QTest::newRow("/AutoRunX") << QStringList{"brivo", "/AutoRunX"} << false;
+        QTest::newRow("no slash") << QStringList{"brivo", "AutoRun"} << false;
+        QTest::newRow("second argument") << QStringList{"brivo", "-x", "/AutoRun"} << false;
+    }
+
+    // The first tick only ends the start-up: no due check, no save.
+    void firstTick()
+    {
+        QFETCH(QStringList, commandLine);
+        QFETCH(bool, hides);
+        EngineRig rig(on(monday, 9, 55, 10), commandLine);
+        rig.state.ArrMemo << makeMemo(1, monday, QTime(9, 55), 0);
+        rig.state.ArrAvvisi << REC_Avviso{AVVISO_MEMO, 7, STATO_MOSTRATO};
+        rig.state.DaSalvare = true;
+        rig.tick();
+
+        QStringList expected{"hideSplash", "interval 3000"};
+        if (hides)
+            expected << "hideToTray InAutorun=1";
+        QCOMPARE(rig.host.log, expected);
+        QCOMPARE(rig.state.InAutorun, false);
+        QCOMPARE(rig.state.ContaTick, 2);
+        QVERIFY(rig.state.ArrAvvisi.isEmpty());
+        QCOMPARE(rig.factory.made.size(), size_t(0));
+        QVERIFY(rig.state.DaSalvare);
+
+        rig.tick(); // the second tick finds the memo and saves
+        QCOMPARE(rig.factory.count(AVVISO_MEMO), 1);
+        QCOMPARE(rig.host.log.mid(expected.size()), (QStringList{"writeSettings", "writeStore"}));
+        QVERIFY(!rig.state.DaSalvare);
+    }
+
+    void failedSaveStillClearsPending()
+    {
+        EngineRig rig(on(monday, 12, 0));
+        rig.host.saveResult = -3;
+        rig.tick();
+        rig.tick();
+        QCOMPARE(rig.host.log.count("writeStore"), 0);
+        rig.state.DaSalvare = true;
+        rig.tick();
+        QCOMPARE(rig.host.log.count("writeStore"), 1);
+        QVERIFY(!rig.state.DaSalvare);
+    }
+
+    // -5 minutes before 10:00: warned within 3 s after 09:55:00, unless the
+    // program starts so late that its first due check misses the span.
+    void warnedOnlyInsideSpan_data()
+    {
+        QTest::addColumn<QDateTime>("startedAt");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("running before") << on(monday, 9, 50) << true;
+        QTest::newRow("started 09:56:50") << on(monday, 9, 56, 50) << true;
+        QTest::newRow("started 09:56:58") << on(monday, 9, 56, 58) << false;
+    }
+
+    void warnedOnlyInsideSpan()
+    {
+        QFETCH(QDateTime, startedAt);
+        QFETCH(bool, warned);
+        EngineRig rig(startedAt);
+        rig.state.ArrMemo << makeMemo(1, monday, QTime(10, 0), -5);
+        QList<QDateTime> createdAt;
+        rig.factory.onCreate = [&](FakeWarningWindow&) { createdAt << rig.clock.now(); };
+        rig.runUntil(on(monday, 10, 30));
+        QCOMPARE(createdAt.size(), warned ? 1 : 0);
+        if (warned && startedAt < on(monday, 9, 55)) {
+            QVERIFY(createdAt[0] >= on(monday, 9, 55));
+            QVERIFY(createdAt[0] < on(monday, 9, 55, 3));
+        }
+    }
+
+    // Whether closed early (OK) or left open past the span, the memo warns
+    // once; its entry is purged once the window is gone and the span over.
+    void oneWarningPerSpan_data()
+    {
+        QTest::addColumn<QDateTime>("closeAt");
+        QTest::addColumn<QDateTime>("purgedBy");
+        QTest::newRow("OK at once") << on(monday, 9, 55, 20) << on(monday, 9, 57, 2);
+        QTest::newRow("open past the span") << on(monday, 10, 0) << on(monday, 10, 0, 3);
+    }
+
+    void oneWarningPerSpan()
+    {
+        QFETCH(QDateTime, closeAt);
+        QFETCH(QDateTime, purgedBy);
+        EngineRig rig(on(monday, 9, 50));
+        rig.state.ArrMemo << makeMemo(1, monday, QTime(10, 0), -5);
+        rig.runUntil(on(monday, 9, 55, 3));
+        FakeWarningWindow* w = rig.factory.last(AVVISO_MEMO);
+        QVERIFY(w);
+        QCOMPARE(keysOf(w), QList<qint32>{1});
+
+        rig.runUntil(closeAt);
+        w->close();
+        rig.runUntil(on(monday, 9, 56, 58));
+        QCOMPARE(rig.factory.count(AVVISO_MEMO), 1);
+        QCOMPARE(rig.state.ArrAvvisi, (AvvisoList{{AVVISO_MEMO, 1, STATO_MOSTRATO}}));
+
+        rig.runUntil(purgedBy);
+        QVERIFY(rig.engine->ArrWarnMemo().isEmpty());
+        QVERIFY(w->released);
+        QVERIFY(rig.state.ArrAvvisi.isEmpty());
+        rig.runUntil(on(monday, 11, 0));
+        QCOMPARE(rig.factory.count(AVVISO_MEMO), 1);
+    }
+
+    void doneInGridRearmsAndPurges()
+    {
+        EngineRig rig(on(monday, 9, 50));
+        rig.state.ArrMemo << makeMemo(1, monday, QTime(10, 0), -5);
+        rig.runUntil(on(monday, 9, 55, 3));
+        FakeWarningWindow* w = rig.factory.last(AVVISO_MEMO);
+        QVERIFY(w);
+
+        rig.state.ArrMemo[0].Eseguito = 1;
+        rig.state.ArrMemo[0].Attivo = 0;
+        Riarma_Avvisi_Memo(rig.state.ArrAvvisi, 1);
+        QCOMPARE(rig.state.ArrAvvisi[0].Stato, STATO_RIARMATO);
+        rig.tick(); // the window still open keeps the entry in place
+        QCOMPARE(rig.state.ArrAvvisi.size(), 1);
+
+        w->close();
+        rig.tick();
+        QVERIFY(rig.state.ArrAvvisi.isEmpty());
+        QCOMPARE(rig.factory.count(AVVISO_MEMO), 1);
+    }
+
+    void rearmTouchesOnlyShownEntriesOfThatMemo()
+    {
+        AvvisoList q{{AVVISO_MEMO, 5, STATO_MOSTRATO}, {AVVISO_MEMO, 5, STATO_NUOVO},
+            {AVVISO_SVEGLIA, 5, STATO_MOSTRATO}, {AVVISO_MEMO, 6, STATO_MOSTRATO}, {AVVISO_MEMO, 5, STATO_MOSTRATO}};
+        Riarma_Avvisi_Memo(q, 5);
+        const AvvisoList expected{{AVVISO_MEMO, 5, STATO_RIARMATO}, {AVVISO_MEMO, 5, STATO_NUOVO},
+            {AVVISO_SVEGLIA, 5, STATO_MOSTRATO}, {AVVISO_MEMO, 6, STATO_MOSTRATO}, {AVVISO_MEMO, 5, STATO_RIARMATO}};
+        QCOMPARE(q, expected);
+    }
+
+    void laterMemoGetsItsOwnWindow()
+    {
+        EngineRig rig(on(monday, 9, 50));
+        rig.state.ArrMemo << makeMemo(1, monday, QTime(9, 55), 0) << makeMemo(2, monday, QTime(10, 0), -5)
+                          << makeMemo(3, monday, QTime(9, 56), 0);
+        rig.runUntil(on(monday, 9, 55, 3));
+        QCOMPARE(rig.factory.count(AVVISO_MEMO), 1);
+        FakeWarningWindow* first = rig.factory.last(AVVISO_MEMO);
+        QCOMPARE(keysOf(first), (QList<qint32>{1, 2}));
+
+        rig.runUntil(on(monday, 9, 56, 3));
+        QCOMPARE(rig.factory.count(AVVISO_MEMO), 2);
+        QCOMPARE(keysOf(rig.factory.last(AVVISO_MEMO)), QList<qint32>{3});
+        QCOMPARE(rig.engine->ArrWarnMemo().size(), 2);
+        QCOMPARE(rig.engine->ArrWarnMemo().first(), first);
+    }
+
+    void closedWindowsGoOthersKeepOrder()
+    {
+        EngineRig rig(on(monday, 9, 50));
+        for (int i = 0; i < 3; ++i)
+            rig.state.ArrMemo << makeMemo(i + 1, monday, QTime(9, 55 + i), 0);
+        rig.runUntil(on(monday, 9, 57, 3));
+        QCOMPARE(rig.factory.made.size(), size_t(3));
+        rig.factory.made[1]->close();
+        rig.tick();
+        const QList<WarningWindow*> expected{rig.factory.made[0].get(), rig.factory.made[2].get()};
+        QCOMPARE(rig.engine->ArrWarnMemo(), expected);
+        QVERIFY(rig.factory.made[1]->released);
+        QVERIFY(!rig.factory.made[0]->released);
+        // Still open windows keep the queue whole: their positions stay valid.
+        QCOMPARE(rig.state.ArrAvvisi.size(), 3);
+    }
+
+    // "Ricordami tra..." with 0 minutes while an alarm window is open: the
+    // memo warns again at once, and the purge waits for every window.
+    void postponedMemoWarnsAgainWhilePurgeWaits()
+    {
+        EngineRig rig(on(monday, 9, 50));
+        rig.state.ArrMemo << makeMemo(1, monday, QTime(9, 55), 0);
+        rig.state.ArrSveglie << makeAlarm(QTime(9, 55));
+        rig.runUntil(on(monday, 9, 55, 3));
+        FakeWarningWindow* memoWindow = rig.factory.last(AVVISO_MEMO);
+        QVERIFY(memoWindow && rig.factory.last(AVVISO_SVEGLIA));
+
+        const FakeLine line = memoWindow->lines.front();
+        rig.state.ArrAvvisi[line.Pos_Avviso].Stato = STATO_RIARMATO;
+        memoWindow->removeLine(line.Chiave);
+        memoWindow->close();
+        rig.tick();
+        QCOMPARE(rig.factory.count(AVVISO_MEMO), 2);
+        QCOMPARE(rig.state.ArrAvvisi.size(), 3); // the alarm window keeps the re-armed entry in place
+        const FakeLine again = rig.factory.last(AVVISO_MEMO)->lines.front();
+        QCOMPARE(rig.state.ArrAvvisi[again.Pos_Avviso], (REC_Avviso{AVVISO_MEMO, 1, STATO_MOSTRATO}));
+    }
+
+    // A daily alarm clock rings every day, a Monday one only on Monday, each
+    // once in its span although its window closes after a few seconds.
+    void alarmsRingOncePerDay()
+    {
+        EngineRig rig(on(monday.addDays(-1), 6, 0)); // Sunday
+        rig.state.ArrSveglie << makeAlarm(QTime(7, 30)) << makeAlarm(QTime(8, 0), SVEGLIA_UN_GIORNO, 2)
+                             << makeAlarm(QTime(23, 59));
+        QList<QPair<qint32, QDateTime>> rings;
+        rig.factory.onCreate = [&](FakeWarningWindow& w) {
+            for (const FakeLine& l : w.lines)
+                rings << qMakePair(l.Chiave, rig.clock.now());
+        };
+        const QDateTime end = on(monday.addDays(1), 6, 0); // Tuesday
+        while (rig.nextTickMs <= end.toMSecsSinceEpoch()) {
+            rig.tick();
+            for (const auto& w : rig.factory.made) {
+                if (!w->finished)
+                    w->close(); // closed before the next tick, 3 s later
+            }
+        }
+        const QList<QPair<qint32, QDateTime>> expected{
+            {0, on(monday.addDays(-1), 7, 30, 1, 500)},
+            {2, on(monday.addDays(-1), 23, 59, 1, 500)},
+            {0, on(monday, 7, 30, 1, 500)},
+            {1, on(monday, 8, 0, 1, 500)},
+            {2, on(monday, 23, 59, 1, 500)},
+        };
+        QCOMPARE(rings, expected);
+    }
+
+    // IDs are reused: a deleted memo's shown entry must not silence the next
+    // memo that gets its ID.
+    void reusedIdWarns()
+    {
+        EngineRig rig(on(monday, 9, 50));
+        rig.state.ArrMemo << makeMemo(1, monday, QTime(9, 55), 0);
+        rig.runUntil(on(monday, 9, 55, 3));
+        FakeWarningWindow* w = rig.factory.last(AVVISO_MEMO);
+        rig.state.ArrMemo.removeAt(findMemo(rig.state.ArrMemo, 1)); // "Cancella"
+        w->removeLine(1);
+        w->close();
+        rig.runUntil(on(monday, 10, 0));
+        rig.state.ArrMemo << makeMemo(1, monday, QTime(10, 10), 0);
+        rig.runUntil(on(monday, 10, 10, 3));
+        QCOMPARE(rig.factory.count(AVVISO_MEMO), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEngine)
+#include "tst_engine.moc"
