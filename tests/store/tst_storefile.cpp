@@ -285,6 +285,13 @@ private slots:
         QVERIFY(bytes.contains("\t#_OR:0,5\t#_SN:"));
     }
 
+    void oddLocaleSeparatorStillReadable()
+    {
+        // Arabic locales use U+066B; the store keeps to what the reader takes.
+        QCOMPARE(StoreFile::write(dir->path(), {dentista()}, {}, QChar(0x066B)), 1);
+        QVERIFY(fileBytes(mainPath()).contains("\t#_OR:0.4375\t"));
+    }
+
     void unknownKindsSurvive()
     {
         REC_Memo m = dentista();
