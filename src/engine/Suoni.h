@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// "-nessun suono-": an alarm clock or setting that plays nothing.
+inline const QString NESSUN_SUONO = QStringLiteral("-nessun suono-");
+
+struct REC_Suono {
+    QString Descrizione; // file name without extension, shown in lists
+    QString Nome;        // the same; what settings and alarm clocks store
+    QString Percorso;    // full path of the file
+
+    bool operator==(const REC_Suono&) const = default;
+};
+
+using SuonoList = QList<REC_Suono>;
+
+// The WAV files of the sound folder (extension in any letter case), in file
+// name order. A missing folder gives an empty list, silently.
+SuonoList Carica_Suoni(const QString& folder);
+
+// Index of the first sound whose Nome equals name exactly, or -1.
+int Indice_Suono(const SuonoList& ArrSuoni, const QString& name);
