@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The current user's settings store. Keys are paths in the Windows registry
+// form ("Software\Brivo\BrivoReminder\...\Impostazioni"), values are strings.
+// Nothing here ever reports a failure other than through its result.
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // The value's text; empty when the key or value is missing, is not a
+    // string, or cannot be read. Never creates the key.
+    virtual QString readString(const QString& key, const QString& name) const = 0;
+
+    // Creates the key when needed; false on any failure.
+    virtual bool writeString(const QString& key, const QString& name, const QString& text) = 0;
+
+    // 1 = deleted, 0 otherwise (missing value included). Never creates the key.
+    virtual int deleteValue(const QString& key, const QString& name) = 0;
+};

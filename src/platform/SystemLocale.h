@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/LocaleService.h"
+
+#include <QLocale>
+
+// The regional settings of a Qt locale, the user's own by default.
+class SystemLocale : public LocaleService {
+public:
+    explicit SystemLocale(const QLocale& locale = QLocale::system());
+
+    QString languageCode() const override;
+    QString shortDateFormat() const override;
+    QString shortTimeFormat() const override;
+    QChar decimalSeparator() const override;
+
+private:
+    QLocale m_locale;
+};
