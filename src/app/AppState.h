@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/ProgramFolder.h"
+#include "app/config/BuildConfig.h"
+#include "app/settings/UserSettings.h"
 #include "store/Global.h"
 
 #include <QDateTime>
@@ -20,6 +22,9 @@ struct AppState {
     bool InAutorun = false;
 
     ProgramFolders folders;
+
+    BuildConfig config;    // product-level choices of this build
+    UserSettings settings; // the user's preferences
 
     // Reads the store from the data folder with fallback to Store_old.dat.
     int readStore(QString& diagnostic);

@@ -1,0 +1,53 @@
+// One start of the program as far as its settings go: reads them from the
+// real settings file (XDG_CONFIG_HOME), prints every value as name=value,
+// applies the name=value assignments of its arguments and saves, as the
+// program does at exit.
+
+#include "SettingsFields.h"
+#include "app/config/BuildConfig.h"
+#include "platform/DesktopAutostart.h"
+#include "platform/QSettingsRegistry.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    BuildConfig config;
+    config.NOME_PROGRAMMA = QStringLiteral("Brivo Reminder");
+    config.LINGUA_DEFAULT = QStringLiteral("English (UK)");
+    config.COLORAZIONE_DEFAULT = QStringLiteral("Reminder");
+    config.UTILIZZA_ULTIMA_LINGUA_SALVATA_ON = true;
+    config.UTILIZZA_TASTIERA_BANNER_SALVATI_ON = true;
+    config.bannerDefault = 1;
+
+    QSettingsRegistry registry;
+    DesktopAutostart autostart;
+    const QString key = settingsKey(config.NOME_PROGRAMMA);
+    UserSettings settings;
+    readSettings(settings, registry, key, config, {QStringLiteral("Campana")});
+
+    QTextStream out(stdout);
+    for (const auto& [name, member] : INTEGER_SETTINGS)
+        out << name << '=' << settings.*member << '\n';
+    for (const auto& [name, member] : TEXT_SETTINGS)
+        out << name << '=' << settings.*member << '\n';
+    out << "positionKnown=" << int(settings.positionKnown) << '\n';
+
+    const QStringList assignments = app.arguments().mid(1);
+    for (const QString& assignment : assignments) {
+        const QString name = assignment.section(u'=', 0, 0);
+        const QString value = assignment.section(u'=', 1);
+        for (const auto& [field, member] : INTEGER_SETTINGS) {
+            if (name == QLatin1String(field))
+                settings.*member = value.toInt();
+        }
+        for (const auto& [field, member] : TEXT_SETTINGS) {
+            if (name == QLatin1String(field))
+                settings.*member = value;
+        }
+    }
+    writeSettings(settings, registry, key, autostart, config.NOME_PROGRAMMA);
+    return 0;
+}
