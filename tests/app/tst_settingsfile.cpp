@@ -152,7 +152,7 @@ void TestSettingsFile::handEditedJunkReadsAsDefaults()
     QRandomGenerator random(seed);
     const UserSettings defaults;
 
-    for (int run = 0; run < 300; ++run) {
+    for (int run = 0; run < 200; ++run) {
         // A fresh folder each time: QSettings caches files by name.
         const QString folder = home.path() + u'/' + QString::number(run);
         QSettingsRegistry registry(folder);

@@ -3,7 +3,6 @@
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeResources.h"
 #include "platform/ProgramResources.h"
-#include "platform/SystemLocale.h"
 
 #include <QFile>
 #include <QImage>
@@ -19,8 +18,6 @@ private slots:
     void shippedConfigurationReadsClean();
     void shippedPictures();
     void bitmapNamesAndBadPictures();
-    void locale_data();
-    void locale();
 };
 
 void TestResources::parseStringTable_data()
@@ -133,34 +130,6 @@ void TestResources::bitmapNamesAndBadPictures()
     QVERIFY(resources.loadBitmap(QString()).isEmpty());
     const ProgramResources noTable(dir.path() + QStringLiteral("/none.txt"), dir.path());
     QCOMPARE(noTable.loadString(96), QString());
-}
-
-void TestResources::locale_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<QChar>("separator");
-    QTest::newRow("Italian") << "it_IT"
-                             << "it" << QChar(u',');
-    QTest::newRow("British") << "en_GB"
-                             << "en" << QChar(u'.');
-    QTest::newRow("German") << "de_DE"
-                            << "de" << QChar(u',');
-    QTest::newRow("Swiss Italian") << "it_CH"
-                                   << "it" << QChar(u'.');
-}
-
-void TestResources::locale()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, language);
-    QFETCH(QChar, separator);
-    const SystemLocale locale{QLocale(name)};
-    QCOMPARE(locale.languageCode(), language);
-    QCOMPARE(locale.decimalSeparator(), separator);
-    const QDate date(2024, 3, 9);
-    QVERIFY(date.toString(locale.shortDateFormat()).contains(u'9'));
-    QVERIFY(QTime(17, 5).toString(locale.shortTimeFormat()).contains(u"05"));
 }
 
 QTEST_GUILESS_MAIN(TestResources)
