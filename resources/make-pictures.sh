@@ -26,3 +26,12 @@ convert -size 612x60 gradient:'#1b5e7a'-'#2f9bb3' -rotate 90 -resize '612x60!' \
     -font "$plain" -pointsize 12 -draw "text 62,46 'Never miss a memo again: reminders that stay on top.'" \
     -fill '#ffd9a8' -font "$font" -pointsize 12 -draw "text 468,46 'www.example.org'" \
     -strip PNG24:banner.png
+
+# Program and tray icon, 64 x 64: the alarm clock of the logo on its own.
+mkdir -p ../icons
+convert -size 64x64 xc:none \
+    -stroke '#1b5e7a' -strokewidth 4 -fill '#e8f4f8' -draw 'circle 32,35 32,12' \
+    -strokewidth 4 -draw 'line 15,14 8,7' -draw 'line 49,14 56,7' \
+    -strokewidth 4 -draw 'line 32,35 32,20' -draw 'line 32,35 43,41' \
+    -stroke none -fill '#f29d38' -draw 'circle 32,35 32,31' \
+    -strip PNG32:../icons/brivo-reminder.png

@@ -3,6 +3,7 @@
 #include "app/ProgramFolder.h"
 #include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
+#include "engine/Suoni.h"
 #include "store/Global.h"
 
 #include <QDateTime>
@@ -20,6 +21,8 @@ struct AppState {
     bool UscitaRichiesta = false; // the user asked to exit
     bool FineSessione = false;    // the session is ending
     bool InAutorun = false;
+
+    SuonoList ArrSuoni;
 
     ProgramFolders folders;
 

@@ -1,27 +1,121 @@
 #include "app/FReminder.h"
 
+#include "app/config/BuildConfig.h"
+#include "app/settings/UserSettings.h"
+#include "engine/ReminderEngine.h"
+#include "platform/Clock.h"
+#include "platform/LocaleService.h"
+#include "platform/MessageBoxes.h"
+#include "platform/TrayIcon.h"
+#include "warnings/SimpleWarnings.h"
+
+#include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
-#include <QLocale>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPixmap>
 
-namespace {
-
-QChar decimalSeparator()
+TfrmReminder::TfrmReminder(Services& appServices, const ProgramFolders& folders, const QStringList& arguments,
+    WarningWindowFactory* warnings, QWidget* parent)
+    : QMainWindow(parent)
+    , services(appServices)
 {
-    const QString point = QLocale::system().decimalPoint();
-    return point.isEmpty() ? QChar(u',') : point.front();
+    m_state.folders = folders;
+    if (!warnings) {
+        ownWarnings = std::make_unique<SimpleWarningFactory>(m_state, services);
+        warnings = ownWarnings.get();
+    }
+    m_engine = std::make_unique<ReminderEngine>(m_state, services.clock, *this, *warnings, arguments);
+    FormCreate();
 }
 
-} // namespace
-
-TfrmReminder::TfrmReminder(QWidget* parent)
-    : QMainWindow(parent)
+TfrmReminder::~TfrmReminder()
 {
-    setWindowTitle(QStringLiteral("Brivo Reminder"));
-    resize(472, 222);
-    m_state.folders = programFolders();
+    if (tray)
+        tray->hide();
+}
+
+void TfrmReminder::FormCreate()
+{
+    setWindowIcon(QIcon(QStringLiteral(":/icons/brivo-reminder.png")));
+    setCentralWidget(new QWidget(this)); // pnlGen: the memo list comes here
+
+    const int config = readBuildConfig(m_state.config, services.resources, services.locale, services.boxes);
+    if (config < 1) {
+        services.boxes.Errore(QStringLiteral("Errore di caricamento risorse!"));
+        requestEnd(1);
+    } else if (m_state.config.endRequested) {
+        requestEnd(1);
+    }
+    settingsKey = ::settingsKey(m_state.config.NOME_PROGRAMMA);
+    m_state.UscitaRichiesta = false;
+    m_state.FineSessione = false;
+    firstShow = true;
+
+    m_state.ArrSuoni = Carica_Suoni(m_state.folders.sounds);
+
     QString diagnostic;
-    m_state.readStore(diagnostic);
+    if (m_state.readStore(diagnostic) < 0) {
+        services.boxes.information(QStringLiteral("File dati corrotto e/o illeggibile! Verrà creato un nuovo file per "
+                                                  "la memorizzazione dei promemoria"));
+    }
+
+    QStringList soundNames;
+    for (const REC_Suono& s : m_state.ArrSuoni)
+        soundNames.append(s.Nome);
+    readSettings(m_state.settings, services.registry, settingsKey, m_state.config, soundNames);
+
+    const int language = Testi_Lingua(m_state.settings.Lingua_attuale, m_state.config.NOME_PROGRAMMA, m_texts);
+    if (language < 1) {
+        services.boxes.Errore(languageErrorText(language, m_state.settings.Lingua_attuale));
+        requestEnd(1);
+    }
+    setWindowTitle(m_state.config.NOME_PROGRAMMA);
+
+    buildTray();
+    applyTexts();
+    tray->show();
+
+    m_state.ContaTick = 1;
+    pnlSplash = new QLabel(this);
+    pnlSplash->setAutoFillBackground(true);
+    pnlSplash->setStyleSheet(QStringLiteral("background: white;"));
+    pnlSplash->setAlignment(Qt::AlignCenter);
+    QPixmap logo;
+    if (logo.loadFromData(m_state.config.logoPicture))
+        pnlSplash->setPixmap(logo);
+    pnlSplash->setGeometry(rect());
+    pnlSplash->show();
+    pnlSplash->raise();
+
+    connect(&Timer, &QTimer::timeout, this, [this] { m_engine->TimerTimer(); });
+    Timer.start(FIRST_TICK_INTERVAL_MS);
+}
+
+void TfrmReminder::buildTray()
+{
+    popTray = new QMenu(this);
+    popApri = popTray->addAction(QString(), this, &TfrmReminder::popApriClick);
+    popChiudi = popTray->addAction(QString(), this, &TfrmReminder::popChiudiClick);
+    popTray->setDefaultAction(popApri);
+    tray = new TrayIcon(windowIcon(), popTray, this);
+    tray->setProgramName(m_state.config.NOME_PROGRAMMA);
+    connect(tray, &TrayIcon::openRequested, this, &TfrmReminder::popApriClick);
+}
+
+void TfrmReminder::applyTexts()
+{
+    popApri->setText(m_texts.popApri);
+    popChiudi->setText(m_texts.popChiudi);
+}
+
+void TfrmReminder::requestEnd(int code)
+{
+    // Start-up goes on; the program entry ends the program before showing the window.
+    m_endRequested = true;
+    m_exitCode = code;
 }
 
 AppState& TfrmReminder::state()
@@ -29,8 +123,136 @@ AppState& TfrmReminder::state()
     return m_state;
 }
 
+ReminderEngine& TfrmReminder::engine()
+{
+    return *m_engine;
+}
+
+TrayIcon& TfrmReminder::trayIcon()
+{
+    return *tray;
+}
+
+QTimer& TfrmReminder::timer()
+{
+    return Timer;
+}
+
+const TestiReminder& TfrmReminder::texts() const
+{
+    return m_texts;
+}
+
+bool TfrmReminder::endRequested() const
+{
+    return m_endRequested;
+}
+
+int TfrmReminder::exitCode() const
+{
+    return m_exitCode;
+}
+
+bool TfrmReminder::splashVisible() const
+{
+    return pnlSplash && !pnlSplash->isHidden();
+}
+
+void TfrmReminder::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // A pending save is kept on purpose: clearing it here would lose a change
+    // made just before the window was reopened.
+    if (firstShow) {
+        const UserSettings& s = m_state.settings;
+        resize(s.Width_Appl, s.Height_pnlGen);
+        if (s.positionKnown)
+            move(s.Ultima_pos_Left, s.Ultima_pos_Top);
+        firstShow = false;
+    }
+    if (pnlSplash && pnlSplash->isVisible())
+        pnlSplash->setGeometry(rect());
+}
+
 void TfrmReminder::closeEvent(QCloseEvent* event)
 {
-    m_state.writeStore(decimalSeparator(), QDateTime::currentDateTime());
+    if (!m_state.UscitaRichiesta && !m_state.FineSessione) {
+        hideToTray();
+        event->ignore();
+        return;
+    }
+    writeSettings();
+    writeStore();
+    tray->hide();
     event->accept();
+    emit closedForGood();
+}
+
+void TfrmReminder::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TfrmReminder::popApriClick()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void TfrmReminder::popChiudiClick()
+{
+    if (services.boxes.Conferma(m_texts.domandaUscita)) {
+        m_state.UscitaRichiesta = true;
+        close();
+    }
+}
+
+void TfrmReminder::endSession()
+{
+    m_state.FineSessione = true;
+    close();
+}
+
+void TfrmReminder::hideSplash()
+{
+    if (pnlSplash)
+        pnlSplash->hide();
+}
+
+void TfrmReminder::setTimerInterval(int ms)
+{
+    Timer.start(ms);
+}
+
+void TfrmReminder::hideToTray()
+{
+    if (!m_state.InAutorun && m_state.settings.Vis_mess_trayicon != 1)
+        emit trayNoticeWanted();
+    // Without a notification area the window could not be reached again:
+    // minimise it instead.
+    if (TrayIcon::available())
+        hide();
+    else
+        showMinimized();
+}
+
+int TfrmReminder::writeSettings()
+{
+    UserSettings& s = m_state.settings;
+    s.Width_Appl = width();
+    s.Height_pnlGen = height();
+    s.Ultima_pos_Left = x();
+    s.Ultima_pos_Top = y();
+    ::writeSettings(s, services.registry, settingsKey, services.autostart, m_state.config.NOME_PROGRAMMA);
+    return 1;
+}
+
+int TfrmReminder::writeStore()
+{
+    return m_state.writeStore(services.locale.decimalSeparator(), services.clock.now());
 }

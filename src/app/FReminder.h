@@ -1,22 +1,90 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/Services.h"
+#include "engine/EngineHost.h"
+#include "memolist/TestiReminder.h"
 
 #include <QMainWindow>
+#include <QStringList>
+#include <QTimer>
 
-class QCloseEvent;
+#include <memory>
 
-// The main window: owns the program's state for the whole process.
-class TfrmReminder : public QMainWindow {
+class QAction;
+class QLabel;
+class QMenu;
+class ReminderEngine;
+class TrayIcon;
+class WarningWindowFactory;
+
+// The main window: owns the program's state, the timer and the tray icon for
+// the whole process. Closing it hides it to the tray; only a confirmed exit
+// or the end of the session really closes it, writing settings and store.
+class TfrmReminder : public QMainWindow, public EngineHost {
     Q_OBJECT
 public:
-    explicit TfrmReminder(QWidget* parent = nullptr);
+    // folders: where the store and the sounds are. arguments: the command line.
+    TfrmReminder(Services& services, const ProgramFolders& folders, const QStringList& arguments,
+        WarningWindowFactory* warnings = nullptr, QWidget* parent = nullptr);
+    ~TfrmReminder() override;
 
     AppState& state();
+    ReminderEngine& engine();
+    TrayIcon& trayIcon();
+    QTimer& timer();
+    const TestiReminder& texts() const;
+
+    // Start-up asked the program to end (bad build configuration or language).
+    bool endRequested() const;
+    int exitCode() const;
+
+    // Tray menu commands.
+    void popApriClick();
+    void popChiudiClick();
+    // The session ends or the program was told to stop: save and close without a question.
+    void endSession();
+
+    // EngineHost
+    void hideSplash() override;
+    void setTimerInterval(int ms) override;
+    void hideToTray() override;
+    int writeSettings() override;
+    int writeStore() override;
+
+    bool splashVisible() const;
+
+signals:
+    // Hiding to the tray wants the tray notice (shown by its own window).
+    void trayNoticeWanted();
+    // Settings and store are written: the program may end.
+    void closedForGood();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void FormCreate();
+    void requestEnd(int code);
+    void buildTray();
+    void applyTexts();
+
+    Services& services;
     AppState m_state;
+    TestiReminder m_texts;
+    QString settingsKey;
+    bool firstShow = true;
+    bool m_endRequested = false;
+    int m_exitCode = 0;
+
+    QTimer Timer;
+    QLabel* pnlSplash = nullptr;
+    QMenu* popTray = nullptr;
+    QAction* popApri = nullptr;
+    QAction* popChiudi = nullptr;
+    TrayIcon* tray = nullptr;
+    std::unique_ptr<WarningWindowFactory> ownWarnings;
+    std::unique_ptr<ReminderEngine> m_engine;
 };

@@ -1,13 +1,38 @@
 #include "app/FReminder.h"
+#include "app/ProgramFolder.h"
+#include "platform/DesktopServices.h"
+#include "platform/SessionEnd.h"
+#include "platform/SingleInstance.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brivo"));
     QApplication::setApplicationName(QStringLiteral("Brivo Reminder"));
-    TfrmReminder window;
+    QApplication::setOrganizationName(QStringLiteral("Brivo"));
+    // The program lives in the tray: closing a warning while the main window
+    // is hidden must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    DesktopServices desktop;
+    Services services = desktop.services();
+
+    SingleInstance instance(QApplication::applicationName());
+    if (!instance.acquire()) {
+        services.boxes.information(
+            QStringLiteral("Attenzione: il programma è già attivo! Per aprirlo, fare doppio-clic sull'icona posta "
+                           "nella barra di Windows, in basso a destra"));
+        return 0;
+    }
+
+    TfrmReminder window(services, programFolders(), QApplication::arguments());
+    desktop.messageBoxes().setParentWindow(&window);
+    SessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &SessionEnd::endRequested, &window, &TfrmReminder::endSession);
+    QObject::connect(&window, &TfrmReminder::closedForGood, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    if (window.endRequested())
+        return window.exitCode();
     window.show();
     return QApplication::exec();
 }

@@ -3,9 +3,6 @@
 #include <QList>
 #include <QString>
 
-// "-nessun suono-": an alarm clock or setting that plays nothing.
-inline const QString NESSUN_SUONO = QStringLiteral("-nessun suono-");
-
 struct REC_Suono {
     QString Descrizione; // file name without extension, shown in lists
     QString Nome;        // the same; what settings and alarm clocks store

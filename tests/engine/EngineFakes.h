@@ -7,7 +7,7 @@
 #include "app/AppState.h"
 #include "engine/EngineHost.h"
 #include "engine/WarningWindow.h"
-#include "platform/Clock.h"
+#include "fakes/FakeClock.h"
 
 #include <QStringList>
 #include <QTimeZone>
@@ -15,28 +15,6 @@
 #include <functional>
 #include <memory>
 #include <vector>
-
-class FakeClock : public Clock {
-public:
-    QDateTime now() const override
-    {
-        return QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
-    }
-    void set(const QDateTime& t)
-    {
-        ms = t.toMSecsSinceEpoch();
-    }
-    void advanceMs(qint64 d)
-    {
-        ms += d;
-    }
-    qint64 ms = 0; // UTC, so no daylight-saving jump moves the wall clock
-};
-
-inline QDateTime at(int y, int mo, int d, int h, int mi, int s = 0, int msec = 0)
-{
-    return QDateTime(QDate(y, mo, d), QTime(h, mi, s, msec), QTimeZone::utc());
-}
 
 class FakeHost : public EngineHost {
 public:

@@ -46,7 +46,7 @@ private slots:
         QTest::newRow("first match") << "Bell" << 0;
         QTest::newRow("second") << "Campana" << 1;
         QTest::newRow("case matters") << "bell" << -1;
-        QTest::newRow("no sound") << NESSUN_SUONO << -1;
+        QTest::newRow("no sound") << "-nessun suono-" << -1;
         QTest::newRow("empty") << "" << -1;
     }
     void indiceSuono()

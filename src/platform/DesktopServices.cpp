@@ -1,0 +1,13 @@
+#include "platform/DesktopServices.h"
+
+DesktopServices::DesktopServices() = default;
+
+Services DesktopServices::services()
+{
+    return Services{clock, boxes, registry, autostart, locale, resources, sound};
+}
+
+QtMessageBoxes& DesktopServices::messageBoxes()
+{
+    return boxes;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/Services.h"
+#include "platform/DesktopAutostart.h"
+#include "platform/ProgramResources.h"
+#include "platform/QSettingsRegistry.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtSoundPlayer.h"
+#include "platform/SystemClock.h"
+#include "platform/SystemLocale.h"
+
+// The real services of the running program.
+class DesktopServices {
+public:
+    DesktopServices();
+    Services services();
+    QtMessageBoxes& messageBoxes();
+
+private:
+    SystemClock clock;
+    QtMessageBoxes boxes;
+    QSettingsRegistry registry;
+    DesktopAutostart autostart;
+    SystemLocale locale;
+    ProgramResources resources;
+    QtSoundPlayer sound;
+};

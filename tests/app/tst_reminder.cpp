@@ -1,0 +1,357 @@
+#include "app/CentraFinestra.h"
+#include "app/ConfigFixture.h"
+#include "app/FReminder.h"
+#include "engine/ReminderEngine.h"
+#include "fakes/FakeAutostart.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeLocale.h"
+#include "fakes/FakeMessageBoxes.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeSoundPlayer.h"
+#include "platform/TrayIcon.h"
+#include "store/StoreFile.h"
+#include "warnings/SimpleWarnings.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString italian = QStringLiteral("Italiano (Italia)");
+
+// Everything a main window needs, with fakes, in a temporary program folder.
+struct Rig {
+    QTemporaryDir dir;
+    FakeClock clock;
+    FakeMessageBoxes boxes;
+    FakeRegistry registry;
+    FakeAutostart autostart;
+    FakeLocale locale{QStringLiteral("it_IT")};
+    FakeResources resources = validResources();
+    FakeSoundPlayer sound;
+    Services services{clock, boxes, registry, autostart, locale, resources, sound};
+    std::unique_ptr<TfrmReminder> window;
+
+    Rig()
+    {
+        clock.set(at(2024, 6, 3, 9, 50));
+        QDir(dir.path()).mkdir("Suoni");
+        QFile(dir.filePath("Suoni/Campana.wav")).open(QIODevice::WriteOnly);
+    }
+    ProgramFolders folders() const
+    {
+        return ProgramFolders{dir.path(), dir.filePath("Suoni"), false};
+    }
+    TfrmReminder& start(const QStringList& args = {"brivo-reminder"})
+    {
+        window = std::make_unique<TfrmReminder>(services, folders(), args);
+        return *window;
+    }
+    QString setting(const QString& name) const
+    {
+        return registry.values.value({settingsKey("Brivo Reminder"), name});
+    }
+    void putSetting(const QString& name, const QString& value)
+    {
+        registry.values.insert({settingsKey("Brivo Reminder"), name}, value);
+    }
+    // One tick of the timer, the clock moved as the real one would be.
+    void tick(int ms = TICK_INTERVAL_MS)
+    {
+        clock.advanceMs(ms);
+        window->engine().TimerTimer();
+    }
+    bool storeWritten() const
+    {
+        return QFile::exists(dir.filePath("Store.dat"));
+    }
+};
+
+// Hidden in the tray, or minimised where the desktop has no notification area.
+bool inTray(const QWidget& w)
+{
+    return TrayIcon::available() ? w.isHidden() : w.isMinimized();
+}
+
+REC_Memo memoAt(qint32 id, QTime time, const QString& nota)
+{
+    REC_Memo m;
+    m.ID = id;
+    m.TipoMemo = 1;
+    m.Nota = nota;
+    m.Attivo = 1;
+    m.TipoData = 1;
+    m.Data = DayNumbers::fromDate(QDate(2024, 6, 3));
+    m.TipoOrario = 1;
+    m.Orario = DayNumbers::fromTime(time);
+    m.TipoAnticipo = 2;
+    m.Anticipo = -5;
+    return m;
+}
+
+} // namespace
+
+class TestReminder : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithLogoAndFirstTickInterval()
+    {
+        Rig rig;
+        TfrmReminder& w = rig.start();
+        QVERIFY(!w.endRequested());
+        QCOMPARE(w.windowTitle(), QString("Brivo Reminder"));
+        QCOMPARE(w.state().ContaTick, 1);
+        QVERIFY(w.splashVisible());
+        QCOMPARE(w.timer().interval(), 1500);
+        QVERIFY(w.timer().isActive());
+        QCOMPARE(w.state().ArrSuoni.size(), 1);
+        QCOMPARE(w.state().settings.Suono_Memo, QString("Campana")); // first sound is the default
+        QVERIFY(rig.boxes.shown.isEmpty());
+        QCOMPARE(w.texts().popApri, QString("Apri")); // "System" on an Italian locale
+
+        w.show();
+        rig.tick(1500);
+        QVERIFY(!w.splashVisible());
+        QCOMPARE(w.timer().interval(), 3000);
+        QVERIFY(w.isVisible());
+    }
+
+    void damagedStoreIsReportedAndStartContinues()
+    {
+        Rig rig;
+        QFile f(rig.dir.filePath("Store.dat"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#MEMO#\t#_ID:x\r\n");
+        f.close();
+        TfrmReminder& w = rig.start();
+        QCOMPARE(rig.boxes.texts(),
+            QStringList{"File dati corrotto e/o illeggibile! Verrà creato un nuovo file per la memorizzazione dei "
+                        "promemoria"});
+        QCOMPARE(rig.boxes.shown[0].kind, MessageKind::Information);
+        QCOMPARE(rig.boxes.shown[0].caption, QString("Brivo Reminder"));
+        QVERIFY(!w.endRequested());
+    }
+
+    void unknownLanguageEndsTheProgram()
+    {
+        Rig rig;
+        rig.putSetting("Lingua_attuale", "italiano (italia)");
+        TfrmReminder& w = rig.start();
+        QVERIFY(w.endRequested());
+        QCOMPARE(rig.boxes.texts().last(),
+            QString("Errore: Errore 0 nel cambio lingua. Codice lingua attuale=\"italiano (italia)\""));
+        QCOMPARE(rig.boxes.shown.last().kind, MessageKind::Error);
+    }
+
+    void missingConfigurationEndsTheProgram()
+    {
+        Rig rig;
+        rig.resources.bitmaps.remove("LOGO");
+        TfrmReminder& w = rig.start();
+        QVERIFY(w.endRequested());
+        QCOMPARE(rig.boxes.texts().last(), QString("Errore: Errore di caricamento risorse!"));
+    }
+
+    void autoRunHidesAtFirstTickWithoutNotice_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<bool>("hidden");
+        QTest::newRow("lower case") << "/autorun" << true;
+        QTest::newRow("as written") << "/AutoRun" << true;
+        QTest::newRow("a letter more") << "/AutoRunX" << false;
+        QTest::newRow("none") << "" << false;
+    }
+    void autoRunHidesAtFirstTickWithoutNotice()
+    {
+        QFETCH(QString, argument);
+        QFETCH(bool, hidden);
+        Rig rig;
+        QStringList args{"brivo-reminder"};
+        if (!argument.isEmpty())
+            args << argument;
+        TfrmReminder& w = rig.start(args);
+        QSignalSpy notice(&w, &TfrmReminder::trayNoticeWanted);
+        w.show();
+        rig.tick(1500);
+        QCOMPARE(inTray(w), hidden);
+        QCOMPARE(notice.count(), 0);
+        QVERIFY(!w.state().InAutorun);
+    }
+
+    void closeBoxHidesWithoutSaving_data()
+    {
+        QTest::addColumn<QString>("noticeSetting");
+        QTest::addColumn<int>("notices");
+        QTest::newRow("notice on") << "0" << 1;
+        QTest::newRow("notice turned off") << "1" << 0;
+    }
+    void closeBoxHidesWithoutSaving()
+    {
+        QFETCH(QString, noticeSetting);
+        QFETCH(int, notices);
+        Rig rig;
+        rig.putSetting("Vis_mess_trayicon", noticeSetting);
+        TfrmReminder& w = rig.start();
+        QSignalSpy notice(&w, &TfrmReminder::trayNoticeWanted);
+        w.show();
+        rig.registry.writes.clear();
+        QVERIFY(!w.close());
+        QCOMPARE(notice.count(), notices);
+        QVERIFY(!rig.storeWritten());
+        QVERIFY(rig.registry.writes.isEmpty());
+        QVERIFY(inTray(w));
+
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(!rig.storeWritten());
+    }
+
+    void exitQuestion_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("exits");
+        QTest::newRow("no") << Answer::No << false;
+        QTest::newRow("yes") << Answer::Yes << true;
+    }
+    void exitQuestion()
+    {
+        QFETCH(Answer, answer);
+        QFETCH(bool, exits);
+        Rig rig;
+        TfrmReminder& w = rig.start();
+        w.show();
+        w.state().ArrMemo.append(memoAt(1, QTime(10, 0), "dentista"));
+        rig.boxes.setNextAnswer(answer);
+        w.popChiudiClick();
+        QCOMPARE(rig.boxes.texts().last(),
+            QString("Chiudendo Brivo Reminder non verranno più mostrati gli avvisi impostati: sei sicuro di volerlo "
+                    "chiudere?"));
+        QCOMPARE(rig.boxes.shown.last().kind, MessageKind::Question);
+        QCOMPARE(w.isVisible(), !exits);
+        QCOMPARE(rig.storeWritten(), exits);
+        QCOMPARE(rig.setting("qt_aperture_prog").isEmpty(), !exits);
+        if (exits) {
+            MemoList memos;
+            SvegliaList sveglie;
+            QString diag;
+            QCOMPARE(StoreFile::read(rig.dir.path(), false, memos, sveglie, diag), 1);
+            QCOMPARE(memos.size(), 1);
+        }
+    }
+
+    void sessionEndSavesWithoutQuestionWhileHidden()
+    {
+        Rig rig;
+        TfrmReminder& w = rig.start();
+        w.show();
+        w.hide();
+        w.endSession();
+        QVERIFY(rig.boxes.shown.isEmpty());
+        QVERIFY(rig.storeWritten());
+        QCOMPARE(rig.setting("qt_aperture_prog"), QString("1"));
+        QVERIFY(w.state().FineSessione);
+    }
+
+    void pendingSaveHappensAtNextTick()
+    {
+        Rig rig;
+        TfrmReminder& w = rig.start();
+        w.show();
+        rig.tick(1500);
+        w.state().ArrMemo.append(memoAt(1, QTime(11, 0), "memo"));
+        w.state().DaSalvare = true;
+        w.hide();
+        w.show(); // reopening the window keeps the pending save
+        rig.tick();
+        QVERIFY(rig.storeWritten());
+        QVERIFY(!w.state().DaSalvare);
+    }
+
+    void dueMemoOpensWarningWithSound()
+    {
+        Rig rig;
+        rig.putSetting("Suono_allarme_ripeturamente", "1");
+        TfrmReminder& w = rig.start();
+        w.state().ArrMemo.append(memoAt(1, QTime(10, 0), "Telefonare al dentista"));
+        w.show();
+        rig.clock.set(at(2024, 6, 3, 9, 54, 58));
+        rig.tick(1500);
+        rig.tick(); // 09:55:01
+        QCOMPARE(w.engine().ArrWarnMemo().size(), 1);
+        auto* warning = dynamic_cast<SimpleWarning*>(w.engine().ArrWarnMemo().first());
+        QVERIFY(warning);
+        QVERIFY(warning->isVisible());
+        QVERIFY(warning->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(warning->lineTexts(), QStringList{"10:00  Telefonare al dentista"});
+        const QString campana = rig.dir.filePath("Suoni/Campana.wav");
+        QCOMPARE(rig.sound.calls, (QStringList{"stop", "loop " + campana}));
+        warning->accept();
+        QCOMPARE(rig.sound.calls.last(), QString("stop"));
+        rig.tick();
+        QVERIFY(w.engine().ArrWarnMemo().isEmpty());
+    }
+
+    void trayMenuAndTip()
+    {
+        Rig rig;
+        rig.resources.strings[96] = QString("NOME_PROGRAMMA = \"%1\"").arg(QString(70, u'x'));
+        TfrmReminder& w = rig.start();
+        QCOMPARE(TrayIcon::tipFor(w.state().config.NOME_PROGRAMMA).size(), 63);
+        auto* menu = w.findChild<QMenu*>();
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->defaultAction()->text(), QString("Apri"));
+        QCOMPARE(menu->actions().at(1)->text(), QString("Chiudi"));
+    }
+
+    void trayClicks()
+    {
+        Rig rig;
+        TfrmReminder& w = rig.start();
+        TrayIcon& tray = w.trayIcon();
+        QSignalSpy menus(&tray, &TrayIcon::menuShown);
+        QSignalSpy opens(&tray, &TrayIcon::openRequested);
+
+        tray.handleActivation(QSystemTrayIcon::Trigger);
+        QCOMPARE(menus.count(), 0); // not before the double-click time
+        QVERIFY(menus.wait(QApplication::doubleClickInterval() + 1000));
+        QCOMPARE(opens.count(), 0);
+        w.findChild<QMenu*>()->hide();
+
+        tray.handleActivation(QSystemTrayIcon::Trigger);
+        tray.handleActivation(QSystemTrayIcon::DoubleClick);
+        QCOMPARE(opens.count(), 1);
+        QTest::qWait(QApplication::doubleClickInterval() + 100);
+        QCOMPARE(menus.count(), 1); // the double click showed no menu
+        QVERIFY(w.isVisible());
+    }
+
+    void centraFinestra_data()
+    {
+        QTest::addColumn<QRect>("reference");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QPoint>("place");
+        const QSize screen(1024, 768);
+        QTest::newRow("centred") << QRect(10, 20, 600, 400) << QSize(360, 100) << QPoint(130, 170);
+        QTest::newRow("half pixel truncated") << QRect(10, 20, 600, 400) << QSize(361, 100) << QPoint(129, 170);
+        QTest::newRow("off the left") << QRect(-200, 20, 600, 400) << QSize(361, 100) << QPoint(0, 170);
+        QTest::newRow("past the right") << QRect(900, 20, 600, 400) << QSize(361, 100) << QPoint(1024 - 361 - 1, 170);
+        QTest::newRow("past the bottom") << QRect(10, 700, 600, 400) << QSize(360, 100) << QPoint(130, 768 - 100 - 1);
+        QTest::newRow("negative half-difference") << QRect(100, 100, 10, 10) << QSize(31, 31) << QPoint(90, 90);
+    }
+    void centraFinestra()
+    {
+        QFETCH(QRect, reference);
+        QFETCH(QSize, window);
+        QFETCH(QPoint, place);
+        QCOMPARE(Centra_Finestra(reference, window, QSize(1024, 768)), place);
+    }
+};
+
+QTEST_MAIN(TestReminder)
+#include "tst_reminder.moc"
