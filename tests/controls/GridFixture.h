@@ -1,0 +1,77 @@
+#pragma once
+
+#include "controls/A_DBStringGrid.h"
+
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <memory>
+
+// A shown window holding one grid whose cells show Dati in data order:
+// cell (c, FixedRows + d) = Dati[c][d] = letter of c followed by d ("a0", "b0", ...).
+struct GridFixture {
+    QWidget window;
+    TA_DBStringGrid* grid;
+
+    GridFixture(int cols, int dataRows, int fixedRows = 1)
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        grid = new TA_DBStringGrid(&window);
+        layout->addWidget(grid);
+        grid->setColCount(cols);
+        grid->setFixedRows(fixedRows);
+        grid->setDefaultRowHeight(20);
+        grid->setDefaultDrawing(false);
+        grid->Imposta_Dati(cols, dataRows);
+        for (int c = 0; c < cols; ++c) {
+            for (int d = 0; d < dataRows; ++d) {
+                grid->Dati[c][d] = QStringLiteral("%1%2").arg(QChar(u'a' + c)).arg(d);
+            }
+        }
+        grid->qt_righe_Nette = dataRows;
+        grid->setRowCount(fixedRows + dataRows);
+        grid->OnSort_Reset = [](bool& esito) { esito = false; };
+        grid->OnSort_Calcolo = [](int, int, int& esito) { esito = 0; };
+        grid->Ordina(); // data order
+        copyCells();
+        window.resize(400, 200);
+    }
+
+    void copyCells()
+    {
+        for (int r = 0; r < grid->RowCount() - grid->FixedRows(); ++r) {
+            for (int c = 0; c < grid->Dati.size(); ++c) {
+                grid->setCells(c, grid->FixedRows() + r, grid->Dati[c][grid->Pos_Dato(r)]);
+            }
+        }
+    }
+
+    bool show()
+    {
+        window.show();
+        return QTest::qWaitForWindowExposed(&window);
+    }
+
+    // Shown, active and with the keyboard focus on the grid.
+    bool activate()
+    {
+        if (!show()) {
+            return false;
+        }
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window)) {
+            return false;
+        }
+        grid->setFocus();
+        return grid->hasFocus();
+    }
+
+    // Centre of a cell in viewport coordinates (for QTest mouse calls on the viewport).
+    QPoint viewportPoint(int col, int row) const
+    {
+        const QRect r = grid->CellRect(col, row);
+        return grid->viewport()->mapFrom(grid, r.center());
+    }
+};

@@ -1,0 +1,91 @@
+#include "ControlsTest.h"
+
+#include "controls/Currency.h"
+
+class TestCurrency : public QObject {
+    Q_OBJECT
+
+private slots:
+    void valoreDaTesto_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<qint64>("units");
+        QTest::newRow("zero") << "0" << 1 << qint64(0);
+        QTest::newRow("zero comma decimals") << "0,00" << 1 << qint64(0);
+        QTest::newRow("minus zero") << "-0" << 1 << qint64(0);
+        QTest::newRow("blanks trimmed") << "  0  " << 1 << qint64(0);
+        QTest::newRow("decimal point") << "12.5" << 1 << qint64(125000);
+        QTest::newRow("comma as separator") << "-3,25" << 1 << qint64(-32500);
+        QTest::newRow("plus sign") << "+7" << 1 << qint64(70000);
+        QTest::newRow("leading separator") << ".5" << 1 << qint64(5000);
+        QTest::newRow("empty") << "" << -1 << qint64(0);
+        QTest::newRow("blanks only") << "   " << -1 << qint64(0);
+        QTest::newRow("letter") << "0a" << -2 << qint64(0);
+        QTest::newRow("sign inside") << "1-2" << -2 << qint64(0);
+        QTest::newRow("two signs") << "+-1" << -2 << qint64(0);
+        QTest::newRow("two separators") << "1,2,3" << -3 << qint64(0);
+        QTest::newRow("sign alone") << "+" << -4 << qint64(0);
+        QTest::newRow("separator alone") << "," << -4 << qint64(0);
+        QTest::newRow("out of range") << "99999999999999999999" << -4 << qint64(0);
+    }
+
+    void valoreDaTesto()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        QFETCH(qint64, units);
+        Currency value = Currency::fromUnits(99);
+        QCOMPARE(Valore_da_Testo(text, value, QLatin1Char('.')), code);
+        QCOMPARE(value.units(), units);
+    }
+
+    void fromTextRounding_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("units");
+        QTest::newRow("half to even, down") << "0.00005" << qint64(0);
+        QTest::newRow("half to even, up") << "0.00015" << qint64(2);
+        QTest::newRow("above half") << "0.000051" << qint64(1);
+        QTest::newRow("negative") << "-1.23456" << qint64(-12346);
+        QTest::newRow("largest") << "922337203685477.5807" << qint64(9223372036854775807LL);
+        QTest::newRow("smallest") << "-922337203685477.5808" << qint64(-9223372036854775807LL - 1);
+    }
+
+    void fromTextRounding()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, units);
+        Currency value;
+        QVERIFY(Currency::fromText(text, QLatin1Char('.'), value));
+        QCOMPARE(value.units(), units);
+    }
+
+    void fromTextRejectsJustPastTheRange()
+    {
+        Currency value;
+        QVERIFY(!Currency::fromText(u"922337203685477.5808", QLatin1Char('.'), value));
+        QVERIFY(!Currency::fromText(u"1e3", QLatin1Char('.'), value));
+    }
+
+    void toText_data()
+    {
+        QTest::addColumn<qint64>("units");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << qint64(150000) << "15";
+        QTest::newRow("zero") << qint64(0) << "0";
+        QTest::newRow("trailing zeros dropped") << qint64(15000) << "1,5";
+        QTest::newRow("small negative") << qint64(-1) << "-0,0001";
+        QTest::newRow("most negative") << qint64(-9223372036854775807LL - 1) << "-922337203685477,5808";
+    }
+
+    void toText()
+    {
+        QFETCH(qint64, units);
+        QFETCH(QString, text);
+        QCOMPARE(Currency::fromUnits(units).toText(QLatin1Char(',')), text);
+    }
+};
+
+CONTROLS_TEST(TestCurrency)
+#include "tst_currency.moc"

@@ -1,0 +1,214 @@
+#include "ControlsTest.h"
+
+#include "controls/A_EditCurr.h"
+#include "controls/HighlightLabel.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace {
+
+// A field beside a second one, so that focus can leave it.
+struct EditWindow {
+    QWidget window;
+    TA_EditCurr* edit;
+    QLineEdit* other;
+    int changes = 0;
+    int exits = 0;
+    int enters = 0;
+
+    EditWindow()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        edit = new TA_EditCurr(&window);
+        other = new QLineEdit(&window);
+        layout->addWidget(edit);
+        layout->addWidget(other);
+        edit->OnChange = [this](TA_EditCurr*) { ++changes; };
+        edit->OnExit = [this](TA_EditCurr*) { ++exits; };
+        edit->OnEnter = [this](TA_EditCurr*) { ++enters; };
+    }
+
+    // Accepts digits only; the value is the number.
+    void digitsFilter()
+    {
+        edit->OnChangeFiltroUtente = [](const QString& text, const QString&, bool& accept, Currency& value) {
+            for (const QChar ch : text) {
+                if (!ch.isDigit()) {
+                    accept = false;
+                    return;
+                }
+            }
+            value = Currency::fromInt(text.toLongLong());
+        };
+    }
+
+    bool activate()
+    {
+        window.show();
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
+};
+
+} // namespace
+
+class TestEditCurr : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        ControlsTest::failOnWarnings();
+    }
+
+    void constructionShowsZero()
+    {
+        TA_EditCurr edit;
+        QCOMPARE(edit.text(), QStringLiteral("0"));
+        QCOMPARE(edit.Valore, Currency());
+        QCOMPARE(edit.Stato_Cambio(), 1);
+    }
+
+    void refusedLetterLeavesTheText()
+    {
+        EditWindow w;
+        w.digitsFilter();
+        QVERIFY(w.activate());
+        w.edit->setFocus(Qt::TabFocusReason);
+        QCOMPARE(w.edit->text(), QString()); // entering a zero field empties it
+        QTest::keyClicks(w.edit, "12");
+        QCOMPARE(w.edit->Valore, Currency::fromInt(12));
+        const int changes = w.changes;
+        QTest::keyClicks(w.edit, "a");
+        QCOMPARE(w.edit->text(), QStringLiteral("12"));
+        QCOMPARE(w.edit->Valore, Currency::fromInt(12));
+        QCOMPARE(w.changes, changes);
+        QCOMPARE(w.edit->Stato_Cambio(), 1);
+        QCOMPARE(w.edit->cursorPosition(), 2);
+    }
+
+    void enterAndLeaveAZeroField()
+    {
+        EditWindow w;
+        w.digitsFilter();
+        QVERIFY(w.activate());
+        w.edit->setFocus(Qt::TabFocusReason);
+        QCOMPARE(w.edit->text(), QString());
+        QCOMPARE(w.enters, 1);
+        w.other->setFocus(Qt::TabFocusReason);
+        QCOMPARE(w.edit->text(), QStringLiteral("0"));
+        QCOMPARE(w.exits, 1);
+    }
+
+    void enteringShowsTheValue()
+    {
+        EditWindow w;
+        w.digitsFilter();
+        QVERIFY(w.activate());
+        w.other->setFocus(Qt::TabFocusReason);
+        w.edit->Azzera();
+        w.edit->Valore = Currency::fromInt(45);
+        w.edit->DoExit(); // how the windows put a number in
+        QCOMPARE(w.edit->text(), QStringLiteral("45"));
+        w.edit->setFocus(Qt::TabFocusReason);
+        QCOMPARE(w.edit->text(), QStringLiteral("45"));
+        QCOMPARE(w.edit->Testo_Accettato(), QStringLiteral("45"));
+    }
+
+    void zeroBecomesEmptyWhenAsked()
+    {
+        EditWindow w;
+        w.digitsFilter();
+        w.edit->Null_se_vale_zero = true;
+        w.edit->Azzera();
+        QCOMPARE(w.edit->text(), QString());
+        QVERIFY(w.activate());
+        w.edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(w.edit, "00");
+        QCOMPARE(w.edit->text(), QString());
+        QCOMPARE(w.edit->Valore, Currency());
+        QTest::keyClicks(w.edit, "7");
+        QCOMPARE(w.edit->text(), QStringLiteral("7"));
+        QCOMPARE(w.edit->Valore, Currency::fromInt(7));
+    }
+
+    void enterAndEscapeAreSwallowed_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+
+    void enterAndEscapeAreSwallowed()
+    {
+        QFETCH(int, key);
+        EditWindow w;
+        w.digitsFilter();
+        QVERIFY(w.activate());
+        w.edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(w.edit, "5");
+        const int changes = w.changes;
+        bool reachedParent = false;
+        struct Spy : QObject {
+            bool* flag;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                if (e->type() == QEvent::KeyPress) {
+                    *flag = true;
+                }
+                return false;
+            }
+        } spy;
+        spy.flag = &reachedParent;
+        w.window.installEventFilter(&spy);
+        QTest::keyClick(w.edit, Qt::Key(key));
+        QCOMPARE(w.edit->text(), QStringLiteral("5"));
+        QCOMPARE(w.changes, changes);
+        QVERIFY(!reachedParent);
+    }
+
+    void azzeraShowsZeroAndExitsOnce()
+    {
+        EditWindow w;
+        w.digitsFilter();
+        QVERIFY(w.activate());
+        w.edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(w.edit, "15");
+        QCOMPARE(w.edit->text(), QStringLiteral("15"));
+        const int exits = w.exits;
+        const int changes = w.changes;
+        w.edit->Azzera();
+        QCOMPARE(w.edit->text(), QStringLiteral("0"));
+        QCOMPARE(w.edit->Valore, Currency());
+        QCOMPARE(w.exits, exits + 1);
+        QCOMPARE(w.changes, changes); // its own changes reach neither filter nor OnChange
+    }
+
+    void highlightLabelRestoresItsColour()
+    {
+        QWidget window;
+        auto* label = new THighlightLabel(&window);
+        label->setText("link");
+        label->setFontColor(QColor(12, 34, 56)); // set by the window after construction
+        label->HighlightColor = Qt::red;
+        QCOMPARE(THighlightLabel().HighlightColor, QColor(0, 0, 255));
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QApplication::sendEvent(label, &enter);
+        QCOMPARE(label->fontColor(), QColor(Qt::red));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(label, &leave);
+        QCOMPARE(label->fontColor(), QColor(12, 34, 56));
+        int clicks = 0;
+        label->OnClick = [&](THighlightLabel*) { ++clicks; };
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(label, Qt::LeftButton);
+        QCOMPARE(clicks, 1);
+    }
+};
+
+CONTROLS_TEST(TestEditCurr)
+#include "tst_editcurr.moc"

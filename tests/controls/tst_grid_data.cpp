@@ -1,0 +1,241 @@
+#include "ControlsTest.h"
+#include "GridFixture.h"
+
+#include "controls/GridTrace.h"
+
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <memory>
+#include <numeric>
+
+Q_DECLARE_METATYPE(QList<int>)
+
+class TestGridData : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        ControlsTest::failOnWarnings();
+    }
+
+    void ordinaCodes_data()
+    {
+        QTest::addColumn<bool>("withReset");
+        QTest::addColumn<bool>("withCompare");
+        QTest::addColumn<bool>("withData");
+        QTest::addColumn<bool>("consent");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QList<int>>("order");
+        const QList<int> untouched{9, 9};
+        QTest::newRow("no reset handler") << false << true << true << true << -2 << untouched;
+        QTest::newRow("no compare handler") << true << false << true << true << -3 << untouched;
+        QTest::newRow("no data") << true << true << false << true << -4 << untouched;
+        QTest::newRow("declined: data order") << true << true << true << false << 0 << QList<int>{0, 1, 2, 3};
+        QTest::newRow("sorted by key") << true << true << true << true << 1 << QList<int>{2, 0, 3, 1};
+    }
+
+    void ordinaCodes()
+    {
+        QFETCH(bool, withReset);
+        QFETCH(bool, withCompare);
+        QFETCH(bool, withData);
+        QFETCH(bool, consent);
+        QFETCH(int, code);
+        QFETCH(QList<int>, order);
+        TA_DBStringGrid grid;
+        grid.setRowCount(1 + 4);
+        if (withData) {
+            grid.Imposta_Dati(2, 4);
+            grid.Dati[1] = QStringList{"30", "400", "-7", "31"}; // numeric key: text order would differ
+        }
+        grid.Ordine = {9, 9};
+        QList<int> keys;
+        int resets = 0;
+        if (withReset) {
+            grid.OnSort_Reset = [&](bool& esito) {
+                ++resets;
+                keys.clear();
+                for (const QString& k : grid.Dati[1]) {
+                    keys << k.toInt();
+                }
+                esito = consent;
+            };
+        }
+        if (withCompare) {
+            grid.OnSort_Calcolo = [&](int A, int B, int& esito) { esito = keys[A] - keys[B]; };
+        }
+        QCOMPARE(grid.Ordina(), code);
+        QCOMPARE(grid.Ordine, order);
+        QCOMPARE(resets, code >= 0 ? 1 : 0);
+    }
+
+    void ordinaWithoutDataRows()
+    {
+        TA_DBStringGrid grid;
+        grid.setRowCount(grid.FixedRows());
+        grid.Imposta_Dati(1, 0);
+        int resets = 0;
+        grid.OnSort_Reset = [&](bool& esito) {
+            ++resets;
+            esito = true;
+        };
+        grid.OnSort_Calcolo = [](int, int, int& esito) { esito = 0; };
+        grid.Ordine = {5};
+        QCOMPARE(grid.Ordina(), 1);
+        QVERIFY(grid.Ordine.isEmpty());
+        QCOMPARE(resets, 1);
+    }
+
+    // Equal keys may come out in any order, an inconsistent comparison in any
+    // order at all: Ordine must still be a permutation and the sort must end.
+    void ordinaKeepsAPermutation_data()
+    {
+        QTest::addColumn<bool>("consistent");
+        QTest::newRow("many equal keys") << true;
+        QTest::newRow("inconsistent comparison") << false;
+    }
+
+    void ordinaKeepsAPermutation()
+    {
+        QFETCH(bool, consistent);
+        TA_DBStringGrid grid;
+        const int n = 500;
+        grid.setRowCount(grid.FixedRows() + n);
+        grid.Imposta_Dati(1, n);
+        QRandomGenerator rng(7);
+        QList<int> keys;
+        for (int i = 0; i < n; ++i) {
+            keys << int(rng.bounded(5));
+        }
+        grid.OnSort_Reset = [](bool& esito) { esito = true; };
+        grid.OnSort_Calcolo
+            = [&](int A, int B, int& esito) { esito = consistent ? keys[A] - keys[B] : int(rng.bounded(3)) - 1; };
+        QCOMPARE(grid.Ordina(), 1);
+        QList<int> sorted = grid.Ordine;
+        std::sort(sorted.begin(), sorted.end());
+        QList<int> all(n);
+        std::iota(all.begin(), all.end(), 0);
+        QCOMPARE(sorted, all);
+        if (consistent) {
+            for (int r = 1; r < n; ++r) {
+                QVERIFY(keys[grid.Pos_Dato(r - 1)] <= keys[grid.Pos_Dato(r)]);
+            }
+        }
+    }
+
+    void posDatoAndRigaDato()
+    {
+        TA_DBStringGrid grid;
+        grid.setRowCount(1 + 3);
+        // Before any sort Ordine is empty.
+        QCOMPARE(grid.Pos_Dato(0), -2);
+        QCOMPARE(grid.Pos_Dato(2), -2);
+        QCOMPARE(grid.Pos_Dato(-1), -1);
+        QCOMPARE(grid.Riga_Dato(0), -3);
+        grid.Ordine = {2, 0, 2};
+        QCOMPARE(grid.Pos_Dato(0), 2);
+        QCOMPARE(grid.Pos_Dato(3), -2);
+        QCOMPARE(grid.Riga_Dato(2), 0); // first match wins
+        QCOMPARE(grid.Riga_Dato(0), 1);
+        QCOMPARE(grid.Riga_Dato(1), -3);
+        QCOMPARE(grid.Riga_Dato(-5), -1);
+    }
+
+    void impostaDatiKeepsWhatFits()
+    {
+        TA_DBStringGrid grid;
+        QCOMPARE(grid.Imposta_Dati(3, 2), 1);
+        grid.Dati[0][0] = "x";
+        grid.Dati[2][1] = "gone";
+        QCOMPARE(grid.Imposta_Dati(2, 4), 1);
+        QCOMPARE(grid.Dati.size(), 2);
+        QCOMPARE(grid.Dati[0], (QStringList{"x", "", "", ""}));
+        QCOMPARE(grid.Dati[1].size(), 4);
+        grid.Imposta_Dati(3, 2);
+        QCOMPARE(grid.Dati[2], (QStringList{"", ""})); // not the old text
+    }
+
+    void pulisciCelle()
+    {
+        GridFixture f(3, 2);
+        f.grid->setCells(1, 0, "title");
+        f.grid->setCells(10, 1, "hidden"); // beyond ColCount: kept, not shown
+        f.grid->Pulisci_Celle();
+        for (int r = 0; r < f.grid->RowCount(); ++r) {
+            for (int c = 0; c < f.grid->ColCount(); ++c) {
+                QVERIFY2(f.grid->Cells(c, r).isEmpty(), qPrintable(QStringLiteral("%1,%2").arg(c).arg(r)));
+            }
+        }
+        QCOMPARE(f.grid->Cells(10, 1), QStringLiteral("hidden"));
+        QVERIFY(f.grid->Celle_Stabili_on());
+    }
+
+    void sharedBitmapsFollowTheLiveGrids()
+    {
+        QCOMPARE(TA_DBStringGrid::liveGridCount(), 0);
+        QVERIFY(!TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::CHECK_NORM));
+        auto first = std::make_unique<TA_DBStringGrid>();
+        const QPixmap* check = TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::CHECK_NORM);
+        QVERIFY(check && !check->isNull());
+        QCOMPARE(check->deviceIndependentSize().toSize(), QSize(15, 15));
+        for (int i = TA_DBStringGrid::CHECK_NORM; i <= TA_DBStringGrid::SEMAFORO_ROSSO; ++i) {
+            QVERIFY(TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::SharedBitmap(i)));
+        }
+        // The corner colour is transparent.
+        QCOMPARE(qAlpha(check->toImage().pixel(0, 0)), 0);
+        auto second = std::make_unique<TA_DBStringGrid>();
+        QCOMPARE(TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::CHECK_NORM), check);
+        first.reset();
+        QCOMPARE(TA_DBStringGrid::liveGridCount(), 1);
+        QCOMPARE(TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::CHECK_NORM), check);
+        second.reset();
+        QCOMPARE(TA_DBStringGrid::liveGridCount(), 0);
+        QVERIFY(!TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::CHECK_NORM));
+    }
+
+    void transparencyFromTheTopLeftPixel()
+    {
+        QImage image(3, 2, QImage::Format_RGB32);
+        image.fill(QColor(255, 0, 255));
+        image.setPixel(1, 1, qRgb(10, 20, 30));
+        const QImage keyed = transparentByTopLeft(image).toImage();
+        QCOMPARE(qAlpha(keyed.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(keyed.pixel(2, 1)), 0);
+        QCOMPARE(keyed.pixel(1, 1), qRgb(10, 20, 30));
+    }
+
+    void traceRing()
+    {
+        {
+            TA_DBStringGrid grid;
+            grid.setObjectName("dbsgProva");
+            QList<TracePair> ring = ::traceRing();
+            QCOMPARE(ring.size(), TRACE_RING_SIZE);
+            QCOMPARE(ring.last().routine, QStringLiteral("TA_DBStringGrid.Create"));
+            QCOMPARE(ring.last().checkpoint, QStringLiteral("fine"));
+            QVERIFY(ring[TRACE_RING_SIZE - 2].routine.isEmpty()); // construction emptied it
+        }
+        const QList<TracePair> ring = ::traceRing();
+        QCOMPARE(ring.last().routine, QStringLiteral("TA_DBStringGrid.destroy - dbsgProva"));
+        QCOMPARE(ring.last().checkpoint, QStringLiteral("fine"));
+        QCOMPARE(ring[TRACE_RING_SIZE - 2].routine, QStringLiteral("TA_DBStringGrid.Create"));
+    }
+
+    void traceRingDropsTheOldest()
+    {
+        clearTraceRing();
+        for (int i = 0; i < TRACE_RING_SIZE + 3; ++i) {
+            Traccia(QStringLiteral("r%1").arg(i), QStringLiteral("p0"));
+            Traccia(QStringLiteral("r%1").arg(i), QStringLiteral("p1")); // same routine: replaced
+        }
+        const QList<TracePair> ring = ::traceRing();
+        QCOMPARE(ring.first().routine, QStringLiteral("r3"));
+        QCOMPARE(ring.last().routine, QStringLiteral("r22"));
+        QCOMPARE(ring.last().checkpoint, QStringLiteral("p1"));
+    }
+};
+
+CONTROLS_TEST(TestGridData)
+#include "tst_grid_data.moc"

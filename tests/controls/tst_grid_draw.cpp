@@ -1,0 +1,364 @@
+#include "ControlsTest.h"
+#include "GridFixture.h"
+
+#include <QFrame>
+#include <QStyle>
+
+#include <functional>
+
+namespace {
+
+int countNear(const QImage& image, const QRect& area, const QColor& colour, int tolerance = 60)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (qAbs(p.red() - colour.red()) + qAbs(p.green() - colour.green()) + qAbs(p.blue() - colour.blue())
+                < tolerance) {
+                ++n;
+            }
+        }
+    }
+    return n;
+}
+
+using CellPainter = std::function<void(TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state)>;
+
+// Draws cell (1, 1) with `target`; every other cell is left to the background.
+QImage paintTarget(GridFixture& f, const CellPainter& target)
+{
+    f.grid->OnDrawCell = [&](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state) {
+        if (col == 1 && row == 1) {
+            target(g, col, row, rect, state);
+        }
+    };
+    if (!f.show()) {
+        return {};
+    }
+    return f.grid->grab().toImage();
+}
+
+enum class Op { Testo, TestoSel, Check };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Op)
+
+class TestGridDraw : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        ControlsTest::failOnWarnings();
+    }
+
+    void expandingColumn_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("expanding");
+        QTest::addColumn<bool>("border");
+        QTest::addColumn<int>("expected"); // -1: scroll-bar width dependent, computed below
+        QTest::newRow("588 with border panel") << 588 << 1 << true << -1;
+        QTest::newRow("no border panel: one pixel") << 588 << 1 << false << 588 - 219 - 1;
+        QTest::newRow("index past the columns") << 588 << 9 << true << 349;
+        QTest::newRow("no room: unchanged") << 200 << 1 << true << 349;
+    }
+
+    void expandingColumn()
+    {
+        QFETCH(int, width);
+        QFETCH(int, expanding);
+        QFETCH(bool, border);
+        QFETCH(int, expected);
+        TA_DBStringGrid grid;
+        grid.setColCount(9);
+        grid.setGridLineWidth(0);
+        const int widths[] = {22, 349, 22, 67, 16, 35, 16, 25, 16};
+        for (int c = 0; c < 9; ++c) {
+            grid.setColWidths(c, widths[c]);
+        }
+        grid.Bordo_Destro_on = border;
+        grid.Colonna_espansa = expanding;
+        const int scrollBar = grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
+        QCOMPARE(grid.Larghezza_Bordo(), scrollBar + 4);
+        if (expected < 0) {
+            expected = 588 - 219 - 0 - (scrollBar + 4); // 348 with a 17-pixel scroll bar
+        }
+        grid.resize(width, 150);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QCOMPARE(grid.ColWidths(1), expected);
+        QCOMPARE(grid.ColWidths(0), 22);
+    }
+
+    void selectionColours_data()
+    {
+        QTest::addColumn<Op>("op");
+        QTest::addColumn<int>("dataRows");
+        QTest::addColumn<bool>("fontColour");
+        QTest::addColumn<QString>("ink");  // "font", "sel", "red", "" (nothing drawn)
+        QTest::addColumn<QString>("back"); // "color", "sel"
+        QTest::newRow("Testo: selection colours") << Op::Testo << 2 << false << "sel"
+                                                  << "sel";
+        QTest::newRow("Testo: FontColor wins") << Op::Testo << 2 << true << "red"
+                                               << "sel";
+        QTest::newRow("Testo: no data, normal colours") << Op::Testo << 0 << false << "font"
+                                                        << "color";
+        QTest::newRow("Testo_Sel: selection wins") << Op::TestoSel << 2 << true << "sel"
+                                                   << "sel";
+        QTest::newRow("Testo_Sel: no data still selects") << Op::TestoSel << 0 << false << "sel"
+                                                          << "sel";
+        QTest::newRow("Check: box on selection") << Op::Check << 2 << false << "box"
+                                                 << "sel";
+        QTest::newRow("Check: no data, background only") << Op::Check << 0 << false << ""
+                                                         << "color";
+    }
+
+    void selectionColours()
+    {
+        QFETCH(Op, op);
+        QFETCH(int, dataRows);
+        QFETCH(bool, fontColour);
+        QFETCH(QString, ink);
+        QFETCH(QString, back);
+        GridFixture f(3, 2);
+        f.grid->setColWidths(1, 80);
+        f.grid->setCells(1, 1, QStringLiteral("WWWWWW"));
+        f.grid->qt_righe_Nette = dataRows;
+        f.grid->setColor(Qt::white);
+        f.grid->Colore_Testo_Sel = Qt::blue;
+        f.grid->Colore_Back_Sel = Qt::yellow;
+        const GridColor red = fontColour ? GridColor(Qt::red) : GridColor(NO_COLOR_VALUE);
+        const QImage image = paintTarget(f, [&](TA_DBStringGrid* g, int c, int r, const QRect& rect, GridDrawState) {
+            const GridDrawState sel = GridDrawFlag::Selected;
+            if (op == Op::Testo) {
+                QCOMPARE(TA_DBStringGrid::Disegna_Testo(g, c, r, rect, sel, 0, 2, red, NO_COLOR_VALUE, -1), 1);
+            } else if (op == Op::TestoSel) {
+                QCOMPARE(TA_DBStringGrid::Disegna_Testo_Sel(g, c, r, rect, sel, 0, 2, red, NO_COLOR_VALUE), 1);
+            } else {
+                QCOMPARE(TA_DBStringGrid::Disegna_Check(true, true, true, g, rect, sel, 2, 0, NO_COLOR_VALUE), 1);
+            }
+        });
+        QVERIFY(!image.isNull());
+        const QRect cell = f.grid->CellRect(1, 1);
+        const QColor expectedBack = back == "sel" ? QColor(Qt::yellow) : QColor(Qt::white);
+        QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(1, 1)), expectedBack);
+        const QColor font = f.grid->FontColor();
+        const int blue = countNear(image, cell, Qt::blue);
+        const int redInk = countNear(image, cell, Qt::red);
+        const int fontInk = countNear(image, cell, font);
+        if (ink == "sel") {
+            QVERIFY(blue > 10);
+            QCOMPARE(redInk, 0);
+        } else if (ink == "red") {
+            QVERIFY(redInk > 10);
+            QCOMPARE(blue, 0);
+        } else if (ink == "font") {
+            QVERIFY(fontInk > 10);
+            QCOMPARE(blue, 0);
+        } else if (ink == "box") {
+            QVERIFY(countNear(image, cell, QColor(0x0b, 0x3d, 0x91), 20) > 20); // the selected box's border
+        } else {
+            QCOMPARE(countNear(image, cell, expectedBack, 1), cell.width() * cell.height());
+        }
+    }
+
+    void fixedCell_data()
+    {
+        QTest::addColumn<bool>("lines");
+        QTest::newRow("fixed lines: raised edge") << true;
+        QTest::newRow("no fixed lines: flat") << false;
+    }
+
+    void fixedCell()
+    {
+        QFETCH(bool, lines);
+        GridFixture f(3, 2);
+        f.grid->setFixedColor(QColor(0x80, 0x80, 0x80));
+        GridOptions options = f.grid->Options();
+        options.setFlag(GridOption::FixedHorzLine, lines);
+        f.grid->setOptions(options);
+        f.grid->OnDrawCell = [](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state) {
+            if (row == 0) {
+                QVERIFY(state.testFlag(GridDrawFlag::Fixed));
+                // The brush is overridden by the fixed colour.
+                TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, Qt::green, -1);
+            }
+        };
+        QVERIFY(f.show());
+        const QImage image = f.grid->grab().toImage();
+        const QRect cell = f.grid->CellRect(1, 0);
+        QCOMPARE(image.pixelColor(cell.center()), QColor(0x80, 0x80, 0x80));
+        const QColor light = f.grid->palette().color(QPalette::Light);
+        QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(5, 0)) == light, lines);
+        QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(0, 5)) == light, lines);
+    }
+
+    void picturePlacement_data()
+    {
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<int>("margin");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("x");
+        QTest::newRow("centre 20: nearest(2.5) is 2") << 2 << 0 << 20 << 2;
+        QTest::newRow("centre 22: nearest(3.5) is 4") << 2 << 0 << 22 << 4;
+        QTest::newRow("right, margin 1") << 1 << 1 << 20 << 4;
+        QTest::newRow("left, margin 3") << 0 << 3 << 20 << 3;
+        QTest::newRow("other alignment") << 7 << 9 << 20 << 2;
+        QTest::newRow("narrower than the box") << 2 << 5 << 14 << 2;
+    }
+
+    void picturePlacement()
+    {
+        QFETCH(int, alignment);
+        QFETCH(int, margin);
+        QFETCH(int, width);
+        QFETCH(int, x);
+        GridFixture f(3, 2);
+        f.grid->setColWidths(1, width);
+        f.grid->setGridLineWidth(0);
+        f.grid->setColor(Qt::white);
+        const QImage image = paintTarget(f, [&](TA_DBStringGrid* g, int c, int r, const QRect& rect, GridDrawState) {
+            TA_DBStringGrid::Disegna_Check(true, false, true, g, rect, {}, alignment, margin, NO_COLOR_VALUE);
+            Q_UNUSED(c);
+            Q_UNUSED(r);
+        });
+        const QRect cell = f.grid->CellRect(1, 1);
+        // The box's border starts one pixel into the 15-pixel picture.
+        const int y = cell.top() + 9;
+        int first = -1;
+        for (int px = cell.left(); px <= cell.right() && first < 0; ++px) {
+            if (image.pixelColor(px, y) != QColor(Qt::white)) {
+                first = px - cell.left();
+            }
+        }
+        QCOMPARE(first, x + 1);
+    }
+
+    void bitmapExactlyAsWideIsAligned()
+    {
+        GridFixture f(3, 2);
+        f.grid->setColWidths(1, 10);
+        f.grid->setGridLineWidth(0);
+        f.grid->setColor(Qt::white);
+        QPixmap red(10, 4);
+        red.fill(Qt::red);
+        const QImage image = paintTarget(f, [&](TA_DBStringGrid* g, int, int, const QRect& rect, GridDrawState) {
+            TA_DBStringGrid::Disegna_Bitmap(red, true, g, rect, {}, 1, 0, NO_COLOR_VALUE);
+        });
+        const QRect cell = f.grid->CellRect(1, 1);
+        QCOMPARE(image.pixelColor(cell.left(), cell.center().y()), QColor(Qt::red)); // x = 0, not 2
+    }
+
+    void drawingNeedsSenderAndPaint()
+    {
+        GridFixture f(2, 1);
+        const QRect rect(0, 0, 20, 20);
+        QCOMPARE(TA_DBStringGrid::Disegna_Testo(nullptr, 0, 1, rect, {}, 0, 0, NO_COLOR_VALUE, NO_COLOR_VALUE, -1), -1);
+        QCOMPARE(TA_DBStringGrid::Disegna_Check(true, true, true, nullptr, rect, {}, 0, 0, NO_COLOR_VALUE), -1);
+        // Outside a paint there is no canvas.
+        QCOMPARE(TA_DBStringGrid::Disegna_Testo_Sel(f.grid, 0, 1, rect, {}, 0, 0, NO_COLOR_VALUE, NO_COLOR_VALUE), -1);
+        QCOMPARE(TA_DBStringGrid::Disegna_Bitmap(QPixmap(), true, f.grid, rect, {}, 0, 0, NO_COLOR_VALUE), -1);
+    }
+
+    void colourValues()
+    {
+        QVERIFY(GridColor(NO_COLOR_VALUE).isNone());
+        QCOMPARE(GridColor(qint32(0x00D7FCFF)).color(), QColor(0xFF, 0xFC, 0xD7)); // low byte red
+        QCOMPARE(GridColor(qint32(0x02D7FCFF)).color(), QColor(0xFF, 0xFC, 0xD7)); // palette-relative
+        QVERIFY(GridColor(QColor()).isNone());
+    }
+
+    void borderPanel_data()
+    {
+        QTest::addColumn<bool>("on");
+        QTest::newRow("shown at the right edge") << true;
+        QTest::newRow("hidden when off") << false;
+    }
+
+    void borderPanel()
+    {
+        QFETCH(bool, on);
+        GridFixture f(3, 2);
+        f.grid->Bordo_Destro_on = on;
+        f.grid->OnDrawCell = [](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state) {
+            TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, NO_COLOR_VALUE, -1);
+        };
+        QVERIFY(f.show());
+        f.grid->grab();
+        QVERIFY(!f.grid->Posiziona_Bordo()); // cleared by the first text cell
+        QFrame* panel = f.grid->pnlBordoDestro();
+        QCOMPARE(panel->isVisible(), on);
+        if (on) {
+            const int fw = f.grid->frameWidth();
+            QCOMPARE(panel->geometry().left(), fw + f.grid->width() - f.grid->Larghezza_Bordo());
+            QCOMPARE(panel->geometry().right(), f.grid->contentsRect().right());
+            QCOMPARE(panel->palette().color(QPalette::Window), f.grid->palette().color(QPalette::Button));
+        }
+    }
+
+    // Painting touches the rows in view only, however many rows there are.
+    void paintsVisibleRowsOnly()
+    {
+        GridFixture f(3, 0);
+        const int n = 100000;
+        f.grid->setRowCount(1 + n);
+        f.grid->qt_righe_Nette = n;
+        int minRow = n;
+        int maxRow = -1;
+        int cells = 0;
+        f.grid->OnDrawCell = [&](TA_DBStringGrid*, int, int row, const QRect&, GridDrawState) {
+            if (row >= 1) {
+                ++cells;
+                minRow = qMin(minRow, row);
+                maxRow = qMax(maxRow, row);
+            }
+        };
+        QVERIFY(f.show());
+        f.grid->setRow(50000);
+        cells = 0;
+        minRow = n;
+        f.grid->grab();
+        const int visible = f.grid->VisibleRowCount();
+        QVERIFY(cells > 0);
+        QVERIFY2(cells <= (visible + 2) * 3, qPrintable(QString::number(cells)));
+        QVERIFY(minRow <= 50000 && maxRow >= 50000);
+        QVERIFY(maxRow - minRow <= visible + 1);
+    }
+
+    void drawStates()
+    {
+        GridFixture f(3, 3);
+        QList<QPair<QPoint, GridDrawState>> seen;
+        f.grid->OnDrawCell = [&](TA_DBStringGrid*, int col, int row, const QRect&, GridDrawState state) {
+            seen.append({QPoint(col, row), state});
+        };
+        QVERIFY(f.show());
+        f.grid->clearFocus();
+        f.grid->setRow(2);
+        f.grid->setCol(1);
+        auto stateOf = [&](int col, int row) {
+            GridDrawState found;
+            for (const auto& s : seen) {
+                if (s.first == QPoint(col, row)) {
+                    found = s.second;
+                }
+            }
+            return found;
+        };
+        seen.clear();
+        f.grid->grab();
+        QCOMPARE(stateOf(1, 0), GridDrawState(GridDrawFlag::Fixed));
+        QCOMPARE(stateOf(1, 2), GridDrawState(GridDrawFlag::Selected)); // current cell, grid not focused
+        QCOMPARE(stateOf(0, 2), GridDrawState());
+        QVERIFY(f.activate());
+        seen.clear();
+        f.grid->grab();
+        QCOMPARE(stateOf(1, 2), GridDrawState(GridDrawFlag::Focused));
+    }
+};
+
+CONTROLS_TEST(TestGridDraw)
+#include "tst_grid_draw.moc"

@@ -1,0 +1,360 @@
+#include "ControlsTest.h"
+#include "GridFixture.h"
+
+#include "controls/A_InplaceEdit.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include <functional>
+
+namespace {
+
+struct SetEditCall {
+    int col;
+    int row;
+    QString value;
+};
+
+// Records OnSetEditText and lets the editor open everywhere.
+struct EditRecorder {
+    QList<SetEditCall> calls;
+
+    explicit EditRecorder(TA_DBStringGrid* grid)
+    {
+        grid->OnEditor_on = [](TA_DBStringGrid*, bool& can) { can = true; };
+        grid->OnSelectCell = [](TA_DBStringGrid*, int, int, bool& can) { can = true; };
+        grid->OnSetEditText = [this](TA_DBStringGrid*, int col, int row, const QString& value) {
+            calls.append({col, row, value});
+        };
+    }
+};
+
+} // namespace
+
+class TestGridEdit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        ControlsTest::failOnWarnings();
+    }
+
+    void zeroClearing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("handler");
+        QTest::addColumn<bool>("consent");
+        QTest::addColumn<bool>("keepZero");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("0") << "0" << true << true << false << "";
+        QTest::newRow("0,00") << "0,00" << true << true << false << "";
+        QTest::newRow("-0") << "-0" << true << true << false << "";
+        QTest::newRow("blanks around 0") << " 0 " << true << true << false << "";
+        QTest::newRow("0a is no number") << "0a" << true << true << false << "0a";
+        QTest::newRow("1,2,3 has two separators") << "1,2,3" << true << true << false << "1,2,3";
+        QTest::newRow("0.5 is not zero") << "0.5" << true << true << false << "0.5";
+        QTest::newRow("sign alone: no error, kept") << "-" << true << true << false << "-";
+        QTest::newRow("no handler") << "0" << false << true << false << "0";
+        QTest::newRow("refused cell") << "0" << true << false << false << "0";
+        QTest::newRow("zero kept by option") << "0" << true << true << true << "0";
+    }
+
+    void zeroClearing()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, handler);
+        QFETCH(bool, consent);
+        QFETCH(bool, keepZero);
+        QFETCH(QString, after);
+        GridFixture f(3, 2);
+        f.grid->setCells(2, 1, text);
+        f.grid->Lascia_zero_in_edit_on = keepZero;
+        if (handler) {
+            f.grid->OnSelectCell = [consent](TA_DBStringGrid*, int, int, bool& can) { can = consent; };
+        }
+        f.grid->setCol(2);
+        QCOMPARE(f.grid->Col(), 2); // the grid itself never refuses
+        QCOMPARE(f.grid->Cells(2, 1), after);
+    }
+
+    void keyboardMoves_data()
+    {
+        QTest::addColumn<QPoint>("start");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QList<int>>("refusedCols");
+        QTest::addColumn<QPoint>("end");
+        const QList<int> none;
+        QTest::newRow("Tab wraps to first selectable cell")
+            << QPoint(2, 3) << int(Qt::Key_Tab) << QList<int>{0} << QPoint(1, 1);
+        QTest::newRow("Tab skips refused cells")
+            << QPoint(1, 1) << int(Qt::Key_Tab) << QList<int>{0, 2} << QPoint(1, 2);
+        QTest::newRow("Shift+Tab wraps to the last")
+            << QPoint(1, 1) << int(Qt::Key_Backtab) << QList<int>{0} << QPoint(2, 3);
+        QTest::newRow("Right at the last selectable column")
+            << QPoint(1, 2) << int(Qt::Key_Right) << QList<int>{2} << QPoint(1, 2);
+        QTest::newRow("Right at the grid's edge") << QPoint(2, 2) << int(Qt::Key_Right) << none << QPoint(2, 2);
+        QTest::newRow("Left skips a refused column")
+            << QPoint(2, 2) << int(Qt::Key_Left) << QList<int>{1} << QPoint(0, 2);
+        QTest::newRow("Up stops below the fixed row") << QPoint(1, 1) << int(Qt::Key_Up) << none << QPoint(1, 1);
+        QTest::newRow("Down") << QPoint(0, 1) << int(Qt::Key_Down) << none << QPoint(0, 2);
+    }
+
+    void keyboardMoves()
+    {
+        QFETCH(QPoint, start);
+        QFETCH(int, key);
+        QFETCH(QList<int>, refusedCols);
+        QFETCH(QPoint, end);
+        GridFixture f(3, 3);
+        QVERIFY(f.activate());
+        f.grid->setRow(start.y());
+        f.grid->setCol(start.x());
+        f.grid->OnSelectCell = [&](TA_DBStringGrid*, int col, int, bool& can) { can = !refusedCols.contains(col); };
+        int keyDowns = 0;
+        f.grid->OnKeyDown = [&](TA_DBStringGrid*, int& k, Qt::KeyboardModifiers) {
+            keyDowns += k == Qt::Key_Shift ? 0 : 1; // QTest presses Shift first
+        };
+        QTest::keyClick(f.grid, Qt::Key(key), key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), end);
+        QCOMPARE(keyDowns, 0); // arrows and Tab are the grid's own
+        QVERIFY(f.grid->hasFocus());
+        QTest::keyClick(f.grid, Qt::Key_F5);
+        QCOMPARE(keyDowns, 1);
+    }
+
+    void editorNeedsConsentAndData_data()
+    {
+        QTest::addColumn<bool>("handler");
+        QTest::addColumn<bool>("consent");
+        QTest::addColumn<int>("dataRows");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("consent") << true << true << 2 << true;
+        QTest::newRow("refused") << true << false << 2 << false;
+        QTest::newRow("no handler: never") << false << true << 2 << false;
+        QTest::newRow("no data rows") << true << true << 0 << false;
+    }
+
+    void editorNeedsConsentAndData()
+    {
+        QFETCH(bool, handler);
+        QFETCH(bool, consent);
+        QFETCH(int, dataRows);
+        QFETCH(bool, opens);
+        GridFixture f(3, 2);
+        f.grid->qt_righe_Nette = dataRows;
+        if (handler) {
+            f.grid->OnEditor_on = [consent](TA_DBStringGrid*, bool& can) { can = consent; };
+        }
+        QVERIFY(f.activate());
+        f.grid->Mostra_Editor();
+        QCOMPARE(f.grid->EditorMode(), opens);
+        QCOMPARE(f.grid->Editor_Mostrato(), opens);
+        QCOMPARE(f.grid->Editor() && f.grid->Editor()->isVisible(), opens);
+        if (opens) {
+            QCOMPARE(f.grid->Editor()->text(), QStringLiteral("a0"));
+            QCOMPARE(f.grid->Editor()->selectedText(), QStringLiteral("a0"));
+        }
+    }
+
+    void getEditTextWaitsForASelection()
+    {
+        GridFixture f(3, 2);
+        EditRecorder rec(f.grid);
+        f.grid->OnGetEditText = [](TA_DBStringGrid*, int, int, QString& value) { value = "[" + value + "]"; };
+        QVERIFY(f.activate());
+        f.grid->Mostra_Editor(); // no select-cell step yet: the cell text as it is
+        QCOMPARE(f.grid->Editor()->text(), QStringLiteral("a0"));
+        f.grid->Nascondi_Editor();
+        f.grid->setCol(1);
+        f.grid->Mostra_Editor();
+        QCOMPARE(f.grid->Editor()->text(), QStringLiteral("[b0]"));
+    }
+
+    // Typing is handed back at the next mouse press, not key by key.
+    void typedTextArrivesAtTheNextPress()
+    {
+        GridFixture f(3, 3);
+        EditRecorder rec(f.grid);
+        QVERIFY(f.activate());
+        QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(1, 1));
+        QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), QPoint(1, 1));
+        QCOMPARE(f.grid->Col_Click(), 1);
+        QCOMPARE(f.grid->Riga_Click(), 0);
+        f.grid->Mostra_Editor(); // as a window's OnClick does
+        QVERIFY(f.grid->Editor()->hasFocus());
+        QTest::keyClicks(f.grid->Editor(), "xyz");
+        QCOMPARE(f.grid->Editor()->text(), QStringLiteral("xyz"));
+        QVERIFY(rec.calls.isEmpty());
+        QCOMPARE(f.grid->Cells(1, 1), QStringLiteral("b0"));
+
+        QTest::mousePress(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(2, 2));
+        QVERIFY(!rec.calls.isEmpty());
+        for (const SetEditCall& call : rec.calls) {
+            QCOMPARE(call.col, 1);
+            QCOMPARE(call.row, 1);
+            QCOMPARE(call.value, QStringLiteral("xyz"));
+        }
+        QCOMPARE(f.grid->Cells(1, 1), QStringLiteral("xyz"));
+        QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), QPoint(2, 2));
+        QVERIFY(!f.grid->EditorMode());
+        QTest::mouseRelease(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(2, 2));
+    }
+
+    // An unchanged cell clicked again gets its data text back.
+    void unchangedCellIsRestoredFromData()
+    {
+        GridFixture f(3, 3);
+        EditRecorder rec(f.grid);
+        QVERIFY(f.activate());
+        QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(1, 2));
+        rec.calls.clear();
+        QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(0, 1));
+        QVERIFY(rec.calls.isEmpty());
+        QCOMPARE(f.grid->Cells(1, 2), QStringLiteral("b1"));
+    }
+
+    void enterHandsTheTextOver_data()
+    {
+        QTest::addColumn<bool>("advance");
+        QTest::addColumn<int>("endRow");
+        QTest::newRow("no advance: cursor stays") << false << 1;
+        QTest::newRow("advance to next selectable row") << true << 3;
+    }
+
+    void enterHandsTheTextOver()
+    {
+        QFETCH(bool, advance);
+        QFETCH(int, endRow);
+        GridFixture f(3, 3);
+        EditRecorder rec(f.grid);
+        f.grid->Avanza_con_invio_on = advance;
+        f.grid->OnSelectCell = [](TA_DBStringGrid*, int, int row, bool& can) { can = row != 2; };
+        QVERIFY(f.activate());
+        f.grid->setCol(1);
+        f.grid->Mostra_Editor();
+        QTest::keyClicks(f.grid->Editor(), "q");
+        QTest::keyClick(f.grid->Editor(), Qt::Key_Return);
+        QVERIFY(!rec.calls.isEmpty());
+        QCOMPARE(rec.calls.first().col, 1);
+        QCOMPARE(rec.calls.first().row, 1);
+        QCOMPARE(rec.calls.first().value, QStringLiteral("q"));
+        QCOMPARE(f.grid->Row(), endRow);
+        QCOMPARE(f.grid->Col(), 1);
+    }
+
+    void arrowFromTheEditor()
+    {
+        GridFixture f(3, 3);
+        EditRecorder rec(f.grid);
+        QVERIFY(f.activate());
+        f.grid->Mostra_Editor();
+        QTest::keyClicks(f.grid->Editor(), "new");
+        QTest::keyClick(f.grid->Editor(), Qt::Key_Down);
+        QCOMPARE(f.grid->Row(), 2);
+        QVERIFY(!f.grid->EditorMode());
+        QCOMPARE(f.grid->Cells(0, 1), QStringLiteral("new"));
+        QCOMPARE(rec.calls.first().value, QStringLiteral("new"));
+        QVERIFY(f.grid->hasFocus());
+    }
+
+    void editorEdgesLeaveTheCell()
+    {
+        GridFixture f(3, 3);
+        EditRecorder rec(f.grid);
+        QVERIFY(f.activate());
+        f.grid->setCol(1);
+        f.grid->Mostra_Editor();
+        TA_InplaceEdit* editor = f.grid->Editor();
+        editor->setCursorPosition(1); // inside the text: Left moves the caret only
+        QTest::keyClick(editor, Qt::Key_Left);
+        QCOMPARE(f.grid->Col(), 1);
+        QCOMPARE(editor->cursorPosition(), 0);
+        QTest::keyClick(editor, Qt::Key_Left); // at the left side: the grid moves
+        QCOMPARE(f.grid->Col(), 0);
+    }
+
+    void scriviEditOffKeepsTheCell()
+    {
+        GridFixture f(3, 2);
+        EditRecorder rec(f.grid);
+        QVERIFY(f.activate());
+        f.grid->Mostra_Editor();
+        QTest::keyClicks(f.grid->Editor(), "lost");
+        QVERIFY(!f.grid->Scrivi_Edit_on); // cleared by typing
+        f.grid->Nascondi_Editor();
+        QCOMPARE(f.grid->Cells(0, 1), QStringLiteral("a0"));
+        QVERIFY(rec.calls.isEmpty());
+    }
+
+    void escapeDropsTheTyping()
+    {
+        GridFixture f(3, 2);
+        EditRecorder rec(f.grid);
+        QVERIFY(f.activate());
+        f.grid->Mostra_Editor();
+        QTest::keyClicks(f.grid->Editor(), "oops");
+        f.grid->Scrivi_Edit_on = true;
+        QTest::keyClick(f.grid->Editor(), Qt::Key_Escape);
+        QVERIFY(!f.grid->EditorMode());
+        QCOMPARE(f.grid->Cells(0, 1), QStringLiteral("a0"));
+    }
+
+    void leavingTheGridWritesBack()
+    {
+        GridFixture f(3, 2);
+        EditRecorder rec(f.grid);
+        auto* other = new QLineEdit(&f.window);
+        f.window.layout()->addWidget(other);
+        QVERIFY(f.activate());
+        f.grid->Mostra_Editor();
+        QTest::keyClicks(f.grid->Editor(), "kept");
+        other->setFocus(Qt::TabFocusReason);
+        QVERIFY(!f.grid->EditorMode());
+        QCOMPARE(f.grid->Cells(0, 1), QStringLiteral("kept"));
+        QCOMPARE(rec.calls.size(), 1);
+    }
+
+    void shrinkingRowsDropsTheEditor()
+    {
+        GridFixture f(3, 3);
+        EditRecorder rec(f.grid);
+        QVERIFY(f.activate());
+        f.grid->setRow(3);
+        f.grid->Mostra_Editor();
+        QVERIFY(f.grid->EditorMode());
+        f.grid->Scrivi_Edit_on = true;
+        f.grid->setRowCount(3);
+        QVERIFY(!f.grid->EditorMode());
+        QVERIFY(rec.calls.isEmpty()); // nowhere to write
+        QCOMPARE(f.grid->Row(), 2);
+        QVERIFY(f.grid->hasFocus());
+    }
+
+    void typingOnTheGridOpensTheEditor()
+    {
+        GridFixture f(3, 2);
+        EditRecorder rec(f.grid);
+        GridOptions options = f.grid->Options();
+        options |= GridOption::Editing;
+        f.grid->setOptions(options);
+        QString refused;
+        f.grid->OnCanEditAcceptKey = [&](QChar key, bool& accept) {
+            accept = key.isDigit();
+            if (!accept) {
+                refused += key;
+            }
+        };
+        QVERIFY(f.activate());
+        QTest::keyClicks(f.grid, "7");
+        QVERIFY(f.grid->EditorMode());
+        QCOMPARE(f.grid->Editor()->text(), QStringLiteral("7"));
+        QTest::keyClicks(f.grid->Editor(), "x8");
+        QCOMPARE(f.grid->Editor()->text(), QStringLiteral("78"));
+        QCOMPARE(refused, QStringLiteral("x"));
+    }
+};
+
+CONTROLS_TEST(TestGridEdit)
+#include "tst_grid_edit.moc"
