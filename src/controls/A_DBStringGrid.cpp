@@ -159,9 +159,9 @@ int TA_DBStringGrid::Imposta_Dati(int columns, int rows)
 
 namespace {
 
-// Hoare partition around the middle element's value, as the list sort of the
-// original; the scans are bounded so that an inconsistent comparison cannot
-// run off the list, and the larger part is looped rather than recursed.
+// Hoare partition around the middle element's value (not stable). The scans
+// are bounded so that an inconsistent comparison cannot run off the list,
+// and the larger part is looped rather than recursed to bound the depth.
 void sortOrder(int* a, int lo, int hi, const std::function<int(int, int)>& compare)
 {
     while (lo < hi) {

@@ -24,8 +24,8 @@ class QFrame;
 // events, MouseToCell, CellRect) are in the grid widget's own coordinates;
 // the Rect given to OnDrawCell is in the coordinates of Canvas().
 //
-// The dataset binding of the original control is not built: no window binds
-// a dataset, so it would never run (it stays "not active").
+// There is no dataset binding (Attivo, DataSource, Lista_Campi): no window
+// binds a dataset, so Attivo would always stay false.
 class TA_DBStringGrid : public QTableView {
     Q_OBJECT
     friend class TA_InplaceEdit;
@@ -37,7 +37,7 @@ public:
 
     // ---- Events: an empty std::function is "not assigned" ----
 
-    // Before a sort: build the sort keys from Dati; esito false keeps data order.
+    // Before a sort: build the sort keys from Dati; esito (starts true) false keeps data order.
     std::function<void(bool& esito)> OnSort_Reset;
     // Compare data rows A and B: esito < 0 puts A first, 0 equal, > 0 B first.
     std::function<void(int A, int B, int& esito)> OnSort_Calcolo;
@@ -250,6 +250,9 @@ public:
     };
     static const QPixmap* sharedBitmap(SharedBitmap which); // null when no grid is alive
     static int liveGridCount();
+
+    // Typing goes to the editor, never to a search for a row.
+    void keyboardSearch(const QString& search) override;
 
 protected:
     bool event(QEvent* e) override;

@@ -258,6 +258,10 @@ void TA_DBStringGrid::focusOutEvent(QFocusEvent* e)
 
 // ---- Keyboard ----
 
+void TA_DBStringGrid::keyboardSearch(const QString&)
+{
+}
+
 void TA_DBStringGrid::keyPressEvent(QKeyEvent* e)
 {
     int key = e->key();

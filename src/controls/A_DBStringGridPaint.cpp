@@ -88,15 +88,18 @@ void writeText(QPainter& p, const QRect& clip, QPoint at, const QString& text, c
 
 QFont TA_DBStringGrid::standardGridFont() const
 {
-    // Where "MS Sans Serif" is missing, an Arial-metric face keeps the narrow
-    // columns readable (a plain family fallback may pick a much wider face).
+    // Where "MS Sans Serif" or Arial are missing, an installed Arial-metric
+    // face keeps the narrow columns readable: the generic fallback is often
+    // a much wider face.
+    static const QStringList arialLike{QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+        QStringLiteral("Nimbus Sans"), QStringLiteral("Arimo")};
     const int dpi = logicalDpiY();
     QFont font;
     if (dpi == 96) {
-        font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")});
+        font.setFamilies(QStringList{QStringLiteral("MS Sans Serif")} + arialLike);
         font.setPointSize(8);
     } else {
-        font.setFamilies({QStringLiteral("Arial")});
+        font.setFamilies(arialLike);
         font.setPointSize(qMax(1, 864 / qMax(dpi, 1)));
     }
     return font;

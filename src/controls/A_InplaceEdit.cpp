@@ -148,7 +148,7 @@ void TA_InplaceEdit::keyPressEvent(QKeyEvent* e)
     default:
         break;
     }
-    // Reported once to the grid's handler (the original reported it twice).
+    // Reported to the grid's handler once, before the edit handles it.
     if (key != 0 && key != Qt::Key_F2 && m_grid->OnKeyDown) {
         m_grid->OnKeyDown(m_grid, key, mods);
     }

@@ -1,6 +1,7 @@
 // A grid of memo-like rows drawn by the owner, to look at the grid.
 // grid_demo                  shows the window
 // grid_demo --shot out.png   writes a picture of it and exits (works offscreen)
+// grid_demo --edit ...        with the editor open on the current memo's text
 
 #include "controls/A_DBStringGrid.h"
 
@@ -149,11 +150,23 @@ int main(int argc, char** argv)
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->Colore_Back_Sel = QColor(0x31, 0x6A, 0xC5);
     grid->Colore_Testo_Sel = Qt::white;
+    grid->setOptions(grid->Options() | GridOption::Editing);
     grid->OnDrawCell = drawMemoCell;
+    // The memo text is typed in place; a click on it opens the editor.
+    grid->OnEditor_on
+        = [](TA_DBStringGrid* g, bool& can) { can = g->Col() == 1 && g->Cells(10, g->Row()) != QLatin1String("-1"); };
+    grid->OnClick = [](TA_DBStringGrid* g) { g->Mostra_Editor(); };
+    grid->OnSetEditText = [](TA_DBStringGrid* g, int col, int row, const QString& value) {
+        g->Dati[col][g->Pos_Dato(row - g->FixedRows())] = value;
+    };
     fill(grid);
     grid->setRow(2);
     window.resize(600, 190);
     window.show();
+    if (app.arguments().contains(QStringLiteral("--edit"))) {
+        grid->setCol(1);
+        grid->Mostra_Editor();
+    }
 
     const int shot = app.arguments().indexOf(QStringLiteral("--shot"));
     if (shot > 0 && shot + 1 < app.arguments().size()) {

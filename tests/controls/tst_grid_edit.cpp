@@ -316,6 +316,17 @@ private slots:
         QCOMPARE(rec.calls.size(), 1);
     }
 
+    void editorMaxLength()
+    {
+        GridFixture f(3, 2);
+        EditRecorder rec(f.grid);
+        f.grid->Editor_MaxLength = 3;
+        QVERIFY(f.activate());
+        f.grid->Mostra_Editor();
+        QTest::keyClicks(f.grid->Editor(), "abcdef");
+        QCOMPARE(f.grid->Editor()->text(), QStringLiteral("abc"));
+    }
+
     void shrinkingRowsDropsTheEditor()
     {
         GridFixture f(3, 3);
