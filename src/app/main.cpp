@@ -5,6 +5,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -34,5 +35,8 @@ int main(int argc, char* argv[])
     if (window.endRequested())
         return window.exitCode();
     window.show();
+    // For the start-up benchmark: end as soon as the window has been shown.
+    if (qEnvironmentVariableIsSet("BRIVO_REMINDER_QUIT_WHEN_SHOWN"))
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return QApplication::exec();
 }

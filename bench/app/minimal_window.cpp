@@ -1,0 +1,22 @@
+// The yardstick for start-up time: a minimal Qt window with a table and a
+// tray icon, ending as soon as it is shown, as the program does with
+// BRIVO_REMINDER_QUIT_WHEN_SHOWN.
+#include <QApplication>
+#include <QMainWindow>
+#include <QSystemTrayIcon>
+#include <QTableWidget>
+#include <QTimer>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    auto* table = new QTableWidget(20, 9, &window);
+    window.setCentralWidget(table);
+    QSystemTrayIcon tray(QIcon(QStringLiteral(":/nothing.png")));
+    tray.show();
+    window.resize(472, 222);
+    window.show();
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    return QApplication::exec();
+}
