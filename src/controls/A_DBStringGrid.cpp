@@ -83,6 +83,7 @@ TA_DBStringGrid::TA_DBStringGrid(QWidget* parent)
     setShowGrid(false); // lines are drawn with the cells
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    setTabKeyNavigation(false); // Tab is ours only with GridOption::Tabs
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -264,8 +265,7 @@ void TA_DBStringGrid::Pulisci_Celle()
 
 bool TA_DBStringGrid::event(QEvent* e)
 {
-    if (e->type() == QEvent::KeyPress) {
-        // Tab and Shift+Tab move between cells, never to the next widget.
+    if (e->type() == QEvent::KeyPress && m_options.testFlag(GridOption::Tabs)) {
         auto* key = static_cast<QKeyEvent*>(e);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
             keyPressEvent(key);

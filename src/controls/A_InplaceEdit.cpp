@@ -3,6 +3,7 @@
 #include "controls/A_DBStringGrid.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 TA_InplaceEdit::TA_InplaceEdit(TA_DBStringGrid* grid)
@@ -31,7 +32,13 @@ bool TA_InplaceEdit::event(QEvent* e)
     if (e->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(e);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            keyPressEvent(key);
+            if (m_grid->Options().testFlag(GridOption::Tabs)) {
+                keyPressEvent(key);
+                return true;
+            }
+            // Move on from the grid's place in the focus chain, not from ours.
+            m_grid->setFocus(Qt::TabFocusReason);
+            QCoreApplication::sendEvent(m_grid, key);
             return true;
         }
     }

@@ -20,6 +20,7 @@ enum class GridOption {
     Editing = 0x40,
     AlwaysShowEditor = 0x80,
     DrawFocusSelected = 0x100,
+    Tabs = 0x200, // Tab and Shift+Tab move between cells instead of to the next widget
 };
 Q_DECLARE_FLAGS(GridOptions, GridOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(GridOptions)

@@ -108,6 +108,7 @@ private slots:
         QFETCH(QList<int>, refusedCols);
         QFETCH(QPoint, end);
         GridFixture f(3, 3);
+        f.grid->setOptions(f.grid->Options() | GridOption::Tabs);
         QVERIFY(f.activate());
         f.grid->setRow(start.y());
         f.grid->setCol(start.x());
@@ -122,6 +123,23 @@ private slots:
         QVERIFY(f.grid->hasFocus());
         QTest::keyClick(f.grid, Qt::Key_F5);
         QCOMPARE(keyDowns, 1);
+    }
+
+    // Without the tabs option Tab goes to the next widget, taking the edit along.
+    void tabWithoutTheOptionLeavesTheGrid()
+    {
+        GridFixture f(3, 3);
+        EditRecorder rec(f.grid);
+        auto* other = new QLineEdit(&f.window);
+        f.window.layout()->addWidget(other);
+        QVERIFY(f.activate());
+        f.grid->Mostra_Editor();
+        QTest::keyClicks(f.grid->Editor(), "out");
+        QTest::keyClick(f.grid->Editor(), Qt::Key_Tab);
+        QTRY_VERIFY(other->hasFocus());
+        QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), QPoint(0, 1));
+        QVERIFY(!f.grid->EditorMode());
+        QCOMPARE(f.grid->Cells(0, 1), QStringLiteral("out"));
     }
 
     void editorNeedsConsentAndData_data()
