@@ -31,12 +31,15 @@ int main(int argc, char* argv[])
     desktop.messageBoxes().setParentWindow(&window);
     SessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &SessionEnd::endRequested, &window, &TfrmReminder::endSession);
-    QObject::connect(&window, &TfrmReminder::closedForGood, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // exit, not quit: quit would first ask every window to close, and the main
+    // window answers a close by hiding to the tray.
+    QObject::connect(
+        &window, &TfrmReminder::closedForGood, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     if (window.endRequested())
         return window.exitCode();
     window.show();
     // For the start-up benchmark: end as soon as the window has been shown.
     if (qEnvironmentVariableIsSet("BRIVO_REMINDER_QUIT_WHEN_SHOWN"))
-        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+        QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }

@@ -52,7 +52,7 @@ QByteArray ProgramResources::loadBitmap(const QString& name) const
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     const QByteArray data = file.readAll();
-    if (QImage::fromData(data).isNull())
+    if (QImage::fromData(data, pictureFormat(data)).isNull())
         return QByteArray();
     return data;
 }

@@ -14,14 +14,17 @@ void QtSoundPlayer::playLoop(const QString& path)
 
 void QtSoundPlayer::stop()
 {
-    effect.stop();
+    if (effect)
+        effect->stop();
 }
 
 void QtSoundPlayer::play(const QString& path, int loops)
 {
-    effect.stop();
-    effect.setSource(QUrl::fromLocalFile(path));
-    effect.setLoopCount(loops);
+    if (!effect)
+        effect = std::make_unique<QSoundEffect>();
+    effect->stop();
+    effect->setSource(QUrl::fromLocalFile(path));
+    effect->setLoopCount(loops);
     // Plays as soon as the file is loaded; a file that fails to load stays silent.
-    effect.play();
+    effect->play();
 }

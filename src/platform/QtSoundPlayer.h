@@ -4,6 +4,8 @@
 
 #include <QSoundEffect>
 
+#include <memory>
+
 // Plays WAV files through one QSoundEffect, asynchronously.
 class QtSoundPlayer : public SoundPlayer {
 public:
@@ -13,5 +15,6 @@ public:
 
 private:
     void play(const QString& path, int loops);
-    QSoundEffect effect;
+    // Made at the first sound: setting up the audio output costs start-up time.
+    std::unique_ptr<QSoundEffect> effect;
 };

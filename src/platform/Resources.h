@@ -19,3 +19,16 @@ public:
     // is missing or cannot be decoded.
     virtual QByteArray loadBitmap(const QString& name) const = 0;
 };
+
+// The image format of an encoded picture by its first bytes ("PNG", "JPEG",
+// "BMP"), or nullptr. Naming the format spares Qt probing every image plugin.
+inline const char* pictureFormat(const QByteArray& data)
+{
+    if (data.startsWith("\x89PNG"))
+        return "PNG";
+    if (data.startsWith("\xFF\xD8\xFF"))
+        return "JPEG";
+    if (data.startsWith("BM"))
+        return "BMP";
+    return nullptr;
+}
