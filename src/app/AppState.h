@@ -4,6 +4,7 @@
 #include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
 #include "engine/Suoni.h"
+#include "memolist/Colorazioni.h"
 #include "store/Global.h"
 
 #include <QDateTime>
@@ -23,6 +24,7 @@ struct AppState {
     bool InAutorun = false;
 
     SuonoList ArrSuoni;
+    ColorazioneList ArrColorazioni; // the colour schemes, built at start-up
 
     ProgramFolders folders;
 

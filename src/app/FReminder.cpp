@@ -2,7 +2,10 @@
 
 #include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
+#include "controls/A_DBStringGrid.h"
 #include "engine/ReminderEngine.h"
+#include "memolist/MemoGrid.h"
+#include "memolist/MemoPictures.h"
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
 #include "platform/MessageBoxes.h"
@@ -11,6 +14,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,7 +44,6 @@ TfrmReminder::~TfrmReminder()
 void TfrmReminder::FormCreate()
 {
     setWindowIcon(QIcon(QStringLiteral(":/icons/brivo-reminder.png")));
-    setCentralWidget(new QWidget(this)); // pnlGen: the memo list comes here
 
     const int config = readBuildConfig(m_state.config, services.resources, services.locale, services.boxes);
     if (config < 1) {
@@ -54,6 +57,7 @@ void TfrmReminder::FormCreate()
     m_state.FineSessione = false;
     firstShow = true;
 
+    buildMemoList();
     m_state.ArrSuoni = Carica_Suoni(m_state.folders.sounds);
 
     QString diagnostic;
@@ -67,12 +71,13 @@ void TfrmReminder::FormCreate()
         soundNames.append(s.Nome);
     readSettings(m_state.settings, services.registry, settingsKey, m_state.config, soundNames);
 
-    const int language = Testi_Lingua(m_state.settings.Lingua_attuale, m_state.config.NOME_PROGRAMMA, m_texts);
+    const int language = Testi_Lingua();
     if (language < 1) {
         services.boxes.Errore(languageErrorText(language, m_state.settings.Lingua_attuale));
         requestEnd(1);
     }
     setWindowTitle(m_state.config.NOME_PROGRAMMA);
+    Crea_Colorazioni(m_state.ArrColorazioni);
 
     buildTray();
     applyTexts();
@@ -111,6 +116,56 @@ void TfrmReminder::applyTexts()
     popChiudi->setText(m_texts.popChiudi);
 }
 
+int TfrmReminder::Testi_Lingua()
+{
+    const int r = ::Testi_Lingua(m_state.settings.Lingua_attuale, m_state.config.NOME_PROGRAMMA, m_texts);
+    if (r >= 1 && popTray)
+        applyTexts();
+    return r;
+}
+
+void TfrmReminder::buildMemoList()
+{
+    // pnlGen: the icon bar on the left, the memo grid beside it.
+    auto* pnlGen = new QWidget(this);
+    auto* layout = new QHBoxLayout(pnlGen);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    pnlIcone = new QWidget(pnlGen);
+    pnlIcone->setObjectName(QStringLiteral("pnlIcone"));
+    pnlIcone->setFixedWidth(22);
+    pnlIcone->setAutoFillBackground(true);
+    QPalette bar = pnlIcone->palette();
+    bar.setColor(QPalette::Window, QColor::fromRgb(DESIGN_ICON_BAR_COLOUR));
+    pnlIcone->setPalette(bar);
+    layout->addWidget(pnlIcone);
+    // Drawn for the densest screen, so no picture is ever scaled up.
+    m_pictures = std::make_unique<MemoPictures>(qApp->devicePixelRatio());
+    m_memoGrid = new MemoGrid(m_state, m_texts, services.clock, services.locale, *m_pictures, pnlGen, pnlIcone);
+    layout->addWidget(m_memoGrid->dbsgMemo());
+    m_memoGrid->dbsgMemo()->installEventFilter(this); // the window sees the grid's keys first
+    setCentralWidget(pnlGen);
+}
+
+bool TfrmReminder::schemeKey(const QKeyEvent* event)
+{
+    const QString key = event->text();
+    if (key != QLatin1String("<") && key != QLatin1String(">"))
+        return false;
+    if (!m_state.config.MODIFICA_COLORI_ON || m_memoGrid->editorVisible())
+        return false;
+    Cambia_Colorazione(m_state.ArrColorazioni, m_state.settings.Tipo_colorazione, key == QLatin1String("<") ? -1 : 1);
+    m_memoGrid->Applica_Colorazione();
+    return true;
+}
+
+bool TfrmReminder::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && schemeKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TfrmReminder::requestEnd(int code)
 {
     // Start-up goes on; the program entry ends the program before showing the window.
@@ -143,6 +198,16 @@ const TestiReminder& TfrmReminder::texts() const
     return m_texts;
 }
 
+MemoGrid& TfrmReminder::memoGrid()
+{
+    return *m_memoGrid;
+}
+
+const MemoPictures& TfrmReminder::pictures() const
+{
+    return *m_pictures;
+}
+
 bool TfrmReminder::endRequested() const
 {
     return m_endRequested;
@@ -168,8 +233,11 @@ void TfrmReminder::showEvent(QShowEvent* event)
         resize(s.Width_Appl, s.Height_pnlGen);
         if (s.positionKnown)
             move(s.Ultima_pos_Left, s.Ultima_pos_Top);
+        m_memoGrid->RigaCorrente = -1;
+        m_memoGrid->Aggiorna_Griglia();
         firstShow = false;
     }
+    m_memoGrid->Applica_Colorazione();
     if (pnlSplash && pnlSplash->isVisible())
         pnlSplash->setGeometry(rect());
 }
@@ -194,6 +262,8 @@ void TfrmReminder::keyPressEvent(QKeyEvent* event)
         close();
         return;
     }
+    if (schemeKey(event))
+        return;
     QMainWindow::keyPressEvent(event);
 }
 

@@ -11,10 +11,12 @@
 
 #include <memory>
 
+class MemoGrid;
 class QAction;
 class QLabel;
 class QMenu;
 class ReminderEngine;
+struct MemoPictures;
 class TrayIcon;
 class WarningWindowFactory;
 
@@ -34,6 +36,12 @@ public:
     TrayIcon& trayIcon();
     QTimer& timer();
     const TestiReminder& texts() const;
+    MemoGrid& memoGrid();
+    const MemoPictures& pictures() const;
+
+    // Writes the window's texts for Lingua_attuale; 1 done, 0 unknown language
+    // (texts unchanged: the caller reports it and ends the program).
+    int Testi_Lingua();
 
     // Start-up asked the program to end (bad build configuration or language).
     bool endRequested() const;
@@ -64,12 +72,15 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
     void requestEnd(int code);
     void buildTray();
     void applyTexts();
+    void buildMemoList();
+    bool schemeKey(const QKeyEvent* event);
 
     Services& services;
     AppState m_state;
@@ -85,6 +96,9 @@ private:
     QAction* popApri = nullptr;
     QAction* popChiudi = nullptr;
     TrayIcon* tray = nullptr;
+    std::unique_ptr<MemoPictures> m_pictures;
+    QWidget* pnlIcone = nullptr;
+    MemoGrid* m_memoGrid = nullptr;
     std::unique_ptr<WarningWindowFactory> ownWarnings;
     std::unique_ptr<ReminderEngine> m_engine;
 };

@@ -1,0 +1,316 @@
+#include "memolist/MemoGrid.h"
+
+#include "app/AppState.h"
+#include "controls/A_DBStringGrid.h"
+#include "controls/A_InplaceEdit.h"
+#include "memolist/Colorazioni.h"
+#include "memolist/MemoPictures.h"
+#include "memolist/TestiReminder.h"
+#include "platform/Clock.h"
+#include "platform/LocaleService.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QToolTip>
+
+namespace {
+
+const int columnWidths[MEMO_VISIBLE_COLUMNS] = {22, 349, 22, 67, 16, 35, 16, 25, 16};
+
+// Used only if the scheme list is empty, which start-up never leaves it.
+const TColorazione& fallbackScheme()
+{
+    static const TColorazione scheme = [] {
+        ColorazioneList list;
+        Crea_Colorazioni(list);
+        return list.first();
+    }();
+    return scheme;
+}
+
+GridColor colour(ColourValue rgb)
+{
+    return GridColor(QColor::fromRgb(rgb));
+}
+
+} // namespace
+
+MemoGrid::MemoGrid(AppState& appState, const TestiReminder& appTexts, const Clock& appClock,
+    const LocaleService& appLocale, const MemoPictures& appPictures, QWidget* parent, QWidget* iconBar)
+    : QObject(parent)
+    , state(appState)
+    , texts(appTexts)
+    , clock(appClock)
+    , locale(appLocale)
+    , pictures(appPictures)
+    , pnlIcone(iconBar)
+    , grid(new TA_DBStringGrid(parent))
+{
+    grid->setObjectName(QStringLiteral("dbsgMemo"));
+    setUpGrid();
+    hintReshow.setSingleShot(true);
+    connect(&hintReshow, &QTimer::timeout, this, [this] {
+        QWidget* header = grid->horizontalHeader()->viewport();
+        if (QToolTip::isVisible() && header->underMouse())
+            showHint(header, QCursor::pos());
+    });
+}
+
+void MemoGrid::setUpGrid()
+{
+    grid->setColCount(MEMO_VISIBLE_COLUMNS);
+    grid->setFixedRows(1);
+    grid->setDefaultRowHeight(20);
+    for (int c = 0; c < MEMO_VISIBLE_COLUMNS; ++c)
+        grid->setColWidths(c, columnWidths[c]);
+    grid->Colonna_espansa = COL_TEXT;
+    grid->setGridLineWidth(0);
+    grid->setOptions(GridOption::FixedVertLine | GridOption::FixedHorzLine | GridOption::VertLine | GridOption::HorzLine
+        | GridOption::Editing);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    grid->setDefaultDrawing(false);
+    grid->setColor(QColor::fromRgb(DESIGN_GRID_COLOUR));
+    grid->Colore_Testo_Sel = grid->palette().color(QPalette::HighlightedText);
+    grid->Colore_Back_Sel = grid->palette().color(QPalette::Highlight);
+    grid->Bordo_Destro_on = true;
+    grid->Avanza_con_invio_on = false;
+    grid->Lascia_zero_in_edit_on = false;
+    grid->Editor_MaxLength = 0;
+    grid->viewport()->setCursor(Qt::PointingHandCursor);
+    grid->horizontalHeader()->viewport()->setCursor(Qt::ArrowCursor);
+    grid->viewport()->installEventFilter(this);
+    grid->horizontalHeader()->viewport()->installEventFilter(this);
+
+    grid->OnSort_Reset = [this](bool& esito) { esito = order.reset(grid->Dati, grid->qt_righe_Nette, state.ArrMemo); };
+    grid->OnSort_Calcolo = [this](int A, int B, int& esito) { esito = order.compare(A, B); };
+    grid->OnDrawCell = [this](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState drawState) {
+        dbsgMemoDrawCell(g, col, row, rect, drawState);
+    };
+    grid->OnMouseMove = [this](TA_DBStringGrid*, Qt::KeyboardModifiers, int x, int y) { dbsgMemoMouseMove(x, y); };
+}
+
+void MemoGrid::Aggiorna_Griglia()
+{
+    const int n = int(state.ArrMemo.size()) + 1;
+    grid->Imposta_Dati(MEMO_DATA_COLUMNS, n);
+    grid->qt_righe_Nette = n;
+    grid->setRowCount(grid->FixedRows() + n);
+    const MemoTextFormat format{
+        locale.shortDateFormat(), locale.shortTimeFormat(), texts.ieri, texts.oggi, texts.domani, clock.now().date()};
+    fillMemoData(grid->Dati, state.ArrMemo, format, texts.TestoNuovoMemo);
+    grid->Ordina();
+    grid->Pulisci_Celle();
+    const int fixed = grid->FixedRows();
+    const QList<QStringList>& dati = grid->Dati;
+    // One repaint at the end instead of an update request per cell.
+    grid->viewport()->setUpdatesEnabled(false);
+    for (int r = 0; r < n; ++r) {
+        const int d = grid->Pos_Dato(r);
+        for (int c = 0; c <= COL_ID; ++c) {
+            // The cells were just emptied: writing an empty text again only costs time.
+            const QString& text = dati[c][d];
+            if (!text.isEmpty())
+                grid->setCells(c, fixed + r, text);
+        }
+    }
+    grid->viewport()->setUpdatesEnabled(true);
+    grid->repaint();
+}
+
+int MemoGrid::Memo_Della_Riga(int row) const
+{
+    return memoIndexOfDataRow(grid->Dati, grid->Pos_Dato(row - grid->FixedRows()));
+}
+
+void MemoGrid::Applica_Colorazione()
+{
+    const TColorazione* scheme = Colorazione_Corrente(state.ArrColorazioni, state.settings.Tipo_colorazione);
+    if (!scheme)
+        return;
+    grid->setColor(QColor::fromRgb(scheme->ColoreGriglia));
+    if (pnlIcone) {
+        QPalette palette = pnlIcone->palette();
+        palette.setColor(QPalette::Window, QColor::fromRgb(scheme->ColoreBarraIcone));
+        pnlIcone->setPalette(palette);
+    }
+    grid->viewport()->update();
+    grid->horizontalHeader()->viewport()->update();
+}
+
+bool MemoGrid::editorVisible() const
+{
+    return grid->Editor() && grid->Editor()->isVisible();
+}
+
+void MemoGrid::dbsgMemoDrawCell(TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState)
+{
+    const TColorazione* found = Colorazione_Disegno(state.ArrColorazioni, state.settings.Tipo_colorazione);
+    const TColorazione& scheme = found ? *found : fallbackScheme();
+    // Every colour comes from the scheme: the grid's selection and fixed colours never apply.
+    const GridDrawState plain;
+
+    if (row < g->FixedRows()) {
+        const GridColor header = colour(scheme.ColoreIntestazione);
+        switch (col) {
+        case COL_TEXT:
+            TA_DBStringGrid::Disegna_Bitmap(
+                pictures.imgCopy_Col_Note, true, g, rect, plain, ALLINEA_SINISTRA, 7, header);
+            break;
+        case COL_DATE:
+            TA_DBStringGrid::Disegna_Bitmap(pictures.imgCopy_Col_Data, true, g, rect, plain, ALLINEA_CENTRO, 0, header);
+            break;
+        case COL_TIME:
+            TA_DBStringGrid::Disegna_Bitmap(
+                pictures.imgCopy_Col_Orario, true, g, rect, plain, ALLINEA_CENTRO, 0, header);
+            break;
+        case COL_ADVANCE:
+            TA_DBStringGrid::Disegna_Bitmap(
+                pictures.imgCopy_Diff_Allarme, true, g, rect, plain, ALLINEA_DESTRA, 2, header);
+            break;
+        default:
+            TA_DBStringGrid::Disegna_Check(false, false, true, g, rect, plain, ALLINEA_CENTRO, 0, header);
+            break;
+        }
+        return;
+    }
+
+    const GridColor back = row == RigaCorrente ? colour(scheme.ColoreRigaCorrente) : GridColor(qint32(NO_COLOR_VALUE));
+    const int index = Memo_Della_Riga(row);
+    ColourValue text = scheme.ColoreNormale;
+    if (index >= 0) {
+        switch (Stato_Memo(state.ArrMemo, index, clock.now())) {
+        case MEMO_IMMINENT:
+            text = scheme.ColoreImminente;
+            break;
+        case MEMO_DUE_TODAY:
+            text = scheme.ColoreOggi;
+            break;
+        case MEMO_OVERDUE:
+            text = scheme.ColoreScaduto;
+            break;
+        default:
+            break;
+        }
+    }
+    const bool alarmOn = g->Cells(COL_ALARM, row) == QLatin1String("1");
+    const GridColor ink = colour(text);
+    const GridColor timeInk = alarmOn ? ink : colour(scheme.ColoreSenzaAllarme);
+    QFont font = g->Canvas()->font();
+    font.setBold(index < 0);
+    g->Canvas()->setFont(font);
+
+    if (index < 0) { // the placeholder row
+        if (col == COL_TEXT) {
+            TA_DBStringGrid::Disegna_Testo(g, col, row, rect, plain, ALLINEA_SINISTRA, 25, ink, back, -1);
+            TA_DBStringGrid::Disegna_Bitmap(pictures.imgCopy_Nuovo, false, g, rect, plain, ALLINEA_SINISTRA, 5, back);
+        } else {
+            TA_DBStringGrid::Disegna_Check(false, false, true, g, rect, plain, ALLINEA_CENTRO, 0, back);
+        }
+        return;
+    }
+
+    const QPixmap* button = nullptr;
+    switch (col) {
+    case COL_DONE:
+        button = g->Cells(COL_DONE, row) == QLatin1String("1") ? &pictures.imgCopy_Eseguito_True
+                                                               : &pictures.imgCopy_Eseguito_False;
+        break;
+    case COL_TEXT:
+        TA_DBStringGrid::Disegna_Testo(g, col, row, rect, plain, ALLINEA_SINISTRA, 5, ink, back, -1);
+        return;
+    case COL_ALARM:
+        button = alarmOn ? &pictures.imgCopy_Attivo_True : &pictures.imgCopy_Attivo_False;
+        break;
+    case COL_DATE:
+        TA_DBStringGrid::Disegna_Testo(g, col, row, rect, plain, ALLINEA_DESTRA, 5, ink, back, -1);
+        return;
+    case COL_TIME:
+        // Empty without a due time, so only the background shows.
+        TA_DBStringGrid::Disegna_Testo(g, col, row, rect, plain, ALLINEA_DESTRA, 5, timeInk, back, -1);
+        return;
+    case COL_ADVANCE:
+        if (alarmOn) {
+            TA_DBStringGrid::Disegna_Testo(g, col, row, rect, plain, ALLINEA_DESTRA, 5, ink, back, -1);
+            return;
+        }
+        break;
+    case COL_DATE_BUTTON:
+    case COL_TIME_BUTTON:
+        button = &pictures.imgCopy_PiuMeno;
+        break;
+    case COL_ADVANCE_BUTTON:
+        button = alarmOn ? &pictures.imgCopy_PiuMeno : nullptr;
+        break;
+    default:
+        break;
+    }
+    if (button)
+        TA_DBStringGrid::Disegna_Bitmap(*button, true, g, rect, plain, ALLINEA_CENTRO, 0, back);
+    else
+        TA_DBStringGrid::Disegna_Check(false, false, true, g, rect, plain, ALLINEA_CENTRO, 0, back);
+}
+
+QString MemoGrid::headerHint(int col) const
+{
+    switch (col) {
+    case COL_TEXT:
+        return texts.hintColonnaNote;
+    case COL_DATE:
+        return texts.hintColonnaData;
+    case COL_TIME:
+        return texts.hintColonnaOrario;
+    case COL_ADVANCE:
+        return texts.hintColonnaAnticipo;
+    default:
+        return QString();
+    }
+}
+
+void MemoGrid::dbsgMemoMouseMove(int x, int y)
+{
+    int col = -1;
+    int row = -1;
+    grid->MouseToCell(QPoint(x, y), col, row);
+    const bool header = row >= 0 && row < grid->FixedRows();
+    const QString previous = hintText;
+    RigaMouse = row;
+    hintText = header ? headerHint(col) : QString();
+    if (hintText.isEmpty()) {
+        hintReshow.stop();
+        QToolTip::hideText();
+    } else if (hintText != previous && QToolTip::isVisible() && !hintReshow.isActive()) {
+        hintReshow.start(hintReshowMs());
+    }
+}
+
+int MemoGrid::hintReshowMs() const
+{
+    return RigaMouse >= 0 && RigaMouse < grid->FixedRows() ? HEADER_HINT_RESHOW_MS : 0;
+}
+
+void MemoGrid::showHint(QWidget* over, QPoint globalPos)
+{
+    if (hintText.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    // Kept up over the whole header, so that moving along it only changes the text.
+    QToolTip::showText(globalPos, hintText, over, over->rect());
+}
+
+bool MemoGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* over = static_cast<QWidget*>(watched);
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QPoint pos = over->mapTo(grid, help->pos());
+        dbsgMemoMouseMove(pos.x(), pos.y());
+        showHint(over, help->globalPos());
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

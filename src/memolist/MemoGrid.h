@@ -1,0 +1,75 @@
+#pragma once
+
+#include "controls/GridTypes.h"
+#include "memolist/MemoRows.h"
+
+#include <QObject>
+#include <QTimer>
+
+struct AppState;
+class Clock;
+class LocaleService;
+class TA_DBStringGrid;
+struct MemoPictures;
+struct TestiReminder;
+
+// The memo list of the main window: the grid dbsgMemo, rebuilt from ArrMemo,
+// drawn in the colours of the current scheme, with the header hints. The
+// commands behind clicks and keys are not here.
+class MemoGrid : public QObject {
+    Q_OBJECT
+public:
+    // The grid becomes a child of parent; iconBar (pnlIcone, may be null)
+    // takes the scheme's icon-bar colour.
+    MemoGrid(AppState& state, const TestiReminder& texts, const Clock& clock, const LocaleService& locale,
+        const MemoPictures& pictures, QWidget* parent, QWidget* iconBar);
+
+    TA_DBStringGrid* dbsgMemo() const
+    {
+        return grid;
+    }
+
+    // Rebuilds the whole grid from ArrMemo and repaints it.
+    void Aggiorna_Griglia();
+    // The ArrMemo index shown at grid row `row`, or -1.
+    int Memo_Della_Riga(int row) const;
+    // Grid and icon-bar colours of the current scheme; nothing without one.
+    void Applica_Colorazione();
+    // The cell editor is showing.
+    bool editorVisible() const;
+
+    int RigaCorrente = -1; // grid row of the highlighted memo, -1 for none
+    int RigaMouse = -1;    // grid row under the mouse at its last move
+
+    // The hint the window shows for the grid, from the last mouse move.
+    QString hint() const
+    {
+        return hintText;
+    }
+    // How long the hint waits before it is shown again with a new text:
+    // 700 ms along the header, so it follows the column, else never (0).
+    int hintReshowMs() const;
+
+    static constexpr int HEADER_HINT_RESHOW_MS = 700;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setUpGrid();
+    void dbsgMemoDrawCell(TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state);
+    void dbsgMemoMouseMove(int x, int y);
+    void showHint(QWidget* over, QPoint globalPos);
+    QString headerHint(int col) const;
+
+    AppState& state;
+    const TestiReminder& texts;
+    const Clock& clock;
+    const LocaleService& locale;
+    const MemoPictures& pictures;
+    QWidget* pnlIcone;
+    TA_DBStringGrid* grid;
+    MemoOrder order;
+    QString hintText;
+    QTimer hintReshow;
+};

@@ -1,0 +1,143 @@
+#include "memolist/MemoRows.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double msPerMinute = 60.0 * 1000.0;
+constexpr double msPerDay = 24.0 * 60.0 * msPerMinute;
+
+// Far beyond any real date; larger values (a damaged store) get no date text.
+bool usableDay(DayNumber v)
+{
+    return std::isfinite(v) && std::fabs(v) < 1e8;
+}
+
+} // namespace
+
+int Stato_Memo(const MemoList& memos, int index, const QDateTime& now)
+{
+    if (index < 0)
+        return -1;
+    if (index >= memos.size())
+        return -2;
+    const REC_Memo& m = memos[index];
+    if (m.Eseguito == 1)
+        return MEMO_NORMAL;
+    const double today = DayNumbers::fromDate(now.date());
+    const double day = DayNumbers::wholePart(m.Data);
+    if (m.TipoOrario == ORARIO_PRESENTE) {
+        // Whole milliseconds (exact in a double), so the 30-minute edge does
+        // not move with the rounding of day fractions.
+        const double timeMs = std::round(std::fabs(DayNumbers::fractionPart(m.Orario)) * msPerDay);
+        const double leftMs = (day - today) * msPerDay + timeMs - double(m.Anticipo) * msPerMinute
+            - double(now.time().msecsSinceStartOfDay());
+        if (leftMs <= 0)
+            return MEMO_OVERDUE;
+        return std::trunc(leftMs / msPerMinute) > IMMINENT_MINUTES ? MEMO_NORMAL : MEMO_IMMINENT;
+    }
+    if (day < today)
+        return MEMO_OVERDUE;
+    return day == today ? MEMO_DUE_TODAY : MEMO_NORMAL;
+}
+
+QString dueDateText(DayNumber data, const MemoTextFormat& format)
+{
+    if (!usableDay(data))
+        return QString();
+    const double day = DayNumbers::wholePart(data);
+    const double today = DayNumbers::fromDate(format.today);
+    if (day == today - 1)
+        return format.ieri;
+    if (day == today)
+        return format.oggi;
+    if (day == today + 1)
+        return format.domani;
+    return DayNumbers::toDate(data).toString(format.dateFormat);
+}
+
+QString dueTimeText(const REC_Memo& memo, const MemoTextFormat& format)
+{
+    if (memo.TipoOrario != ORARIO_PRESENTE)
+        return QString();
+    return DayNumbers::toTime(memo.Orario).toString(format.timeFormat);
+}
+
+QString anticipoText(qint32 anticipo)
+{
+    return anticipo >= 1 ? QLatin1Char('+') + QString::number(anticipo) : QString::number(anticipo);
+}
+
+bool fillMemoData(
+    QList<QStringList>& dati, const MemoList& memos, const MemoTextFormat& format, const QString& TestoNuovoMemo)
+{
+    const int rows = int(memos.size()) + 1;
+    if (dati.size() < MEMO_DATA_COLUMNS)
+        return false;
+    for (int c = 0; c < MEMO_DATA_COLUMNS; ++c) {
+        if (dati[c].size() < rows)
+            return false;
+    }
+    // The usual 0 and 1 share one string each instead of one per row.
+    const QString one = QStringLiteral("1");
+    const QString zero = QStringLiteral("0");
+    const auto flag = [&](qint32 v) { return v == 1 ? one : (v == 0 ? zero : QString::number(v)); };
+    for (int i = 0; i < rows - 1; ++i) {
+        const REC_Memo& m = memos[i];
+        dati[COL_DONE][i] = flag(m.Eseguito);
+        dati[COL_TEXT][i] = m.Nota;
+        dati[COL_ALARM][i] = flag(m.Attivo);
+        dati[COL_DATE][i] = dueDateText(m.Data, format);
+        dati[COL_DATE_BUTTON][i].clear();
+        dati[COL_TIME][i] = dueTimeText(m, format);
+        dati[COL_TIME_BUTTON][i].clear();
+        dati[COL_ADVANCE][i] = anticipoText(m.Anticipo);
+        dati[COL_ADVANCE_BUTTON][i].clear();
+        dati[COL_ID][i] = QString::number(m.ID);
+        dati[COL_INDEX][i] = QString::number(i);
+    }
+    const int p = rows - 1;
+    const QString none = QStringLiteral("-1");
+    dati[COL_DONE][p] = zero;
+    dati[COL_TEXT][p] = TestoNuovoMemo;
+    // The rows are resized keeping what fits: clear what an earlier memo left here.
+    dati[COL_ALARM][p].clear();
+    for (int c = COL_DATE; c <= COL_ADVANCE_BUTTON; ++c)
+        dati[c][p].clear();
+    dati[COL_ID][p] = none;
+    dati[COL_INDEX][p] = none;
+    return true;
+}
+
+int memoIndexOfDataRow(const QList<QStringList>& dati, int d)
+{
+    if (d < 0 || dati.size() <= COL_INDEX || d >= dati[COL_INDEX].size())
+        return -1;
+    bool ok = false;
+    const int index = dati[COL_INDEX][d].toInt(&ok);
+    return ok && index >= 0 ? index : -1;
+}
+
+bool MemoOrder::reset(const QList<QStringList>& dati, int rows, const MemoList& memos)
+{
+    ChiaviOrdine.resize(qMax(rows, 0));
+    const QStringList noIds;
+    const QStringList& ids = dati.size() > COL_ID ? dati[COL_ID] : noIds;
+    for (int d = 0; d < ChiaviOrdine.size(); ++d) {
+        bool ok = false;
+        const qint64 key = d < ids.size() ? ids[d].toLongLong(&ok) : -1;
+        ChiaviOrdine[d] = ok ? key : -1; // a row without an ID is no memo: it goes last
+    }
+    qint64 largest = 0;
+    for (const REC_Memo& m : memos)
+        largest = qMax(largest, qint64(m.ID));
+    placeholderKey = largest + 1;
+    return rows >= 1;
+}
+
+int MemoOrder::compare(int a, int b) const
+{
+    const qint64 ka = ChiaviOrdine[a] < 0 ? placeholderKey : ChiaviOrdine[a];
+    const qint64 kb = ChiaviOrdine[b] < 0 ? placeholderKey : ChiaviOrdine[b];
+    return ka < kb ? -1 : (ka > kb ? 1 : 0);
+}

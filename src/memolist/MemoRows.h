@@ -1,0 +1,80 @@
+#pragma once
+
+#include "store/Global.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QStringList>
+
+// Display states of a memo (Stato_Memo).
+constexpr int MEMO_NORMAL = 1;
+constexpr int MEMO_IMMINENT = 2;
+constexpr int MEMO_DUE_TODAY = 3;
+constexpr int MEMO_OVERDUE = 4;
+
+// A memo with a due time is imminent this many minutes before its moment.
+constexpr int IMMINENT_MINUTES = 30;
+
+// Columns of the memo grid; 0 to 8 are shown, 9 to 11 are data only.
+constexpr int COL_DONE = 0;
+constexpr int COL_TEXT = 1;
+constexpr int COL_ALARM = 2;
+constexpr int COL_DATE = 3;
+constexpr int COL_DATE_BUTTON = 4;
+constexpr int COL_TIME = 5;
+constexpr int COL_TIME_BUTTON = 6;
+constexpr int COL_ADVANCE = 7;
+constexpr int COL_ADVANCE_BUTTON = 8;
+constexpr int COL_ID = 10;
+constexpr int COL_INDEX = 11;
+constexpr int MEMO_VISIBLE_COLUMNS = 9;
+constexpr int MEMO_DATA_COLUMNS = 12;
+
+// Urgency of memo `index` at `now`: 1 normal (or done), 2 imminent, 3 due
+// today, 4 overdue; -1 for a negative index, -2 for one past the end.
+// With a due time the moment is Data + Orario MINUS Anticipo minutes, unlike
+// the alarm moment, and "imminent" is a fixed 30 minutes.
+int Stato_Memo(const MemoList& memos, int index, const QDateTime& now);
+
+// What the texts of a rebuild depend on.
+struct MemoTextFormat {
+    QString dateFormat; // QDate::toString formats of the user's short forms
+    QString timeFormat;
+    QString ieri; // the words for yesterday, today and tomorrow
+    QString oggi;
+    QString domani;
+    QDate today;
+};
+
+// The due date: a day word for yesterday, today and tomorrow, else the short date.
+QString dueDateText(DayNumber data, const MemoTextFormat& format);
+// The short time, or empty without a due time.
+QString dueTimeText(const REC_Memo& memo, const MemoTextFormat& format);
+// "+10", "0", "-5".
+QString anticipoText(qint32 anticipo);
+
+// Writes the data rows of the memo grid into dati, already sized to
+// MEMO_DATA_COLUMNS x (memos + 1): one row per memo in list order, then the
+// placeholder row. False (nothing written) when dati is too small.
+bool fillMemoData(
+    QList<QStringList>& dati, const MemoList& memos, const MemoTextFormat& format, const QString& TestoNuovoMemo);
+
+// The ArrMemo index held by data row d, or -1 (no such row, or no number).
+int memoIndexOfDataRow(const QList<QStringList>& dati, int d);
+
+// The display order: ascending ID, the placeholder (ID -1) last.
+class MemoOrder {
+public:
+    // OnSort_Reset: keys from the ID column of the first `rows` data rows.
+    // True when there is anything to sort.
+    bool reset(const QList<QStringList>& dati, int rows, const MemoList& memos);
+    // OnSort_Calcolo: -1, 0 or 1 for data rows a and b.
+    int compare(int a, int b) const;
+
+    QList<qint64> ChiaviOrdine;
+
+private:
+    // Negative keys sort as this: one past the largest ID, computed once per
+    // sort rather than at every comparison.
+    qint64 placeholderKey = 1;
+};

@@ -1,0 +1,138 @@
+// Pictures of the main window's memo list, to look at after a change:
+//   memolist_shots <folder>
+// writes memolist-<scheme>-<language>.png for "Reminder" and "Viola" in
+// Italian and English, with a dozen memos in every state, at 09:50 on
+// 3 June 2024, and pictures.png: every picture at 1x, 2x and 3x on a light
+// and a dark header colour, enlarged. Runs offscreen; set QT_SCALE_FACTOR=2
+// for a high-density copy of the windows.
+
+#include "MemoListRig.h"
+
+#include "memolist/MemoGrid.h"
+#include "memolist/MemoPictures.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+
+#include <cstdio>
+
+namespace {
+
+struct Sample {
+    qint32 id;
+    int days;
+    QTime time;
+    qint32 anticipo;
+    qint32 attivo;
+    qint32 eseguito;
+    const char* italiano;
+    const char* english;
+};
+
+// In list order; the IDs give the display order.
+const Sample samples[] = {
+    {4, 1, QTime(15, 30), -15, 1, 0, "Riunione con il commercialista", "Meeting with the accountant"},
+    {1, 0, QTime(10, 0), -5, 1, 0, "Telefonare al dentista", "Call the dentist"},
+    {2, -1, QTime(), 0, 0, 0, "Pagare la bolletta della luce", "Pay the electricity bill"},
+    {3, 0, QTime(), 0, 0, 0, "Comprare il regalo per Anna", "Buy a present for Anna"},
+    {12, 1, QTime(), 0, 0, 0, "Annaffiare le piante", "Water the plants"},
+    {5, 5, QTime(11, 0), 15, 1, 0, "Rinnovare l'assicurazione dell'auto", "Renew the car insurance"},
+    {6, 0, QTime(8, 0), 0, 1, 0, "Portare la macchina dal meccanico", "Take the car to the garage"},
+    {7, -1, QTime(), 0, 0, 1, "Ritirare le analisi", "Collect the test results"},
+    {8, 0, QTime(18, 0), -10, 0, 0, "Chiamare la mamma", "Call mum"},
+    {9, -3, QTime(21, 0), 0, 0, 1, "Copia di sicurezza delle foto", "Back up the photos"},
+    {10, 30, QTime(), 0, 0, 0, "Prenotare le vacanze", "Book the holidays"},
+    {11, 0, QTime(10, 20), 0, 1, 0, "Consegnare il progetto", "Hand in the project"},
+};
+
+MemoList sampleMemos(bool english)
+{
+    MemoList memos;
+    for (const Sample& s : samples) {
+        REC_Memo m
+            = memoOn(s.id, s.days, s.time, s.anticipo, s.attivo, QString::fromUtf8(english ? s.english : s.italiano));
+        m.Eseguito = s.eseguito;
+        memos.append(m);
+    }
+    return memos;
+}
+
+bool shoot(const QString& folder, const QString& scheme, bool english)
+{
+    MemoListRig rig(english ? QStringLiteral("en_GB") : QStringLiteral("it_IT"));
+    rig.putSetting(QStringLiteral("Tipo_colorazione"), scheme);
+    rig.putSetting(QStringLiteral("Lingua_attuale"), english ? languageEnglish() : languageItalian());
+    TfrmReminder& w = rig.start(sampleMemos(english));
+    w.resize(620, 320);
+    w.show();
+    w.hideSplash();
+    w.resize(620, 320); // the first show applies the saved size
+    w.memoGrid().RigaCorrente = 4;
+    QApplication::processEvents();
+    w.grab(); // the first paint places the right-border panel
+    QApplication::processEvents();
+    const QString file
+        = QDir(folder).filePath(QStringLiteral("memolist-%1-%2.png")
+                                    .arg(scheme.toLower(), english ? QStringLiteral("en") : QStringLiteral("it")));
+    if (!w.grab().save(file)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(file));
+    return true;
+}
+
+// Each picture at 1x, 2x and 3x side by side, every one enlarged to the
+// same size so the device pixels show; on a light and a dark header colour.
+bool pictureSheet(const QString& folder)
+{
+    const MemoPictures sets[] = {MemoPictures(1.0), MemoPictures(2.0), MemoPictures(3.0)};
+    const QPixmap MemoPictures::*const all[] = {&MemoPictures::imgCopy_DropDown, &MemoPictures::imgCopy_Cancella,
+        &MemoPictures::imgCopy_PiuMeno, &MemoPictures::imgCopy_Eseguito_True, &MemoPictures::imgCopy_Eseguito_False,
+        &MemoPictures::imgCopy_Attivo_True, &MemoPictures::imgCopy_Attivo_False, &MemoPictures::imgCopy_PlaySuono,
+        &MemoPictures::imgCopy_Col_Eseguito, &MemoPictures::imgCopy_Col_Data, &MemoPictures::imgCopy_Col_Note,
+        &MemoPictures::imgCopy_Col_Orario, &MemoPictures::imgCopy_Diff_Allarme, &MemoPictures::imgCopy_Nuovo};
+    constexpr int zoom = 6; // screen pixels per device-independent pixel
+    constexpr int box = 21 * zoom;
+    constexpr int perRow = 7;
+    const int count = int(std::size(all));
+    const int rows = (count + perRow - 1) / perRow;
+    const QColor backs[] = {QColor(0xC0, 0xC0, 0xC0), QColor(0x80, 0x00, 0x80)};
+    QImage sheet(perRow * 3 * box, 2 * rows * box, QImage::Format_RGB32);
+    QPainter p(&sheet);
+    for (int b = 0; b < 2; ++b) {
+        p.fillRect(0, b * rows * box, sheet.width(), rows * box, backs[b]);
+        for (int i = 0; i < count; ++i) {
+            for (int k = 0; k < 3; ++k) {
+                const QPixmap& picture = sets[k].*all[i];
+                const QSize size = picture.deviceIndependentSize().toSize() * zoom;
+                const QPoint at(((i % perRow) * 3 + k) * box + 3, (b * rows + i / perRow) * box + 3);
+                p.drawImage(QRect(at, size), picture.toImage());
+            }
+        }
+    }
+    p.end();
+    return sheet.save(QDir(folder).filePath(QStringLiteral("pictures.png")));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: memolist_shots <folder>\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    bool ok = pictureSheet(folder);
+    for (const QString& scheme : {QStringLiteral("Reminder"), QStringLiteral("Viola")}) {
+        for (bool english : {false, true})
+            ok = shoot(folder, scheme, english) && ok;
+    }
+    return ok ? 0 : 1;
+}

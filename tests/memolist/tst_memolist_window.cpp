@@ -1,0 +1,394 @@
+#include "MemoListRig.h"
+
+#include "controls/A_DBStringGrid.h"
+#include "controls/A_InplaceEdit.h"
+#include "memolist/MemoGrid.h"
+#include "memolist/MemoPictures.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QRegularExpression>
+#include <QTest>
+#include <QToolTip>
+
+namespace {
+
+const QColor black(0, 0, 0);
+const QColor green(0x00, 0x80, 0x00);
+const QColor red(0xFF, 0x00, 0x00);
+const QColor grey(0x80, 0x80, 0x80);
+const QColor white(0xFF, 0xFF, 0xFF);
+
+int countNear(const QImage& image, const QRect& area, const QColor& colour, int tolerance = 60)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (qAbs(p.red() - colour.red()) + qAbs(p.green() - colour.green()) + qAbs(p.blue() - colour.blue())
+                < tolerance)
+                ++n;
+        }
+    }
+    return n;
+}
+
+// A shown main window whose memo grid holds `memos`.
+struct Shown {
+    MemoListRig rig;
+    TfrmReminder* w = nullptr;
+    MemoGrid* list = nullptr;
+    TA_DBStringGrid* grid = nullptr;
+
+    explicit Shown(const MemoList& memos = {}, const QString& scheme = QStringLiteral("Reminder"))
+    {
+        rig.putSetting(QStringLiteral("Tipo_colorazione"), scheme);
+        w = &rig.start(memos);
+        list = &w->memoGrid();
+        grid = list->dbsgMemo();
+        w->show();
+        w->hideSplash();
+        w->resize(620, 300);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+    }
+    QImage shot() const
+    {
+        grid->grab(); // the first paint places the right-border panel
+        return grid->grab().toImage();
+    }
+    QRect cell(int col, int row) const
+    {
+        return grid->CellRect(col, row);
+    }
+    // Pixels of `colour` in a cell of a fresh picture of the grid.
+    int ink(int col, int row, const QColor& colour) const
+    {
+        return countNear(shot(), cell(col, row), colour);
+    }
+    QStringList column(int col) const
+    {
+        QStringList texts;
+        for (int r = grid->FixedRows(); r < grid->RowCount(); ++r)
+            texts.append(grid->Cells(col, r));
+        return texts;
+    }
+};
+
+// Pixels of text drawn in `ink` on `back`: smoothed text blends the two, so
+// a pixel counts when it lies on the line from back to ink, at least 60% of
+// the way (which keeps grey text apart from black).
+int inkPixels(const QImage& image, const QRect& area, const QColor& ink, const QColor& back = Qt::white)
+{
+    int n = 0;
+    const int inkRgb[] = {ink.red(), ink.green(), ink.blue()};
+    const int backRgb[] = {back.red(), back.green(), back.blue()};
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            const int pRgb[] = {p.red(), p.green(), p.blue()};
+            double t = -1;
+            bool onLine = true;
+            for (int c = 0; c < 3 && onLine; ++c) {
+                const int span = inkRgb[c] - backRgb[c];
+                if (qAbs(span) < 16) {
+                    onLine = qAbs(pRgb[c] - backRgb[c]) < 16;
+                    continue;
+                }
+                const double tc = double(pRgb[c] - backRgb[c]) / span;
+                onLine = t < 0 || qAbs(tc - t) < 0.12;
+                t = t < 0 ? tc : t;
+            }
+            if (onLine && t >= 0.6 && t <= 1.1)
+                ++n;
+        }
+    }
+    return n;
+}
+
+bool onlyBackground(const QImage& image, const QRect& cell, const QColor& back)
+{
+    return countNear(image, cell, back, 1) == cell.width() * cell.height();
+}
+
+} // namespace
+
+class TestMemoListWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!This plugin does not support).*")));
+    }
+
+    void emptyListShowsHeaderAndBoldPlaceholder()
+    {
+        Shown s;
+        QCOMPARE(s.grid->RowCount(), 2);
+        QCOMPARE(s.grid->qt_righe_Nette, 1);
+        QCOMPARE(s.grid->Cells(1, 1), QString("- nuovo promemoria -"));
+        QCOMPARE(s.list->Memo_Della_Riga(1), -1);
+        const QImage image = s.shot();
+        const QRect text = s.cell(1, 1);
+        // The new-memo picture in the first 25 pixels, the text after them.
+        const QRect picture(text.left(), text.top(), 25, text.height());
+        QVERIFY(countNear(image, picture, QColor(0x1b, 0x5e, 0x7a), 10) > 10); // the sheet's outline
+        int right = -1;
+        for (int x = text.left() + 25; x <= text.right(); ++x) {
+            if (countNear(image, QRect(x, text.top(), 1, text.height()), black, 120) > 0)
+                right = x;
+        }
+        QFont bold = s.grid->standardGridFont();
+        bold.setBold(true);
+        const int boldWidth = QFontMetrics(bold).horizontalAdvance(s.grid->Cells(1, 1));
+        const int plainWidth = QFontMetrics(s.grid->standardGridFont()).horizontalAdvance(s.grid->Cells(1, 1));
+        QVERIFY2(boldWidth > plainWidth + 2, "the test font has no distinct bold face");
+        QVERIFY2(right - (text.left() + 25) >= boldWidth - 3, qPrintable(QString::number(right - text.left())));
+        for (int c = 0; c < MEMO_VISIBLE_COLUMNS; ++c) {
+            if (c != 1)
+                QVERIFY2(onlyBackground(image, s.cell(c, 1), white), qPrintable(QString::number(c)));
+        }
+        // The header carries its pictures on the header colour.
+        QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0xC0, 0xC0, 0xC0));
+        QVERIFY(countNear(image, s.cell(3, 0), QColor(0xd0, 0x3b, 0x3b), 20) > 5); // the calendar's band
+    }
+
+    void dayWordsAndDates()
+    {
+        Shown s({memoOn(1, -1), memoOn(2, 0), memoOn(3, 1), memoOn(4, 2)});
+        QCOMPARE(s.column(COL_DATE), (QStringList{"Ieri", "Oggi", "Domani", "05/06/24", ""}));
+    }
+
+    void blankCellsWithoutTimeOrAlarm()
+    {
+        Shown s({memoOn(1, 3, QTime(), 10, 0), memoOn(2, 3, QTime(11, 0), -5, 0), memoOn(3, 3, QTime(11, 0), -5, 1)});
+        QCOMPARE(s.column(COL_TIME), (QStringList{"", "11:00", "11:00", ""}));
+        QCOMPARE(s.column(COL_ADVANCE), (QStringList{"+10", "-5", "-5", ""})); // the data, shown or not
+        const QImage image = s.shot();
+        for (int c : {COL_TIME, COL_ADVANCE, COL_ADVANCE_BUTTON})
+            QVERIFY2(onlyBackground(image, s.cell(c, 1), white), qPrintable(QString::number(c)));
+        QVERIFY(!onlyBackground(image, s.cell(COL_TIME_BUTTON, 1), white));
+        // A set time with the alarm off is grey; with it on, the text colour.
+        QVERIFY(inkPixels(image, s.cell(COL_TIME, 2), grey) > 10);
+        QCOMPARE(inkPixels(image, s.cell(COL_TIME, 2), black), 0);
+        QVERIFY(onlyBackground(image, s.cell(COL_ADVANCE, 2), white));
+        QVERIFY(inkPixels(image, s.cell(COL_TIME, 3), black) > 10);
+        QVERIFY(inkPixels(image, s.cell(COL_ADVANCE, 3), black) > 5);
+    }
+
+    void anticipoTexts()
+    {
+        Shown s({memoOn(1, 3, QTime(9, 0), 15), memoOn(2, 3, QTime(9, 0), 0), memoOn(3, 3, QTime(9, 0), -5)});
+        QCOMPARE(s.column(COL_ADVANCE), (QStringList{"+15", "0", "-5", ""}));
+    }
+
+    void urgencyColours_data()
+    {
+        QTest::addColumn<QTime>("now");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("09:35 imminent") << QTime(9, 35) << green;
+        QTest::newRow("09:34 normal") << QTime(9, 34) << black;
+        QTest::newRow("10:05 overdue") << QTime(10, 5) << red;
+    }
+    void urgencyColours()
+    {
+        QFETCH(QTime, now);
+        QFETCH(QColor, colour);
+        Shown s({memoOn(1, 0, QTime(10, 0), -5)});
+        s.rig.clock.set(QDateTime(QDate(2024, 6, 3), now, QTimeZone::utc()));
+        const QImage image = s.shot(); // drawing takes the state at paint time
+        for (int c : {COL_TEXT, COL_DATE, COL_TIME, COL_ADVANCE}) {
+            QVERIFY2(inkPixels(image, s.cell(c, 1), colour) > 5, qPrintable(QString::number(c)));
+            for (const QColor& other : {black, green, red}) {
+                if (other != colour)
+                    QCOMPARE(inkPixels(image, s.cell(c, 1), other), 0);
+            }
+        }
+    }
+
+    void dueTodayAndDoneColours()
+    {
+        REC_Memo done = memoOn(2, -5, QTime(8, 0));
+        done.Eseguito = 1;
+        Shown s({memoOn(1, 0), done, memoOn(3, -1)});
+        const QImage image = s.shot();
+        QVERIFY(inkPixels(image, s.cell(COL_TEXT, 1), green) > 10);
+        QVERIFY(inkPixels(image, s.cell(COL_TEXT, 2), black) > 10);
+        QCOMPARE(inkPixels(image, s.cell(COL_TEXT, 2), red), 0);
+        QVERIFY(inkPixels(image, s.cell(COL_TEXT, 3), red) > 10);
+        // The done box of the done memo is the ticked picture.
+        QVERIFY(countNear(image, s.cell(COL_DONE, 2), QColor(0x2e, 0x9b, 0x4f), 20) > 20);
+        QCOMPARE(countNear(image, s.cell(COL_DONE, 1), QColor(0x2e, 0x9b, 0x4f), 20), 0);
+    }
+
+    void displayOrderByID()
+    {
+        Shown s({memoOn(7, 1), memoOn(3, 1), memoOn(5, 1)});
+        QCOMPARE(s.column(COL_ID), (QStringList{"3", "5", "7", "-1"}));
+        QCOMPARE(s.list->Memo_Della_Riga(1), 1);
+        QCOMPARE(s.list->Memo_Della_Riga(3), 0);
+        QCOMPARE(s.list->Memo_Della_Riga(4), -1);
+        QCOMPARE(s.list->Memo_Della_Riga(0), -1); // the header
+        QCOMPARE(s.list->Memo_Della_Riga(9), -1);
+        QCOMPARE(s.grid->Cells(COL_TEXT, 4), QString("- nuovo promemoria -"));
+    }
+
+    void onlyTheFirstShowRebuilds()
+    {
+        Shown s({memoOn(1, 1)});
+        s.w->state().ArrMemo.append(memoOn(2, 1));
+        s.w->hide();
+        s.w->show();
+        QCOMPARE(s.grid->RowCount(), 3);
+        s.list->Aggiorna_Griglia();
+        QCOMPARE(s.grid->RowCount(), 4);
+        // A shorter list leaves nothing of the longer one behind.
+        s.w->state().ArrMemo.clear();
+        s.list->Aggiorna_Griglia();
+        QCOMPARE(s.column(COL_ALARM), QStringList{""});
+    }
+
+    void currentRowBackground()
+    {
+        Shown s({memoOn(1, 3), memoOn(2, 3)}, "Viola");
+        s.list->RigaCorrente = 2;
+        const QImage image = s.shot();
+        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 2).topLeft()), white);
+        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 1).topLeft()), QColor(0xE6, 0xE6, 0xFB));
+        QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0x80, 0x00, 0x80));
+        QCOMPARE(s.grid->Color(), QColor(0xE6, 0xE6, 0xFB));
+    }
+
+    void laterSchemeOfTheSameNameWins()
+    {
+        Shown s({memoOn(1, 3)}, "Viola");
+        TColorazione twin = s.w->state().ArrColorazioni.last();
+        QCOMPARE(twin.Nome, QString("Viola"));
+        twin.ColoreGriglia = 0xFF102030;
+        twin.ColoreIntestazione = 0xFF405060;
+        s.w->state().ArrColorazioni.append(twin);
+        s.list->Applica_Colorazione();
+        const QImage image = s.shot();
+        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 1).topLeft()), QColor(0x10, 0x20, 0x30));
+        QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0x40, 0x50, 0x60));
+    }
+
+    void unknownSchemeDrawsWithTheFirst()
+    {
+        Shown s({memoOn(1, 3)}, "Arancio");
+        s.list->RigaCorrente = 1;
+        const QImage image = s.shot();
+        QCOMPARE(s.grid->Color(), white); // the design colour stays
+        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 2).topLeft()), white);
+        QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0xA0, 0xA0, 0xA0));                // Grigio's header
+        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 1).topLeft()), QColor(0xFF, 0xFF, 0xD7)); // and current row
+        auto* bar = s.w->findChild<QWidget*>("pnlIcone");
+        QVERIFY(bar);
+        QCOMPARE(bar->grab().toImage().pixelColor(5, 5), QColor(0xFF, 0xFC, 0xD7));
+
+        QTest::keyClick(s.grid, '>');
+        QCOMPARE(s.w->state().settings.Tipo_colorazione, QString("Italia"));
+        QCOMPARE(bar->grab().toImage().pixelColor(5, 5), QColor(0xEE, 0xEE, 0xEE));
+        QCOMPARE(s.shot().pixelColor(s.cell(0, 0).center()), QColor(0x25, 0x5F, 0xDC));
+    }
+
+    void schemeKeys()
+    {
+        Shown s({memoOn(1, 3)}, "Mattone");
+        s.grid->setFocus();
+        QStringList seen;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(s.grid, '>');
+            seen.append(s.w->state().settings.Tipo_colorazione);
+        }
+        QCOMPARE(seen, (QStringList{"Reminder", "Verde", "Viola", "Grigio", "Italia", "Mattone"}));
+        QCOMPARE(s.grid->Color(), QColor(0xF7, 0xEE, 0xEE));
+        s.w->state().settings.Tipo_colorazione = "Grigio";
+        QTest::keyClick(s.w, '<'); // the window itself takes them too
+        QCOMPARE(s.w->state().settings.Tipo_colorazione, QString("Viola"));
+        QCOMPARE(s.grid->Color(), QColor(0xE6, 0xE6, 0xFB));
+    }
+
+    void schemeKeysNeedTheSwitchAndNoEditor()
+    {
+        Shown off({memoOn(1, 3)}, "Mattone");
+        off.w->state().config.MODIFICA_COLORI_ON = false;
+        QTest::keyClick(off.grid, '>');
+        QCOMPARE(off.w->state().settings.Tipo_colorazione, QString("Mattone"));
+
+        Shown s({memoOn(1, 3)}, "Mattone");
+        s.grid->OnEditor_on = [](TA_DBStringGrid*, bool& can) { can = true; };
+        s.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.w));
+        s.grid->setFocus();
+        s.grid->setCol(COL_TEXT);
+        s.grid->setRow(1);
+        s.grid->Mostra_Editor();
+        QVERIFY(s.list->editorVisible());
+        QTest::keyClick(s.grid->Editor(), '>');
+        QCOMPARE(s.w->state().settings.Tipo_colorazione, QString("Mattone"));
+        QVERIFY(s.grid->Editor()->text().endsWith('>'));
+    }
+
+    void everyShowAppliesTheScheme()
+    {
+        Shown s({memoOn(1, 3)}, "Reminder");
+        s.w->hide();
+        s.w->state().settings.Tipo_colorazione = "Verde";
+        QCOMPARE(s.grid->Color(), white);
+        s.w->show();
+        QCOMPARE(s.grid->Color(), QColor(0xCB, 0xE4, 0xE4));
+    }
+
+    void englishTexts()
+    {
+        Shown s({memoOn(1, 0)});
+        QCOMPARE(s.column(COL_DATE), (QStringList{"Oggi", ""}));
+        s.w->state().settings.Lingua_attuale = languageEnglish();
+        QCOMPARE(s.w->Testi_Lingua(), 1);
+        s.list->Aggiorna_Griglia();
+        QCOMPARE(s.column(COL_DATE), (QStringList{"Today", ""}));
+        QCOMPARE(s.column(COL_TEXT).last(), QString("- new memo -"));
+        s.w->state().settings.Lingua_attuale = "english (UK)";
+        QCOMPARE(s.w->Testi_Lingua(), 0);
+        QCOMPARE(s.w->texts().oggi, QString("Today"));
+    }
+
+    void headerHintsAndCursor_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("memo text") << 1 << 0 << "promemoria";
+        QTest::newRow("date") << 3 << 0 << "data scadenza";
+        QTest::newRow("time") << 5 << 0 << "orario scadenza";
+        QTest::newRow("difference") << 7 << 0 << "minuti differenza allarme su orario di scadenza";
+        QTest::newRow("blank header") << 4 << 0 << "";
+        QTest::newRow("a memo row") << 3 << 1 << "";
+    }
+    void headerHintsAndCursor()
+    {
+        QFETCH(int, col);
+        QFETCH(int, row);
+        QFETCH(QString, hint);
+        Shown s({memoOn(1, 3)});
+        QWidget* over = row == 0 ? s.grid->horizontalHeader()->viewport() : s.grid->viewport();
+        const QPoint at = over->mapFrom(s.grid, s.cell(col, row).center());
+        QTest::mouseMove(over, at);
+        QCOMPARE(s.list->RigaMouse, row);
+        QCOMPARE(s.list->hint(), hint);
+        QCOMPARE(s.list->hintReshowMs(), row == 0 ? 700 : 0);
+        QCOMPARE(over->cursor().shape(), row == 0 ? Qt::ArrowCursor : Qt::PointingHandCursor);
+
+        QHelpEvent help(QEvent::ToolTip, at, over->mapToGlobal(at));
+        QApplication::sendEvent(over, &help);
+        QCOMPARE(QToolTip::isVisible(), !hint.isEmpty());
+        if (!hint.isEmpty())
+            QCOMPARE(QToolTip::text(), hint);
+        QToolTip::hideText();
+    }
+};
+
+QTEST_MAIN(TestMemoListWindow)
+#include "tst_memolist_window.moc"
