@@ -14,6 +14,8 @@
 #include <charconv>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace StoreFile {
 
@@ -205,6 +207,7 @@ int parseBytes(QByteArrayView text, Encoding enc, MemoList& memos, SvegliaList& 
     memos.clear();
     sveglie.clear();
     diagnostic.clear();
+    memos.reserve(text.size() / 128); // a memo line is rarely shorter; spares most regrowth
     const int r = parsePass(
         text, "#MEMO#", memos, parseMemoBytes, enc, QStringLiteral("Errore sul Memo numero "), -1, diagnostic);
     if (r != 1)
@@ -248,7 +251,7 @@ public:
         // Readers take "," and "."; any other separator would make the store unreadable.
         , m_sep(sep == u',' || sep == u'.' ? char(sep.unicode()) : '.')
     {
-        m_out.reserve(reserve);
+        m_out.reserve(size_t(reserve));
     }
 
     bool fits() const
@@ -259,33 +262,37 @@ public:
     {
         return m_nonAscii;
     }
-    QByteArray take()
+    std::string take()
     {
         return std::move(m_out);
     }
 
-    void raw(const char* s)
+    // std::string appends inline; QByteArray's out-of-line append per
+    // character cost more than everything else in a save.
+    void raw(std::string_view s)
     {
         m_out.append(s);
     }
-    void integer(const char* tag, qint32 v)
+    void integer(std::string_view tag, qint32 v)
     {
         m_out.append(tag);
         char buf[16];
-        m_out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
+        m_out.append(buf, size_t(std::to_chars(buf, buf + sizeof buf, v).ptr - buf));
     }
-    void number(const char* tag, double v)
+    void number(std::string_view tag, double v)
     {
         m_out.append(tag);
         char buf[dayNumberChars];
-        m_out.append(buf, formatDayNumber(v, m_sep, buf));
+        m_out.append(buf, size_t(formatDayNumber(v, m_sep, buf)));
     }
-    void text(const char* tag, const QString& value)
+    void text(std::string_view tag, const QString& value)
     {
         m_out.append(tag);
         const QString clean = value.contains(u'#') ? cleanValue(value) : value;
         if (m_utf8) {
-            appendUtf8(clean);
+            const QByteArray utf8 = clean.toUtf8();
+            for (const char c : utf8)
+                m_out.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
             return;
         }
         for (const QChar qc : clean) {
@@ -293,7 +300,7 @@ public:
             if (c == u'\t' || c == u'\r' || c == u'\n')
                 c = u' ';
             if (c < 0x80) {
-                m_out.append(char(c));
+                m_out.push_back(char(c));
                 continue;
             }
             const int b = Codepage::windows1252Byte(c);
@@ -302,23 +309,12 @@ public:
                 return;
             }
             m_nonAscii = true;
-            m_out.append(char(b));
+            m_out.push_back(char(b));
         }
     }
 
 private:
-    void appendUtf8(const QString& value)
-    {
-        const qsizetype start = m_out.size();
-        m_out.append(value.toUtf8());
-        for (qsizetype i = start; i < m_out.size(); ++i) {
-            char& c = m_out[i];
-            if (c == '\t' || c == '\r' || c == '\n')
-                c = ' ';
-        }
-    }
-
-    QByteArray m_out;
+    std::string m_out;
     bool m_utf8;
     char m_sep;
     bool m_fits = true;
@@ -358,16 +354,14 @@ void writeAll(Writer& w, const MemoList& memos, const SvegliaList& sveglie)
     }
 }
 
-QByteArray buildUtf8(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
+std::string buildUtf8(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
 {
     Writer w(true, sep, memos.size() * 128 + sveglie.size() * 96);
     writeAll(w, memos, sveglie);
     return w.take();
 }
 
-} // namespace
-
-QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
+std::string buildFile(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
 {
     Writer w(false, sep, memos.size() * 128 + sveglie.size() * 96);
     writeAll(w, memos, sveglie);
@@ -375,15 +369,23 @@ QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar s
     // character does not fit or the bytes would read back as UTF-8.
     if (!w.fits())
         return buildUtf8(memos, sveglie, sep);
-    QByteArray bytes = w.take();
-    if (w.nonAscii() && Codepage::isValidUtf8(bytes))
+    std::string bytes = w.take();
+    if (w.nonAscii() && Codepage::isValidUtf8(QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()))))
         return buildUtf8(memos, sveglie, sep);
     return bytes;
 }
 
+} // namespace
+
+QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
+{
+    return QByteArray::fromStdString(buildFile(memos, sveglie, sep));
+}
+
 QString buildText(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
 {
-    return QString::fromUtf8(buildUtf8(memos, sveglie, sep));
+    const std::string utf8 = buildUtf8(memos, sveglie, sep);
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
 int parseMemo(QStringView record, REC_Memo& memo)
@@ -407,14 +409,14 @@ int write(const QString& folder, const MemoList& memos, const SvegliaList& svegl
     const QString mainPath = dir.filePath(fileName);
     const QString oldPath = dir.filePath(oldFileName);
     const QString newPath = dir.filePath(fileName + QStringLiteral(".new"));
-    const QByteArray bytes = buildBytes(memos, sveglie, decimalSeparator);
+    const std::string bytes = buildFile(memos, sveglie, decimalSeparator);
 
     // QSaveFile flushes the new text to disk before its commit returns.
     QSaveFile out(newPath);
     out.setDirectWriteFallback(false);
     if (!out.open(QIODevice::WriteOnly))
         return -11;
-    if (out.write(bytes) != bytes.size()) {
+    if (out.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
         out.cancelWriting();
         return -12;
     }
