@@ -383,10 +383,31 @@ private slots:
 
         QHelpEvent help(QEvent::ToolTip, at, over->mapToGlobal(at));
         QApplication::sendEvent(over, &help);
-        QCOMPARE(QToolTip::isVisible(), !hint.isEmpty());
-        if (!hint.isEmpty())
+        if (hint.isEmpty()) {
+            QTRY_VERIFY(!QToolTip::isVisible()); // an earlier hint fades out
+        } else {
+            QVERIFY(QToolTip::isVisible());
             QCOMPARE(QToolTip::text(), hint);
+        }
         QToolTip::hideText();
+    }
+    void headerHintFollowsTheColumn()
+    {
+        Shown s({memoOn(1, 3)});
+        QWidget* header = s.grid->horizontalHeader()->viewport();
+        const QPoint notes = header->mapFrom(s.grid, s.cell(1, 0).center());
+        const QPoint date = header->mapFrom(s.grid, s.cell(3, 0).center());
+        QTest::mouseMove(header, notes);
+        QHelpEvent help(QEvent::ToolTip, notes, header->mapToGlobal(notes));
+        QApplication::sendEvent(header, &help);
+        QCOMPARE(QToolTip::text(), QString("promemoria"));
+        // The shown hint is replaced after the 700 ms reshow time, not at once.
+        QTest::mouseMove(header, date);
+        QCOMPARE(QToolTip::text(), QString("promemoria"));
+        QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text(), QString("data scadenza"), 1500);
+        // Leaving the header for a memo row takes the hint away.
+        QTest::mouseMove(s.grid->viewport(), s.grid->viewport()->mapFrom(s.grid, s.cell(3, 1).center()));
+        QTRY_VERIFY(!QToolTip::isVisible()); // it fades out
     }
 };
 
