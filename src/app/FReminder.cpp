@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Resources.h"
 #include "platform/TrayIcon.h"
 #include "warnings/SimpleWarnings.h"
 
@@ -89,7 +90,8 @@ void TfrmReminder::FormCreate()
     pnlSplash->setStyleSheet(QStringLiteral("background: white;"));
     pnlSplash->setAlignment(Qt::AlignCenter);
     QPixmap logo;
-    if (logo.loadFromData(m_state.config.logoPicture))
+    const QByteArray& picture = m_state.config.logoPicture;
+    if (logo.loadFromData(picture, pictureFormat(picture)))
         pnlSplash->setPixmap(logo);
     pnlSplash->setGeometry(rect());
     pnlSplash->show();
