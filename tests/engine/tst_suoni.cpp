@@ -32,11 +32,7 @@ private slots:
         QCOMPARE(names, QStringList({".nascosto", "a.b", "Bell", "Campana"}));
         QVERIFY(list[2].Percorso.endsWith("/Bell.WAV"));
         QCOMPARE(list[3].Percorso, dir.filePath("Campana.wav"));
-    }
-
-    void missingFolderIsEmpty()
-    {
-        QVERIFY(Carica_Suoni(QDir::tempPath() + "/brivo-no-such-folder").isEmpty());
+        QVERIFY(Carica_Suoni(dir.filePath("no-such-folder")).isEmpty());
     }
 
     void indiceSuono_data()

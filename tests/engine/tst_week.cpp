@@ -123,31 +123,27 @@ public:
         }
     }
 
-    void compare(const char* what, const std::vector<std::vector<qint64>>& expected,
-        const std::vector<std::vector<qint64>>& actual)
+    // Every warning as "memo 12 Mon 08:00:01.500", sorted.
+    static QStringList listed(const char* what, const std::vector<std::vector<qint64>>& byTag)
     {
-        for (size_t i = 0; i < expected.size(); ++i) {
-            std::vector<qint64> e = expected[i], a = actual[i];
-            std::sort(e.begin(), e.end());
-            std::sort(a.begin(), a.end());
-            if (e == a)
-                continue;
-            auto show = [](const std::vector<qint64>& v) {
-                QStringList s;
-                for (qint64 ms : v)
-                    s << QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc()).toString("ddd hh:mm:ss.zzz");
-                return s.join(", ");
-            };
-            broken << QStringLiteral("%1 %2: expected [%3] got [%4]").arg(what).arg(i).arg(show(e), show(a));
+        QStringList list;
+        for (size_t i = 0; i < byTag.size(); ++i) {
+            for (qint64 ms : byTag[i])
+                list << QStringLiteral("%1 %2 %3")
+                            .arg(what)
+                            .arg(i)
+                            .arg(QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc()).toString("ddd hh:mm:ss.zzz"));
         }
+        list.sort();
+        return list;
     }
 
-    static size_t total(const std::vector<std::vector<qint64>>& v)
+    // What `a` holds beyond `b`, duplicates counted.
+    static QStringList beyond(QStringList a, const QStringList& b)
     {
-        size_t n = 0;
-        for (const auto& x : v)
-            n += x.size();
-        return n;
+        for (const QString& x : b)
+            a.removeOne(x);
+        return a;
     }
 
 private:
@@ -364,15 +360,19 @@ private slots:
         Week w;
         w.setUp();
         w.run();
-        w.compare("memo", w.expectedMemo, w.actualMemo);
-        w.compare("alarm clock", w.expectedAlarm, w.actualAlarm);
-        qInfo("%zu memo warnings (%d after a postponement), %zu rings, %d renumberings, %lld queue entries left",
-            Week::total(w.actualMemo), w.postponed, Week::total(w.actualAlarm), w.renumberings,
+        const QStringList expected = Week::listed("memo", w.expectedMemo) + Week::listed("alarm", w.expectedAlarm);
+        const QStringList actual = Week::listed("memo", w.actualMemo) + Week::listed("alarm", w.actualAlarm);
+        for (const QString& s : Week::beyond(expected, actual))
+            w.broken << "missing: " + s;
+        for (const QString& s : Week::beyond(actual, expected))
+            w.broken << "unexpected: " + s;
+        qInfo("%lld warnings (%d after a postponement), %d renumberings, %lld queue entries left",
+            static_cast<long long>(actual.size()), w.postponed, w.renumberings,
             static_cast<long long>(w.rig.state.ArrAvvisi.size()));
         QVERIFY2(w.broken.isEmpty(), qPrintable(w.broken.mid(0, 12).join('\n')));
         // Guard against a week that tests nothing.
-        QVERIFY(Week::total(w.expectedMemo) > 300);
-        QVERIFY(Week::total(w.expectedAlarm) > 90);
+        QVERIFY(Week::listed("memo", w.expectedMemo).size() > 300);
+        QVERIFY(Week::listed("alarm", w.expectedAlarm).size() > 90);
         QVERIFY(w.postponed > 20);
         QVERIFY(w.renumberings > 10);
     }
