@@ -1,14 +1,9 @@
-#include "ControlsTest.h"
+#include "TestMain.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    int status = 0;
-    for (const auto& make : ControlsTest::factories()) {
-        const std::unique_ptr<QObject> test = make();
-        status |= QTest::qExec(test.get(), argc, argv);
-    }
-    return status;
+    return TestRegistry::runAll(argc, argv);
 }

@@ -20,7 +20,6 @@ private slots:
         QTest::newRow("plus sign") << "+7" << 1 << qint64(70000);
         QTest::newRow("leading separator") << ".5" << 1 << qint64(5000);
         QTest::newRow("empty") << "" << -1 << qint64(0);
-        QTest::newRow("blanks only") << "   " << -1 << qint64(0);
         QTest::newRow("letter") << "0a" << -2 << qint64(0);
         QTest::newRow("sign inside") << "1-2" << -2 << qint64(0);
         QTest::newRow("two signs") << "+-1" << -2 << qint64(0);
@@ -40,32 +39,30 @@ private slots:
         QCOMPARE(value.units(), units);
     }
 
-    void fromTextRounding_data()
+    void fromText_data()
     {
         QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
         QTest::addColumn<qint64>("units");
-        QTest::newRow("half to even, down") << "0.00005" << qint64(0);
-        QTest::newRow("half to even, up") << "0.00015" << qint64(2);
-        QTest::newRow("above half") << "0.000051" << qint64(1);
-        QTest::newRow("negative") << "-1.23456" << qint64(-12346);
-        QTest::newRow("largest") << "922337203685477.5807" << qint64(9223372036854775807LL);
-        QTest::newRow("smallest") << "-922337203685477.5808" << qint64(-9223372036854775807LL - 1);
+        QTest::newRow("half to even, down") << "0.00005" << true << qint64(0);
+        QTest::newRow("half to even, up") << "0.00015" << true << qint64(2);
+        QTest::newRow("above half") << "0.000051" << true << qint64(1);
+        QTest::newRow("negative") << "-1.23456" << true << qint64(-12346);
+        QTest::newRow("largest") << "922337203685477.5807" << true << qint64(9223372036854775807LL);
+        QTest::newRow("smallest") << "-922337203685477.5808" << true << qint64(-9223372036854775807LL - 1);
+        QTest::newRow("just past the largest") << "922337203685477.5808" << false << qint64(0);
+        QTest::newRow("exponent") << "1e3" << false << qint64(0);
     }
 
-    void fromTextRounding()
+    void fromText()
     {
         QFETCH(QString, text);
+        QFETCH(bool, ok);
         QFETCH(qint64, units);
         Currency value;
-        QVERIFY(Currency::fromText(text, QLatin1Char('.'), value));
-        QCOMPARE(value.units(), units);
-    }
-
-    void fromTextRejectsJustPastTheRange()
-    {
-        Currency value;
-        QVERIFY(!Currency::fromText(u"922337203685477.5808", QLatin1Char('.'), value));
-        QVERIFY(!Currency::fromText(u"1e3", QLatin1Char('.'), value));
+        QCOMPARE(Currency::fromText(text, QLatin1Char('.'), value), ok);
+        if (ok)
+            QCOMPARE(value.units(), units);
     }
 
     void toText_data()
@@ -87,5 +84,5 @@ private slots:
     }
 };
 
-CONTROLS_TEST(TestCurrency)
+BRIVO_REGISTER_TEST(TestCurrency)
 #include "tst_currency.moc"

@@ -17,38 +17,40 @@ class TestGridData : public QObject {
 private slots:
     void init()
     {
-        ControlsTest::failOnWarnings();
+        failOnWarnings();
     }
 
     void ordinaCodes_data()
     {
         QTest::addColumn<bool>("withReset");
         QTest::addColumn<bool>("withCompare");
-        QTest::addColumn<bool>("withData");
+        QTest::addColumn<int>("dataRows"); // -1: no Dati at all
         QTest::addColumn<bool>("consent");
         QTest::addColumn<int>("code");
         QTest::addColumn<QList<int>>("order");
         const QList<int> untouched{9, 9};
-        QTest::newRow("no reset handler") << false << true << true << true << -2 << untouched;
-        QTest::newRow("no compare handler") << true << false << true << true << -3 << untouched;
-        QTest::newRow("no data") << true << true << false << true << -4 << untouched;
-        QTest::newRow("declined: data order") << true << true << true << false << 0 << QList<int>{0, 1, 2, 3};
-        QTest::newRow("sorted by key") << true << true << true << true << 1 << QList<int>{2, 0, 3, 1};
+        QTest::newRow("no reset handler") << false << true << 4 << true << -2 << untouched;
+        QTest::newRow("no compare handler") << true << false << 4 << true << -3 << untouched;
+        QTest::newRow("no data") << true << true << -1 << true << -4 << untouched;
+        QTest::newRow("declined: data order") << true << true << 4 << false << 0 << QList<int>{0, 1, 2, 3};
+        QTest::newRow("sorted by key") << true << true << 4 << true << 1 << QList<int>{2, 0, 3, 1};
+        QTest::newRow("no data rows") << true << true << 0 << true << 1 << QList<int>{};
     }
 
     void ordinaCodes()
     {
         QFETCH(bool, withReset);
         QFETCH(bool, withCompare);
-        QFETCH(bool, withData);
+        QFETCH(int, dataRows);
         QFETCH(bool, consent);
         QFETCH(int, code);
         QFETCH(QList<int>, order);
         TA_DBStringGrid grid;
-        grid.setRowCount(1 + 4);
-        if (withData) {
-            grid.Imposta_Dati(2, 4);
-            grid.Dati[1] = QStringList{"30", "400", "-7", "31"}; // numeric key: text order would differ
+        grid.setRowCount(1 + std::max(dataRows, 0));
+        if (dataRows >= 0) {
+            grid.Imposta_Dati(2, dataRows);
+            if (dataRows == 4)
+                grid.Dati[1] = QStringList{"30", "400", "-7", "31"}; // numeric key: text order would differ
         }
         grid.Ordine = {9, 9};
         QList<int> keys;
@@ -57,35 +59,16 @@ private slots:
             grid.OnSort_Reset = [&](bool& esito) {
                 ++resets;
                 keys.clear();
-                for (const QString& k : grid.Dati[1]) {
+                for (const QString& k : grid.Dati[1])
                     keys << k.toInt();
-                }
                 esito = consent;
             };
         }
-        if (withCompare) {
+        if (withCompare)
             grid.OnSort_Calcolo = [&](int A, int B, int& esito) { esito = keys[A] - keys[B]; };
-        }
         QCOMPARE(grid.Ordina(), code);
         QCOMPARE(grid.Ordine, order);
         QCOMPARE(resets, code >= 0 ? 1 : 0);
-    }
-
-    void ordinaWithoutDataRows()
-    {
-        TA_DBStringGrid grid;
-        grid.setRowCount(grid.FixedRows());
-        grid.Imposta_Dati(1, 0);
-        int resets = 0;
-        grid.OnSort_Reset = [&](bool& esito) {
-            ++resets;
-            esito = true;
-        };
-        grid.OnSort_Calcolo = [](int, int, int& esito) { esito = 0; };
-        grid.Ordine = {5};
-        QCOMPARE(grid.Ordina(), 1);
-        QVERIFY(grid.Ordine.isEmpty());
-        QCOMPARE(resets, 1);
     }
 
     // Equal keys may come out in any order, an inconsistent comparison in any
@@ -211,31 +194,26 @@ private slots:
         {
             TA_DBStringGrid grid;
             grid.setObjectName("dbsgProva");
-            QList<TracePair> ring = ::traceRing();
+            const QList<TracePair> ring = ::traceRing();
             QCOMPARE(ring.size(), TRACE_RING_SIZE);
             QCOMPARE(ring.last().routine, QStringLiteral("TA_DBStringGrid.Create"));
             QCOMPARE(ring.last().checkpoint, QStringLiteral("fine"));
             QVERIFY(ring[TRACE_RING_SIZE - 2].routine.isEmpty()); // construction emptied it
         }
-        const QList<TracePair> ring = ::traceRing();
-        QCOMPARE(ring.last().routine, QStringLiteral("TA_DBStringGrid.destroy - dbsgProva"));
-        QCOMPARE(ring.last().checkpoint, QStringLiteral("fine"));
-        QCOMPARE(ring[TRACE_RING_SIZE - 2].routine, QStringLiteral("TA_DBStringGrid.Create"));
-    }
+        QCOMPARE(::traceRing().last().routine, QStringLiteral("TA_DBStringGrid.destroy - dbsgProva"));
+        QCOMPARE(::traceRing()[TRACE_RING_SIZE - 2].routine, QStringLiteral("TA_DBStringGrid.Create"));
 
-    void traceRingDropsTheOldest()
-    {
         clearTraceRing();
         for (int i = 0; i < TRACE_RING_SIZE + 3; ++i) {
             Traccia(QStringLiteral("r%1").arg(i), QStringLiteral("p0"));
             Traccia(QStringLiteral("r%1").arg(i), QStringLiteral("p1")); // same routine: replaced
         }
         const QList<TracePair> ring = ::traceRing();
-        QCOMPARE(ring.first().routine, QStringLiteral("r3"));
+        QCOMPARE(ring.first().routine, QStringLiteral("r3")); // the oldest dropped
         QCOMPARE(ring.last().routine, QStringLiteral("r22"));
         QCOMPARE(ring.last().checkpoint, QStringLiteral("p1"));
     }
 };
 
-CONTROLS_TEST(TestGridData)
+BRIVO_REGISTER_TEST(TestGridData)
 #include "tst_grid_data.moc"

@@ -51,7 +51,7 @@ class TestGridDraw : public QObject {
 private slots:
     void init()
     {
-        ControlsTest::failOnWarnings();
+        failOnWarnings();
     }
 
     void expandingColumn_data()
@@ -98,22 +98,15 @@ private slots:
         QTest::addColumn<Op>("op");
         QTest::addColumn<int>("dataRows");
         QTest::addColumn<bool>("fontColour");
-        QTest::addColumn<QString>("ink");  // "font", "sel", "red", "" (nothing drawn)
-        QTest::addColumn<QString>("back"); // "color", "sel"
-        QTest::newRow("Testo: selection colours") << Op::Testo << 2 << false << "sel"
-                                                  << "sel";
-        QTest::newRow("Testo: FontColor wins") << Op::Testo << 2 << true << "red"
-                                               << "sel";
-        QTest::newRow("Testo: no data, normal colours") << Op::Testo << 0 << false << "font"
-                                                        << "color";
-        QTest::newRow("Testo_Sel: selection wins") << Op::TestoSel << 2 << true << "sel"
-                                                   << "sel";
-        QTest::newRow("Testo_Sel: no data still selects") << Op::TestoSel << 0 << false << "sel"
-                                                          << "sel";
-        QTest::newRow("Check: box on selection") << Op::Check << 2 << false << "box"
-                                                 << "sel";
-        QTest::newRow("Check: no data, background only") << Op::Check << 0 << false << ""
-                                                         << "color";
+        QTest::addColumn<QString>("ink"); // "font", "sel", "red", "box", "" (nothing drawn)
+        QTest::addColumn<bool>("selBack");
+        QTest::newRow("Testo: selection colours") << Op::Testo << 2 << false << "sel" << true;
+        QTest::newRow("Testo: FontColor wins") << Op::Testo << 2 << true << "red" << true;
+        QTest::newRow("Testo: no data, normal colours") << Op::Testo << 0 << false << "font" << false;
+        QTest::newRow("Testo_Sel: selection wins") << Op::TestoSel << 2 << true << "sel" << true;
+        QTest::newRow("Testo_Sel: no data still selects") << Op::TestoSel << 0 << false << "sel" << true;
+        QTest::newRow("Check: box on selection") << Op::Check << 2 << false << "box" << true;
+        QTest::newRow("Check: no data, background only") << Op::Check << 0 << false << "" << false;
     }
 
     void selectionColours()
@@ -122,7 +115,7 @@ private slots:
         QFETCH(int, dataRows);
         QFETCH(bool, fontColour);
         QFETCH(QString, ink);
-        QFETCH(QString, back);
+        QFETCH(bool, selBack);
         GridFixture f(3, 2);
         f.grid->setColWidths(1, 80);
         f.grid->setCells(1, 1, QStringLiteral("WWWWWW"));
@@ -143,7 +136,7 @@ private slots:
         });
         QVERIFY(!image.isNull());
         const QRect cell = f.grid->CellRect(1, 1);
-        const QColor expectedBack = back == "sel" ? QColor(Qt::yellow) : QColor(Qt::white);
+        const QColor expectedBack = selBack ? QColor(Qt::yellow) : QColor(Qt::white);
         QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(1, 1)), expectedBack);
         const QColor font = f.grid->FontColor();
         const int blue = countNear(image, cell, Qt::blue);
@@ -196,22 +189,28 @@ private slots:
         QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(0, 5)) == light, lines);
     }
 
+    // A check box (15 pixels) or a bitmap of the same width, placed in a cell.
     void picturePlacement_data()
     {
+        QTest::addColumn<bool>("bitmap");
         QTest::addColumn<int>("alignment");
         QTest::addColumn<int>("margin");
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("x");
-        QTest::newRow("centre 20: nearest(2.5) is 2") << 2 << 0 << 20 << 2;
-        QTest::newRow("centre 22: nearest(3.5) is 4") << 2 << 0 << 22 << 4;
-        QTest::newRow("right, margin 1") << 1 << 1 << 20 << 4;
-        QTest::newRow("left, margin 3") << 0 << 3 << 20 << 3;
-        QTest::newRow("other alignment") << 7 << 9 << 20 << 2;
-        QTest::newRow("narrower than the box") << 2 << 5 << 14 << 2;
+        QTest::newRow("centre 20: nearest(2.5) is 2") << false << 2 << 0 << 20 << 2;
+        QTest::newRow("centre 22: nearest(3.5) is 4") << false << 2 << 0 << 22 << 4;
+        QTest::newRow("right, margin 1") << false << 1 << 1 << 20 << 4;
+        QTest::newRow("left, margin 3") << false << 0 << 3 << 20 << 3;
+        QTest::newRow("other alignment") << false << 7 << 9 << 20 << 2;
+        QTest::newRow("check narrower than the box") << false << 2 << 5 << 14 << 2;
+        QTest::newRow("check exactly as wide") << false << 1 << 0 << 15 << 2;
+        QTest::newRow("bitmap exactly as wide is aligned") << true << 1 << 0 << 15 << 0;
+        QTest::newRow("bitmap narrower than the picture") << true << 1 << 0 << 14 << 2;
     }
 
     void picturePlacement()
     {
+        QFETCH(bool, bitmap);
         QFETCH(int, alignment);
         QFETCH(int, margin);
         QFETCH(int, width);
@@ -220,36 +219,22 @@ private slots:
         f.grid->setColWidths(1, width);
         f.grid->setGridLineWidth(0);
         f.grid->setColor(Qt::white);
-        const QImage image = paintTarget(f, [&](TA_DBStringGrid* g, int c, int r, const QRect& rect, GridDrawState) {
-            TA_DBStringGrid::Disegna_Check(true, false, true, g, rect, {}, alignment, margin, NO_COLOR_VALUE);
-            Q_UNUSED(c);
-            Q_UNUSED(r);
-        });
-        const QRect cell = f.grid->CellRect(1, 1);
-        // The box's border starts one pixel into the 15-pixel picture.
-        const int y = cell.top() + 9;
-        int first = -1;
-        for (int px = cell.left(); px <= cell.right() && first < 0; ++px) {
-            if (image.pixelColor(px, y) != QColor(Qt::white)) {
-                first = px - cell.left();
-            }
-        }
-        QCOMPARE(first, x + 1);
-    }
-
-    void bitmapExactlyAsWideIsAligned()
-    {
-        GridFixture f(3, 2);
-        f.grid->setColWidths(1, 10);
-        f.grid->setGridLineWidth(0);
-        f.grid->setColor(Qt::white);
-        QPixmap red(10, 4);
+        QPixmap red(15, 4);
         red.fill(Qt::red);
         const QImage image = paintTarget(f, [&](TA_DBStringGrid* g, int, int, const QRect& rect, GridDrawState) {
-            TA_DBStringGrid::Disegna_Bitmap(red, true, g, rect, {}, 1, 0, NO_COLOR_VALUE);
+            if (bitmap)
+                TA_DBStringGrid::Disegna_Bitmap(red, true, g, rect, {}, alignment, margin, NO_COLOR_VALUE);
+            else
+                TA_DBStringGrid::Disegna_Check(true, false, true, g, rect, {}, alignment, margin, NO_COLOR_VALUE);
         });
         const QRect cell = f.grid->CellRect(1, 1);
-        QCOMPARE(image.pixelColor(cell.left(), cell.center().y()), QColor(Qt::red)); // x = 0, not 2
+        const int y = cell.top() + 9; // through the box's border and the bitmap
+        int first = -1;
+        for (int px = cell.left(); px <= cell.right() && first < 0; ++px) {
+            if (image.pixelColor(px, y) != QColor(Qt::white))
+                first = px - cell.left();
+        }
+        QCOMPARE(first, bitmap ? x : x + 1); // the box's border starts one pixel into its picture
     }
 
     void drawingNeedsSenderAndPaint()
@@ -360,5 +345,5 @@ private slots:
     }
 };
 
-CONTROLS_TEST(TestGridDraw)
+BRIVO_REGISTER_TEST(TestGridDraw)
 #include "tst_grid_draw.moc"

@@ -38,7 +38,7 @@ class TestGridEdit : public QObject {
 private slots:
     void init()
     {
-        ControlsTest::failOnWarnings();
+        failOnWarnings();
     }
 
     void zeroClearing_data()
@@ -123,23 +123,6 @@ private slots:
         QVERIFY(f.grid->hasFocus());
         QTest::keyClick(f.grid, Qt::Key_F5);
         QCOMPARE(keyDowns, 1);
-    }
-
-    // Without the tabs option Tab goes to the next widget, taking the edit along.
-    void tabWithoutTheOptionLeavesTheGrid()
-    {
-        GridFixture f(3, 3);
-        EditRecorder rec(f.grid);
-        auto* other = new QLineEdit(&f.window);
-        f.window.layout()->addWidget(other);
-        QVERIFY(f.activate());
-        f.grid->Mostra_Editor();
-        QTest::keyClicks(f.grid->Editor(), "out");
-        QTest::keyClick(f.grid->Editor(), Qt::Key_Tab);
-        QTRY_VERIFY(other->hasFocus());
-        QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), QPoint(0, 1));
-        QVERIFY(!f.grid->EditorMode());
-        QCOMPARE(f.grid->Cells(0, 1), QStringLiteral("out"));
     }
 
     void editorNeedsConsentAndData_data()
@@ -233,48 +216,67 @@ private slots:
         QCOMPARE(f.grid->Cells(1, 2), QStringLiteral("b1"));
     }
 
-    void enterHandsTheTextOver_data()
+    // After typing "new" into cell (0, 1): whether the text reaches the cell
+    // and OnSetEditText, and where the cursor and the focus go. Row 2 refuses
+    // selection.
+    void editorEnds_data()
     {
-        QTest::addColumn<bool>("advance");
-        QTest::addColumn<int>("endRow");
-        QTest::newRow("no advance: cursor stays") << false << 1;
-        QTest::newRow("advance to next selectable row") << true << 3;
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("written"); // handed to OnSetEditText
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QPoint>("end");
+        QTest::addColumn<bool>("gridKeepsFocus");
+        QTest::newRow("Enter") << "Enter" << true << "a0" << QPoint(0, 1) << true;
+        QTest::newRow("Enter advancing past a refused row") << "Enter advance" << true << "new" << QPoint(0, 3) << true;
+        QTest::newRow("Down arrow") << "Down" << true << "new" << QPoint(0, 3) << true;
+        QTest::newRow("focus to another widget") << "focus out" << true << "new" << QPoint(0, 1) << false;
+        QTest::newRow("Tab without the tabs option") << "Tab" << true << "new" << QPoint(0, 1) << false;
+        QTest::newRow("Escape, even when asked to write") << "Escape" << false << "a0" << QPoint(0, 1) << true;
+        QTest::newRow("Nascondi_Editor after typing") << "hide" << false << "a0" << QPoint(0, 1) << true;
     }
 
-    void enterHandsTheTextOver()
+    void editorEnds()
     {
-        QFETCH(bool, advance);
-        QFETCH(int, endRow);
+        QFETCH(QString, how);
+        QFETCH(bool, written);
+        QFETCH(QString, cell);
+        QFETCH(QPoint, end);
+        QFETCH(bool, gridKeepsFocus);
         GridFixture f(3, 3);
         EditRecorder rec(f.grid);
-        f.grid->Avanza_con_invio_on = advance;
         f.grid->OnSelectCell = [](TA_DBStringGrid*, int, int row, bool& can) { can = row != 2; };
-        QVERIFY(f.activate());
-        f.grid->setCol(1);
-        f.grid->Mostra_Editor();
-        QTest::keyClicks(f.grid->Editor(), "q");
-        QTest::keyClick(f.grid->Editor(), Qt::Key_Return);
-        QVERIFY(!rec.calls.isEmpty());
-        QCOMPARE(rec.calls.first().col, 1);
-        QCOMPARE(rec.calls.first().row, 1);
-        QCOMPARE(rec.calls.first().value, QStringLiteral("q"));
-        QCOMPARE(f.grid->Row(), endRow);
-        QCOMPARE(f.grid->Col(), 1);
-    }
-
-    void arrowFromTheEditor()
-    {
-        GridFixture f(3, 3);
-        EditRecorder rec(f.grid);
+        f.grid->Avanza_con_invio_on = how == "Enter advance";
+        auto* other = new QLineEdit(&f.window);
+        f.window.layout()->addWidget(other);
         QVERIFY(f.activate());
         f.grid->Mostra_Editor();
         QTest::keyClicks(f.grid->Editor(), "new");
-        QTest::keyClick(f.grid->Editor(), Qt::Key_Down);
-        QCOMPARE(f.grid->Row(), 2);
-        QVERIFY(!f.grid->EditorMode());
-        QCOMPARE(f.grid->Cells(0, 1), QStringLiteral("new"));
-        QCOMPARE(rec.calls.first().value, QStringLiteral("new"));
-        QVERIFY(f.grid->hasFocus());
+        QVERIFY(!f.grid->Scrivi_Edit_on); // cleared by typing
+        if (how.startsWith("Enter"))
+            QTest::keyClick(f.grid->Editor(), Qt::Key_Return);
+        else if (how == "Down")
+            QTest::keyClick(f.grid->Editor(), Qt::Key_Down);
+        else if (how == "Tab")
+            QTest::keyClick(f.grid->Editor(), Qt::Key_Tab);
+        else if (how == "focus out")
+            other->setFocus(Qt::TabFocusReason);
+        else if (how == "hide")
+            f.grid->Nascondi_Editor();
+        else {
+            f.grid->Scrivi_Edit_on = true;
+            QTest::keyClick(f.grid->Editor(), Qt::Key_Escape);
+        }
+        QTRY_COMPARE(other->hasFocus(), !gridKeepsFocus);
+        QCOMPARE(f.grid->EditorMode(), how == "Enter"); // Enter alone hands the text over and goes on editing
+        QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), end);
+        QCOMPARE(f.grid->Cells(0, 1), cell);
+        int handedOver = 0;
+        for (const SetEditCall& call : rec.calls) {
+            QCOMPARE(QPoint(call.col, call.row), QPoint(0, 1));
+            handedOver += call.value == "new";
+        }
+        QCOMPARE(handedOver > 0, written);
+        QCOMPARE(f.grid->hasFocus(), gridKeepsFocus && !f.grid->EditorMode()); // not lost with the editor
     }
 
     void editorEdgesLeaveTheCell()
@@ -291,58 +293,6 @@ private slots:
         QCOMPARE(editor->cursorPosition(), 0);
         QTest::keyClick(editor, Qt::Key_Left); // at the left side: the grid moves
         QCOMPARE(f.grid->Col(), 0);
-    }
-
-    void scriviEditOffKeepsTheCell()
-    {
-        GridFixture f(3, 2);
-        EditRecorder rec(f.grid);
-        QVERIFY(f.activate());
-        f.grid->Mostra_Editor();
-        QTest::keyClicks(f.grid->Editor(), "lost");
-        QVERIFY(!f.grid->Scrivi_Edit_on); // cleared by typing
-        f.grid->Nascondi_Editor();
-        QCOMPARE(f.grid->Cells(0, 1), QStringLiteral("a0"));
-        QVERIFY(rec.calls.isEmpty());
-    }
-
-    void escapeDropsTheTyping()
-    {
-        GridFixture f(3, 2);
-        EditRecorder rec(f.grid);
-        QVERIFY(f.activate());
-        f.grid->Mostra_Editor();
-        QTest::keyClicks(f.grid->Editor(), "oops");
-        f.grid->Scrivi_Edit_on = true;
-        QTest::keyClick(f.grid->Editor(), Qt::Key_Escape);
-        QVERIFY(!f.grid->EditorMode());
-        QCOMPARE(f.grid->Cells(0, 1), QStringLiteral("a0"));
-    }
-
-    void leavingTheGridWritesBack()
-    {
-        GridFixture f(3, 2);
-        EditRecorder rec(f.grid);
-        auto* other = new QLineEdit(&f.window);
-        f.window.layout()->addWidget(other);
-        QVERIFY(f.activate());
-        f.grid->Mostra_Editor();
-        QTest::keyClicks(f.grid->Editor(), "kept");
-        other->setFocus(Qt::TabFocusReason);
-        QVERIFY(!f.grid->EditorMode());
-        QCOMPARE(f.grid->Cells(0, 1), QStringLiteral("kept"));
-        QCOMPARE(rec.calls.size(), 1);
-    }
-
-    void editorMaxLength()
-    {
-        GridFixture f(3, 2);
-        EditRecorder rec(f.grid);
-        f.grid->Editor_MaxLength = 3;
-        QVERIFY(f.activate());
-        f.grid->Mostra_Editor();
-        QTest::keyClicks(f.grid->Editor(), "abcdef");
-        QCOMPARE(f.grid->Editor()->text(), QStringLiteral("abc"));
     }
 
     void shrinkingRowsDropsTheEditor()
@@ -365,25 +315,23 @@ private slots:
     {
         GridFixture f(3, 2);
         EditRecorder rec(f.grid);
-        GridOptions options = f.grid->Options();
-        options |= GridOption::Editing;
-        f.grid->setOptions(options);
+        f.grid->setOptions(f.grid->Options() | GridOption::Editing);
+        f.grid->Editor_MaxLength = 3;
         QString refused;
         f.grid->OnCanEditAcceptKey = [&](QChar key, bool& accept) {
             accept = key.isDigit();
-            if (!accept) {
+            if (!accept)
                 refused += key;
-            }
         };
         QVERIFY(f.activate());
         QTest::keyClicks(f.grid, "7");
         QVERIFY(f.grid->EditorMode());
         QCOMPARE(f.grid->Editor()->text(), QStringLiteral("7"));
-        QTest::keyClicks(f.grid->Editor(), "x8");
-        QCOMPARE(f.grid->Editor()->text(), QStringLiteral("78"));
+        QTest::keyClicks(f.grid->Editor(), "x8901");
+        QCOMPARE(f.grid->Editor()->text(), QStringLiteral("789"));
         QCOMPARE(refused, QStringLiteral("x"));
     }
 };
 
-CONTROLS_TEST(TestGridEdit)
+BRIVO_REGISTER_TEST(TestGridEdit)
 #include "tst_grid_edit.moc"

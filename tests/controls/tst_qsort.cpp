@@ -84,5 +84,5 @@ private slots:
     }
 };
 
-CONTROLS_TEST(TestQSort)
+BRIVO_REGISTER_TEST(TestQSort)
 #include "tst_qsort.moc"
