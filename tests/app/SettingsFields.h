@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
 
 #include <utility>
@@ -31,3 +32,45 @@ inline constexpr std::pair<const char*, QString UserSettings::*> TEXT_SETTINGS[]
     {"Suono_Memo", &UserSettings::Suono_Memo},
     {"Suono_Sveglie", &UserSettings::Suono_Sveglie},
 };
+
+// A value by its registry name as text, positionKnown as 0 or 1.
+inline QString settingText(const UserSettings& s, const QString& name)
+{
+    for (const auto& [field, member] : INTEGER_SETTINGS) {
+        if (name == QLatin1String(field))
+            return QString::number(s.*member);
+    }
+    for (const auto& [field, member] : TEXT_SETTINGS) {
+        if (name == QLatin1String(field))
+            return s.*member;
+    }
+    return name == QLatin1String("positionKnown") ? QString::number(s.positionKnown) : QStringLiteral("no such value");
+}
+
+// "name=value" into its field.
+inline void assignSetting(UserSettings& s, const QString& assignment)
+{
+    const QString name = assignment.section(u'=', 0, 0);
+    const QString value = assignment.section(u'=', 1);
+    for (const auto& [field, member] : INTEGER_SETTINGS) {
+        if (name == QLatin1String(field))
+            s.*member = value.toInt();
+    }
+    for (const auto& [field, member] : TEXT_SETTINGS) {
+        if (name == QLatin1String(field))
+            s.*member = value;
+    }
+}
+
+// The build configuration the settings are read with: the shipped switches.
+inline BuildConfig settingsConfig()
+{
+    BuildConfig config;
+    config.NOME_PROGRAMMA = QStringLiteral("Brivo Reminder");
+    config.LINGUA_DEFAULT = QStringLiteral("English (UK)");
+    config.COLORAZIONE_DEFAULT = QStringLiteral("Reminder");
+    config.UTILIZZA_ULTIMA_LINGUA_SALVATA_ON = true;
+    config.UTILIZZA_TASTIERA_BANNER_SALVATI_ON = true;
+    config.bannerDefault = 1;
+    return config;
+}

@@ -4,7 +4,6 @@
 // program does at exit.
 
 #include "SettingsFields.h"
-#include "app/config/BuildConfig.h"
 #include "platform/DesktopAutostart.h"
 #include "platform/QSettingsRegistry.h"
 
@@ -14,13 +13,7 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    BuildConfig config;
-    config.NOME_PROGRAMMA = QStringLiteral("Brivo Reminder");
-    config.LINGUA_DEFAULT = QStringLiteral("English (UK)");
-    config.COLORAZIONE_DEFAULT = QStringLiteral("Reminder");
-    config.UTILIZZA_ULTIMA_LINGUA_SALVATA_ON = true;
-    config.UTILIZZA_TASTIERA_BANNER_SALVATI_ON = true;
-    config.bannerDefault = 1;
+    const BuildConfig config = settingsConfig();
 
     QSettingsRegistry registry;
     DesktopAutostart autostart;
@@ -36,18 +29,8 @@ int main(int argc, char** argv)
     out << "positionKnown=" << int(settings.positionKnown) << '\n';
 
     const QStringList assignments = app.arguments().mid(1);
-    for (const QString& assignment : assignments) {
-        const QString name = assignment.section(u'=', 0, 0);
-        const QString value = assignment.section(u'=', 1);
-        for (const auto& [field, member] : INTEGER_SETTINGS) {
-            if (name == QLatin1String(field))
-                settings.*member = value.toInt();
-        }
-        for (const auto& [field, member] : TEXT_SETTINGS) {
-            if (name == QLatin1String(field))
-                settings.*member = value;
-        }
-    }
+    for (const QString& assignment : assignments)
+        assignSetting(settings, assignment);
     writeSettings(settings, registry, key, autostart, config.NOME_PROGRAMMA);
     return 0;
 }

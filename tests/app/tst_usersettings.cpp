@@ -1,6 +1,4 @@
 #include "SettingsFields.h"
-#include "app/config/BuildConfig.h"
-#include "app/settings/UserSettings.h"
 #include "fakes/FakeAutostart.h"
 #include "fakes/FakeRegistry.h"
 
@@ -9,20 +7,6 @@
 namespace {
 
 const QString KEY = QStringLiteral("Software\\Brivo\\BrivoReminder\\Brivo Reminder\\Impostazioni");
-
-BuildConfig shippedConfig()
-{
-    BuildConfig config;
-    config.NOME_PROGRAMMA = QStringLiteral("Brivo Reminder");
-    config.LINGUA_DEFAULT = QStringLiteral("English (UK)");
-    config.COLORAZIONE_DEFAULT = QStringLiteral("Reminder");
-    config.UTILIZZA_ULTIMA_LINGUA_SALVATA_ON = true;
-    config.UTILIZZA_TASTIERA_BANNER_SALVATI_ON = true;
-    config.DIMENSIONE_INIZIALE = 2;
-    config.bannerDefault = 1;
-    return config;
-}
-
 const QStringList SOUNDS{QStringLiteral("Campana"), QStringLiteral("Gong")};
 
 // Logs the log-on entry calls among the registry writes, to check their place.
@@ -47,322 +31,171 @@ private:
     FakeRegistry& m_registry;
 };
 
+// stored and expected are "name=value" lists joined by ';'.
+void addRow(const char* tag, const char* change, const char* stored, const char* expected)
+{
+    QTest::newRow(tag) << QString::fromUtf8(change) << QString::fromUtf8(stored).split(u';')
+                       << QString::fromUtf8(expected).split(u';');
+}
+
 } // namespace
 
 class TestUserSettings : public QObject {
     Q_OBJECT
 private slots:
-    void firstStart();
-    void readOrder_data();
-    void readOrder();
-    void writeOrder();
-    void integerValues_data();
-    void integerValues();
-    void savedLanguage_data();
-    void savedLanguage();
-    void savedBanner_data();
-    void savedBanner();
-    void lastPosition_data();
-    void lastPosition();
-    void soundDefaults_data();
-    void soundDefaults();
-    void startCount_data();
-    void startCount();
-    void autostartEntry_data();
-    void autostartEntry();
+    void firstStart()
+    {
+        QCOMPARE(settingsKey(QStringLiteral("Brivo Reminder")), KEY);
+        FakeRegistry registry;
+        FakeAutostart autostart;
+        UserSettings s;
+        readSettings(s, registry, KEY, settingsConfig(), SOUNDS);
+        QCOMPARE(s.Tipo_colorazione, QStringLiteral("Reminder"));
+        QCOMPARE(s.Lingua_attuale, QStringLiteral("English (UK)"));
+        QCOMPARE(s.Suono_Memo, QStringLiteral("Campana"));
+        QCOMPARE(s.Suono_Sveglie, QStringLiteral("Campana"));
+        QCOMPARE(s.vis_banner, 1);
+        QVERIFY(!s.positionKnown);
+        QVERIFY(registry.writes.isEmpty()); // reading creates nothing
+
+        writeSettings(s, registry, KEY, autostart, QStringLiteral("Brivo Reminder"));
+        QCOMPARE(registry.value(KEY, QStringLiteral("qt_aperture_prog")), QStringLiteral("1"));
+        QCOMPARE(registry.value(KEY, QStringLiteral("Width_Appl")), QStringLiteral("472"));
+        QCOMPARE(registry.value(KEY, QStringLiteral("Height_pnlGen")), QStringLiteral("222"));
+        QCOMPARE(registry.value(KEY, QStringLiteral("Preavviso_predefinito_memo")), QStringLiteral("-5"));
+    }
+
+    void readOrder_data()
+    {
+        QTest::addColumn<bool>("savedLanguage");
+        QTest::addColumn<bool>("savedBanner");
+        QTest::newRow("both switches on") << true << true;
+        QTest::newRow("language switch off") << false << true;
+        QTest::newRow("banner switch off") << true << false;
+    }
+
+    void readOrder()
+    {
+        QFETCH(bool, savedLanguage);
+        QFETCH(bool, savedBanner);
+        QStringList order{"Tipo_colorazione", "qt_aperture_prog", "Stay_on_top", "Lingua_attuale",
+            "Chiedi_conferma_esc", "Chiedi_conferma_cancellazione", "Orario_predefinito_nuovi_promemoria",
+            "Incremento_orario_piu_meno", "Anticipo_per_memo_imminenti", "Preavviso_predefinito_memo",
+            "Avvio_automatico", "Suono_allarme_ripeturamente", "Attivazione_nuovi_promemoria", "Height_pnlGen",
+            "Width_Appl", "Suono_Memo", "Suono_Sveglie", "vis_banner", "Ultima_pos_Left", "Ultima_pos_Top",
+            "Vis_mess_trayicon"};
+        if (!savedLanguage)
+            order.removeAll(QStringLiteral("Lingua_attuale"));
+        if (!savedBanner)
+            order.removeAll(QStringLiteral("vis_banner"));
+        BuildConfig config = settingsConfig();
+        config.UTILIZZA_ULTIMA_LINGUA_SALVATA_ON = savedLanguage;
+        config.UTILIZZA_TASTIERA_BANNER_SALVATI_ON = savedBanner;
+        FakeRegistry registry;
+        UserSettings s;
+        readSettings(s, registry, KEY, config, SOUNDS);
+        QCOMPARE(registry.reads, order);
+    }
+
+    void writeOrder()
+    {
+        FakeRegistry registry;
+        JournalAutostart autostart(registry);
+        UserSettings s;
+        writeSettings(s, registry, KEY, autostart, QStringLiteral("Brivo Reminder"));
+        const QStringList order{"Tipo_colorazione", "Orario_predefinito_nuovi_promemoria", "Incremento_orario_piu_meno",
+            "Anticipo_per_memo_imminenti", "Preavviso_predefinito_memo", "Avvio_automatico", "Lingua_attuale",
+            "Suono_Memo", "Suono_Sveglie", "Attivazione_nuovi_promemoria", "Suono_allarme_ripeturamente",
+            "Chiedi_conferma_cancellazione", "Height_pnlGen", "Width_Appl", "vis_banner", "Stay_on_top",
+            "Chiedi_conferma_esc", "Ultima_pos_Left", "Ultima_pos_Top", "[autostart removed]", "qt_aperture_prog",
+            "Vis_mess_trayicon"};
+        QCOMPARE(registry.writes, order);
+    }
+
+    // Stored values as they are read, and written back at the next save.
+    void storedValues_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("expected");
+        addRow("number", "", "Width_Appl=500", "Width_Appl=500");
+        addRow("blanks around", "", "Width_Appl= 500 ", "Width_Appl=500");
+        addRow("negative", "", "Width_Appl=-20", "Width_Appl=-20");
+        addRow("followed by letters", "", "Width_Appl=500abc", "Width_Appl=472");
+        addRow("lone plus", "", "Width_Appl=+", "Width_Appl=472");
+        addRow("empty", "", "Width_Appl=", "Width_Appl=472");
+        addRow("eleven digits", "", "Width_Appl=12345678901", "Width_Appl=472");
+        addRow("junk, another default", "", "Preavviso_predefinito_memo=5 0", "Preavviso_predefinito_memo=-5");
+        addRow("language saved", "", "Lingua_attuale=Italiano (Italia)", "Lingua_attuale=Italiano (Italia)");
+        addRow("unknown language kept", "", "Lingua_attuale=Klingon", "Lingua_attuale=Klingon");
+        addRow(
+            "language switch off", "language off", "Lingua_attuale=Italiano (Italia)", "Lingua_attuale=English (UK)");
+        addRow("banner saved 0", "", "vis_banner=0", "vis_banner=0");
+        addRow("banner saved 1 over default 0", "banner default 0", "vis_banner=1", "vis_banner=1");
+        addRow("banner junk", "", "vis_banner=yes", "vis_banner=1");
+        addRow("banner switch off", "banner off", "vis_banner=0", "vis_banner=1");
+        addRow("position", "", "Ultima_pos_Left=-5;Ultima_pos_Top=-7",
+            "positionKnown=1;Ultima_pos_Left=-5;Ultima_pos_Top=-7");
+        addRow("position 0, 0", "", "Ultima_pos_Left=0;Ultima_pos_Top=0", "positionKnown=1");
+        addRow("left missing", "", "Ultima_pos_Top=20", "positionKnown=0");
+        addRow("top junk", "", "Ultima_pos_Left=10;Ultima_pos_Top=x", "positionKnown=0");
+        addRow("no sounds", "no sounds", "", "Suono_Memo=-nessun suono-;Suono_Sveglie=-nessun suono-");
+        addRow("sound saved", "", "Suono_Memo=Gong;Suono_Sveglie=-nessun suono-",
+            "Suono_Memo=Gong;Suono_Sveglie=-nessun suono-");
+        addRow("start counted", "", "qt_aperture_prog=41", "qt_aperture_prog=42");
+        addRow("start count junk", "", "qt_aperture_prog=many", "qt_aperture_prog=1");
+        addRow("start count at the 32-bit limit", "", "qt_aperture_prog=2147483647", "qt_aperture_prog=1");
+    }
+
+    void storedValues()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, expected);
+        BuildConfig config = settingsConfig();
+        config.UTILIZZA_ULTIMA_LINGUA_SALVATA_ON = change != u"language off";
+        config.UTILIZZA_TASTIERA_BANNER_SALVATI_ON = change != u"banner off";
+        config.bannerDefault = change == u"banner default 0" ? 0 : 1;
+        FakeRegistry registry;
+        for (const QString& value : std::as_const(stored))
+            registry.values.insert({KEY, value.section(u'=', 0, 0)}, value.section(u'=', 1));
+        UserSettings s;
+        readSettings(s, registry, KEY, config, change == u"no sounds" ? QStringList() : SOUNDS);
+        FakeAutostart autostart;
+        writeSettings(s, registry, KEY, autostart, config.NOME_PROGRAMMA);
+        for (const QString& value : std::as_const(expected)) {
+            const QString name = value.section(u'=', 0, 0);
+            QCOMPARE(settingText(s, name), value.section(u'=', 1));
+            if (name != u"positionKnown")
+                QCOMPARE(registry.value(KEY, name), value.section(u'=', 1));
+        }
+    }
+
+    void autostartEntry_data()
+    {
+        QTest::addColumn<qint32>("avvio");
+        QTest::addColumn<bool>("entry");
+        QTest::newRow("1 writes") << 1 << true;
+        QTest::newRow("0 removes") << 0 << false;
+        QTest::newRow("only 1 is on") << 2 << false;
+    }
+
+    void autostartEntry()
+    {
+        QFETCH(qint32, avvio);
+        QFETCH(bool, entry);
+        FakeRegistry registry;
+        FakeAutostart autostart;
+        autostart.entries.insert(QStringLiteral("Brivo Reminder"));
+        autostart.entries.insert(QStringLiteral("Other Program"));
+        UserSettings s;
+        s.Avvio_automatico = avvio;
+        writeSettings(s, registry, KEY, autostart, QStringLiteral("Brivo Reminder"));
+        QCOMPARE(autostart.entries.contains(QStringLiteral("Brivo Reminder")), entry);
+        QVERIFY(autostart.entries.contains(QStringLiteral("Other Program")));
+        QCOMPARE(autostart.calls.size(), 1);
+    }
 };
-
-void TestUserSettings::firstStart()
-{
-    FakeRegistry registry;
-    JournalAutostart autostart(registry);
-    UserSettings s;
-    readSettings(s, registry, KEY, shippedConfig(), SOUNDS);
-    QCOMPARE(s.Tipo_colorazione, QStringLiteral("Reminder"));
-    QCOMPARE(s.Lingua_attuale, QStringLiteral("English (UK)"));
-    QCOMPARE(s.Suono_Memo, QStringLiteral("Campana"));
-    QCOMPARE(s.Suono_Sveglie, QStringLiteral("Campana"));
-    QCOMPARE(s.Width_Appl, 472);
-    QCOMPARE(s.Height_pnlGen, 222);
-    QCOMPARE(s.qt_aperture_prog, 1);
-    QCOMPARE(s.vis_banner, 1);
-    QVERIFY(!s.positionKnown);
-    const UserSettings defaults;
-    for (const auto& [name, member] : INTEGER_SETTINGS) {
-        if (name != QLatin1String("qt_aperture_prog") && name != QLatin1String("vis_banner"))
-            QVERIFY2(s.*member == defaults.*member, name);
-    }
-    QVERIFY(registry.writes.isEmpty()); // reading creates nothing
-
-    writeSettings(s, registry, KEY, autostart, QStringLiteral("Brivo Reminder"));
-    QCOMPARE(registry.value(KEY, QStringLiteral("qt_aperture_prog")), QStringLiteral("1"));
-    QCOMPARE(registry.value(KEY, QStringLiteral("Width_Appl")), QStringLiteral("472"));
-    QCOMPARE(registry.value(KEY, QStringLiteral("Height_pnlGen")), QStringLiteral("222"));
-    QCOMPARE(registry.value(KEY, QStringLiteral("Preavviso_predefinito_memo")), QStringLiteral("-5"));
-    QCOMPARE(registry.value(KEY, QStringLiteral("Lingua_attuale")), QStringLiteral("English (UK)"));
-}
-
-void TestUserSettings::readOrder_data()
-{
-    QTest::addColumn<bool>("savedLanguage");
-    QTest::addColumn<bool>("savedBanner");
-    QTest::addColumn<QStringList>("order");
-    const QStringList all{"Tipo_colorazione", "qt_aperture_prog", "Stay_on_top", "Lingua_attuale",
-        "Chiedi_conferma_esc", "Chiedi_conferma_cancellazione", "Orario_predefinito_nuovi_promemoria",
-        "Incremento_orario_piu_meno", "Anticipo_per_memo_imminenti", "Preavviso_predefinito_memo", "Avvio_automatico",
-        "Suono_allarme_ripeturamente", "Attivazione_nuovi_promemoria", "Height_pnlGen", "Width_Appl", "Suono_Memo",
-        "Suono_Sveglie", "vis_banner", "Ultima_pos_Left", "Ultima_pos_Top", "Vis_mess_trayicon"};
-    QStringList noLanguage = all;
-    noLanguage.removeAll(QStringLiteral("Lingua_attuale"));
-    QStringList noBanner = all;
-    noBanner.removeAll(QStringLiteral("vis_banner"));
-    QTest::newRow("both switches on") << true << true << all;
-    QTest::newRow("language switch off") << false << true << noLanguage;
-    QTest::newRow("banner switch off") << true << false << noBanner;
-}
-
-void TestUserSettings::readOrder()
-{
-    QFETCH(bool, savedLanguage);
-    QFETCH(bool, savedBanner);
-    QFETCH(QStringList, order);
-    BuildConfig config = shippedConfig();
-    config.UTILIZZA_ULTIMA_LINGUA_SALVATA_ON = savedLanguage;
-    config.UTILIZZA_TASTIERA_BANNER_SALVATI_ON = savedBanner;
-    FakeRegistry registry;
-    UserSettings s;
-    readSettings(s, registry, KEY, config, SOUNDS);
-    QCOMPARE(registry.reads, order);
-}
-
-void TestUserSettings::writeOrder()
-{
-    FakeRegistry registry;
-    JournalAutostart autostart(registry);
-    UserSettings s;
-    writeSettings(s, registry, KEY, autostart, QStringLiteral("Brivo Reminder"));
-    const QStringList order{"Tipo_colorazione", "Orario_predefinito_nuovi_promemoria", "Incremento_orario_piu_meno",
-        "Anticipo_per_memo_imminenti", "Preavviso_predefinito_memo", "Avvio_automatico", "Lingua_attuale", "Suono_Memo",
-        "Suono_Sveglie", "Attivazione_nuovi_promemoria", "Suono_allarme_ripeturamente", "Chiedi_conferma_cancellazione",
-        "Height_pnlGen", "Width_Appl", "vis_banner", "Stay_on_top", "Chiedi_conferma_esc", "Ultima_pos_Left",
-        "Ultima_pos_Top", "[autostart removed]", "qt_aperture_prog", "Vis_mess_trayicon"};
-    QCOMPARE(registry.writes, order);
-}
-
-void TestUserSettings::integerValues_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<qint32>("width");
-    QTest::newRow("plain") << "500" << 500;
-    QTest::newRow("surrounded by spaces") << " 500 " << 500;
-    QTest::newRow("tabs") << "\t500\t" << 500;
-    QTest::newRow("plus sign") << "+500" << 500;
-    QTest::newRow("negative") << "-20" << -20;
-    QTest::newRow("largest") << "2147483647" << 2147483647;
-    QTest::newRow("followed by letters") << "500abc" << 472;
-    QTest::newRow("lone plus") << "+" << 472;
-    QTest::newRow("lone minus") << "-" << 472;
-    QTest::newRow("empty") << "" << 472;
-    QTest::newRow("blank") << "   " << 472;
-    QTest::newRow("eleven digits") << "12345678901" << 472;
-    QTest::newRow("just past 32 bits") << "2147483648" << 472;
-    QTest::newRow("space inside") << "5 00" << 472;
-    QTest::newRow("hex") << "0x1F4" << 472;
-    QTest::newRow("decimal point") << "500.0" << 472;
-    QTest::newRow("two signs") << "--500" << 472;
-    QTest::newRow("arabic-indic digits") << QString::fromUtf8("\u0665\u0660\u0660") << 472;
-    QTest::newRow("fullwidth digits") << QString::fromUtf8("\uFF15\uFF10\uFF10") << 472;
-}
-
-void TestUserSettings::integerValues()
-{
-    QFETCH(QString, stored);
-    QFETCH(qint32, width);
-    FakeRegistry registry;
-    registry.values.insert({KEY, QStringLiteral("Width_Appl")}, stored);
-    registry.values.insert({KEY, QStringLiteral("Preavviso_predefinito_memo")}, stored);
-    UserSettings s;
-    readSettings(s, registry, KEY, shippedConfig(), SOUNDS);
-    QCOMPARE(s.Width_Appl, width);
-    // Another value with another default follows the same rule.
-    QCOMPARE(s.Preavviso_predefinito_memo, width == 472 ? -5 : width);
-}
-
-void TestUserSettings::savedLanguage_data()
-{
-    QTest::addColumn<bool>("switchOn");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("language");
-    QTest::newRow("on, saved") << true << "Italiano (Italia)"
-                               << "Italiano (Italia)";
-    QTest::newRow("on, none saved") << true << ""
-                                    << "English (UK)";
-    QTest::newRow("on, unknown kept") << true << "Klingon"
-                                      << "Klingon";
-    QTest::newRow("off, saved ignored") << false << "Italiano (Italia)"
-                                        << "English (UK)";
-}
-
-void TestUserSettings::savedLanguage()
-{
-    QFETCH(bool, switchOn);
-    QFETCH(QString, stored);
-    QFETCH(QString, language);
-    BuildConfig config = shippedConfig();
-    config.UTILIZZA_ULTIMA_LINGUA_SALVATA_ON = switchOn;
-    FakeRegistry registry;
-    FakeAutostart autostart;
-    registry.values.insert({KEY, QStringLiteral("Lingua_attuale")}, stored);
-    UserSettings s;
-    readSettings(s, registry, KEY, config, SOUNDS);
-    QCOMPARE(s.Lingua_attuale, language);
-    // The next save stores the language in use.
-    writeSettings(s, registry, KEY, autostart, config.NOME_PROGRAMMA);
-    QCOMPARE(registry.value(KEY, QStringLiteral("Lingua_attuale")), language);
-}
-
-void TestUserSettings::savedBanner_data()
-{
-    QTest::addColumn<bool>("switchOn");
-    QTest::addColumn<qint32>("bannerDefault");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<qint32>("banner");
-    QTest::newRow("on, saved 0") << true << 1 << "0" << 0;
-    QTest::newRow("on, saved 1") << true << 0 << "1" << 1;
-    QTest::newRow("on, junk") << true << 1 << "yes" << 1;
-    QTest::newRow("on, none") << true << 0 << "" << 0;
-    QTest::newRow("off, saved ignored") << false << 1 << "0" << 1;
-}
-
-void TestUserSettings::savedBanner()
-{
-    QFETCH(bool, switchOn);
-    QFETCH(qint32, bannerDefault);
-    QFETCH(QString, stored);
-    QFETCH(qint32, banner);
-    BuildConfig config = shippedConfig();
-    config.UTILIZZA_TASTIERA_BANNER_SALVATI_ON = switchOn;
-    config.bannerDefault = bannerDefault;
-    FakeRegistry registry;
-    registry.values.insert({KEY, QStringLiteral("vis_banner")}, stored);
-    UserSettings s;
-    readSettings(s, registry, KEY, config, SOUNDS);
-    QCOMPARE(s.vis_banner, banner);
-}
-
-void TestUserSettings::lastPosition_data()
-{
-    QTest::addColumn<QString>("left");
-    QTest::addColumn<QString>("top");
-    QTest::addColumn<bool>("known");
-    QTest::newRow("both") << "10"
-                          << "20" << true;
-    QTest::newRow("negative both") << "-5"
-                                   << "-7" << true;
-    QTest::newRow("zero both") << "0"
-                               << "0" << true;
-    QTest::newRow("left missing") << ""
-                                  << "20" << false;
-    QTest::newRow("top junk") << "10"
-                              << "x" << false;
-    QTest::newRow("neither") << ""
-                             << "" << false;
-}
-
-void TestUserSettings::lastPosition()
-{
-    QFETCH(QString, left);
-    QFETCH(QString, top);
-    QFETCH(bool, known);
-    FakeRegistry registry;
-    registry.values.insert({KEY, QStringLiteral("Ultima_pos_Left")}, left);
-    registry.values.insert({KEY, QStringLiteral("Ultima_pos_Top")}, top);
-    UserSettings s;
-    readSettings(s, registry, KEY, shippedConfig(), SOUNDS);
-    QCOMPARE(s.positionKnown, known);
-    if (known) {
-        QCOMPARE(s.Ultima_pos_Left, left.toInt());
-        QCOMPARE(s.Ultima_pos_Top, top.toInt());
-    }
-}
-
-void TestUserSettings::soundDefaults_data()
-{
-    QTest::addColumn<QStringList>("sounds");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("sound");
-    QTest::newRow("first of the list") << SOUNDS << ""
-                                       << "Campana";
-    QTest::newRow("empty list") << QStringList{} << ""
-                                << "-nessun suono-";
-    QTest::newRow("saved kept") << SOUNDS << "Gong"
-                                << "Gong";
-    QTest::newRow("saved no sound kept") << SOUNDS << "-nessun suono-"
-                                         << "-nessun suono-";
-}
-
-void TestUserSettings::soundDefaults()
-{
-    QFETCH(QStringList, sounds);
-    QFETCH(QString, stored);
-    QFETCH(QString, sound);
-    FakeRegistry registry;
-    registry.values.insert({KEY, QStringLiteral("Suono_Memo")}, stored);
-    registry.values.insert({KEY, QStringLiteral("Suono_Sveglie")}, stored);
-    UserSettings s;
-    readSettings(s, registry, KEY, shippedConfig(), sounds);
-    QCOMPARE(s.Suono_Memo, sound);
-    QCOMPARE(s.Suono_Sveglie, sound);
-}
-
-void TestUserSettings::startCount_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<qint32>("count");
-    QTest::newRow("first start") << "" << 1;
-    QTest::newRow("counted") << "41" << 42;
-    QTest::newRow("junk") << "many" << 1;
-    QTest::newRow("at the 32-bit limit") << "2147483647" << 1;
-}
-
-void TestUserSettings::startCount()
-{
-    QFETCH(QString, stored);
-    QFETCH(qint32, count);
-    FakeRegistry registry;
-    FakeAutostart autostart;
-    registry.values.insert({KEY, QStringLiteral("qt_aperture_prog")}, stored);
-    UserSettings s;
-    readSettings(s, registry, KEY, shippedConfig(), SOUNDS);
-    QCOMPARE(s.qt_aperture_prog, count);
-    writeSettings(s, registry, KEY, autostart, QStringLiteral("Brivo Reminder"));
-    QCOMPARE(registry.value(KEY, QStringLiteral("qt_aperture_prog")), QString::number(count));
-}
-
-void TestUserSettings::autostartEntry_data()
-{
-    QTest::addColumn<qint32>("avvio");
-    QTest::addColumn<bool>("entry");
-    QTest::newRow("1 writes") << 1 << true;
-    QTest::newRow("0 removes") << 0 << false;
-    QTest::newRow("only 1 is on") << 2 << false;
-}
-
-void TestUserSettings::autostartEntry()
-{
-    QFETCH(qint32, avvio);
-    QFETCH(bool, entry);
-    FakeRegistry registry;
-    FakeAutostart autostart;
-    autostart.entries.insert(QStringLiteral("Brivo Reminder"));
-    autostart.entries.insert(QStringLiteral("Other Program"));
-    UserSettings s;
-    s.Avvio_automatico = avvio;
-    writeSettings(s, registry, KEY, autostart, QStringLiteral("Brivo Reminder"));
-    QCOMPARE(autostart.entries.contains(QStringLiteral("Brivo Reminder")), entry);
-    QVERIFY(autostart.entries.contains(QStringLiteral("Other Program")));
-    QCOMPARE(autostart.calls.size(), 1);
-}
 
 QTEST_GUILESS_MAIN(TestUserSettings)
 #include "tst_usersettings.moc"
