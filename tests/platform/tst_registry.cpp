@@ -23,161 +23,142 @@ void writeFile(const QString& path, const QByteArray& text)
 class TestRegistry : public QObject {
     Q_OBJECT
 private slots:
-    void locate_data();
-    void locate();
-    void missingReadsEmptyAndCreatesNothing();
-    void roundTrip_data();
-    void roundTrip();
-    void valuesOfOtherKindsReadEmpty_data();
-    void valuesOfOtherKindsReadEmpty();
-    void deleteValue();
-    void unusableFolderFailsQuietly();
-    void configHomeFromEnvironment();
-};
-
-void TestRegistry::locate_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("group");
-    QTest::newRow("settings key") << KEY << true << "/c/Brivo/BrivoReminder.ini"
-                                  << "Brivo Reminder/Impostazioni";
-    QTest::newRow("without Software") << "Brivo\\BrivoReminder\\X" << true << "/c/Brivo/BrivoReminder.ini"
-                                      << "X";
-    QTest::newRow("application only") << "Software\\Brivo\\BrivoReminder" << true << "/c/Brivo/BrivoReminder.ini"
-                                      << "";
-    QTest::newRow("doubled separators") << "Software\\\\Brivo\\BrivoReminder\\\\A\\" << true
-                                        << "/c/Brivo/BrivoReminder.ini"
-                                        << "A";
-    QTest::newRow("too short") << "Software\\Brivo" << false << ""
-                               << "";
-    QTest::newRow("parent folder") << "Software\\..\\BrivoReminder\\X" << false << ""
-                                   << "";
-    QTest::newRow("slash in file part") << "Software\\a/b\\c" << false << ""
-                                        << "";
-}
-
-void TestRegistry::locate()
-{
-    QFETCH(QString, key);
-    QFETCH(bool, ok);
-    QFETCH(QString, file);
-    QFETCH(QString, group);
-    const QSettingsRegistry registry(QStringLiteral("/c"));
-    QString outFile;
-    QString outGroup;
-    QCOMPARE(registry.locate(key, outFile, outGroup), ok);
-    if (ok) {
-        QCOMPARE(outFile, file);
-        QCOMPARE(outGroup, group);
-    }
-}
-
-void TestRegistry::missingReadsEmptyAndCreatesNothing()
-{
-    QTemporaryDir dir;
-    QSettingsRegistry registry(dir.path());
-    QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
-    QCOMPARE(registry.deleteValue(KEY, QStringLiteral("Width_Appl")), 0);
-    QVERIFY(QDir(dir.path()).isEmpty());
-}
-
-void TestRegistry::roundTrip_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("number") << "472";
-    QTest::newRow("negative") << "-5";
-    QTest::newRow("spaces around") << " 500 ";
-    QTest::newRow("comma") << "a, b";
-    QTest::newRow("quotes") << "say \"hi\"";
-    QTest::newRow("at sign") << "@Variant(x)";
-    QTest::newRow("semicolon and hash") << "a;b#c";
-    QTest::newRow("backslash") << "C:\\Suoni\\";
-    QTest::newRow("accents") << "Italiano (Italia) \u00e8 \u20ac";
-    QTest::newRow("line breaks") << "one\ntwo\r\n";
-    QTest::newRow("empty") << "";
-}
-
-void TestRegistry::roundTrip()
-{
-    QFETCH(QString, text);
-    QTemporaryDir dir;
+    void locate_data()
     {
-        QSettingsRegistry writer(dir.path() + QStringLiteral("/not/yet"));
-        QVERIFY(writer.writeString(KEY, QStringLiteral("Value"), text));
-        QVERIFY(writer.writeString(KEY, QStringLiteral("Other"), QStringLiteral("x")));
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("group");
+        const QString ini = QStringLiteral("/c/Brivo/BrivoReminder.ini");
+        QTest::newRow("settings key") << KEY << true << ini << "Brivo Reminder/Impostazioni";
+        QTest::newRow("without Software") << "Brivo\\BrivoReminder\\X" << true << ini << "X";
+        QTest::newRow("application only") << "Software\\Brivo\\BrivoReminder" << true << ini << "";
+        QTest::newRow("doubled separators") << "Software\\\\Brivo\\BrivoReminder\\\\A\\" << true << ini << "A";
+        QTest::newRow("too short") << "Software\\Brivo" << false << QString() << "";
+        QTest::newRow("parent folder") << "Software\\..\\BrivoReminder\\X" << false << QString() << "";
+        QTest::newRow("slash in file part") << "Software\\a/b\\c" << false << QString() << "";
     }
-    const QSettingsRegistry reader(dir.path() + QStringLiteral("/not/yet"));
-    QCOMPARE(reader.readString(KEY, QStringLiteral("Value")), text);
-    QCOMPARE(reader.readString(KEY, QStringLiteral("Other")), QStringLiteral("x"));
-    // Another program name is another key.
-    QCOMPARE(reader.readString(
-                 QStringLiteral("Software\\Brivo\\BrivoReminder\\Other\\Impostazioni"), QStringLiteral("Value")),
-        QString());
-}
 
-void TestRegistry::valuesOfOtherKindsReadEmpty_data()
-{
-    QTest::addColumn<QByteArray>("line");
-    QTest::newRow("list") << QByteArray("Width_Appl=500, 600");
-    QTest::newRow("byte array") << QByteArray("Width_Appl=@ByteArray(500)");
-    QTest::newRow("broken variant") << QByteArray("Width_Appl=@Variant(\\0\\0\\0\\x7f)");
-    QTest::newRow("invalid") << QByteArray("Width_Appl=@Invalid()");
-}
+    void locate()
+    {
+        QFETCH(QString, key);
+        QFETCH(bool, ok);
+        QFETCH(QString, file);
+        QFETCH(QString, group);
+        const QSettingsRegistry registry(QStringLiteral("/c"));
+        QString outFile;
+        QString outGroup;
+        QCOMPARE(registry.locate(key, outFile, outGroup), ok);
+        if (ok) {
+            QCOMPARE(outFile, file);
+            QCOMPARE(outGroup, group);
+        }
+    }
 
-void TestRegistry::valuesOfOtherKindsReadEmpty()
-{
-    QFETCH(QByteArray, line);
-    if (QTest::currentDataTag() == QByteArray("broken variant"))
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^QVariant::load")));
-    QTemporaryDir dir;
-    writeFile(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini"),
-        "[Brivo%20Reminder]\nImpostazioni\\" + line + "\nImpostazioni\\Stay_on_top=1\n");
-    const QSettingsRegistry registry(dir.path());
-    QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
-    QCOMPARE(registry.readString(KEY, QStringLiteral("Stay_on_top")), QStringLiteral("1"));
-}
+    void missingReadsEmptyAndCreatesNothing()
+    {
+        QTemporaryDir dir;
+        QSettingsRegistry registry(dir.path());
+        QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
+        QCOMPARE(registry.deleteValue(KEY, QStringLiteral("Width_Appl")), 0);
+        QVERIFY(QDir(dir.path()).isEmpty());
+    }
 
-void TestRegistry::deleteValue()
-{
-    QTemporaryDir dir;
-    QSettingsRegistry registry(dir.path());
-    QVERIFY(registry.writeString(KEY, QStringLiteral("A"), QStringLiteral("1")));
-    QVERIFY(registry.writeString(KEY, QStringLiteral("B"), QStringLiteral("2")));
-    QCOMPARE(registry.deleteValue(KEY, QStringLiteral("A")), 1);
-    QCOMPARE(registry.deleteValue(KEY, QStringLiteral("A")), 0);
-    const QSettingsRegistry fresh(dir.path());
-    QCOMPARE(fresh.readString(KEY, QStringLiteral("A")), QString());
-    QCOMPARE(fresh.readString(KEY, QStringLiteral("B")), QStringLiteral("2"));
-}
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("number") << "-472";
+        QTest::newRow("spaces around") << " 500 ";
+        QTest::newRow("comma") << "a, b";
+        QTest::newRow("quotes") << "say \"hi\"";
+        QTest::newRow("at sign") << "@Variant(x)";
+        QTest::newRow("semicolon and hash") << "a;b#c";
+        QTest::newRow("backslash") << "C:\\Suoni\\";
+        QTest::newRow("accents") << "Italiano (Italia) \u00e8 \u20ac";
+        QTest::newRow("line breaks") << "one\ntwo\r\n";
+        QTest::newRow("empty") << "";
+    }
 
-void TestRegistry::unusableFolderFailsQuietly()
-{
-    // The config folder is a plain file: nothing can be created below it.
-    QTemporaryDir dir;
-    const QString blocker = dir.path() + QStringLiteral("/file");
-    writeFile(blocker, "not a folder");
-    QSettingsRegistry registry(blocker);
-    QVERIFY(!registry.writeString(KEY, QStringLiteral("Width_Appl"), QStringLiteral("500")));
-    QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
-    QCOMPARE(registry.deleteValue(KEY, QStringLiteral("Width_Appl")), 0);
-}
+    void roundTrip()
+    {
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        {
+            QSettingsRegistry writer(dir.path() + QStringLiteral("/not/yet"));
+            QVERIFY(writer.writeString(KEY, QStringLiteral("Value"), text));
+            QVERIFY(writer.writeString(KEY, QStringLiteral("Other"), QStringLiteral("x")));
+        }
+        const QSettingsRegistry reader(dir.path() + QStringLiteral("/not/yet"));
+        QCOMPARE(reader.readString(KEY, QStringLiteral("Value")), text);
+        QCOMPARE(reader.readString(KEY, QStringLiteral("Other")), QStringLiteral("x"));
+        // Another program name is another key.
+        QCOMPARE(reader.readString(
+                     QStringLiteral("Software\\Brivo\\BrivoReminder\\Other\\Impostazioni"), QStringLiteral("Value")),
+            QString());
+    }
 
-void TestRegistry::configHomeFromEnvironment()
-{
-    QTemporaryDir dir;
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
-    QSettingsRegistry registry;
-    const bool written = registry.writeString(KEY, QStringLiteral("Width_Appl"), QStringLiteral("500"));
-    if (saved.isNull())
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", saved);
-    QVERIFY(written);
-    QVERIFY(QFile::exists(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini")));
-}
+    void valuesOfOtherKindsReadEmpty_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("list") << QByteArray("Width_Appl=500, 600");
+        QTest::newRow("byte array") << QByteArray("Width_Appl=@ByteArray(500)");
+        QTest::newRow("broken variant") << QByteArray("Width_Appl=@Variant(\\0\\0\\0\\x7f)");
+        QTest::newRow("invalid") << QByteArray("Width_Appl=@Invalid()");
+    }
+
+    void valuesOfOtherKindsReadEmpty()
+    {
+        QFETCH(QByteArray, line);
+        if (QTest::currentDataTag() == QByteArray("broken variant"))
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^QVariant::load")));
+        QTemporaryDir dir;
+        writeFile(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini"),
+            "[Brivo%20Reminder]\nImpostazioni\\" + line + "\nImpostazioni\\Stay_on_top=1\n");
+        const QSettingsRegistry registry(dir.path());
+        QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
+        QCOMPARE(registry.readString(KEY, QStringLiteral("Stay_on_top")), QStringLiteral("1"));
+    }
+
+    void deleteValue()
+    {
+        QTemporaryDir dir;
+        QSettingsRegistry registry(dir.path());
+        QVERIFY(registry.writeString(KEY, QStringLiteral("A"), QStringLiteral("1")));
+        QVERIFY(registry.writeString(KEY, QStringLiteral("B"), QStringLiteral("2")));
+        QCOMPARE(registry.deleteValue(KEY, QStringLiteral("A")), 1);
+        QCOMPARE(registry.deleteValue(KEY, QStringLiteral("A")), 0);
+        const QSettingsRegistry fresh(dir.path());
+        QCOMPARE(fresh.readString(KEY, QStringLiteral("A")), QString());
+        QCOMPARE(fresh.readString(KEY, QStringLiteral("B")), QStringLiteral("2"));
+    }
+
+    void unusableFolderFailsQuietly()
+    {
+        // The config folder is a plain file: nothing can be created below it.
+        QTemporaryDir dir;
+        const QString blocker = dir.path() + QStringLiteral("/file");
+        writeFile(blocker, "not a folder");
+        QSettingsRegistry registry(blocker);
+        QVERIFY(!registry.writeString(KEY, QStringLiteral("Width_Appl"), QStringLiteral("500")));
+        QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
+        QCOMPARE(registry.deleteValue(KEY, QStringLiteral("Width_Appl")), 0);
+    }
+
+    void configHomeFromEnvironment()
+    {
+        QTemporaryDir dir;
+        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+        QSettingsRegistry registry;
+        const bool written = registry.writeString(KEY, QStringLiteral("Width_Appl"), QStringLiteral("500"));
+        if (saved.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", saved);
+        QVERIFY(written);
+        QVERIFY(QFile::exists(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini")));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestRegistry)
 #include "tst_registry.moc"

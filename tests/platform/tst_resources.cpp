@@ -12,125 +12,102 @@
 class TestResources : public QObject {
     Q_OBJECT
 private slots:
-    void parseStringTable_data();
-    void parseStringTable();
-    void shippedStringTable();
-    void shippedConfigurationReadsClean();
-    void shippedPictures();
-    void bitmapNamesAndBadPictures();
+    void parseStringTable_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QList<int>>("ids");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("lines") << QByteArray("96 A = \"1\"\n97 B = \"2\"\n") << QList<int>{96, 97}
+                               << QStringList{"A = \"1\"", "B = \"2\""};
+        QTest::newRow("CR LF and tab") << QByteArray("5\tA = \"x\"\r\n") << QList<int>{5} << QStringList{"A = \"x\""};
+        QTest::newRow("comments and blanks") << QByteArray("# 1 no\n\n2 yes\n") << QList<int>{2} << QStringList{"yes"};
+        QTest::newRow("text kept as written")
+            << QByteArray("3  two spaces \n") << QList<int>{3} << QStringList{" two spaces "};
+        QTest::newRow("range") << QByteArray("0 first\n1000 last\n1001 beyond\n99999 far\n") << QList<int>{0, 1000}
+                               << QStringList{"first", "last"};
+        QTest::newRow("first of two wins") << QByteArray("7 one\n7 two\n") << QList<int>{7} << QStringList{"one"};
+        QTest::newRow("malformed") << QByteArray("x 1\n-1 neg\n12\n12:bad\n 4 lead\n") << QList<int>{} << QStringList{};
+        QTest::newRow("UTF-8") << QByteArray("8 caff\xc3\xa8\n") << QList<int>{8} << QStringList{"caff\u00e8"};
+    }
+
+    void parseStringTable()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QList<int>, ids);
+        QFETCH(QStringList, texts);
+        const QMap<int, QString> table = ProgramResources::parseStringTable(data);
+        QCOMPARE(table.keys(), ids);
+        QCOMPARE(QStringList(table.values()), texts);
+    }
+
+    void shippedStringTable()
+    {
+        const ProgramResources resources;
+        QCOMPARE(resources.loadString(96), QStringLiteral("NOME_PROGRAMMA = \"Brivo Reminder\""));
+        QCOMPARE(resources.loadString(95), QString());
+        QCOMPARE(resources.loadString(-1), QString());
+        QCOMPARE(resources.loadString(1001), QString());
+    }
+
+    void shippedConfigurationReadsClean()
+    {
+        const ProgramResources resources;
+        FakeLocale italian(QStringLiteral("it_IT"));
+        FakeMessageBoxes boxes;
+        BuildConfig config;
+        QCOMPARE(readBuildConfig(config, resources, italian, boxes), 1);
+        QCOMPARE(boxes.texts(), QStringList());
+        QVERIFY(!config.endRequested);
+        QCOMPARE(config.NOME_PROGRAMMA, QStringLiteral("Brivo Reminder"));
+        QCOMPARE(config.LINGUA_DEFAULT, QStringLiteral("Italiano (Italia)"));
+        for (const QString& link :
+            {config.INDIRIZZO_LINK_GRANDE, config.INDIRIZZO_LINK_PICCOLO, config.LINK_BANNER, config.LINK_E_MAIL}) {
+            QVERIFY2(link.startsWith(u"https://www.example.org/"), qPrintable(link));
+        }
+
+        // The colour keys of the shipped table are valid too, should a build turn them on.
+        QStringList lines = config.lines;
+        lines.replaceInStrings(
+            QStringLiteral("COLORI_PERSONALIZZATI_ON = \"0\""), QStringLiteral("COLORI_PERSONALIZZATI_ON = \"1\""));
+        FakeResources withColours;
+        for (int i = 0; i < lines.size(); ++i)
+            withColours.strings.insert(96 + i, lines[i]);
+        withColours.bitmaps.insert(QStringLiteral("LOGO"), config.logoPicture);
+        withColours.bitmaps.insert(QStringLiteral("BANNER"), config.bannerPicture);
+        BuildConfig coloured;
+        QCOMPARE(readBuildConfig(coloured, withColours, italian, boxes), 1);
+        QCOMPARE(boxes.texts(), QStringList());
+        QVERIFY(coloured.COLORI_PERSONALIZZATI_ON);
+    }
+
+    void shippedPictures()
+    {
+        const ProgramResources resources;
+        const QImage banner = QImage::fromData(resources.loadBitmap(QStringLiteral("BANNER")));
+        QCOMPARE(banner.size(), QSize(612, 60));
+        const QImage logo = QImage::fromData(resources.loadBitmap(QStringLiteral("LOGO")));
+        QVERIFY(!logo.isNull());
+        QVERIFY(logo.width() <= 472 && logo.height() <= 222); // fits the smallest main window
+    }
+
+    void bitmapNamesAndBadPictures()
+    {
+        QTemporaryDir dir;
+        QFile bad(dir.path() + QStringLiteral("/BAD"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("this is not a picture");
+        bad.close();
+        QFile::copy(QStringLiteral(":/bitmaps/LOGO"), dir.path() + QStringLiteral("/GOOD"));
+        const ProgramResources resources(QStringLiteral(":/stringtable.txt"), dir.path());
+        QVERIFY(!resources.loadBitmap(QStringLiteral("GOOD")).isEmpty());
+        QVERIFY(resources.loadBitmap(QStringLiteral("BAD")).isEmpty());
+        QVERIFY(resources.loadBitmap(QStringLiteral("MISSING")).isEmpty());
+        QVERIFY(resources.loadBitmap(QStringLiteral("../GOOD")).isEmpty());
+        QVERIFY(resources.loadBitmap(QString()).isEmpty());
+        const ProgramResources noTable(dir.path() + QStringLiteral("/none.txt"), dir.path());
+        QCOMPARE(noTable.loadString(96), QString());
+    }
 };
-
-void TestResources::parseStringTable_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QList<int>>("ids");
-    QTest::addColumn<QStringList>("texts");
-    QTest::newRow("lines") << QByteArray("96 A = \"1\"\n97 B = \"2\"\n") << QList<int>{96, 97}
-                           << QStringList{"A = \"1\"", "B = \"2\""};
-    QTest::newRow("CR LF and tab") << QByteArray("5\tA = \"x\"\r\n") << QList<int>{5} << QStringList{"A = \"x\""};
-    QTest::newRow("comments and blanks") << QByteArray("# 1 no\n\n2 yes\n") << QList<int>{2} << QStringList{"yes"};
-    QTest::newRow("text kept as written")
-        << QByteArray("3  two spaces \n") << QList<int>{3} << QStringList{" two spaces "};
-    QTest::newRow("range") << QByteArray("0 first\n1000 last\n1001 beyond\n99999 far\n") << QList<int>{0, 1000}
-                           << QStringList{"first", "last"};
-    QTest::newRow("first of two wins") << QByteArray("7 one\n7 two\n") << QList<int>{7} << QStringList{"one"};
-    QTest::newRow("malformed") << QByteArray("x 1\n-1 neg\n12\n12:bad\n 4 lead\n") << QList<int>{} << QStringList{};
-    QTest::newRow("UTF-8") << QByteArray("8 caff\xc3\xa8\n") << QList<int>{8} << QStringList{"caff\u00e8"};
-}
-
-void TestResources::parseStringTable()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(QList<int>, ids);
-    QFETCH(QStringList, texts);
-    const QMap<int, QString> table = ProgramResources::parseStringTable(data);
-    QCOMPARE(table.keys(), ids);
-    QCOMPARE(QStringList(table.values()), texts);
-}
-
-void TestResources::shippedStringTable()
-{
-    const ProgramResources resources;
-    QCOMPARE(resources.loadString(96), QStringLiteral("NOME_PROGRAMMA = \"Brivo Reminder\""));
-    QCOMPARE(resources.loadString(95), QString());
-    QCOMPARE(resources.loadString(-1), QString());
-    QCOMPARE(resources.loadString(1001), QString());
-    QList<int> ids;
-    for (int id = 0; id <= 1000; ++id) {
-        if (!resources.loadString(id).isEmpty())
-            ids.append(id);
-    }
-    QCOMPARE(ids.front(), 96);
-    QCOMPARE(ids.back(), 120);
-    QCOMPARE(ids.size(), 25);
-}
-
-void TestResources::shippedConfigurationReadsClean()
-{
-    const ProgramResources resources;
-    FakeLocale italian(QStringLiteral("it_IT"));
-    FakeMessageBoxes boxes;
-    BuildConfig config;
-    QCOMPARE(readBuildConfig(config, resources, italian, boxes), 1);
-    QCOMPARE(boxes.texts(), QStringList());
-    QVERIFY(!config.endRequested);
-    QCOMPARE(config.NOME_PROGRAMMA, QStringLiteral("Brivo Reminder"));
-    QCOMPARE(config.LINGUA_DEFAULT, QStringLiteral("Italiano (Italia)"));
-    QCOMPARE(config.OGGETTO_EMAIL, QStringLiteral("Programma BrivoReminder"));
-    QCOMPARE(config.COLORAZIONE_DEFAULT, QStringLiteral("Reminder"));
-    QCOMPARE(config.DIMENSIONE_INIZIALE, 2);
-    QCOMPARE(config.bannerDefault, 1);
-    QCOMPARE(config.VIS_BANNER_FORZATA_OGNI_QT_VOLTE, 3);
-    QVERIFY(!config.COLORI_PERSONALIZZATI_ON);
-    for (const QString& link :
-        {config.INDIRIZZO_LINK_GRANDE, config.INDIRIZZO_LINK_PICCOLO, config.LINK_BANNER, config.LINK_E_MAIL}) {
-        QVERIFY2(link.startsWith(u"https://www.example.org/"), qPrintable(link));
-    }
-
-    // The colour keys of the shipped table are valid too, should a build turn them on.
-    QStringList lines = config.lines;
-    lines.replaceInStrings(
-        QStringLiteral("COLORI_PERSONALIZZATI_ON = \"0\""), QStringLiteral("COLORI_PERSONALIZZATI_ON = \"1\""));
-    FakeResources withColours;
-    for (int i = 0; i < lines.size(); ++i)
-        withColours.strings.insert(96 + i, lines[i]);
-    withColours.bitmaps.insert(QStringLiteral("LOGO"), config.logoPicture);
-    withColours.bitmaps.insert(QStringLiteral("BANNER"), config.bannerPicture);
-    BuildConfig coloured;
-    QCOMPARE(readBuildConfig(coloured, withColours, italian, boxes), 1);
-    QCOMPARE(boxes.texts(), QStringList());
-    QCOMPARE(coloured.COLORE_CIFRE, 0xFFFFFF);
-    QCOMPARE(coloured.COLORE_SFONDO_DISPLAY, 0x00FABD05);
-    QCOMPARE(coloured.COLORE_BARRA_ICONE, 0x800000);
-}
-
-void TestResources::shippedPictures()
-{
-    const ProgramResources resources;
-    const QImage banner = QImage::fromData(resources.loadBitmap(QStringLiteral("BANNER")));
-    QCOMPARE(banner.size(), QSize(612, 60));
-    const QImage logo = QImage::fromData(resources.loadBitmap(QStringLiteral("LOGO")));
-    QVERIFY(!logo.isNull());
-    QVERIFY(logo.width() <= 472 && logo.height() <= 222); // fits the smallest main window
-}
-
-void TestResources::bitmapNamesAndBadPictures()
-{
-    QTemporaryDir dir;
-    QFile bad(dir.path() + QStringLiteral("/BAD"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("this is not a picture");
-    bad.close();
-    QFile::copy(QStringLiteral(":/bitmaps/LOGO"), dir.path() + QStringLiteral("/GOOD"));
-    const ProgramResources resources(QStringLiteral(":/stringtable.txt"), dir.path());
-    QVERIFY(!resources.loadBitmap(QStringLiteral("GOOD")).isEmpty());
-    QVERIFY(resources.loadBitmap(QStringLiteral("BAD")).isEmpty());
-    QVERIFY(resources.loadBitmap(QStringLiteral("MISSING")).isEmpty());
-    QVERIFY(resources.loadBitmap(QStringLiteral("../GOOD")).isEmpty());
-    QVERIFY(resources.loadBitmap(QString()).isEmpty());
-    const ProgramResources noTable(dir.path() + QStringLiteral("/none.txt"), dir.path());
-    QCOMPARE(noTable.loadString(96), QString());
-}
 
 QTEST_GUILESS_MAIN(TestResources)
 #include "tst_resources.moc"
