@@ -143,21 +143,6 @@ private slots:
         QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
         QCOMPARE(registry.deleteValue(KEY, QStringLiteral("Width_Appl")), 0);
     }
-
-    void configHomeFromEnvironment()
-    {
-        QTemporaryDir dir;
-        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
-        QSettingsRegistry registry;
-        const bool written = registry.writeString(KEY, QStringLiteral("Width_Appl"), QStringLiteral("500"));
-        if (saved.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", saved);
-        QVERIFY(written);
-        QVERIFY(QFile::exists(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini")));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRegistry)
