@@ -26,26 +26,19 @@ struct GridFixture {
         grid->setDefaultDrawing(false);
         grid->Imposta_Dati(cols, dataRows);
         for (int c = 0; c < cols; ++c) {
-            for (int d = 0; d < dataRows; ++d) {
+            for (int d = 0; d < dataRows; ++d)
                 grid->Dati[c][d] = QStringLiteral("%1%2").arg(QChar(u'a' + c)).arg(d);
-            }
         }
         grid->qt_righe_Nette = dataRows;
         grid->setRowCount(fixedRows + dataRows);
         grid->OnSort_Reset = [](bool& esito) { esito = false; };
         grid->OnSort_Calcolo = [](int, int, int& esito) { esito = 0; };
         grid->Ordina(); // data order
-        copyCells();
-        window.resize(400, 200);
-    }
-
-    void copyCells()
-    {
-        for (int r = 0; r < grid->RowCount() - grid->FixedRows(); ++r) {
-            for (int c = 0; c < grid->Dati.size(); ++c) {
-                grid->setCells(c, grid->FixedRows() + r, grid->Dati[c][grid->Pos_Dato(r)]);
-            }
+        for (int d = 0; d < dataRows; ++d) {
+            for (int c = 0; c < cols; ++c)
+                grid->setCells(c, fixedRows + d, grid->Dati[c][grid->Pos_Dato(d)]);
         }
+        window.resize(400, 200);
     }
 
     bool show()
@@ -57,13 +50,11 @@ struct GridFixture {
     // Shown, active and with the keyboard focus on the grid.
     bool activate()
     {
-        if (!show()) {
+        if (!show())
             return false;
-        }
         window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window)) {
+        if (!QTest::qWaitForWindowActive(&window))
             return false;
-        }
         grid->setFocus();
         return grid->hasFocus();
     }
