@@ -6,7 +6,7 @@
 // and a dark header colour, enlarged. Runs offscreen; set QT_SCALE_FACTOR=2
 // for a high-density copy of the windows.
 
-#include "MemoListRig.h"
+#include "memolist/MemoListRig.h"
 
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoPictures.h"
