@@ -135,42 +135,55 @@ private slots:
         QCOMPARE(QFileInfo(mainPath()).size(), 0); // empty lists: a 0-byte store
     }
 
-    void emptyAndMissingStores()
+    // Which file is read, as the two files stand: "" missing, "empty",
+    // "folder" (cannot be opened as a file) or "store".
+    void whichFileIsRead_data()
     {
-        MemoList memos{dentista()};
-        SvegliaList sveglie{riunione()};
+        QTest::addColumn<QString>("main");
+        QTest::addColumn<QString>("old");
+        QTest::addColumn<bool>("fallback");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("memos");
+        QTest::newRow("neither file") << ""
+                                      << "" << true << 0 << 0;
+        QTest::newRow("0-byte store") << "empty"
+                                      << "" << true << 1 << 0;
+        QTest::newRow("only the old one") << ""
+                                          << "store" << true << 1 << 1;
+        QTest::newRow("only the old one, no fallback") << ""
+                                                       << "store" << false << -11 << 0;
+        QTest::newRow("unopenable, no fallback") << "folder"
+                                                 << "store" << false << -11 << 0;
+        QTest::newRow("unopenable, old missing") << "folder"
+                                                 << "" << true << -21 << 0;
+        QTest::newRow("both unopenable") << "folder"
+                                         << "folder" << true << -21 << 0;
+        QTest::newRow("unopenable, old read") << "folder"
+                                              << "store" << true << 1 << 1;
+    }
+    void whichFileIsRead()
+    {
+        QFETCH(QString, main);
+        QFETCH(QString, old);
+        QFETCH(bool, fallback);
+        QFETCH(int, result);
+        QFETCH(int, memos);
+        for (const auto& [path, kind] : {std::pair{mainPath(), main}, std::pair{oldPath(), old}}) {
+            if (kind == "empty")
+                put(path, {});
+            else if (kind == "store")
+                put(path, workedExample(','));
+            else if (kind == "folder")
+                QVERIFY(QDir().mkdir(path));
+        }
+        // Stale content goes whatever the result.
+        MemoList m{dentista(), dentista()};
+        SvegliaList s{riunione()};
         QString diag = "stale";
-        QCOMPARE(readBack(memos, sveglie, diag), 0);
-        QVERIFY(memos.isEmpty() && sveglie.isEmpty() && diag.isEmpty());
-
-        put(mainPath(), {});
-        memos = {dentista()};
-        QCOMPARE(readBack(memos, sveglie, diag), 1);
-        QVERIFY(memos.isEmpty() && sveglie.isEmpty());
-    }
-
-    void fallsBackToOldStore()
-    {
-        put(oldPath(), workedExample(','));
-        MemoList memos;
-        SvegliaList sveglie;
-        QString diag;
-        QCOMPARE(readBack(memos, sveglie, diag, true), 1);
-        QCOMPARE(memos.size(), 1);
-        QCOMPARE(readBack(memos, sveglie, diag, false), -11);
-    }
-
-    void unreadableFiles()
-    {
-        // A folder in place of a file cannot be opened as one.
-        QVERIFY(QDir(dir->path()).mkdir(StoreFile::fileName));
-        MemoList memos;
-        SvegliaList sveglie;
-        QString diag;
-        QCOMPARE(readBack(memos, sveglie, diag, false), -11);
-        QCOMPARE(readBack(memos, sveglie, diag, true), -21);
-        put(oldPath(), workedExample(','));
-        QCOMPARE(readBack(memos, sveglie, diag, true), 1);
+        QCOMPARE(readBack(m, s, diag, fallback), result);
+        QCOMPARE(m.size(), memos);
+        QCOMPARE(s.size(), memos);
+        QVERIFY(diag.isEmpty());
     }
 
     void readFailures_data()
