@@ -1,7 +1,7 @@
 #pragma once
 
-// A main window with fakes and a temporary program folder, for the memo list
-// window tests and the screenshot tool.
+// A main window with fakes and a temporary program folder, for the window
+// tests and the screenshot tool.
 
 #include "app/ConfigFixture.h"
 #include "app/FReminder.h"
@@ -40,11 +40,16 @@ struct MemoListRig {
         registry.values.insert({settingsKey(QStringLiteral("Brivo Reminder")), name}, value);
     }
 
+    QString setting(const QString& name) const
+    {
+        return registry.values.value({settingsKey(QStringLiteral("Brivo Reminder")), name});
+    }
+
     // Builds the window (start-up runs) and puts memos in its list.
-    TfrmReminder& start(const MemoList& memos = {})
+    TfrmReminder& start(const MemoList& memos = {}, const QStringList& arguments = {})
     {
         window = std::make_unique<TfrmReminder>(
-            services, ProgramFolders{dir.path(), dir.filePath(QStringLiteral("Suoni")), false}, QStringList());
+            services, ProgramFolders{dir.path(), dir.filePath(QStringLiteral("Suoni")), false}, arguments);
         window->state().ArrMemo = memos;
         return *window;
     }

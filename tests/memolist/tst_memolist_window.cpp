@@ -3,7 +3,6 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "memolist/MemoGrid.h"
-#include "memolist/MemoPictures.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -12,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolTip>
+#include <QVector3D>
 
 namespace {
 
@@ -62,11 +62,6 @@ struct Shown {
     {
         return grid->CellRect(col, row);
     }
-    // Pixels of `colour` in a cell of a fresh picture of the grid.
-    int ink(int col, int row, const QColor& colour) const
-    {
-        return countNear(shot(), cell(col, row), colour);
-    }
     QStringList column(int col) const
     {
         QStringList texts;
@@ -76,31 +71,20 @@ struct Shown {
     }
 };
 
-// Pixels of text drawn in `ink` on `back`: smoothed text blends the two, so
-// a pixel counts when it lies on the line from back to ink, at least 60% of
+// Pixels of text drawn in `ink` on white: smoothed text blends the two, so a
+// pixel counts when it lies near the line from white to ink, at least 60% of
 // the way (which keeps grey text apart from black).
-int inkPixels(const QImage& image, const QRect& area, const QColor& ink, const QColor& back = Qt::white)
+int inkPixels(const QImage& image, const QRect& area, const QColor& ink)
 {
+    const QVector3D white(255, 255, 255);
+    const QVector3D span = QVector3D(ink.red(), ink.green(), ink.blue()) - white;
     int n = 0;
-    const int inkRgb[] = {ink.red(), ink.green(), ink.blue()};
-    const int backRgb[] = {back.red(), back.green(), back.blue()};
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
             const QColor p = image.pixelColor(x, y);
-            const int pRgb[] = {p.red(), p.green(), p.blue()};
-            double t = -1;
-            bool onLine = true;
-            for (int c = 0; c < 3 && onLine; ++c) {
-                const int span = inkRgb[c] - backRgb[c];
-                if (qAbs(span) < 16) {
-                    onLine = qAbs(pRgb[c] - backRgb[c]) < 16;
-                    continue;
-                }
-                const double tc = double(pRgb[c] - backRgb[c]) / span;
-                onLine = t < 0 || qAbs(tc - t) < 0.12;
-                t = t < 0 ? tc : t;
-            }
-            if (onLine && t >= 0.6 && t <= 1.1)
+            const QVector3D d = QVector3D(p.red(), p.green(), p.blue()) - white;
+            const float t = QVector3D::dotProduct(d, span) / span.lengthSquared();
+            if (t >= 0.6f && t <= 1.1f && (d - t * span).length() < 30)
                 ++n;
         }
     }
@@ -128,12 +112,10 @@ private slots:
         QCOMPARE(s.grid->RowCount(), 2);
         QCOMPARE(s.grid->qt_righe_Nette, 1);
         QCOMPARE(s.grid->Cells(1, 1), QString("- nuovo promemoria -"));
-        QCOMPARE(s.list->Memo_Della_Riga(1), -1);
         const QImage image = s.shot();
-        const QRect text = s.cell(1, 1);
-        // The new-memo picture in the first 25 pixels, the text after them.
-        const QRect picture(text.left(), text.top(), 25, text.height());
-        QVERIFY(countNear(image, picture, QColor(0x1b, 0x5e, 0x7a), 10) > 10); // the sheet's outline
+        const QRect text = s.cell(COL_TEXT, 1);
+        // The new-memo picture in the first 25 pixels, then the text, as wide as in bold.
+        QVERIFY(countNear(image, QRect(text.left(), text.top(), 25, text.height()), QColor(0x1b, 0x5e, 0x7a), 10) > 10);
         int right = -1;
         for (int x = text.left() + 25; x <= text.right(); ++x) {
             if (countNear(image, QRect(x, text.top(), 1, text.height()), black, 120) > 0)
@@ -141,10 +123,11 @@ private slots:
         }
         QFont bold = s.grid->standardGridFont();
         bold.setBold(true);
-        const int boldWidth = QFontMetrics(bold).horizontalAdvance(s.grid->Cells(1, 1));
-        const int plainWidth = QFontMetrics(s.grid->standardGridFont()).horizontalAdvance(s.grid->Cells(1, 1));
-        QVERIFY2(boldWidth > plainWidth + 2, "the test font has no distinct bold face");
-        QVERIFY2(right - (text.left() + 25) >= boldWidth - 3, qPrintable(QString::number(right - text.left())));
+        const QString placeholder = s.grid->Cells(COL_TEXT, 1);
+        const int boldWidth = QFontMetrics(bold).horizontalAdvance(placeholder);
+        QVERIFY2(boldWidth > QFontMetrics(s.grid->standardGridFont()).horizontalAdvance(placeholder) + 2,
+            "the test font has no distinct bold face");
+        QVERIFY(right - (text.left() + 25) >= boldWidth - 3);
         for (int c = 0; c < MEMO_VISIBLE_COLUMNS; ++c) {
             if (c != 1)
                 QVERIFY2(onlyBackground(image, s.cell(c, 1), white), qPrintable(QString::number(c)));
@@ -154,17 +137,25 @@ private slots:
         QVERIFY(countNear(image, s.cell(3, 0), QColor(0xd0, 0x3b, 0x3b), 20) > 5); // the calendar's band
     }
 
-    void dayWordsAndDates()
+    void cellTextsInIdOrder()
     {
-        Shown s({memoOn(1, -1), memoOn(2, 0), memoOn(3, 1), memoOn(4, 2)});
+        Shown s({memoOn(7, 1, QTime(9, 0), 15), memoOn(3, -1, QTime(9, 0), 0), memoOn(5, 0, QTime(9, 0)),
+            memoOn(INT_MAX, 2, QTime(), -5, 0)});
+        QCOMPARE(s.column(COL_ID), (QStringList{"3", "5", "7", QString::number(INT_MAX), "-1"}));
+        QCOMPARE(s.column(COL_ALARM), (QStringList{"1", "1", "1", "0", ""}));
         QCOMPARE(s.column(COL_DATE), (QStringList{"Ieri", "Oggi", "Domani", "05/06/24", ""}));
+        QCOMPARE(s.column(COL_TIME), (QStringList{"09:00", "09:00", "09:00", "", ""}));
+        QCOMPARE(s.column(COL_ADVANCE), (QStringList{"0", "-5", "+15", "-5", ""}));
+        QCOMPARE(s.list->Memo_Della_Riga(1), 1);
+        QCOMPARE(s.list->Memo_Della_Riga(3), 0);
+        QCOMPARE(s.list->Memo_Della_Riga(5), -1); // the placeholder
+        QCOMPARE(s.list->Memo_Della_Riga(0), -1); // the header
+        QCOMPARE(s.list->Memo_Della_Riga(9), -1);
     }
 
     void blankCellsWithoutTimeOrAlarm()
     {
         Shown s({memoOn(1, 3, QTime(), 10, 0), memoOn(2, 3, QTime(11, 0), -5, 0), memoOn(3, 3, QTime(11, 0), -5, 1)});
-        QCOMPARE(s.column(COL_TIME), (QStringList{"", "11:00", "11:00", ""}));
-        QCOMPARE(s.column(COL_ADVANCE), (QStringList{"+10", "-5", "-5", ""})); // the data, shown or not
         const QImage image = s.shot();
         for (int c : {COL_TIME, COL_ADVANCE, COL_ADVANCE_BUTTON})
             QVERIFY2(onlyBackground(image, s.cell(c, 1), white), qPrintable(QString::number(c)));
@@ -175,12 +166,6 @@ private slots:
         QVERIFY(onlyBackground(image, s.cell(COL_ADVANCE, 2), white));
         QVERIFY(inkPixels(image, s.cell(COL_TIME, 3), black) > 10);
         QVERIFY(inkPixels(image, s.cell(COL_ADVANCE, 3), black) > 5);
-    }
-
-    void anticipoTexts()
-    {
-        Shown s({memoOn(1, 3, QTime(9, 0), 15), memoOn(2, 3, QTime(9, 0), 0), memoOn(3, 3, QTime(9, 0), -5)});
-        QCOMPARE(s.column(COL_ADVANCE), (QStringList{"+15", "0", "-5", ""}));
     }
 
     void urgencyColours_data()
@@ -222,25 +207,16 @@ private slots:
         QCOMPARE(countNear(image, s.cell(COL_DONE, 1), QColor(0x2e, 0x9b, 0x4f), 20), 0);
     }
 
-    void displayOrderByID()
-    {
-        Shown s({memoOn(7, 1), memoOn(3, 1), memoOn(5, 1)});
-        QCOMPARE(s.column(COL_ID), (QStringList{"3", "5", "7", "-1"}));
-        QCOMPARE(s.list->Memo_Della_Riga(1), 1);
-        QCOMPARE(s.list->Memo_Della_Riga(3), 0);
-        QCOMPARE(s.list->Memo_Della_Riga(4), -1);
-        QCOMPARE(s.list->Memo_Della_Riga(0), -1); // the header
-        QCOMPARE(s.list->Memo_Della_Riga(9), -1);
-        QCOMPARE(s.grid->Cells(COL_TEXT, 4), QString("- nuovo promemoria -"));
-    }
-
-    void onlyTheFirstShowRebuilds()
+    void onlyTheFirstShowRebuildsButEveryShowAppliesTheScheme()
     {
         Shown s({memoOn(1, 1)});
         s.w->state().ArrMemo.append(memoOn(2, 1));
         s.w->hide();
+        s.w->state().settings.Tipo_colorazione = "Verde";
+        QCOMPARE(s.grid->Color(), white);
         s.w->show();
         QCOMPARE(s.grid->RowCount(), 3);
+        QCOMPARE(s.grid->Color(), QColor(0xCB, 0xE4, 0xE4));
         s.list->Aggiorna_Griglia();
         QCOMPARE(s.grid->RowCount(), 4);
         // A shorter list leaves nothing of the longer one behind.
@@ -249,27 +225,22 @@ private slots:
         QCOMPARE(s.column(COL_ALARM), QStringList{""});
     }
 
-    void currentRowBackground()
+    void schemeColoursOnTheGrid()
     {
         Shown s({memoOn(1, 3), memoOn(2, 3)}, "Viola");
         s.list->RigaCorrente = 2;
-        const QImage image = s.shot();
-        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 2).topLeft()), white);
+        QImage image = s.shot();
+        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 2).topLeft()), white); // the current row
         QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 1).topLeft()), QColor(0xE6, 0xE6, 0xFB));
         QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0x80, 0x00, 0x80));
-        QCOMPARE(s.grid->Color(), QColor(0xE6, 0xE6, 0xFB));
-    }
-
-    void laterSchemeOfTheSameNameWins()
-    {
-        Shown s({memoOn(1, 3)}, "Viola");
+        // A later scheme of the same name wins.
         TColorazione twin = s.w->state().ArrColorazioni.last();
         QCOMPARE(twin.Nome, QString("Viola"));
         twin.ColoreGriglia = 0xFF102030;
         twin.ColoreIntestazione = 0xFF405060;
         s.w->state().ArrColorazioni.append(twin);
         s.list->Applica_Colorazione();
-        const QImage image = s.shot();
+        image = s.shot();
         QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 1).topLeft()), QColor(0x10, 0x20, 0x30));
         QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0x40, 0x50, 0x60));
     }
@@ -279,9 +250,8 @@ private slots:
         Shown s({memoOn(1, 3)}, "Arancio");
         s.list->RigaCorrente = 1;
         const QImage image = s.shot();
-        QCOMPARE(s.grid->Color(), white); // the design colour stays
-        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 2).topLeft()), white);
-        QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0xA0, 0xA0, 0xA0));                // Grigio's header
+        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 2).topLeft()), white);     // the design colour stays
+        QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0xA0, 0xA0, 0xA0)); // Grigio's header
         QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 1).topLeft()), QColor(0xFF, 0xFF, 0xD7)); // and current row
         auto* bar = s.w->findChild<QWidget*>("pnlIcone");
         QVERIFY(bar);
@@ -331,16 +301,6 @@ private slots:
         QVERIFY(s.grid->Editor()->text().endsWith('>'));
     }
 
-    void everyShowAppliesTheScheme()
-    {
-        Shown s({memoOn(1, 3)}, "Reminder");
-        s.w->hide();
-        s.w->state().settings.Tipo_colorazione = "Verde";
-        QCOMPARE(s.grid->Color(), white);
-        s.w->show();
-        QCOMPARE(s.grid->Color(), QColor(0xCB, 0xE4, 0xE4));
-    }
-
     void englishTexts()
     {
         Shown s({memoOn(1, 0)});
@@ -350,64 +310,41 @@ private slots:
         s.list->Aggiorna_Griglia();
         QCOMPARE(s.column(COL_DATE), (QStringList{"Today", ""}));
         QCOMPARE(s.column(COL_TEXT).last(), QString("- new memo -"));
-        s.w->state().settings.Lingua_attuale = "english (UK)";
-        QCOMPARE(s.w->Testi_Lingua(), 0);
-        QCOMPARE(s.w->texts().oggi, QString("Today"));
     }
 
-    void headerHintsAndCursor_data()
-    {
-        QTest::addColumn<int>("col");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("hint");
-        QTest::newRow("memo text") << 1 << 0 << "promemoria";
-        QTest::newRow("date") << 3 << 0 << "data scadenza";
-        QTest::newRow("time") << 5 << 0 << "orario scadenza";
-        QTest::newRow("difference") << 7 << 0 << "minuti differenza allarme su orario di scadenza";
-        QTest::newRow("blank header") << 4 << 0 << "";
-        QTest::newRow("a memo row") << 3 << 1 << "";
-    }
     void headerHintsAndCursor()
-    {
-        QFETCH(int, col);
-        QFETCH(int, row);
-        QFETCH(QString, hint);
-        Shown s({memoOn(1, 3)});
-        QWidget* over = row == 0 ? s.grid->horizontalHeader()->viewport() : s.grid->viewport();
-        const QPoint at = over->mapFrom(s.grid, s.cell(col, row).center());
-        QTest::mouseMove(over, at);
-        QCOMPARE(s.list->RigaMouse, row);
-        QCOMPARE(s.list->hint(), hint);
-        QCOMPARE(s.list->hintReshowMs(), row == 0 ? 700 : 0);
-        QCOMPARE(over->cursor().shape(), row == 0 ? Qt::ArrowCursor : Qt::PointingHandCursor);
-
-        QHelpEvent help(QEvent::ToolTip, at, over->mapToGlobal(at));
-        QApplication::sendEvent(over, &help);
-        if (hint.isEmpty()) {
-            QTRY_VERIFY(!QToolTip::isVisible()); // an earlier hint fades out
-        } else {
-            QVERIFY(QToolTip::isVisible());
-            QCOMPARE(QToolTip::text(), hint);
-        }
-        QToolTip::hideText();
-    }
-    void headerHintFollowsTheColumn()
     {
         Shown s({memoOn(1, 3)});
         QWidget* header = s.grid->horizontalHeader()->viewport();
-        const QPoint notes = header->mapFrom(s.grid, s.cell(1, 0).center());
-        const QPoint date = header->mapFrom(s.grid, s.cell(3, 0).center());
-        QTest::mouseMove(header, notes);
+        auto moveTo = [&](QWidget* over, int col, int row) {
+            const QPoint at = over->mapFrom(s.grid, s.cell(col, row).center());
+            QTest::mouseMove(over, at);
+            return at;
+        };
+        const QStringList hints{"", "promemoria", "", "data scadenza", "", "orario scadenza", "",
+            "minuti differenza allarme su orario di scadenza", ""};
+        for (int c = 0; c < MEMO_VISIBLE_COLUMNS; ++c) {
+            moveTo(header, c, 0);
+            QCOMPARE(s.list->hint(), hints[c]);
+        }
+        QCOMPARE(s.list->hintReshowMs(), 700);
+        QCOMPARE(header->cursor().shape(), Qt::ArrowCursor);
+        const QPoint notes = moveTo(header, COL_TEXT, 0);
         QHelpEvent help(QEvent::ToolTip, notes, header->mapToGlobal(notes));
         QApplication::sendEvent(header, &help);
+        QVERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), QString("promemoria"));
         // The shown hint is replaced after the 700 ms reshow time, not at once.
-        QTest::mouseMove(header, date);
+        moveTo(header, COL_DATE, 0);
         QCOMPARE(QToolTip::text(), QString("promemoria"));
         QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text(), QString("data scadenza"), 1500);
-        // Leaving the header for a memo row takes the hint away.
-        QTest::mouseMove(s.grid->viewport(), s.grid->viewport()->mapFrom(s.grid, s.cell(3, 1).center()));
-        QTRY_VERIFY(!QToolTip::isVisible()); // it fades out
+        // A memo row has no hint and the hand cursor; the shown hint fades out.
+        moveTo(s.grid->viewport(), COL_DATE, 1);
+        QCOMPARE(s.list->RigaMouse, 1);
+        QCOMPARE(s.list->hint(), QString());
+        QCOMPARE(s.list->hintReshowMs(), 0);
+        QCOMPARE(s.grid->viewport()->cursor().shape(), Qt::PointingHandCursor);
+        QTRY_VERIFY(!QToolTip::isVisible());
     }
 };
 
