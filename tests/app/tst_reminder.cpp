@@ -1,65 +1,27 @@
 #include "app/CentraFinestra.h"
-#include "app/ConfigFixture.h"
-#include "app/FReminder.h"
 #include "engine/ReminderEngine.h"
-#include "fakes/FakeAutostart.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeLocale.h"
-#include "fakes/FakeMessageBoxes.h"
-#include "fakes/FakeRegistry.h"
-#include "fakes/FakeSoundPlayer.h"
+#include "memolist/MemoListRig.h"
 #include "platform/TrayIcon.h"
-#include "store/StoreFile.h"
 #include "warnings/SimpleWarnings.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
-const QString italian = QStringLiteral("Italiano (Italia)");
-
-// Everything a main window needs, with fakes, in a temporary program folder.
-struct Rig {
-    QTemporaryDir dir;
-    FakeClock clock;
-    FakeMessageBoxes boxes;
-    FakeRegistry registry;
-    FakeAutostart autostart;
-    FakeLocale locale{QStringLiteral("it_IT")};
-    FakeResources resources = validResources();
-    FakeSoundPlayer sound;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound};
-    std::unique_ptr<TfrmReminder> window;
-
+// The window rig with one sound installed and the timer driven by hand.
+struct Rig : MemoListRig {
     Rig()
     {
-        clock.set(at(2024, 6, 3, 9, 50));
         QDir(dir.path()).mkdir("Suoni");
         QFile(dir.filePath("Suoni/Campana.wav")).open(QIODevice::WriteOnly);
     }
-    ProgramFolders folders() const
+    TfrmReminder& startWith(const QString& argument)
     {
-        return ProgramFolders{dir.path(), dir.filePath("Suoni"), false};
-    }
-    TfrmReminder& start(const QStringList& args = {"brivo-reminder"})
-    {
-        window = std::make_unique<TfrmReminder>(services, folders(), args);
-        return *window;
-    }
-    QString setting(const QString& name) const
-    {
-        return registry.values.value({settingsKey("Brivo Reminder"), name});
-    }
-    void putSetting(const QString& name, const QString& value)
-    {
-        registry.values.insert({settingsKey("Brivo Reminder"), name}, value);
+        return start({}, argument.isEmpty() ? QStringList{"brivo-reminder"} : QStringList{"brivo-reminder", argument});
     }
     // One tick of the timer, the clock moved as the real one would be.
     void tick(int ms = TICK_INTERVAL_MS)
@@ -79,22 +41,6 @@ bool inTray(const QWidget& w)
     return TrayIcon::available() ? w.isHidden() : w.isMinimized();
 }
 
-REC_Memo memoAt(qint32 id, QTime time, const QString& nota)
-{
-    REC_Memo m;
-    m.ID = id;
-    m.TipoMemo = 1;
-    m.Nota = nota;
-    m.Attivo = 1;
-    m.TipoData = 1;
-    m.Data = DayNumbers::fromDate(QDate(2024, 6, 3));
-    m.TipoOrario = 1;
-    m.Orario = DayNumbers::fromTime(time);
-    m.TipoAnticipo = 2;
-    m.Anticipo = -5;
-    return m;
-}
-
 } // namespace
 
 class TestReminder : public QObject {
@@ -106,56 +52,53 @@ private slots:
         TfrmReminder& w = rig.start();
         QVERIFY(!w.endRequested());
         QCOMPARE(w.windowTitle(), QString("Brivo Reminder"));
-        QCOMPARE(w.state().ContaTick, 1);
         QVERIFY(w.splashVisible());
         QCOMPARE(w.timer().interval(), 1500);
         QVERIFY(w.timer().isActive());
         QCOMPARE(w.state().ArrSuoni.size(), 1);
         QCOMPARE(w.state().settings.Suono_Memo, QString("Campana")); // first sound is the default
         QVERIFY(rig.boxes.shown.isEmpty());
-        QCOMPARE(w.texts().popApri, QString("Apri")); // "System" on an Italian locale
 
         w.show();
         rig.tick(1500);
         QVERIFY(!w.splashVisible());
         QCOMPARE(w.timer().interval(), 3000);
-        QVERIFY(w.isVisible());
     }
 
-    void damagedStoreIsReportedAndStartContinues()
+    void startUpBoxes_data()
     {
-        Rig rig;
-        QFile f(rig.dir.filePath("Store.dat"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#MEMO#\t#_ID:x\r\n");
-        f.close();
-        TfrmReminder& w = rig.start();
-        QCOMPARE(rig.boxes.texts(),
-            QStringList{"File dati corrotto e/o illeggibile! Verrà creato un nuovo file per la memorizzazione dei "
-                        "promemoria"});
-        QCOMPARE(rig.boxes.shown[0].kind, MessageKind::Information);
-        QCOMPARE(rig.boxes.shown[0].caption, QString("Brivo Reminder"));
-        QVERIFY(!w.endRequested());
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("damaged store") << "store"
+                                       << "File dati corrotto e/o illeggibile! Verrà creato un nuovo file per la "
+                                          "memorizzazione dei promemoria"
+                                       << false;
+        QTest::newRow("unknown language")
+            << "language"
+            << "Errore: Errore 0 nel cambio lingua. Codice lingua attuale=\"italiano (italia)\"" << true;
+        QTest::newRow("missing configuration") << "logo"
+                                               << "Errore: Errore di caricamento risorse!" << true;
     }
-
-    void unknownLanguageEndsTheProgram()
+    void startUpBoxes()
     {
+        QFETCH(QString, fault);
+        QFETCH(QString, box);
+        QFETCH(bool, ends);
         Rig rig;
-        rig.putSetting("Lingua_attuale", "italiano (italia)");
-        TfrmReminder& w = rig.start();
-        QVERIFY(w.endRequested());
-        QCOMPARE(rig.boxes.texts().last(),
-            QString("Errore: Errore 0 nel cambio lingua. Codice lingua attuale=\"italiano (italia)\""));
-        QCOMPARE(rig.boxes.shown.last().kind, MessageKind::Error);
-    }
-
-    void missingConfigurationEndsTheProgram()
-    {
-        Rig rig;
-        rig.resources.bitmaps.remove("LOGO");
-        TfrmReminder& w = rig.start();
-        QVERIFY(w.endRequested());
-        QCOMPARE(rig.boxes.texts().last(), QString("Errore: Errore di caricamento risorse!"));
+        if (fault == "store") {
+            QFile f(rig.dir.filePath("Store.dat"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#MEMO#\t#_ID:x\r\n");
+        } else if (fault == "language") {
+            rig.putSetting("Lingua_attuale", "italiano (italia)");
+        } else {
+            rig.resources.bitmaps.remove("LOGO");
+        }
+        QCOMPARE(rig.start().endRequested(), ends);
+        QCOMPARE(rig.boxes.texts().last(), box);
+        QCOMPARE(rig.boxes.shown.last().kind, ends ? MessageKind::Error : MessageKind::Information);
+        QCOMPARE(rig.boxes.shown.last().caption, QString("Brivo Reminder"));
     }
 
     void autoRunHidesAtFirstTickWithoutNotice_data()
@@ -172,10 +115,7 @@ private slots:
         QFETCH(QString, argument);
         QFETCH(bool, hidden);
         Rig rig;
-        QStringList args{"brivo-reminder"};
-        if (!argument.isEmpty())
-            args << argument;
-        TfrmReminder& w = rig.start(args);
+        TfrmReminder& w = rig.startWith(argument);
         QSignalSpy notice(&w, &TfrmReminder::trayNoticeWanted);
         w.show();
         rig.tick(1500);
@@ -225,7 +165,7 @@ private slots:
         Rig rig;
         TfrmReminder& w = rig.start();
         w.show();
-        w.state().ArrMemo.append(memoAt(1, QTime(10, 0), "dentista"));
+        w.state().ArrMemo.append(memoOn(1, 0, QTime(10, 0)));
         rig.boxes.setNextAnswer(answer);
         w.popChiudiClick();
         QCOMPARE(rig.boxes.texts().last(),
@@ -235,13 +175,6 @@ private slots:
         QCOMPARE(w.isVisible(), !exits);
         QCOMPARE(rig.storeWritten(), exits);
         QCOMPARE(rig.setting("qt_aperture_prog").isEmpty(), !exits);
-        if (exits) {
-            MemoList memos;
-            SvegliaList sveglie;
-            QString diag;
-            QCOMPARE(StoreFile::read(rig.dir.path(), false, memos, sveglie, diag), 1);
-            QCOMPARE(memos.size(), 1);
-        }
     }
 
     void sessionEndSavesWithoutQuestionWhileHidden()
@@ -263,7 +196,7 @@ private slots:
         TfrmReminder& w = rig.start();
         w.show();
         rig.tick(1500);
-        w.state().ArrMemo.append(memoAt(1, QTime(11, 0), "memo"));
+        w.state().ArrMemo.append(memoOn(1, 0, QTime(11, 0)));
         w.state().DaSalvare = true;
         w.hide();
         w.show(); // reopening the window keeps the pending save
@@ -277,7 +210,7 @@ private slots:
         Rig rig;
         rig.putSetting("Suono_allarme_ripeturamente", "1");
         TfrmReminder& w = rig.start();
-        w.state().ArrMemo.append(memoAt(1, QTime(10, 0), "Telefonare al dentista"));
+        w.state().ArrMemo.append(memoOn(1, 0, QTime(10, 0), -5, 1, "Telefonare al dentista"));
         w.show();
         rig.clock.set(at(2024, 6, 3, 9, 54, 58));
         rig.tick(1500);
@@ -296,7 +229,7 @@ private slots:
         QVERIFY(w.engine().ArrWarnMemo().isEmpty());
     }
 
-    void trayMenuAndTip()
+    void trayMenuTipAndClicks()
     {
         Rig rig;
         rig.resources.strings[96] = QString("NOME_PROGRAMMA = \"%1\"").arg(QString(70, u'x'));
@@ -307,12 +240,7 @@ private slots:
         QCOMPARE(menu->actions().size(), 2);
         QCOMPARE(menu->defaultAction()->text(), QString("Apri"));
         QCOMPARE(menu->actions().at(1)->text(), QString("Chiudi"));
-    }
 
-    void trayClicks()
-    {
-        Rig rig;
-        TfrmReminder& w = rig.start();
         TrayIcon& tray = w.trayIcon();
         QSignalSpy menus(&tray, &TrayIcon::menuShown);
         QSignalSpy opens(&tray, &TrayIcon::openRequested);
@@ -321,7 +249,7 @@ private slots:
         QCOMPARE(menus.count(), 0); // not before the double-click time
         QVERIFY(menus.wait(QApplication::doubleClickInterval() + 1000));
         QCOMPARE(opens.count(), 0);
-        w.findChild<QMenu*>()->hide();
+        menu->hide();
 
         tray.handleActivation(QSystemTrayIcon::Trigger);
         tray.handleActivation(QSystemTrayIcon::DoubleClick);
