@@ -87,7 +87,9 @@ void TfrmReminder::FormCreate()
     m_state.ContaTick = 1;
     pnlSplash = new QLabel(this);
     pnlSplash->setAutoFillBackground(true);
-    pnlSplash->setStyleSheet(QStringLiteral("background: white;"));
+    QPalette white = pnlSplash->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    pnlSplash->setPalette(white);
     pnlSplash->setAlignment(Qt::AlignCenter);
     QPixmap logo;
     const QByteArray& picture = m_state.config.logoPicture;

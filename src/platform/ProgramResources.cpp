@@ -1,7 +1,8 @@
 #include "platform/ProgramResources.h"
 
+#include <QBuffer>
 #include <QFile>
-#include <QImage>
+#include <QImageReader>
 #include <QList>
 
 ProgramResources::ProgramResources(const QString& stringTable, const QString& bitmapFolder)
@@ -52,7 +53,12 @@ QByteArray ProgramResources::loadBitmap(const QString& name) const
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     const QByteArray data = file.readAll();
-    if (QImage::fromData(data, pictureFormat(data)).isNull())
+    // The header tells whether the picture can be decoded; decoding it all
+    // here as well as where it is shown would double its cost at start-up.
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer, pictureFormat(data));
+    if (!reader.canRead() || !reader.size().isValid())
         return QByteArray();
     return data;
 }
