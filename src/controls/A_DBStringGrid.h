@@ -288,6 +288,8 @@ private:
     void arrowStep(int key);
     void tabStep(bool forward);
     bool selectAnswer(int col, int row);
+    // Makes (col, row) current after a keyboard move and opens its editor when allowed.
+    void moveToCell(int col, int row);
     void moveCurrent(int col, int row, bool extend = false);
     void focusCell(int col, int row, bool extend = false);
     void gridMousePress(QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);

@@ -391,14 +391,19 @@ void TA_DBStringGrid::arrowStep(int key)
     for (int c = m_col + dc, r = m_row + dr; c >= FixedCols() && c < ColCount() && r >= FixedRows() && r < RowCount();
          c += dc, r += dr) {
         if (selectAnswer(c, r)) {
-            setRow(r);
-            setCol(c);
-            Scrivi_Edit_on = true;
-            SelectCell(m_col, m_row);
-            CanEditShow();
+            moveToCell(c, r);
             return;
         }
     }
+}
+
+void TA_DBStringGrid::moveToCell(int col, int row)
+{
+    setRow(row);
+    setCol(col);
+    Scrivi_Edit_on = true;
+    SelectCell(m_col, m_row);
+    CanEditShow();
 }
 
 void TA_DBStringGrid::tabStep(bool forward)
@@ -420,11 +425,7 @@ void TA_DBStringGrid::tabStep(bool forward)
         const int c = int(i % cols) + FixedCols();
         const int r = int(i / cols) + FixedRows();
         if (selectAnswer(c, r)) {
-            setRow(r);
-            setCol(c);
-            Scrivi_Edit_on = true;
-            SelectCell(m_col, m_row);
-            CanEditShow();
+            moveToCell(c, r);
             return;
         }
     }
