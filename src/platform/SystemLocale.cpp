@@ -1,5 +1,7 @@
 #include "platform/SystemLocale.h"
 
+#include <QRegularExpression>
+
 SystemLocale::SystemLocale(const QLocale& locale)
     : m_locale(locale)
 {
@@ -18,7 +20,13 @@ QString SystemLocale::shortDateFormat() const
 
 QString SystemLocale::shortTimeFormat() const
 {
-    return m_locale.timeFormat(QLocale::ShortFormat);
+    // Qt's short form keeps the seconds in some locales ("HH:mm:ss" in C);
+    // the short time of the desktop has hours and minutes, and the memo
+    // list's time column holds no more.
+    QString format = m_locale.timeFormat(QLocale::ShortFormat);
+    static const QRegularExpression seconds(QStringLiteral("[^hHmAaPp ]?s+(\\.z+)?"));
+    format.remove(seconds);
+    return format.trimmed();
 }
 
 QChar SystemLocale::decimalSeparator() const

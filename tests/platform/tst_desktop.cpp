@@ -1,5 +1,6 @@
 #include "platform/SessionEnd.h"
 #include "platform/SingleInstance.h"
+#include "platform/SystemLocale.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,6 +37,29 @@ private slots:
         lock.write("2147483600\nbrivo-reminder\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         lock.close();
         QVERIFY(instance.acquire());
+    }
+
+    void shortTimeHasNoSeconds_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("C") << "C"
+                           << "09:05";
+        QTest::newRow("it_IT") << "it_IT"
+                               << "09:05";
+        QTest::newRow("en_GB") << "en_GB"
+                               << "09:05";
+        QTest::newRow("en_US") << "en_US"
+                               << "9:05 AM";
+        QTest::newRow("de_DE") << "de_DE"
+                               << "09:05";
+    }
+    void shortTimeHasNoSeconds()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, shown);
+        const SystemLocale system{QLocale(locale)};
+        QCOMPARE(QTime(9, 5, 42).toString(system.shortTimeFormat()), shown);
     }
 
     void stopSignalsAskForAnOrderlyEnd_data()
