@@ -11,31 +11,13 @@ namespace {
 
 REC_Memo dentista()
 {
-    REC_Memo m;
-    m.ID = 1;
-    m.TipoMemo = 1;
-    m.Nota = QStringLiteral("Telefonare al dentista");
-    m.Attivo = 1;
-    m.Eseguito = 0;
-    m.TipoData = 1;
-    m.Data = 45366;
-    m.TipoOrario = 1;
-    m.Orario = 0.4375;
-    m.TipoAnticipo = 2;
-    m.Anticipo = -5;
-    return m;
+    return REC_Memo{1, 1, QStringLiteral("Telefonare al dentista"), 1, 0, 1, 45366, 1, 0.4375, 2, -5};
 }
 
 REC_Sveglia riunione()
 {
-    REC_Sveglia s;
-    s.TipoSveglia = 2;
-    s.Attivo = 1;
-    s.Messaggio = QStringLiteral("Riunione settimanale");
-    s.Giorno = 2;
-    s.Orario = DayNumbers::fromTime(QTime(7, 15));
-    s.Suono = QStringLiteral("-nessun suono-");
-    return s;
+    return REC_Sveglia{2, 1, QStringLiteral("Riunione settimanale"), 2, DayNumbers::fromTime(QTime(7, 15)),
+        QStringLiteral("-nessun suono-")};
 }
 
 QByteArray workedExample(char sep)
@@ -68,10 +50,18 @@ void put(const QString& path, const QByteArray& data)
 
 } // namespace
 
+// What one read of the store gave.
+struct Loaded {
+    int result = 0;
+    MemoList memos;
+    SvegliaList sveglie;
+    QString diag;
+};
+
 class TestStoreFile : public QObject {
     Q_OBJECT
 private:
-    QTemporaryDir* dir = nullptr;
+    std::unique_ptr<QTemporaryDir> dir;
     QString mainPath() const
     {
         return dir->filePath(StoreFile::fileName);
@@ -80,21 +70,18 @@ private:
     {
         return dir->filePath(StoreFile::oldFileName);
     }
-    int readBack(MemoList& memos, SvegliaList& sveglie, QString& diag, bool fallback = true)
+    Loaded load(bool fallback = true) const
     {
-        return StoreFile::read(dir->path(), fallback, memos, sveglie, diag);
+        Loaded l;
+        l.result = StoreFile::read(dir->path(), fallback, l.memos, l.sveglie, l.diag);
+        return l;
     }
 
 private slots:
     void init()
     {
-        dir = new QTemporaryDir;
+        dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-    }
-    void cleanup()
-    {
-        delete dir;
-        dir = nullptr;
     }
 
     void writesWorkedExampleByteForByte_data()
@@ -111,15 +98,13 @@ private slots:
         QVERIFY(!QFile::exists(oldPath()));
         QVERIFY(!QFile::exists(mainPath() + ".new"));
 
-        MemoList memos;
-        SvegliaList sveglie;
-        QString diag;
-        QCOMPARE(readBack(memos, sveglie, diag), 1);
-        QCOMPARE(memos, MemoList{dentista()});
-        QCOMPARE(sveglie.size(), 1);
-        QCOMPARE(DayNumbers::hoursMinutes(sveglie[0].Orario), 7 * 60 + 15);
-        QCOMPARE(sveglie[0].Messaggio, riunione().Messaggio);
-        QVERIFY(diag.isEmpty());
+        const Loaded l = load();
+        QCOMPARE(l.result, 1);
+        QCOMPARE(l.memos, MemoList{dentista()});
+        QCOMPARE(l.sveglie.size(), 1);
+        QCOMPARE(DayNumbers::hoursMinutes(l.sveglie[0].Orario), 7 * 60 + 15);
+        QCOMPARE(l.sveglie[0].Messaggio, riunione().Messaggio);
+        QVERIFY(l.diag.isEmpty());
     }
 
     void rotatesPreviousStoreToOld()
@@ -144,22 +129,14 @@ private slots:
         QTest::addColumn<bool>("fallback");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("memos");
-        QTest::newRow("neither file") << ""
-                                      << "" << true << 0 << 0;
-        QTest::newRow("0-byte store") << "empty"
-                                      << "" << true << 1 << 0;
-        QTest::newRow("only the old one") << ""
-                                          << "store" << true << 1 << 1;
-        QTest::newRow("only the old one, no fallback") << ""
-                                                       << "store" << false << -11 << 0;
-        QTest::newRow("unopenable, no fallback") << "folder"
-                                                 << "store" << false << -11 << 0;
-        QTest::newRow("unopenable, old missing") << "folder"
-                                                 << "" << true << -21 << 0;
-        QTest::newRow("both unopenable") << "folder"
-                                         << "folder" << true << -21 << 0;
-        QTest::newRow("unopenable, old read") << "folder"
-                                              << "store" << true << 1 << 1;
+        QTest::newRow("neither file") << QString("") << "" << true << 0 << 0;
+        QTest::newRow("0-byte store") << QString("empty") << "" << true << 1 << 0;
+        QTest::newRow("only the old one") << QString("") << "store" << true << 1 << 1;
+        QTest::newRow("only the old one, no fallback") << QString("") << "store" << false << -11 << 0;
+        QTest::newRow("unopenable, no fallback") << QString("folder") << "store" << false << -11 << 0;
+        QTest::newRow("unopenable, old missing") << QString("folder") << "" << true << -21 << 0;
+        QTest::newRow("both unopenable") << QString("folder") << "folder" << true << -21 << 0;
+        QTest::newRow("unopenable, old read") << QString("folder") << "store" << true << 1 << 1;
     }
     void whichFileIsRead()
     {
@@ -180,7 +157,7 @@ private slots:
         MemoList m{dentista(), dentista()};
         SvegliaList s{riunione()};
         QString diag = "stale";
-        QCOMPARE(readBack(m, s, diag, fallback), result);
+        QCOMPARE(StoreFile::read(dir->path(), fallback, m, s, diag), result);
         QCOMPARE(m.size(), memos);
         QCOMPARE(s.size(), memos);
         QVERIFY(diag.isEmpty());
@@ -216,13 +193,11 @@ private slots:
         QFETCH(int, memos);
         QFETCH(int, sveglie);
         put(mainPath(), text);
-        MemoList m;
-        SvegliaList s;
-        QString diag;
-        QCOMPARE(readBack(m, s, diag), result);
-        QCOMPARE(diag, diagnostic);
-        QCOMPARE(m.size(), memos);
-        QCOMPARE(s.size(), sveglie);
+        const Loaded l = load();
+        QCOMPARE(l.result, result);
+        QCOMPARE(l.diag, diagnostic);
+        QCOMPARE(l.memos.size(), memos);
+        QCOMPARE(l.sveglie.size(), sveglie);
     }
 
     void failingMemoKeepsFieldsReadBeforeIt()
@@ -230,17 +205,15 @@ private slots:
         QByteArray noAt = memoLine(3);
         noAt.replace("\t#_AT:1", "");
         put(mainPath(), memoLine(1) + memoLine(2) + noAt);
-        MemoList m;
-        SvegliaList s;
-        QString diag;
-        QCOMPARE(readBack(m, s, diag), -1);
-        QCOMPARE(m[1].Nota, QString("memo 2"));
-        QCOMPARE(m[2].ID, 3);
-        QCOMPARE(m[2].TipoMemo, 1);
-        QCOMPARE(m[2].Nota, QString("memo 3"));
-        QCOMPARE(m[2].Eseguito, 0);
-        QCOMPARE(m[2].Data, 0.0);
-        QCOMPARE(m[2].Anticipo, 0);
+        const Loaded l = load();
+        QCOMPARE(l.result, -1);
+        QCOMPARE(l.memos[1].Nota, QString("memo 2"));
+        QCOMPARE(l.memos[2].ID, 3);
+        QCOMPARE(l.memos[2].TipoMemo, 1);
+        QCOMPARE(l.memos[2].Nota, QString("memo 3"));
+        QCOMPARE(l.memos[2].Eseguito, 0);
+        QCOMPARE(l.memos[2].Data, 0.0);
+        QCOMPARE(l.memos[2].Anticipo, 0);
     }
 
     void tolerantReading_data()
@@ -255,6 +228,7 @@ private slots:
         QTest::newRow("extra and repeated fields") << memoLine(1, "\t#XYZ:9\t#_ID:77") << 1;
         QTest::newRow("text between records") << "garbage\r\n" + memoLine(1) + "more garbage\r\n" << 1;
         QTest::newRow("decimal point on a comma system") << workedExample('.') << 1;
+        QTest::newRow("midnight needs no separator") << QByteArray(memoLine(1)).replace("#_OR:0,5", "#_OR:0") << 1;
         QTest::newRow("line feeds only") << QByteArray(memoLine(1) + memoLine(2)).replace("\r\n", "\n") << 2;
     }
     void tolerantReading()
@@ -262,26 +236,12 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(int, memos);
         put(mainPath(), text);
-        MemoList m;
-        SvegliaList s;
-        QString diag;
-        QCOMPARE(readBack(m, s, diag), 1);
-        QCOMPARE(m.size(), memos);
-        QCOMPARE(m[0].ID, 1);
-        QCOMPARE(m[0].Anticipo, -5);
-        QCOMPARE(m.last().Data, 45366.0);
-    }
-
-    void midnightReadsWhateverTheSeparator()
-    {
-        QByteArray text = memoLine(1);
-        text.replace("#_OR:0,5", "#_OR:0");
-        put(mainPath(), text);
-        MemoList m;
-        SvegliaList s;
-        QString diag;
-        QCOMPARE(readBack(m, s, diag), 1);
-        QCOMPARE(m[0].Orario, 0.0);
+        const Loaded l = load();
+        QCOMPARE(l.result, 1);
+        QCOMPARE(l.memos.size(), memos);
+        QCOMPARE(l.memos[0].ID, 1);
+        QCOMPARE(l.memos[0].Anticipo, -5);
+        QCOMPARE(l.memos.last().Data, 45366.0);
     }
 
     void writesOnlyWholeDateAndTimeFraction()
@@ -313,31 +273,22 @@ private slots:
         m.TipoAnticipo = 42;
         m.Attivo = 5;
         QCOMPARE(StoreFile::write(dir->path(), {m}, {}, u','), 1);
-        MemoList memos;
-        SvegliaList sveglie;
-        QString diag;
-        QCOMPARE(readBack(memos, sveglie, diag), 1);
-        QCOMPARE(memos, MemoList{m});
+        const Loaded l = load();
+        QCOMPARE(l.result, 1);
+        QCOMPARE(l.memos, MemoList{m});
     }
 
     void textThatWouldBreakTheFormat_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("tab") << "a\tb"
-                             << "a b";
-        QTest::newRow("line breaks") << "a\r\nb\nc\rd"
-                                     << "a  b c d";
-        QTest::newRow("memo marker") << "x#MEMO#y"
-                                     << "x MEMO y";
-        QTest::newRow("alarm marker") << "#SVEGLIA#"
-                                      << " SVEGLIA ";
-        QTest::newRow("overlapping markers") << "#MEMO#MEMO#"
-                                             << " MEMO MEMO#";
-        QTest::newRow("tag lookalike") << "\t#_ID:99"
-                                       << " #_ID:99";
-        QTest::newRow("plain hash kept") << "#1 priority"
-                                         << "#1 priority";
+        QTest::newRow("tab") << QString("a\tb") << "a b";
+        QTest::newRow("line breaks") << QString("a\r\nb\nc\rd") << "a  b c d";
+        QTest::newRow("memo marker") << QString("x#MEMO#y") << "x MEMO y";
+        QTest::newRow("alarm marker") << QString("#SVEGLIA#") << " SVEGLIA ";
+        QTest::newRow("overlapping markers") << QString("#MEMO#MEMO#") << " MEMO MEMO#";
+        QTest::newRow("tag lookalike") << QString("\t#_ID:99") << " #_ID:99";
+        QTest::newRow("plain hash kept") << QString("#1 priority") << "#1 priority";
     }
     void textThatWouldBreakTheFormat()
     {
@@ -351,17 +302,15 @@ private slots:
         s.Messaggio = text;
         s.Suono = text;
         QCOMPARE(StoreFile::write(dir->path(), {m, m2}, {s}, u','), 1);
-        MemoList memos;
-        SvegliaList sveglie;
-        QString diag;
-        QCOMPARE(readBack(memos, sveglie, diag), 1);
-        QCOMPARE(memos.size(), 2);
-        QCOMPARE(sveglie.size(), 1);
-        QCOMPARE(memos[0].Nota, stored);
-        QCOMPARE(memos[0].Anticipo, -5);
-        QCOMPARE(memos[1].ID, 2);
-        QCOMPARE(sveglie[0].Messaggio, stored);
-        QCOMPARE(sveglie[0].Suono, stored);
+        const Loaded l = load();
+        QCOMPARE(l.result, 1);
+        QCOMPARE(l.memos.size(), 2);
+        QCOMPARE(l.sveglie.size(), 1);
+        QCOMPARE(l.memos[0].Nota, stored);
+        QCOMPARE(l.memos[0].Anticipo, -5);
+        QCOMPARE(l.memos[1].ID, 2);
+        QCOMPARE(l.sveglie[0].Messaggio, stored);
+        QCOMPARE(l.sveglie[0].Suono, stored);
     }
 
     void charactersRoundTrip_data()
@@ -380,11 +329,9 @@ private slots:
         QCOMPARE(StoreFile::write(dir->path(), {m}, {}, u','), 1);
         const QByteArray bytes = fileBytes(mainPath());
         QCOMPARE(bytes.contains(text.toUtf8()), !windowsBytes);
-        MemoList memos;
-        SvegliaList sveglie;
-        QString diag;
-        QCOMPARE(readBack(memos, sveglie, diag), 1);
-        QCOMPARE(memos[0].Nota, text);
+        const Loaded l = load();
+        QCOMPARE(l.result, 1);
+        QCOMPARE(l.memos[0].Nota, text);
     }
 
     void readsWindowsFile()
@@ -392,11 +339,9 @@ private slots:
         put(mainPath(),
             "#MEMO#\t#_ID:1\t#TME:1\t#_NT:Perch\xe9 \x80\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366\t#TOR:1"
             "\t#_OR:0,4375\t#TAN:2\t#_AN:-5\r\n");
-        MemoList memos;
-        SvegliaList sveglie;
-        QString diag;
-        QCOMPARE(readBack(memos, sveglie, diag), 1);
-        QCOMPARE(memos[0].Nota, QString::fromUtf8("Perché €"));
+        const Loaded l = load();
+        QCOMPARE(l.result, 1);
+        QCOMPARE(l.memos[0].Nota, QString::fromUtf8("Perché €"));
     }
 
     void failedRotationChangesNothing()
