@@ -1,6 +1,7 @@
 #include "app/FReminder.h"
 #include "app/ProgramFolder.h"
 #include "platform/DesktopServices.h"
+#include "platform/MessageBoxes.h"
 #include "platform/SessionEnd.h"
 #include "platform/SingleInstance.h"
 
@@ -13,7 +14,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brivo Reminder"));
+    QApplication::setApplicationName(applicationTitle());
     QApplication::setOrganizationName(QStringLiteral("Brivo"));
     // The program lives in the tray: closing a warning while the main window
     // is hidden must not end it.
