@@ -23,28 +23,24 @@ private slots:
         QTest::addColumn<double>("data");
         QTest::addColumn<double>("orario");
         QTest::addColumn<int>("anticipo");
-        QTest::addColumn<int>("attivo");
-        QTest::addColumn<int>("tipoOrario");
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<bool>("due");
 
         const double day = DayNumbers::fromDate(monday);
         const double ten = DayNumbers::fromTime(QTime(10, 0));
-        QTest::newRow("just before") << day << ten << -5 << 1 << 1 << on(monday, 9, 54, 59, 999) << false;
-        QTest::newRow("at the moment") << day << ten << -5 << 1 << 1 << on(monday, 9, 55) << true;
-        QTest::newRow("last of the span") << day << ten << -5 << 1 << 1 << on(monday, 9, 56, 59) << true;
-        QTest::newRow("span over") << day << ten << -5 << 1 << 1 << on(monday, 9, 56, 59, 1) << false;
-        QTest::newRow("positive offset") << day << ten << 30 << 1 << 1 << on(monday, 10, 30) << true;
-        QTest::newRow("Attivo 2") << day << ten << 0 << 2 << 1 << on(monday, 10, 0, 30) << false;
-        QTest::newRow("no due time still rings") << day << ten << 0 << 1 << 2 << on(monday, 10, 0, 30) << true;
-        QTest::newRow("stored 14:30 fraction") << day << 0.604166666666667 << 0 << 1 << 1 << on(monday, 14, 30) << true;
+        QTest::newRow("just before") << day << ten << -5 << on(monday, 9, 54, 59, 999) << false;
+        QTest::newRow("at the moment") << day << ten << -5 << on(monday, 9, 55) << true;
+        QTest::newRow("last of the span") << day << ten << -5 << on(monday, 9, 56, 59) << true;
+        QTest::newRow("span over") << day << ten << -5 << on(monday, 9, 56, 59, 1) << false;
+        QTest::newRow("positive offset") << day << ten << 30 << on(monday, 10, 30) << true;
+        QTest::newRow("stored 14:30 fraction") << day << 0.604166666666667 << 0 << on(monday, 14, 30) << true;
         QTest::newRow("seconds of Orario dropped")
-            << day << DayNumbers::fromTime(QTime(14, 30, 40)) << 0 << 1 << 1 << on(monday, 14, 30, 5) << true;
-        QTest::newRow("fraction of Data ignored") << day + 0.75 << ten << 0 << 1 << 1 << on(monday, 10, 1) << true;
+            << day << DayNumbers::fromTime(QTime(14, 30, 40)) << 0 << on(monday, 14, 30, 5) << true;
+        QTest::newRow("fraction of Data ignored") << day + 0.75 << ten << 0 << on(monday, 10, 1) << true;
         QTest::newRow("offset past midnight")
-            << day << DayNumbers::fromTime(QTime(23, 58)) << 5 << 1 << 1 << on(monday.addDays(1), 0, 3, 10) << true;
-        QTest::newRow("damaged Data") << std::nan("") << ten << 0 << 1 << 1 << on(monday, 10, 0, 1) << false;
-        QTest::newRow("absurd Data") << 1e300 << ten << 0 << 1 << 1 << on(monday, 10, 0, 1) << false;
+            << day << DayNumbers::fromTime(QTime(23, 58)) << 5 << on(monday.addDays(1), 0, 3, 10) << true;
+        QTest::newRow("damaged Data") << std::nan("") << ten << 0 << on(monday, 10, 0, 1) << false;
+        QTest::newRow("absurd Data") << 1e300 << ten << 0 << on(monday, 10, 0, 1) << false;
     }
 
     void memoDue()
@@ -52,14 +48,11 @@ private slots:
         QFETCH(double, data);
         QFETCH(double, orario);
         QFETCH(int, anticipo);
-        QFETCH(int, attivo);
-        QFETCH(int, tipoOrario);
         QFETCH(QDateTime, now);
         QFETCH(bool, due);
-        REC_Memo m = makeMemo(1, monday, QTime(0, 0), anticipo, attivo);
+        REC_Memo m = makeMemo(1, monday, QTime(0, 0), anticipo);
         m.Data = data;
         m.Orario = orario;
-        m.TipoOrario = tipoOrario;
         QCOMPARE(isMemoDue(m, dueClockMs(now)), due);
     }
 
@@ -68,29 +61,27 @@ private slots:
         QTest::addColumn<double>("orario");
         QTest::addColumn<int>("tipo");
         QTest::addColumn<int>("giorno");
-        QTest::addColumn<int>("attivo");
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<bool>("due");
 
         const double half7 = DayNumbers::fromTime(QTime(7, 30));
         const QDate tuesday = monday.addDays(1);
         const QDate sunday = monday.addDays(-1);
-        QTest::newRow("daily before") << half7 << 1 << 1 << 1 << on(monday, 7, 29, 59, 999) << false;
-        QTest::newRow("daily at") << half7 << 1 << 1 << 1 << on(monday, 7, 30) << true;
-        QTest::newRow("daily span end") << half7 << 1 << 1 << 1 << on(monday, 7, 31, 59) << true;
-        QTest::newRow("daily span over") << half7 << 1 << 1 << 1 << on(monday, 7, 31, 59, 1) << false;
-        QTest::newRow("daily ignores Giorno") << half7 << 1 << 2 << 1 << on(tuesday, 7, 30, 3) << true;
-        QTest::newRow("Monday on Monday") << half7 << 2 << 2 << 1 << on(monday, 7, 30, 3) << true;
-        QTest::newRow("Monday on Tuesday") << half7 << 2 << 2 << 1 << on(tuesday, 7, 30, 3) << false;
-        QTest::newRow("Monday on Sunday") << half7 << 2 << 2 << 1 << on(sunday, 7, 30, 3) << false;
-        QTest::newRow("Sunday on Sunday") << half7 << 2 << 1 << 1 << on(sunday, 7, 30, 3) << true;
-        QTest::newRow("Saturday on Saturday") << half7 << 2 << 7 << 1 << on(monday.addDays(5), 7, 30, 3) << true;
-        QTest::newRow("weekday out of range") << half7 << 2 << 0 << 1 << on(sunday, 7, 30, 3) << false;
-        QTest::newRow("inactive") << half7 << 1 << 1 << 0 << on(monday, 7, 30, 3) << false;
+        QTest::newRow("daily before") << half7 << 1 << 1 << on(monday, 7, 29, 59, 999) << false;
+        QTest::newRow("daily at") << half7 << 1 << 1 << on(monday, 7, 30) << true;
+        QTest::newRow("daily span end") << half7 << 1 << 1 << on(monday, 7, 31, 59) << true;
+        QTest::newRow("daily span over") << half7 << 1 << 1 << on(monday, 7, 31, 59, 1) << false;
+        QTest::newRow("daily ignores Giorno") << half7 << 1 << 2 << on(tuesday, 7, 30, 3) << true;
+        QTest::newRow("Monday on Monday") << half7 << 2 << 2 << on(monday, 7, 30, 3) << true;
+        QTest::newRow("Monday on Tuesday") << half7 << 2 << 2 << on(tuesday, 7, 30, 3) << false;
+        QTest::newRow("Monday on Sunday") << half7 << 2 << 2 << on(sunday, 7, 30, 3) << false;
+        QTest::newRow("Sunday on Sunday") << half7 << 2 << 1 << on(sunday, 7, 30, 3) << true;
+        QTest::newRow("Saturday on Saturday") << half7 << 2 << 7 << on(monday.addDays(5), 7, 30, 3) << true;
+        QTest::newRow("weekday out of range") << half7 << 2 << 0 << on(sunday, 7, 30, 3) << false;
         const double late = DayNumbers::fromTime(QTime(23, 59));
-        QTest::newRow("23:59 before midnight") << late << 1 << 1 << 1 << on(monday, 23, 59, 59, 999) << true;
-        QTest::newRow("23:59 after midnight") << late << 1 << 1 << 1 << on(tuesday, 0, 0, 30) << false;
-        QTest::newRow("Orario of 1 or more") << 1.25 << 1 << 1 << 1 << on(monday, 6, 0, 30) << true;
+        QTest::newRow("23:59 before midnight") << late << 1 << 1 << on(monday, 23, 59, 59, 999) << true;
+        QTest::newRow("23:59 after midnight") << late << 1 << 1 << on(tuesday, 0, 0, 30) << false;
+        QTest::newRow("Orario of 1 or more") << 1.25 << 1 << 1 << on(monday, 6, 0, 30) << true;
     }
 
     void alarmDue()
@@ -98,10 +89,9 @@ private slots:
         QFETCH(double, orario);
         QFETCH(int, tipo);
         QFETCH(int, giorno);
-        QFETCH(int, attivo);
         QFETCH(QDateTime, now);
         QFETCH(bool, due);
-        REC_Sveglia s = makeAlarm(QTime(0, 0), tipo, giorno, attivo);
+        REC_Sveglia s = makeAlarm(QTime(0, 0), tipo, giorno);
         s.Orario = orario;
         QCOMPARE(isAlarmDue(s, dueClockMs(now)), due);
     }
@@ -125,34 +115,22 @@ private slots:
         rig.state.ArrMemo << makeMemo(1, monday, QTime(9, 55), 0);
         rig.state.ArrAvvisi << REC_Avviso{AVVISO_MEMO, 7, STATO_MOSTRATO};
         rig.state.DaSalvare = true;
+        rig.saveResult = -3; // a failed save is not retried
         rig.tick();
 
         QStringList expected{"hideSplash", "interval 3000"};
         if (hides)
             expected << "hideToTray InAutorun=1";
-        QCOMPARE(rig.host.log, expected);
+        QCOMPARE(rig.log, expected);
         QCOMPARE(rig.state.InAutorun, false);
         QCOMPARE(rig.state.ContaTick, 2);
         QVERIFY(rig.state.ArrAvvisi.isEmpty());
-        QCOMPARE(rig.factory.made.size(), size_t(0));
+        QCOMPARE(rig.made.size(), size_t(0));
         QVERIFY(rig.state.DaSalvare);
 
         rig.tick(); // the second tick finds the memo and saves
-        QCOMPARE(rig.factory.count(AVVISO_MEMO), 1);
-        QCOMPARE(rig.host.log.mid(expected.size()), (QStringList{"writeSettings", "writeStore"}));
-        QVERIFY(!rig.state.DaSalvare);
-    }
-
-    void failedSaveStillClearsPending()
-    {
-        EngineRig rig(on(monday, 12, 0));
-        rig.host.saveResult = -3;
-        rig.tick();
-        rig.tick();
-        QCOMPARE(rig.host.log.count("writeStore"), 0);
-        rig.state.DaSalvare = true;
-        rig.tick();
-        QCOMPARE(rig.host.log.count("writeStore"), 1);
+        QCOMPARE(rig.made.size(), size_t(1));
+        QCOMPARE(rig.log.mid(expected.size()), (QStringList{"writeSettings", "writeStore"}));
         QVERIFY(!rig.state.DaSalvare);
     }
 
@@ -174,7 +152,7 @@ private slots:
         EngineRig rig(startedAt);
         rig.state.ArrMemo << makeMemo(1, monday, QTime(10, 0), -5);
         QList<QDateTime> createdAt;
-        rig.factory.onCreate = [&](FakeWarningWindow&) { createdAt << rig.clock.now(); };
+        rig.onCreate = [&](FakeWarningWindow&) { createdAt << rig.clock.now(); };
         rig.runUntil(on(monday, 10, 30));
         QCOMPARE(createdAt.size(), warned ? 1 : 0);
         if (warned && startedAt < on(monday, 9, 55)) {
@@ -200,14 +178,14 @@ private slots:
         EngineRig rig(on(monday, 9, 50));
         rig.state.ArrMemo << makeMemo(1, monday, QTime(10, 0), -5);
         rig.runUntil(on(monday, 9, 55, 3));
-        FakeWarningWindow* w = rig.factory.last(AVVISO_MEMO);
-        QVERIFY(w);
-        QCOMPARE(w->keys(), QList<qint32>{1});
+        QCOMPARE(rig.made.size(), size_t(1));
+        FakeWarningWindow* w = rig.made[0].get();
+        QCOMPARE(w->keys, QList<qint32>{1});
 
         rig.runUntil(closeAt);
         w->close();
         rig.runUntil(on(monday, 9, 56, 58));
-        QCOMPARE(rig.factory.count(AVVISO_MEMO), 1);
+        QCOMPARE(rig.made.size(), size_t(1));
         QCOMPARE(rig.state.ArrAvvisi, (AvvisoList{{AVVISO_MEMO, 1, STATO_MOSTRATO}}));
 
         rig.runUntil(purgedBy);
@@ -215,7 +193,7 @@ private slots:
         QVERIFY(w->released);
         QVERIFY(rig.state.ArrAvvisi.isEmpty());
         rig.runUntil(on(monday, 11, 0));
-        QCOMPARE(rig.factory.count(AVVISO_MEMO), 1);
+        QCOMPARE(rig.made.size(), size_t(1));
     }
 
     void doneInGridRearmsAndPurges()
@@ -223,8 +201,8 @@ private slots:
         EngineRig rig(on(monday, 9, 50));
         rig.state.ArrMemo << makeMemo(1, monday, QTime(10, 0), -5);
         rig.runUntil(on(monday, 9, 55, 3));
-        FakeWarningWindow* w = rig.factory.last(AVVISO_MEMO);
-        QVERIFY(w);
+        QCOMPARE(rig.made.size(), size_t(1));
+        FakeWarningWindow* w = rig.made[0].get();
 
         rig.state.ArrMemo[0].Eseguito = 1;
         rig.state.ArrMemo[0].Attivo = 0;
@@ -236,17 +214,7 @@ private slots:
         w->close();
         rig.tick();
         QVERIFY(rig.state.ArrAvvisi.isEmpty());
-        QCOMPARE(rig.factory.count(AVVISO_MEMO), 1);
-    }
-
-    void rearmTouchesOnlyShownEntriesOfThatMemo()
-    {
-        AvvisoList q{{AVVISO_MEMO, 5, STATO_MOSTRATO}, {AVVISO_MEMO, 5, STATO_NUOVO},
-            {AVVISO_SVEGLIA, 5, STATO_MOSTRATO}, {AVVISO_MEMO, 6, STATO_MOSTRATO}, {AVVISO_MEMO, 5, STATO_MOSTRATO}};
-        Riarma_Avvisi_Memo(q, 5);
-        const AvvisoList expected{{AVVISO_MEMO, 5, STATO_RIARMATO}, {AVVISO_MEMO, 5, STATO_NUOVO},
-            {AVVISO_SVEGLIA, 5, STATO_MOSTRATO}, {AVVISO_MEMO, 6, STATO_MOSTRATO}, {AVVISO_MEMO, 5, STATO_RIARMATO}};
-        QCOMPARE(q, expected);
+        QCOMPARE(rig.made.size(), size_t(1));
     }
 
     // Two memos share one window, a third on a later tick gets a second, a
@@ -257,18 +225,18 @@ private slots:
         rig.state.ArrMemo << makeMemo(1, monday, QTime(9, 55), 0) << makeMemo(2, monday, QTime(10, 0), -5)
                           << makeMemo(3, monday, QTime(9, 56), 0) << makeMemo(4, monday, QTime(9, 57), 0);
         rig.runUntil(on(monday, 9, 55, 3));
-        QCOMPARE(rig.factory.count(AVVISO_MEMO), 1);
-        QCOMPARE(rig.factory.made[0]->keys(), (QList<qint32>{1, 2}));
+        QCOMPARE(rig.made.size(), size_t(1));
+        QCOMPARE(rig.made[0]->keys, (QList<qint32>{1, 2}));
         rig.runUntil(on(monday, 9, 57, 3));
-        QCOMPARE(rig.factory.made.size(), size_t(3));
-        QCOMPARE(rig.factory.made[1]->keys(), QList<qint32>{3});
+        QCOMPARE(rig.made.size(), size_t(3));
+        QCOMPARE(rig.made[1]->keys, QList<qint32>{3});
 
-        rig.factory.made[1]->close();
+        rig.made[1]->close();
         rig.tick();
-        const QList<WarningWindow*> expected{rig.factory.made[0].get(), rig.factory.made[2].get()};
+        const QList<WarningWindow*> expected{rig.made[0].get(), rig.made[2].get()};
         QCOMPARE(rig.engine->ArrWarnMemo(), expected);
-        QVERIFY(rig.factory.made[1]->released);
-        QVERIFY(!rig.factory.made[0]->released);
+        QVERIFY(rig.made[1]->released);
+        QVERIFY(!rig.made[0]->released);
         // Still open windows keep the queue whole: their positions stay valid.
         QCOMPARE(rig.state.ArrAvvisi.size(), 4);
     }
@@ -280,14 +248,15 @@ private slots:
         EngineRig rig(on(monday, 9, 50));
         rig.state.ArrMemo << makeMemo(1, monday, QTime(9, 55), 0);
         rig.runUntil(on(monday, 9, 55, 3));
-        FakeWarningWindow* w = rig.factory.last(AVVISO_MEMO);
+        QCOMPARE(rig.made.size(), size_t(1));
+        FakeWarningWindow* w = rig.made[0].get();
         rig.state.ArrMemo.removeAt(findMemo(rig.state.ArrMemo, 1)); // "Cancella"
-        w->removeLine(1);
+        w->keys.removeAll(1);
         w->close();
         rig.runUntil(on(monday, 10, 0));
         rig.state.ArrMemo << makeMemo(1, monday, QTime(10, 10), 0);
         rig.runUntil(on(monday, 10, 10, 3));
-        QCOMPARE(rig.factory.count(AVVISO_MEMO), 2);
+        QCOMPARE(rig.made.size(), size_t(2));
     }
 };
 
