@@ -4,22 +4,29 @@
 
 #include <QDir>
 
-int AppState::readStore(QString& diagnostic)
+int AppState::readStore(QString& diagnostic, const QDateTime& now)
 {
-    const int r = StoreFile::read(folders.data, true, ArrMemo, ArrSveglie, diagnostic);
-    keepDamagedBeforeSave = r < 0;
+    bool mainUnreadable = false;
+    const int r = StoreFile::read(folders.data, true, ArrMemo, ArrSveglie, diagnostic, &mainUnreadable);
+    QStringList damaged;
+    if (r < 0)
+        damaged = {StoreFile::fileName, StoreFile::oldFileName};
+    else if (mainUnreadable) // the older list was read; the newer one must not vanish
+        damaged = {StoreFile::fileName};
+    storeDamaged = !damaged.isEmpty();
+    keptDamagedFiles = StoreFile::keepDamaged(folders.data, damaged, now);
     return r;
 }
 
-int AppState::writeStore(QChar decimalSeparator, const QDateTime& now)
+int AppState::writeStore(QChar decimalSeparator)
 {
-    if (keepDamagedBeforeSave) {
-        // Without the copies the save would rotate away what may be the last
-        // complete store; try again at the next save.
-        if (!StoreFile::keepDamagedCopies(folders.data, now))
-            return -1;
-        keepDamagedBeforeSave = false;
-    }
     QDir().mkpath(folders.data); // an installed copy's data folder may not exist yet
     return StoreFile::write(folders.data, ArrMemo, ArrSveglie, decimalSeparator);
+}
+
+bool AppState::saveFailureToTell(bool saved)
+{
+    const bool tell = !saved && !saveFailing;
+    saveFailing = !saved;
+    return tell;
 }

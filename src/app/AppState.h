@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 // What the main window holds for the whole process. The main window owns
 // one and hands a reference to every window it opens; tests build their own.
@@ -32,11 +33,17 @@ struct AppState {
     UserSettings settings; // the user's preferences
 
     // Reads the store from the data folder with fallback to Store_old.dat.
-    int readStore(QString& diagnostic);
-    // Writes the store; after a failed start-up read, copies of the damaged
-    // files are kept first so that the rotation cannot cost the backup.
-    int writeStore(QChar decimalSeparator, const QDateTime& now);
+    // A file that could not be read or parsed is kept at once under a
+    // damaged name, before any save can rotate it away.
+    int readStore(QString& diagnostic, const QDateTime& now);
+    bool storeDamaged = false;    // start-up found a store file it could not use
+    QStringList keptDamagedFiles; // where such files were kept
+
+    int writeStore(QChar decimalSeparator);
+    // After each save: whether to tell the person that it failed, which is
+    // only at the first failure of a run (the tick retries every 3 s).
+    bool saveFailureToTell(bool saved);
 
 private:
-    bool keepDamagedBeforeSave = false;
+    bool saveFailing = false;
 };

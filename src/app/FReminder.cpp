@@ -1,5 +1,6 @@
 #include "app/FReminder.h"
 
+#include "app/StoreNotices.h"
 #include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
 #include "controls/A_DBStringGrid.h"
@@ -9,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/TrayIcon.h"
 #include "warnings/SimpleWarnings.h"
@@ -62,10 +64,7 @@ void TfrmReminder::FormCreate()
     m_state.ArrSuoni = Carica_Suoni(m_state.folders.sounds);
 
     QString diagnostic;
-    if (m_state.readStore(diagnostic) < 0) {
-        services.boxes.information(QStringLiteral("File dati corrotto e/o illeggibile! Verrà creato un nuovo file per "
-                                                  "la memorizzazione dei promemoria"));
-    }
+    m_state.readStore(diagnostic, services.clock.now());
 
     QStringList soundNames;
     for (const REC_Suono& s : m_state.ArrSuoni)
@@ -101,6 +100,14 @@ void TfrmReminder::FormCreate()
 
     connect(&Timer, &QTimer::timeout, this, [this] { m_engine->TimerTimer(); });
     Timer.start(FIRST_TICK_INTERVAL_MS);
+
+    // Shown once the timer runs: at an unattended log-in no reminder may wait
+    // for the answer.
+    if (m_state.storeDamaged) {
+        QTimer::singleShot(0, this, [this] {
+            services.boxes.information(damagedStoreText(m_state.settings.Lingua_attuale, m_state.keptDamagedFiles));
+        });
+    }
 }
 
 void TfrmReminder::buildTray()
@@ -253,8 +260,17 @@ void TfrmReminder::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_closing = true;
     writeSettings();
-    writeStore();
+    const bool saved = writeStore() == 1 && m_settingsSaved;
+    m_closing = false;
+    if (!saved && !m_state.FineSessione) {
+        // Ending now would lose what could not be saved.
+        services.boxes.Errore(saveFailedText(true));
+        m_state.UscitaRichiesta = false;
+        event->ignore();
+        return;
+    }
     tray->hide();
     event->accept();
     emit closedForGood();
@@ -322,11 +338,24 @@ int TfrmReminder::writeSettings()
     s.Height_pnlGen = height();
     s.Ultima_pos_Left = x();
     s.Ultima_pos_Top = y();
-    ::writeSettings(s, services.registry, settingsKey, services.autostart, m_state.config.NOME_PROGRAMMA);
-    return 1;
+    m_settingsSaved
+        = ::writeSettings(s, services.registry, settingsKey, services.autostart, m_state.config.NOME_PROGRAMMA);
+    return m_settingsSaved ? 1 : 0;
 }
 
 int TfrmReminder::writeStore()
 {
-    return m_state.writeStore(services.locale.decimalSeparator(), services.clock.now());
+    const int r = m_state.writeStore(services.locale.decimalSeparator());
+    m_storeSaved = r == 1;
+    // Told once per run of failures, after the tick that found it.
+    if (m_state.saveFailureToTell(m_storeSaved && m_settingsSaved) && !m_closing) {
+        QTimer::singleShot(0, this, [this, text = saveFailedText(false)] { services.boxes.Errore(text); });
+    }
+    return r;
+}
+
+QString TfrmReminder::saveFailedText(bool atExit) const
+{
+    return ::saveFailedText(m_state.settings.Lingua_attuale, m_storeSaved ? QString() : m_state.folders.data,
+        m_settingsSaved ? QString() : services.registry.location(settingsKey), atExit);
 }

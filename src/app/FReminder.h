@@ -81,6 +81,7 @@ private:
     void applyTexts();
     void buildMemoList();
     bool schemeKey(const QKeyEvent* event);
+    QString saveFailedText(bool atExit) const;
 
     Services& services;
     AppState m_state;
@@ -88,6 +89,9 @@ private:
     QString settingsKey;
     bool firstShow = true;
     bool m_endRequested = false;
+    bool m_settingsSaved = true;
+    bool m_storeSaved = true;
+    bool m_closing = false;
     int m_exitCode = 0;
 
     QTimer Timer;

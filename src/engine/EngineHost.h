@@ -11,7 +11,7 @@ public:
     virtual void setTimerInterval(int ms) = 0;
     // The main window's "hide to tray"; InAutorun is set while it runs.
     virtual void hideToTray() = 0;
-    // The pending save, settings first; the tick ignores the results.
+    // The pending save, settings first: 1 = saved; anything else keeps it pending.
     virtual int writeSettings() = 0;
     virtual int writeStore() = 0;
 };

@@ -132,9 +132,10 @@ void ReminderEngine::laterTick()
     if (warnMemo.isEmpty() && warnSveglie.isEmpty())
         purgeRearmed();
     if (state.DaSalvare) {
-        host.writeSettings();
-        host.writeStore();
-        state.DaSalvare = false;
+        // A failed save stays pending, so the next tick tries again.
+        const bool settingsSaved = host.writeSettings() == 1;
+        const bool storeSaved = host.writeStore() == 1;
+        state.DaSalvare = !(settingsSaved && storeSaved);
     }
     ++state.ContaTick;
 }

@@ -74,3 +74,10 @@ int QSettingsRegistry::deleteValue(const QString& key, const QString& name)
     settings.sync();
     return settings.status() == QSettings::NoError ? 1 : 0;
 }
+
+QString QSettingsRegistry::location(const QString& key) const
+{
+    QString file;
+    QString group;
+    return locate(key, file, group) ? file : QString();
+}

@@ -14,6 +14,7 @@ public:
     QString readString(const QString& key, const QString& name) const override;
     bool writeString(const QString& key, const QString& name, const QString& text) override;
     int deleteValue(const QString& key, const QString& name) override;
+    QString location(const QString& key) const override;
 
     // The INI file and the group that hold a key; false for a key of fewer
     // than two parts after "Software".

@@ -18,4 +18,7 @@ public:
 
     // 1 = deleted, 0 otherwise (missing value included). Never creates the key.
     virtual int deleteValue(const QString& key, const QString& name) = 0;
+
+    // Where the key's values are kept, to name it to the person; may be empty.
+    virtual QString location(const QString& key) const = 0;
 };

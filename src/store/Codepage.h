@@ -2,22 +2,26 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
+
+#include <optional>
 
 // Text of the stored files: Windows-1252 as the Windows program wrote it, or
 // UTF-8 when the text holds characters that code page lacks.
 namespace Codepage {
 
-// UTF-8 when every byte sequence is valid UTF-8, otherwise Windows-1252.
-QString decodeStoreText(const QByteArray& bytes);
+// The Windows-1252 bytes of text, or nothing when a character has none.
+std::optional<QByteArray> toWindows1252(QStringView text);
 
-// Windows-1252 when every character fits, otherwise UTF-8 without a BOM.
-QByteArray encodeStoreText(const QString& text);
+// Decodes Windows-1252 bytes; every byte has a character, so every byte
+// survives a round trip. Reuse one decoder for many values.
+class Windows1252Decoder {
+public:
+    Windows1252Decoder();
+    QString decode(QByteArrayView bytes);
 
-bool isValidUtf8(const QByteArray& bytes);
-// The Windows-1252 byte of a character, or -1 when it has none.
-int windows1252Byte(char16_t c);
-QString fromWindows1252(const QByteArray& bytes);
-// False (and out untouched) when a character has no Windows-1252 byte.
-bool toWindows1252(const QString& text, QByteArray& out);
+private:
+    QStringDecoder m_decoder;
+};
 
 } // namespace Codepage

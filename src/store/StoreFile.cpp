@@ -3,17 +3,12 @@
 #include "store/Codepage.h"
 #include "store/Ut.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
 #include <cstring>
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,13 +35,14 @@ constexpr std::array<quint64, 11> memoTags
 constexpr std::array<quint64, 6> svegliaTags
     = {tagKey("#TSV:"), tagKey("#_MS:"), tagKey("#_AT:"), tagKey("#_OR:"), tagKey("#_GN:"), tagKey("#_SN:")};
 
-enum class Encoding { Utf8, Windows1252 };
+// Null for UTF-8 text.
+using Encoding = Codepage::Windows1252Decoder*;
 
 QString decodeValue(QByteArrayView v, Encoding enc)
 {
-    if (enc == Encoding::Utf8)
+    if (!enc)
         return QString::fromUtf8(v);
-    return Codepage::fromWindows1252(v.toByteArray());
+    return enc->decode(v);
 }
 
 // Position of the next tab at or after from, or n. Eight bytes at a time:
@@ -216,11 +212,6 @@ int parseBytes(QByteArrayView text, Encoding enc, MemoList& memos, SvegliaList& 
         -2, diagnostic);
 }
 
-std::filesystem::path fsPath(const QString& path)
-{
-    return QFile(path).filesystemFileName();
-}
-
 } // namespace
 
 QString cleanValue(const QString& value)
@@ -243,25 +234,16 @@ QString cleanValue(const QString& value)
 
 namespace {
 
-// Builds the file's bytes directly, in Windows-1252 or in UTF-8.
+// Builds the file's bytes as UTF-8; the choice of encoding comes after.
 class Writer {
 public:
-    Writer(bool utf8, QChar sep, qsizetype reserve)
-        : m_utf8(utf8)
+    Writer(QChar sep, qsizetype reserve)
         // Readers take "," and "."; any other separator would make the store unreadable.
-        , m_sep(sep == u',' || sep == u'.' ? char(sep.unicode()) : '.')
+        : m_sep(sep == u',' || sep == u'.' ? char(sep.unicode()) : '.')
     {
         m_out.reserve(size_t(reserve));
     }
 
-    bool fits() const
-    {
-        return m_fits;
-    }
-    bool nonAscii() const
-    {
-        return m_nonAscii;
-    }
     std::string take()
     {
         return std::move(m_out);
@@ -289,36 +271,14 @@ public:
     {
         m_out.append(tag);
         const QString clean = value.contains(u'#') ? cleanValue(value) : value;
-        if (m_utf8) {
-            const QByteArray utf8 = clean.toUtf8();
-            for (const char c : utf8)
-                m_out.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
-            return;
-        }
-        for (const QChar qc : clean) {
-            char16_t c = qc.unicode();
-            if (c == u'\t' || c == u'\r' || c == u'\n')
-                c = u' ';
-            if (c < 0x80) {
-                m_out.push_back(char(c));
-                continue;
-            }
-            const int b = Codepage::windows1252Byte(c);
-            if (b < 0) {
-                m_fits = false;
-                return;
-            }
-            m_nonAscii = true;
-            m_out.push_back(char(b));
-        }
+        const QByteArray utf8 = clean.toUtf8();
+        for (const char c : utf8)
+            m_out.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
     }
 
 private:
     std::string m_out;
-    bool m_utf8;
     char m_sep;
-    bool m_fits = true;
-    bool m_nonAscii = false;
 };
 
 void writeAll(Writer& w, const MemoList& memos, const SvegliaList& sveglie)
@@ -337,8 +297,6 @@ void writeAll(Writer& w, const MemoList& memos, const SvegliaList& sveglie)
         w.integer("\t#TAN:", m.TipoAnticipo);
         w.integer("\t#_AN:", m.Anticipo);
         w.raw("\r\n");
-        if (!w.fits())
-            return;
     }
     for (const REC_Sveglia& s : sveglie) {
         w.raw("#SVEGLIA#");
@@ -349,30 +307,33 @@ void writeAll(Writer& w, const MemoList& memos, const SvegliaList& sveglie)
         w.number("\t#_OR:", DayNumbers::fractionPart(s.Orario));
         w.text("\t#_SN:", s.Suono);
         w.raw("\r\n");
-        if (!w.fits())
-            return;
     }
 }
 
 std::string buildUtf8(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
 {
-    Writer w(true, sep, memos.size() * 128 + sveglie.size() * 96);
+    Writer w(sep, memos.size() * 128 + sveglie.size() * 96);
     writeAll(w, memos, sveglie);
     return w.take();
 }
 
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string buildFile(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
 {
-    Writer w(false, sep, memos.size() * 128 + sveglie.size() * 96);
-    writeAll(w, memos, sveglie);
+    std::string utf8 = buildUtf8(memos, sveglie, sep);
+    if (isAscii(utf8))
+        return utf8;
     // Windows-1252 keeps files as the Windows program writes them, unless a
-    // character does not fit or the bytes would read back as UTF-8.
-    if (!w.fits())
-        return buildUtf8(memos, sveglie, sep);
-    std::string bytes = w.take();
-    if (w.nonAscii() && Codepage::isValidUtf8(QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()))))
-        return buildUtf8(memos, sveglie, sep);
-    return bytes;
+    // character does not fit or the bytes would read back as UTF-8 ("Ã©"
+    // would come back as "é").
+    const auto windows = Codepage::toWindows1252(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+    if (!windows || QByteArrayView(*windows).isValidUtf8())
+        return utf8;
+    return windows->toStdString();
 }
 
 } // namespace
@@ -390,100 +351,35 @@ QString buildText(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
 
 int parseMemo(QStringView record, REC_Memo& memo)
 {
-    return parseMemoBytes(record.toUtf8(), memo, Encoding::Utf8);
+    return parseMemoBytes(record.toUtf8(), memo, nullptr);
 }
 
 int parseSveglia(QStringView record, REC_Sveglia& sveglia)
 {
-    return parseSvegliaBytes(record.toUtf8(), sveglia, Encoding::Utf8);
+    return parseSvegliaBytes(record.toUtf8(), sveglia, nullptr);
 }
 
 int parseText(QStringView text, MemoList& memos, SvegliaList& sveglie, QString& diagnostic)
 {
-    return parseBytes(text.toUtf8(), Encoding::Utf8, memos, sveglie, diagnostic);
+    return parseBytes(text.toUtf8(), nullptr, memos, sveglie, diagnostic);
 }
 
-int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator)
+int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic)
 {
-    const QDir dir(folder);
-    const QString mainPath = dir.filePath(fileName);
-    const QString oldPath = dir.filePath(oldFileName);
-    const QString newPath = dir.filePath(fileName + QStringLiteral(".new"));
-    const std::string bytes = buildFile(memos, sveglie, decimalSeparator);
-
-    // QSaveFile flushes the new text to disk before its commit returns.
-    QSaveFile out(newPath);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        return -11;
-    if (out.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        out.cancelWriting();
-        return -12;
-    }
-    if (!out.commit()) {
-        QFile::remove(newPath);
-        return -12;
-    }
-
-    std::error_code ec;
-    if (QFile::exists(mainPath)) {
-        // rename replaces Store_old.dat in one step, so it is never missing.
-        std::filesystem::rename(fsPath(mainPath), fsPath(oldPath), ec);
-        if (ec) {
-            QFile::remove(newPath);
-            return -1;
-        }
-    }
-    std::filesystem::rename(fsPath(newPath), fsPath(mainPath), ec);
-    if (ec)
-        return -11; // Store_old.dat holds the previous store, and the reader falls back to it
-    return 1;
-}
-
-int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sveglie, QString& diagnostic)
-{
-    memos.clear();
-    sveglie.clear();
-    diagnostic.clear();
-    const QDir dir(folder);
-    const QString mainPath = dir.filePath(fileName);
-    const QString oldPath = dir.filePath(oldFileName);
-    if (!QFile::exists(mainPath) && !QFile::exists(oldPath))
-        return 0;
-    QByteArray bytes;
-    const int r = Leggi_File(mainPath, bytes);
-    if (r < 0) {
-        if (!fallback)
-            return r - 10;
-        const int r2 = Leggi_File(oldPath, bytes);
-        if (r2 < 0)
-            return -20 + r2; // -21 open failed, -22 short read
-    }
-    return parseFileBytes(bytes, memos, sveglie, diagnostic);
-}
-
-int parseFileBytes(const QByteArray& bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic)
-{
-    const Encoding enc = Codepage::isValidUtf8(bytes) ? Encoding::Utf8 : Encoding::Windows1252;
-    return parseBytes(bytes, enc, memos, sveglie, diagnostic);
-}
-
-bool keepDamagedCopies(const QString& folder, const QDateTime& now)
-{
-    const QDir dir(folder);
-    const QString stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    bool ok = true;
-    for (const QString& name : {fileName, oldFileName}) {
-        const QString from = dir.filePath(name);
-        if (!QFile::exists(from))
-            continue;
-        const QString base = QFileInfo(name).completeBaseName() + QStringLiteral("_damaged_") + stamp;
-        QString to = dir.filePath(base + QStringLiteral(".dat"));
-        for (int n = 2; QFile::exists(to); ++n)
-            to = dir.filePath(base + u'_' + QString::number(n) + QStringLiteral(".dat"));
-        ok = QFile::copy(from, to) && ok;
-    }
-    return ok;
+    std::optional<Codepage::Windows1252Decoder> windows;
+    if (!bytes.isValidUtf8())
+        windows.emplace();
+    const int r = parseBytes(bytes, windows ? &*windows : nullptr, memos, sveglie, diagnostic);
+    if (r != 1 || !memos.isEmpty() || !sveglie.isEmpty())
+        return r;
+    // Not one record, yet more than line ends: zeros left by a crash, or
+    // another file altogether. Reading it as an empty store would let the
+    // next saves rotate the real one away.
+    const bool onlyLineEnds = std::all_of(bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; });
+    if (onlyLineEnds)
+        return 1;
+    diagnostic = QStringLiteral("Nessun record nel file");
+    return -3;
 }
 
 } // namespace StoreFile

@@ -3,8 +3,12 @@
 #include "store/Global.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
+
+#include <functional>
 
 // The store file: every memo and alarm clock, one record a line.
 namespace StoreFile {
@@ -30,24 +34,39 @@ int parseSveglia(QStringView record, REC_Sveglia& sveglia);
 int parseText(QStringView text, MemoList& memos, SvegliaList& sveglie, QString& diagnostic);
 
 // Parses the bytes of a store file (UTF-8 when valid, else Windows-1252).
-int parseFileBytes(const QByteArray& bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic);
+// As parseText, and -3 when a file that holds more than line ends has not
+// one record: it is damaged, not an empty store.
+int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic);
+
+// The file-system steps of a save, in order. Tests fail a chosen one.
+enum class SaveStep { Create, Write, Flush, Sync, Close, SizeCheck, KeepOld, Replace };
+using SaveFaults = std::function<bool(SaveStep)>; // true: this step fails
 
 // Writes Store.dat in folder, keeping the previous one as Store_old.dat.
-// The new text goes to a temporary file that is flushed to disk and renamed
-// into place, so a complete store is on disk at every moment.
-// 1 = written; -1 = moving Store.dat to Store_old.dat failed (nothing
-// changed); -11 = creating the file failed; -12 = short write.
-int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator);
+// The new text goes to a temporary file beside the real store (the file a
+// link points to: the link stays), with the store's permissions; every
+// write, the flush, the sync and the size on disk are checked before
+// anything is renamed, and a failure removes the temporary file and leaves
+// both stores as they were. A failure to keep Store_old.dat costs only that
+// copy, never the save.
+// 1 = written; -11 = the new file could not be created or put in place;
+// -12 = writing it failed (short write, flush, sync, size).
+int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator,
+    const SaveFaults& faults = {});
 
 // Reads Store.dat (or Store_old.dat when Store.dat cannot be read and
 // fallback is allowed) into the lists, emptied first.
 // 1 = read; 0 = neither file exists; -1 memo failed; -2 alarm clock failed;
-// -11/-12 Store.dat unreadable without fallback; -21/-22 both unreadable.
-int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sveglie, QString& diagnostic);
+// -3 no record in a damaged file; -11/-12 Store.dat unreadable without
+// fallback; -21/-22 both unreadable. mainUnreadable, when given, tells
+// whether a Store.dat that exists could not be read.
+int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
+    bool* mainUnreadable = nullptr);
 
-// Copies Store.dat and Store_old.dat, when present, to names with a
-// date-time suffix, so that a save after a failed read cannot cost the last
-// complete copy. Returns false when a present file could not be copied.
-bool keepDamagedCopies(const QString& folder, const QDateTime& now);
+// Keeps each named store file of folder as "<base>_damaged_<date-time>.dat":
+// a copy, or the file itself renamed when it cannot be copied (a rename needs
+// no permission to read it). Returns the paths kept; a file that could be
+// neither copied nor renamed is left where it is.
+QStringList keepDamaged(const QString& folder, const QStringList& names, const QDateTime& now);
 
 } // namespace StoreFile

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Records every box instead of showing it and answers questions from a
 // script: setNextAnswer() queues answers, and an empty queue answers
 // defaultAnswer.
@@ -32,12 +34,16 @@ public:
     }
 
     QList<Shown> shown;
+    std::function<void()> whileShown;
     Answer defaultAnswer = Answer::No;
 
 protected:
     Answer show(MessageKind kind, const QString& caption, const QString& text, bool withCancel) override
     {
         shown.append({kind, caption, text, withCancel});
+        if (whileShown)
+            whileShown(); // what the program does while the box waits
+
         if (kind != MessageKind::Question)
             return Answer::Yes;
         return m_answers.isEmpty() ? defaultAnswer : m_answers.takeFirst();

@@ -32,6 +32,11 @@ public:
         return values.remove({key, name}) > 0 ? 1 : 0;
     }
 
+    QString location(const QString& key) const override
+    {
+        return QStringLiteral("registry:") + key;
+    }
+
     QString value(const QString& key, const QString& name) const
     {
         return values.value({key, name});

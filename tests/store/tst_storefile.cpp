@@ -1,9 +1,11 @@
+#include "SmallDisk.h"
 #include "TestMain.h"
 #include "app/AppState.h"
 #include "store/StoreFile.h"
 #include "store/Ut.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,6 +59,8 @@ struct Loaded {
     SvegliaList sveglie;
     QString diag;
 };
+
+Q_DECLARE_METATYPE(StoreFile::SaveStep)
 
 class TestStoreFile : public QObject {
     Q_OBJECT
@@ -131,6 +135,7 @@ private slots:
         QTest::addColumn<int>("memos");
         QTest::newRow("neither file") << QString("") << "" << true << 0 << 0;
         QTest::newRow("0-byte store") << QString("empty") << "" << true << 1 << 0;
+        QTest::newRow("line ends only") << QString("line ends") << "store" << true << 1 << 0;
         QTest::newRow("only the old one") << QString("") << "store" << true << 1 << 1;
         QTest::newRow("only the old one, no fallback") << QString("") << "store" << false << -11 << 0;
         QTest::newRow("unopenable, no fallback") << QString("folder") << "store" << false << -11 << 0;
@@ -148,6 +153,8 @@ private slots:
         for (const auto& [path, kind] : {std::pair{mainPath(), main}, std::pair{oldPath(), old}}) {
             if (kind == "empty")
                 put(path, {});
+            else if (kind == "line ends")
+                put(path, "\r\n\n");
             else if (kind == "store")
                 put(path, workedExample(','));
             else if (kind == "folder")
@@ -182,6 +189,11 @@ private slots:
         QTest::newRow("id x") << badId << -1 << "Errore sul Memo numero 1 esito=-21" << 1 << 0;
         QTest::newRow("alarm lacks sound") << memoLine(1) + "#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:0\r\n"
                                            << -2 << "Errore sulla sveglia numero 1 esito=-16" << 1 << 1;
+        QTest::newRow("zeros left by a crash") << QByteArray(4096, '\0') << -3 << "Nessun record nel file" << 0 << 0;
+        QByteArray noise(65536, Qt::Uninitialized);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+        QTest::newRow("random bytes") << noise << -3 << "Nessun record nel file" << 0 << 0;
+        QTest::newRow("a blank line") << QByteArray(" \r\n") << -3 << "Nessun record nel file" << 0 << 0;
         QTest::newRow("alarm bad time") << QByteArray("#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:x\t#_SN:s\r\n")
                                         << -2 << "Errore sulla sveglia numero 1 esito=-24" << 0 << 1;
     }
@@ -318,6 +330,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("windowsBytes");
         QTest::newRow("accents and euro") << QString::fromUtf8("Caffè con Nicolò, 5 €") << true;
+        QTest::newRow("quotes and dash") << QString::fromUtf8("“sì” – ok") << true;
+        QTest::newRow("code-page bytes that look like UTF-8") << QString::fromUtf8("Ã© una prova") << false;
         QTest::newRow("beyond the code page") << QString::fromUtf8("Встреча 会議 ✓") << false;
     }
     void charactersRoundTrip()
@@ -334,53 +348,154 @@ private slots:
         QCOMPARE(l.memos[0].Nota, text);
     }
 
-    void readsWindowsFile()
+    // A Windows file reads in its code page and is written back byte for byte,
+    // the five bytes the code page leaves undefined included.
+    void windowsFileRoundTrip()
     {
-        put(mainPath(),
-            "#MEMO#\t#_ID:1\t#TME:1\t#_NT:Perch\xe9 \x80\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366\t#TOR:1"
-            "\t#_OR:0,4375\t#TAN:2\t#_AN:-5\r\n");
+        QByteArray every;
+        for (int b = 0x80; b < 0x100; ++b)
+            every += char(b);
+        const QByteArray text = "#MEMO#\t#_ID:1\t#TME:1\t#_NT:Perch\xe9 " + every
+            + "\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366\t#TOR:1\t#_OR:0,4375\t#TAN:2\t#_AN:-5\r\n";
+        put(mainPath(), text);
         const Loaded l = load();
         QCOMPARE(l.result, 1);
-        QCOMPARE(l.memos[0].Nota, QString::fromUtf8("Perché €"));
+        QVERIFY(l.memos[0].Nota.startsWith(QString::fromUtf8("Perché €\u0081‚")));
+        QCOMPARE(StoreFile::write(dir->path(), l.memos, {}, u','), 1);
+        QCOMPARE(fileBytes(mainPath()), text);
     }
 
-    void failedRotationChangesNothing()
+    void failedStepChangesNothing_data()
     {
+        QTest::addColumn<StoreFile::SaveStep>("step");
+        QTest::addColumn<int>("result");
+        using S = StoreFile::SaveStep;
+        QTest::newRow("create") << S::Create << -11;
+        QTest::newRow("write") << S::Write << -12;
+        QTest::newRow("flush") << S::Flush << -12;
+        QTest::newRow("sync") << S::Sync << -12;
+        QTest::newRow("close") << S::Close << -12;
+        QTest::newRow("size on disk") << S::SizeCheck << -12;
+        QTest::newRow("replace") << S::Replace << -11;
+        QTest::newRow("keep the old one") << S::KeepOld << 1;
+    }
+    void failedStepChangesNothing()
+    {
+        QFETCH(StoreFile::SaveStep, step);
+        QFETCH(int, result);
         put(mainPath(), workedExample(','));
-        // A non-empty folder named Store_old.dat cannot be replaced by a file.
-        QVERIFY(QDir(dir->path()).mkpath(StoreFile::oldFileName + "/keep"));
-        QCOMPARE(StoreFile::write(dir->path(), {}, {}, u','), -1);
-        QCOMPARE(fileBytes(mainPath()), workedExample(','));
-        QVERIFY(!QFile::exists(mainPath() + ".new"));
+        put(oldPath(), memoLine(7));
+        const auto failAt = [step](StoreFile::SaveStep s) { return s == step; };
+        QCOMPARE(StoreFile::write(dir->path(), {dentista(), dentista()}, {}, u',', failAt), result);
+        QCOMPARE(fileBytes(mainPath()) == workedExample(','), result != 1);
+        QCOMPARE(fileBytes(oldPath()), memoLine(7));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), 2);
     }
 
-    void missingFolderFailsToCreate()
+    void fullDiskChangesNothing()
     {
-        QCOMPARE(StoreFile::write(dir->filePath("not-there"), {dentista()}, {}, u','), -11);
+        SmallDisk disk(256);
+        if (!disk.mounted())
+            QSKIP("needs root to mount a small tmpfs");
+        const QString folder = disk.path();
+        const auto bytesOf = [&](const QString& name) { return fileBytes(QDir(folder).filePath(name)); };
+        MemoList memos;
+        for (int i = 1; i <= 60; ++i)
+            memos.append(REC_Memo{i, 1, QString("memo %1").arg(i), 0, 1, 1, 45366, 1, 0.5, 2, -5});
+        QCOMPARE(StoreFile::write(folder, {dentista()}, {}, u','), 1);
+        QCOMPARE(StoreFile::write(folder, memos.mid(0, 2), {}, u','), 1);
+        const QByteArray store = bytesOf("Store.dat");
+        const QByteArray old = bytesOf("Store_old.dat");
+
+        // No byte left, then 4 KB: a store of about 6 KB fits in neither.
+        for (const qint64 free : {0, 4096}) {
+            disk.fill();
+            disk.freeUp(free);
+            for (int save = 0; save < 2; ++save)
+                QVERIFY(StoreFile::write(folder, memos, {}, u',') < 0);
+            QCOMPARE(bytesOf("Store.dat"), store);
+            QCOMPARE(bytesOf("Store_old.dat"), old);
+            QVERIFY(!QFile::exists(QDir(folder).filePath("Store.dat.new")));
+        }
+        disk.empty();
+        QCOMPARE(StoreFile::write(folder, memos, {}, u','), 1);
+        QCOMPARE(bytesOf("Store_old.dat"), store);
     }
 
-    void damagedStoreKeepsCopiesBeforeSave()
+    void linkStaysALinkAndModeStays()
     {
-        QByteArray bad = memoLine(1);
-        bad.replace("#_DT:45366", "#_DT:abc");
-        const QByteArray damaged = bad + memoLine(2);
-        const QByteArray backup = workedExample(',');
-        put(mainPath(), damaged);
-        put(oldPath(), backup);
+        QVERIFY(QDir(dir->path()).mkdir("synced"));
+        const QString real = dir->filePath("synced/real.dat");
+        put(real, memoLine(1));
+        QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(QFile::link("synced/real.dat", mainPath()));
+        QCOMPARE(StoreFile::write(dir->path(), {dentista()}, {}, u','), 1);
+        QCOMPARE(StoreFile::write(dir->path(), {dentista()}, {riunione()}, u','), 1);
+        QVERIFY(QFileInfo(mainPath()).isSymLink());
+        QCOMPARE(fileBytes(real), workedExample(','));
+        QCOMPARE(QFile::permissions(real), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        const QByteArray first = workedExample(',');
+        QCOMPARE(fileBytes(oldPath()), first.left(first.indexOf("#SVEGLIA#"))); // the previous one, a plain file
+        QVERIFY(!QFileInfo(oldPath()).isSymLink());
+        QVERIFY(!QFile::exists(real + ".new"));
+    }
 
+    // Start-up keeps every file it could not use, at once and once, by a copy
+    // or, when the file cannot be read, by renaming it; saves never wait for it.
+    // A folder in place of a file is what root cannot read either.
+    void startUpKeepsWhatItCannotUse_data()
+    {
+        QTest::addColumn<QString>("main");
+        QTest::addColumn<QString>("old");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QStringList>("kept"); // "copy" or "moved", per file
+        QTest::addColumn<int>("memos");
+        QTest::newRow("damaged store, good old one") << "damaged"
+                                                     << "store" << -1 << QStringList{"copy", "copy"} << 2;
+        QTest::newRow("unreadable store, older list read") << "folder"
+                                                           << "store" << 1 << QStringList{"moved"} << 1;
+        QTest::newRow("damaged store, unreadable old one") << "damaged"
+                                                           << "folder" << -1 << QStringList{"copy", "moved"} << 2;
+        QTest::newRow("both unreadable") << "folder"
+                                         << "folder" << -21 << QStringList{"moved", "moved"} << 0;
+        QTest::newRow("only the old one: nothing damaged") << ""
+                                                           << "store" << 1 << QStringList{} << 1;
+    }
+    void startUpKeepsWhatItCannotUse()
+    {
+        QFETCH(QString, main);
+        QFETCH(QString, old);
+        QFETCH(int, result);
+        QFETCH(QStringList, kept);
+        QFETCH(int, memos);
+        const QByteArray damaged = memoLine(1) + QByteArray(memoLine(2)).replace("#_DT:45366", "#_DT:abc");
+        for (const auto& [path, kind] : {std::pair{mainPath(), main}, std::pair{oldPath(), old}}) {
+            if (kind == "damaged")
+                put(path, damaged);
+            else if (kind == "store")
+                put(path, workedExample(','));
+            else if (kind == "folder")
+                QVERIFY(QDir().mkpath(path + "/inside"));
+        }
         AppState state;
         state.folders.data = dir->path();
         QString diag;
-        QCOMPARE(state.readStore(diag), -1);
         const QDateTime now(QDate(2026, 12, 6), QTime(9, 15, 30));
-        QCOMPARE(state.writeStore(u',', now), 1);
-        QCOMPARE(fileBytes(dir->filePath("Store_damaged_20261206-091530.dat")), damaged);
-        QCOMPARE(fileBytes(dir->filePath("Store_old_damaged_20261206-091530.dat")), backup);
-        QCOMPARE(fileBytes(oldPath()), damaged);
-
-        // Only the first save after the failed read keeps copies.
-        QCOMPARE(state.writeStore(u',', now.addSecs(60)), 1);
-        QCOMPARE(QDir(dir->path()).entryList({"*damaged*"}).size(), 2);
+        QCOMPARE(state.readStore(diag, now), result);
+        QCOMPARE(state.ArrMemo.size(), memos);
+        QCOMPARE(state.storeDamaged, !kept.isEmpty());
+        QCOMPARE(state.keptDamagedFiles.size(), kept.size());
+        const QStringList names{StoreFile::fileName, StoreFile::oldFileName};
+        for (int i = 0; i < kept.size(); ++i) {
+            const QString base = QFileInfo(names[i]).completeBaseName();
+            QCOMPARE(state.keptDamagedFiles[i], dir->filePath(base + "_damaged_20261206-091530.dat"));
+            QCOMPARE(QFileInfo::exists(dir->filePath(names[i])), kept[i] == "copy");
+        }
+        // Saves go ahead at once, and keep nothing more.
+        for (int save = 0; save < 3; ++save)
+            QCOMPARE(state.writeStore(u','), 1);
+        QCOMPARE(QDir(dir->path()).entryList({"*damaged*"}, QDir::AllEntries).size(), kept.size());
+        QCOMPARE(load().result, 1);
     }
 
     void installedCopyCreatesItsDataFolder()
@@ -388,7 +503,7 @@ private slots:
         AppState state;
         state.folders.data = dir->filePath("deep/Brivo Reminder");
         state.ArrMemo = {dentista()};
-        QCOMPARE(state.writeStore(u',', QDateTime::currentDateTime()), 1);
+        QCOMPARE(state.writeStore(u','), 1);
         QVERIFY(QFile::exists(dir->filePath("deep/Brivo Reminder/Store.dat")));
     }
 

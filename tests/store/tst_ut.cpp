@@ -1,5 +1,4 @@
 #include "TestMain.h"
-#include "store/Codepage.h"
 #include "store/Global.h"
 #include "store/Ut.h"
 
@@ -208,57 +207,6 @@ private slots:
         QFETCH(double, fraction);
         QFETCH(int, minutes);
         QCOMPARE(DayNumbers::hoursMinutes(fraction), minutes);
-    }
-
-    void codepage_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("ascii") << "Dentista 10:30" << QByteArray("Dentista 10:30");
-        QTest::newRow("latin letters and euro") << QString::fromUtf8("Caffè 2 €") << QByteArray("Caff\xe8 2 \x80");
-        QTest::newRow("quotes and dash") << QString::fromUtf8("“sì” – ok") << QByteArray("\x93s\xec\x94 \x96 ok");
-        QTest::newRow("outside the code page") << QString::fromUtf8("会議 è") << QString::fromUtf8("会議 è").toUtf8();
-        // Windows-1252 bytes that would read back as UTF-8 go out as UTF-8.
-        QTest::newRow("looks like utf-8") << QString::fromUtf8("Ã©") << QString::fromUtf8("Ã©").toUtf8();
-    }
-    void codepage()
-    {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(Codepage::encodeStoreText(text), bytes);
-        QCOMPARE(Codepage::decodeStoreText(bytes), text);
-    }
-
-    void everyWindowsByteSurvives()
-    {
-        QByteArray all;
-        for (int b = 0x80; b < 0x100; ++b)
-            all += char(b);
-        const QString text = Codepage::fromWindows1252(all);
-        QByteArray back;
-        QVERIFY(Codepage::toWindows1252(text, back));
-        QCOMPARE(back, all);
-    }
-
-    void utf8Validation_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("empty") << QByteArray() << true;
-        QTest::newRow("two-byte") << QByteArray("\xc3\xa8") << true;
-        QTest::newRow("four-byte") << QByteArray("\xf0\x9f\x98\x80") << true;
-        QTest::newRow("lone continuation") << QByteArray("\x80") << false;
-        QTest::newRow("truncated") << QByteArray("a\xc3") << false;
-        QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << false;
-        QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << false;
-        QTest::newRow("beyond unicode") << QByteArray("\xf4\x90\x80\x80") << false;
-        QTest::newRow("latin-1 e grave") << QByteArray("caff\xe8") << false;
-    }
-    void utf8Validation()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, valid);
-        QCOMPARE(Codepage::isValidUtf8(bytes), valid);
     }
 
     void wholeFile()

@@ -49,17 +49,23 @@ public:
 
     void text(const char* name, const QString& value)
     {
-        m_registry.writeString(m_key, QLatin1String(name), value);
+        m_ok = m_registry.writeString(m_key, QLatin1String(name), value) && m_ok;
     }
 
     void integer(const char* name, qint32 value)
     {
-        m_registry.writeString(m_key, QLatin1String(name), QString::number(value));
+        text(name, QString::number(value));
+    }
+
+    bool ok() const
+    {
+        return m_ok;
     }
 
 private:
     Registry& m_registry;
     const QString& m_key;
+    bool m_ok = true;
 };
 
 } // namespace
@@ -110,7 +116,7 @@ void readSettings(UserSettings& s, const Registry& registry, const QString& key,
     s.Vis_mess_trayicon = read.integer("Vis_mess_trayicon", defaults.Vis_mess_trayicon);
 }
 
-void writeSettings(
+bool writeSettings(
     const UserSettings& s, Registry& registry, const QString& key, Autostart& autostart, const QString& programName)
 {
     ValueWriter write(registry, key);
@@ -139,4 +145,5 @@ void writeSettings(
         autostart.removeEntry(programName);
     write.integer("qt_aperture_prog", s.qt_aperture_prog);
     write.integer("Vis_mess_trayicon", s.Vis_mess_trayicon);
+    return write.ok();
 }

@@ -51,6 +51,6 @@ void readSettings(UserSettings& settings, const Registry& registry, const QStrin
     const QStringList& soundNames);
 
 // Writes every value and then sets or removes the log-on start entry named
-// after the program. Failures are silent: the values stay in memory.
-void writeSettings(const UserSettings& settings, Registry& registry, const QString& key, Autostart& autostart,
+// after the program. False when a value could not be written.
+bool writeSettings(const UserSettings& settings, Registry& registry, const QString& key, Autostart& autostart,
     const QString& programName);

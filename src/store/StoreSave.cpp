@@ -1,0 +1,183 @@
+// The store on disk: checked saves, reads with fallback, damaged copies.
+#include "store/StoreFile.h"
+#include "store/Ut.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <filesystem>
+#include <optional>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace StoreFile {
+
+namespace {
+
+bool fails(const SaveFaults& faults, SaveStep step)
+{
+    return faults && faults(step);
+}
+
+// QFile has no sync of its own, and QSaveFile ignores a failed one.
+bool syncToDisk(QFile& file)
+{
+#ifdef Q_OS_WIN
+    return _commit(file.handle()) == 0;
+#else
+    return ::fsync(file.handle()) == 0;
+#endif
+}
+
+// Renames, replacing a file at to in one step, so to is never missing.
+bool replaceFile(const QString& from, const QString& to)
+{
+    std::error_code ec;
+    std::filesystem::rename(QFile(from).filesystemFileName(), QFile(to).filesystemFileName(), ec);
+    return !ec;
+}
+
+// The file a link points to, through a chain of links; path itself otherwise.
+QString linkTarget(const QString& path)
+{
+    QString target = path;
+    for (int hops = 0; hops < 32 && QFileInfo(target).isSymLink(); ++hops)
+        target = QFileInfo(target).symLinkTarget();
+    return target;
+}
+
+// Writes bytes to a new file at path, checking every step; on failure the
+// file is removed. 1, -11 (not created) or -12 (not fully on disk).
+int writeChecked(const QString& path, QByteArrayView bytes, std::optional<QFileDevice::Permissions> permissions,
+    const SaveFaults& faults)
+{
+    QFile out(path);
+    // Unbuffered: a full disk shows at the write, not at a close nobody checks.
+    if (fails(faults, SaveStep::Create)
+        || !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        QFile::remove(path);
+        return -11;
+    }
+    if (permissions)
+        out.setPermissions(*permissions);
+    const qint64 size = qint64(bytes.size());
+    bool ok = true;
+    for (qint64 done = 0; ok && done < size;) {
+        const qint64 n = fails(faults, SaveStep::Write) ? -1 : out.write(bytes.data() + done, size - done);
+        ok = n > 0;
+        done += n;
+    }
+    ok = ok && !fails(faults, SaveStep::Flush) && out.flush();
+    ok = ok && !fails(faults, SaveStep::Sync) && syncToDisk(out);
+    out.close();
+    ok = ok && !fails(faults, SaveStep::Close) && out.error() == QFileDevice::NoError;
+    ok = ok && !fails(faults, SaveStep::SizeCheck) && QFileInfo(path).size() == size;
+    if (!ok) {
+        QFile::remove(path);
+        return -12;
+    }
+    return 1;
+}
+
+// Holds the store as it was under a temporary name beside Store_old.dat, so
+// that replacing it loses nothing: a hard link costs no room, a copy serves
+// where links cannot be made (another file system, a link's target).
+bool holdPrevious(const QString& target, const QString& holdPath, const SaveFaults& faults)
+{
+    if (fails(faults, SaveStep::KeepOld))
+        return false;
+    QFile::remove(holdPath);
+    std::error_code ec;
+    std::filesystem::create_hard_link(QFile(target).filesystemFileName(), QFile(holdPath).filesystemFileName(), ec);
+    return !ec || QFile::copy(target, holdPath);
+}
+
+} // namespace
+
+int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator,
+    const SaveFaults& faults)
+{
+    const QDir dir(folder);
+    const QString mainPath = dir.filePath(fileName);
+    const QString oldPath = dir.filePath(oldFileName);
+    const QString target = linkTarget(mainPath);
+    const QString newPath = target + QStringLiteral(".new");
+    const QFileInfo previous(target);
+    const bool hadStore = previous.exists();
+
+    std::optional<QFileDevice::Permissions> permissions;
+    if (hadStore)
+        permissions = previous.permissions();
+    const QByteArray bytes = buildBytes(memos, sveglie, decimalSeparator);
+    const int written = writeChecked(newPath, bytes, permissions, faults);
+    if (written != 1)
+        return written;
+
+    // Without it only the previous version is lost; the save goes on.
+    const QString holdPath = oldPath + QStringLiteral(".new");
+    const bool held = hadStore && holdPrevious(target, holdPath, faults);
+    // The one step that changes the store: whole before, whole after.
+    if (fails(faults, SaveStep::Replace) || !replaceFile(newPath, target)) {
+        QFile::remove(newPath);
+        if (held)
+            QFile::remove(holdPath);
+        return -11;
+    }
+    if (held && !replaceFile(holdPath, oldPath))
+        QFile::remove(holdPath);
+    return 1;
+}
+
+int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
+    bool* mainUnreadable)
+{
+    memos.clear();
+    sveglie.clear();
+    diagnostic.clear();
+    if (mainUnreadable)
+        *mainUnreadable = false;
+    const QDir dir(folder);
+    const QString mainPath = dir.filePath(fileName);
+    const QString oldPath = dir.filePath(oldFileName);
+    const bool mainExists = QFile::exists(mainPath);
+    if (!mainExists && !QFile::exists(oldPath))
+        return 0;
+    QByteArray bytes;
+    const int r = Leggi_File(mainPath, bytes);
+    if (r < 0) {
+        if (mainUnreadable)
+            *mainUnreadable = mainExists;
+        if (!fallback)
+            return r - 10;
+        const int r2 = Leggi_File(oldPath, bytes);
+        if (r2 < 0)
+            return -20 + r2; // -21 open failed, -22 short read
+    }
+    return parseFileBytes(bytes, memos, sveglie, diagnostic);
+}
+
+QStringList keepDamaged(const QString& folder, const QStringList& names, const QDateTime& now)
+{
+    const QDir dir(folder);
+    const QString stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QStringList kept;
+    for (const QString& name : names) {
+        const QString from = dir.filePath(name);
+        if (!QFileInfo(from).exists() && !QFileInfo(from).isSymLink())
+            continue;
+        const QString base = QFileInfo(name).completeBaseName() + QStringLiteral("_damaged_") + stamp;
+        QString to = dir.filePath(base + QStringLiteral(".dat"));
+        for (int n = 2; QFileInfo(to).exists() || QFileInfo(to).isSymLink(); ++n)
+            to = dir.filePath(base + u'_' + QString::number(n) + QStringLiteral(".dat"));
+        if (QFile::copy(from, to) || QFile::rename(from, to))
+            kept.append(to);
+    }
+    return kept;
+}
+
+} // namespace StoreFile
