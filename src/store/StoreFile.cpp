@@ -343,12 +343,6 @@ QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar s
     return QByteArray::fromStdString(buildFile(memos, sveglie, sep));
 }
 
-QString buildText(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
-{
-    const std::string utf8 = buildUtf8(memos, sveglie, sep);
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
 int parseMemo(QStringView record, REC_Memo& memo)
 {
     return parseMemoBytes(record.toUtf8(), memo, nullptr);
@@ -357,11 +351,6 @@ int parseMemo(QStringView record, REC_Memo& memo)
 int parseSveglia(QStringView record, REC_Sveglia& sveglia)
 {
     return parseSvegliaBytes(record.toUtf8(), sveglia, nullptr);
-}
-
-int parseText(QStringView text, MemoList& memos, SvegliaList& sveglie, QString& diagnostic)
-{
-    return parseBytes(text.toUtf8(), nullptr, memos, sveglie, diagnostic);
 }
 
 int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic)

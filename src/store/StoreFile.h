@@ -22,19 +22,15 @@ inline const QString oldFileName = QStringLiteral("Store_old.dat");
 // The file's bytes are Windows-1252 when every character fits (and the bytes
 // cannot be mistaken for UTF-8), otherwise UTF-8 without a byte-order mark.
 QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator);
-QString buildText(const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator);
 QString cleanValue(const QString& value);
 
 // 1 = filled; -10 - n = tag n missing; -20 - n = tag n not a number.
 int parseMemo(QStringView record, REC_Memo& memo);
 int parseSveglia(QStringView record, REC_Sveglia& sveglia);
 
-// Parses a whole text into the lists (emptied first).
-// 1 = read; -1 = a memo failed; -2 = an alarm clock failed (diagnostic says which).
-int parseText(QStringView text, MemoList& memos, SvegliaList& sveglie, QString& diagnostic);
-
 // Parses the bytes of a store file (UTF-8 when valid, else Windows-1252).
-// As parseText, and -3 when a file that holds more than line ends has not
+// 1 = read; -1 = a memo failed; -2 = an alarm clock failed (diagnostic says
+// which); -3 when a file that holds more than line ends has not
 // one record: it is damaged, not an empty store.
 int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic);
 
