@@ -115,7 +115,7 @@ private slots:
         rig.state.ArrMemo << makeMemo(1, monday, QTime(9, 55), 0);
         rig.state.ArrAvvisi << REC_Avviso{AVVISO_MEMO, 7, STATO_MOSTRATO};
         rig.state.DaSalvare = true;
-        rig.saveResult = -3; // a failed save is not retried
+        rig.saveResult = -3; // a failed save stays pending
         rig.tick();
 
         QStringList expected{"hideSplash", "interval 3000"};
@@ -128,9 +128,13 @@ private slots:
         QCOMPARE(rig.made.size(), size_t(0));
         QVERIFY(rig.state.DaSalvare);
 
-        rig.tick(); // the second tick finds the memo and saves
+        rig.tick(); // the second tick finds the memo and tries to save
         QCOMPARE(rig.made.size(), size_t(1));
         QCOMPARE(rig.log.mid(expected.size()), (QStringList{"writeSettings", "writeStore"}));
+        QVERIFY(rig.state.DaSalvare);
+        rig.saveResult = 1;
+        rig.tick();
+        QCOMPARE(rig.log.size(), expected.size() + 4);
         QVERIFY(!rig.state.DaSalvare);
     }
 
