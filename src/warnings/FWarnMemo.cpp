@@ -9,6 +9,7 @@
 #include "platform/LocaleService.h"
 #include "store/Ut.h"
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QStyle>
@@ -16,13 +17,14 @@
 
 namespace {
 
-QToolButton* speedButton(QWidget* parent, QStyle::StandardPixmap glyph, QRect place, bool flat)
+// At least its designed width, wider when its text needs it.
+QToolButton* speedButton(QWidget* parent, QStyle::StandardPixmap glyph, int width, bool flat)
 {
     auto* b = new QToolButton(parent);
     b->setIcon(parent->style()->standardIcon(glyph));
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setAutoRaise(flat);
-    b->setGeometry(place);
+    b->setMinimumSize(width, 22);
     return b;
 }
 
@@ -39,16 +41,15 @@ qint32 readNumber(const QList<QStringList>& dati, int col, int row)
 TfrmWarnMemo::TfrmWarnMemo(AppState& appState, Services& appServices, const WarningHost& appHost)
     : WarningForm(appState, appServices, appHost, QSize(441, 158))
     , dbsgMess(new TA_DBStringGrid(this))
-    , btnRicordami(speedButton(this, QStyle::SP_BrowserReload, QRect(0, 136, 155, 22), false))
+    , btnRicordami(speedButton(this, QStyle::SP_BrowserReload, 155, false))
     , editMinuti(new TA_EditCurr(this))
     , lblMinuti(new QLabel(this))
-    , btnEseguito(speedButton(this, QStyle::SP_DialogApplyButton, QRect(236, 136, 74, 22), true))
-    , btnCancella(speedButton(this, QStyle::SP_TrashIcon, QRect(310, 136, 76, 22), true))
-    , btnOK(speedButton(this, QStyle::SP_DialogOkButton, QRect(386, 136, 54, 22), true))
+    , btnEseguito(speedButton(this, QStyle::SP_DialogApplyButton, 74, true))
+    , btnCancella(speedButton(this, QStyle::SP_TrashIcon, 76, true))
+    , btnOK(speedButton(this, QStyle::SP_DialogOkButton, 54, true))
     , createdAt(services.clock.now().time().toString(services.locale.shortTimeFormat()))
 {
     dbsgMess->setObjectName(QStringLiteral("dbsgMess"));
-    dbsgMess->setGeometry(0, 0, 441, 135);
     dbsgMess->setColCount(2);
     dbsgMess->setFixedRows(0);
     dbsgMess->setRowCount(0);
@@ -73,12 +74,31 @@ TfrmWarnMemo::TfrmWarnMemo(AppState& appState, Services& appServices, const Warn
         dbsgMessDrawCell(g, c, r, rect, s);
     };
 
-    editMinuti->setGeometry(157, 137, 25, 21);
+    editMinuti->setFixedSize(25, 21);
     editMinuti->Null_se_vale_zero = false;
     editMinuti->OnChangeFiltroUtente = [this](const QString& text, const QString&, bool& ok, Currency& value) {
         editMinutiChangeFiltroUtente(text, ok, value);
     };
-    lblMinuti->move(186, 141);
+
+    // The designed places; a text longer than its button widens the window.
+    buttonBar = new QHBoxLayout;
+    buttonBar->setContentsMargins(0, 0, 1, 0);
+    buttonBar->setSpacing(0);
+    buttonBar->addWidget(btnRicordami);
+    buttonBar->addSpacing(2);
+    buttonBar->addWidget(editMinuti, 0, Qt::AlignBottom);
+    buttonBar->addSpacing(4);
+    buttonBar->addWidget(lblMinuti);
+    buttonBar->addStretch(1);
+    buttonBar->addSpacing(4);
+    buttonBar->addWidget(btnEseguito);
+    buttonBar->addWidget(btnCancella);
+    buttonBar->addWidget(btnOK);
+    auto* form = new QVBoxLayout(this);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->setSpacing(1);
+    form->addWidget(dbsgMess, 1);
+    form->addLayout(buttonBar);
 
     connect(btnOK, &QToolButton::clicked, this, &TfrmWarnMemo::btnOKClick);
     connect(btnEseguito, &QToolButton::clicked, this, &TfrmWarnMemo::btnEseguitoClick);
@@ -124,13 +144,14 @@ int TfrmWarnMemo::Testi_Lingua()
     btnRicordami->setToolTip(it ? QStringLiteral("Visualizza in un secondo momento i promemoria selezionati")
                                 : QStringLiteral("Shows selectem memos later"));
     lblMinuti->setText(it ? QStringLiteral("minuti") : QStringLiteral("minutes"));
-    lblMinuti->adjustSize();
     btnEseguito->setText(it ? QStringLiteral("Eseguito") : QStringLiteral("Done"));
     btnEseguito->setToolTip(it ? QStringLiteral("Segna i promemoria selezionati come eseguiti")
                                : QStringLiteral("Signs selected memos as done"));
     btnCancella->setText(it ? QStringLiteral("Cancella") : QStringLiteral("Clear"));
     btnCancella->setToolTip(
         it ? QStringLiteral("Cancella i promemoria selezionati") : QStringLiteral("Clears selected memos"));
+    const QSize bar = buttonBar->sizeHint();
+    setFixedSize(qMax(441, bar.width()), 136 + qMax(22, bar.height()));
     return 1;
 }
 
@@ -160,10 +181,15 @@ void TfrmWarnMemo::Aggiorna_Lista()
         dbsgMess->Dati[3][r] = QString::number(line.Pos_Avviso);
     }
     dbsgMess->Pulisci_Celle();
+    // A 12-hour time ("10:00 AM") is wider than the designed column.
+    const QFontMetrics metrics(dbsgMess->font());
+    int timeWidth = 45;
     for (int r = 0; r < n; ++r) {
         dbsgMess->setCells(0, r, dbsgMess->Dati[0][r]);
         dbsgMess->setCells(1, r, dbsgMess->Dati[1][r]);
+        timeWidth = qMax(timeWidth, metrics.horizontalAdvance(dbsgMess->Dati[0][r]) + 10);
     }
+    dbsgMess->setColWidths(0, timeWidth);
     dbsgMess->repaint();
 }
 

@@ -4,6 +4,7 @@
 #include "warnings/WarningForm.h"
 
 class Currency;
+class QHBoxLayout;
 class QLabel;
 class QToolButton;
 class TA_DBStringGrid;
@@ -49,4 +50,5 @@ private:
     void editMinutiChangeFiltroUtente(const QString& Text_New, bool& Accettabile_on, Currency& Valore_out);
 
     QString createdAt; // the time of day in the caption
+    QHBoxLayout* buttonBar = nullptr;
 };

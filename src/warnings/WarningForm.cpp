@@ -11,7 +11,8 @@
 #include <QTimer>
 
 WarningForm::WarningForm(AppState& appState, Services& appServices, const WarningHost& appHost, QSize clientSize)
-    : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint)
+    : QWidget(nullptr,
+        Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , state(appState)
     , services(appServices)
     , host(appHost)
