@@ -113,7 +113,7 @@ TfrmWarnMemo::TfrmWarnMemo(AppState& appState, Services& appServices, const Warn
     takeEntries(AVVISO_MEMO, [this, &taken](const REC_Avviso& entry, REC_Mess& line) {
         const qsizetype m = findMemo(state.ArrMemo, entry.Chiave);
         if (m < 0) {
-            reportError(QStringLiteral("-1 = errore: promemoria non riscontrabile (FWarnMemo)"));
+            reportError(QStringLiteral("-1 = errore: promemoria non riscontrabile"));
             return taken = false;
         }
         const REC_Memo& memo = state.ArrMemo[m];

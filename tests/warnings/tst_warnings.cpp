@@ -87,7 +87,7 @@ private slots:
         QVERIFY(second->isVisible() && second->lines().isEmpty());
         QCOMPARE(states(rig.state.ArrAvvisi).mid(3), QList<qint32>({STATO_NUOVO, STATO_NUOVO}));
         QCOMPARE(second->editMinuti->text(), QString("0"));
-        QTRY_COMPARE(rig.boxes.texts(), QStringList({"Errore: -1 = errore: promemoria non riscontrabile (FWarnMemo)"}));
+        QTRY_COMPARE(rig.boxes.texts(), QStringList({"Errore: -1 = errore: promemoria non riscontrabile"}));
     }
 
     void memoActions_data()
