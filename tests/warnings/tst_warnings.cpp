@@ -122,7 +122,7 @@ private slots:
         QFETCH(int, bottom);
         WarningRig rig;
         rig.queueMemo(1, QTime(10, 0), "Telefonare");
-        rig.queueMemo(2, QTime(10, 20), "Pagare", -5);
+        rig.queueMemo(2, QTime(10, 20, 30), "Pagare", -5); // seconds, as a store may hold: ignored
         auto w = rig.open<TfrmWarnMemo>();
         QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, {}, cellPoint(w->dbsgMess, top));
         QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellPoint(w->dbsgMess, bottom));
