@@ -35,3 +35,17 @@ convert -size 64x64 xc:none \
     -strokewidth 4 -draw 'line 32,35 32,20' -draw 'line 32,35 43,41' \
     -stroke none -fill '#f29d38' -draw 'circle 32,35 32,31' \
     -strip PNG32:../icons/brivo-reminder.png
+
+# Alarm warning picture, 174 x 182 (twice the size it is shown at): a ringing
+# alarm clock. A JPEG, as the window's picture has always been.
+convert -size 174x182 xc:white \
+    -stroke '#1b5e7a' -strokewidth 8 -draw 'line 52,150 36,172' -draw 'line 122,150 138,172' \
+    -fill '#f29d38' -strokewidth 5 -draw 'circle 40,40 40,14' -draw 'circle 134,40 134,14' \
+    -fill '#e8f4f8' -strokewidth 9 -draw 'circle 87,100 87,38' \
+    -strokewidth 4 -draw 'line 87,46 87,56' -draw 'line 87,144 87,154' \
+    -draw 'line 33,100 43,100' -draw 'line 131,100 141,100' \
+    -strokewidth 7 -draw 'line 87,100 87,62' -strokewidth 5 -draw 'line 87,100 115,116' \
+    -stroke none -fill '#f29d38' -draw 'circle 87,100 87,93' \
+    -stroke '#f29d38' -strokewidth 4 -fill none \
+    -draw 'arc 4,72 16,128 120,240' -draw 'arc 158,72 170,128 -60,60' \
+    -strip -quality 90 sveglia.jpg

@@ -9,6 +9,7 @@ BRIVO_PACKAGES=(
     libjpeg-dev libbenchmark-dev
     clang clang-format libclang-rt-14-dev
     desktop-file-utils xvfb xauth
+    sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils
 )
 
 brivo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -13,7 +13,7 @@
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/TrayIcon.h"
-#include "warnings/SimpleWarnings.h"
+#include "warnings/WarningWindows.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -31,7 +31,12 @@ TfrmReminder::TfrmReminder(Services& appServices, const ProgramFolders& folders,
 {
     m_state.folders = folders;
     if (!warnings) {
-        ownWarnings = std::make_unique<SimpleWarningFactory>(m_state, services);
+        ownWarnings = std::make_unique<WarningWindows>(m_state, services,
+            WarningHost{[this] { m_memoGrid->Aggiorna_Griglia(); },
+                [this] {
+                    m_state.UscitaRichiesta = true;
+                    close();
+                }});
         warnings = ownWarnings.get();
     }
     m_engine = std::make_unique<ReminderEngine>(m_state, services.clock, *this, *warnings, arguments);

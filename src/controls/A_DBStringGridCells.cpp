@@ -113,7 +113,9 @@ QRect TA_DBStringGrid::Selection() const
 {
     QRect sel = QRect(QPoint(m_col, m_row), QPoint(m_col, m_row));
     if (m_options.testFlag(GridOption::RangeSelect)) {
-        sel = QRect(QPoint(m_anchorCol, m_anchorRow), QPoint(m_col, m_row)).normalized();
+        // Not QRect::normalized(): it takes a block one row above its anchor for an empty one.
+        sel = QRect(QPoint(qMin(m_anchorCol, m_col), qMin(m_anchorRow, m_row)),
+            QPoint(qMax(m_anchorCol, m_col), qMax(m_anchorRow, m_row)));
     }
     if (m_options.testFlag(GridOption::RowSelect)) {
         sel.setLeft(FixedCols());

@@ -1,5 +1,7 @@
 #include "engine/Suoni.h"
 
+#include "platform/SoundPlayer.h"
+
 #include <QDir>
 
 SuonoList Carica_Suoni(const QString& folder)
@@ -25,4 +27,22 @@ int Indice_Suono(const SuonoList& ArrSuoni, const QString& name)
             return i;
     }
     return -1;
+}
+
+int Indice_Suono_Sveglia(const SuonoList& ArrSuoni, const QString& name)
+{
+    const int i = Indice_Suono(ArrSuoni, name);
+    return i >= 0 || ArrSuoni.isEmpty() ? i : 0;
+}
+
+void Suona(SoundPlayer& player, const SuonoList& ArrSuoni, int index, bool loop, bool stopFirst)
+{
+    if (index < 0 || index >= ArrSuoni.size())
+        return;
+    if (stopFirst)
+        player.stop();
+    if (loop)
+        player.playLoop(ArrSuoni[index].Percorso);
+    else
+        player.playOnce(ArrSuoni[index].Percorso);
 }

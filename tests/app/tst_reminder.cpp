@@ -1,8 +1,10 @@
 #include "app/CentraFinestra.h"
+#include "controls/A_DBStringGrid.h"
 #include "engine/ReminderEngine.h"
+#include "memolist/MemoGrid.h"
 #include "memolist/MemoListRig.h"
 #include "platform/TrayIcon.h"
-#include "warnings/SimpleWarnings.h"
+#include "warnings/FWarnMemo.h"
 
 #include <QApplication>
 #include <QFile>
@@ -282,15 +284,17 @@ private slots:
         rig.tick(1500);
         rig.tick(); // 09:55:01
         QCOMPARE(w.engine().ArrWarnMemo().size(), 1);
-        auto* warning = dynamic_cast<SimpleWarning*>(w.engine().ArrWarnMemo().first());
+        auto* warning = dynamic_cast<TfrmWarnMemo*>(w.engine().ArrWarnMemo().first());
         QVERIFY(warning);
         QVERIFY(warning->isVisible());
         QVERIFY(warning->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(warning->lineTexts(), QStringList{"10:00  Telefonare al dentista"});
+        QCOMPARE(warning->dbsgMess->Cells(1, 0), QString("Telefonare al dentista"));
         const QString campana = rig.dir.filePath("Suoni/Campana.wav");
         QCOMPARE(rig.sound.calls, (QStringList{"stop", "loop " + campana}));
-        warning->accept();
+        w.state().ArrMemo.first().Nota = "Chiamare";
+        warning->close();
         QCOMPARE(rig.sound.calls.last(), QString("stop"));
+        QCOMPARE(w.memoGrid().dbsgMemo()->Cells(1, 1), QString("Chiamare")); // the memo list redrawn
         rig.tick();
         QVERIFY(w.engine().ArrWarnMemo().isEmpty());
     }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "warnings/WarningForm.h"
+
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QToolButton;
+
+// The alarm warning window: the message of the first alarm clock that rang,
+// beside a picture of an alarm clock, with its sound; it offers only closing.
+class TfrmWarnSveglie : public WarningForm {
+    Q_OBJECT
+public:
+    TfrmWarnSveglie(AppState& state, Services& services, const WarningHost& host);
+
+    void showWarning() override; // FormShow
+    // The window's texts for Lingua_attuale; 0 for a language it does not know.
+    int Testi_Lingua();
+
+    QPlainTextEdit* memMess;
+    QFrame* pnlImmagine;
+    QLabel* imgSveglia;
+    QToolButton* btnChiudi;
+
+protected:
+    bool previewKey(int key) override;
+};

@@ -1,0 +1,114 @@
+#include "warnings/WarningForm.h"
+
+#include "app/AppState.h"
+#include "app/Services.h"
+#include "memolist/TestiReminder.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SoundPlayer.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QTimer>
+
+WarningForm::WarningForm(AppState& appState, Services& appServices, const WarningHost& appHost, QSize clientSize)
+    : QWidget(nullptr,
+        Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , state(appState)
+    , services(appServices)
+    , host(appHost)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false); // the tick releases it
+    setFixedSize(clientSize);
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+}
+
+void WarningForm::takeEntries(qint32 tipo, const std::function<bool(const REC_Avviso&, REC_Mess&)>& makeLine)
+{
+    for (qsizetype i = 0; i < state.ArrAvvisi.size(); ++i) {
+        REC_Avviso& entry = state.ArrAvvisi[i];
+        if (entry.Tipo != tipo || entry.Stato != STATO_NUOVO)
+            continue;
+        REC_Mess line;
+        line.Pos_Avviso = qint32(i);
+        if (!makeLine(entry, line))
+            return;
+        ListaMess.append(line);
+        entry.Stato = STATO_MOSTRATO;
+    }
+}
+
+void WarningForm::reportLanguage(int result)
+{
+    reportError(languageErrorText(result, state.settings.Lingua_attuale));
+    QTimer::singleShot(0, this, [this] {
+        if (host.endProgram)
+            host.endProgram();
+    });
+}
+
+void WarningForm::reportError(const QString& text)
+{
+    QTimer::singleShot(0, this, [this, text] { services.boxes.Errore(text); });
+}
+
+const TColorazione* WarningForm::scheme() const
+{
+    return Colorazione_Corrente(state.ArrColorazioni, state.settings.Tipo_colorazione);
+}
+
+void WarningForm::showOnTop()
+{
+    // Watch the keys of every control, as they are all made by now.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool WarningForm::isShownOnScreen() const
+{
+    return isVisible();
+}
+
+bool WarningForm::showsKey(qint32 key) const
+{
+    for (const REC_Mess& line : ListaMess) {
+        if (line.Chiave == key)
+            return true;
+    }
+    return false;
+}
+
+bool WarningForm::isFinished() const
+{
+    return Finestra_Chiusa;
+}
+
+void WarningForm::release()
+{
+    deleteLater();
+}
+
+bool WarningForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && previewKey(static_cast<QKeyEvent*>(event)->key()))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void WarningForm::keyPressEvent(QKeyEvent* event)
+{
+    if (!previewKey(event->key()))
+        QWidget::keyPressEvent(event);
+}
+
+void WarningForm::closeEvent(QCloseEvent* event)
+{
+    Finestra_Chiusa = true;
+    FormCloseQuery();
+    services.sound.stop();
+    event->accept();
+}

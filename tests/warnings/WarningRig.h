@@ -1,0 +1,99 @@
+#pragma once
+
+// The warning windows on real widgets with the fakes: a state with two
+// sounds and the colour schemes, at 10:17:40 on Monday 3 June 2024. The rig
+// is the windows' host (it counts what they asked) and the engine's.
+
+#include "app/AppState.h"
+#include "app/Services.h"
+#include "engine/ReminderEngine.h"
+#include "fakes/FakeAutostart.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeLocale.h"
+#include "fakes/FakeMessageBoxes.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeResources.h"
+#include "fakes/FakeSoundPlayer.h"
+#include "warnings/FWarnMemo.h"
+#include "warnings/FWarnSveglie.h"
+#include "warnings/WarningWindows.h"
+
+#include <memory>
+
+struct WarningRig : EngineHost {
+    AppState state;
+    FakeClock clock;
+    FakeMessageBoxes boxes;
+    FakeRegistry registry;
+    FakeAutostart autostart;
+    FakeLocale locale{QStringLiteral("it_IT")};
+    FakeResources resources;
+    FakeSoundPlayer sound;
+    Services services{clock, boxes, registry, autostart, locale, resources, sound};
+    int refreshes = 0; // Aggiorna_Griglia
+    int ends = 0;      // the program asked to end
+    WarningWindows windows{state, services, WarningHost{[this] { ++refreshes; }, [this] { ++ends; }}};
+
+    WarningRig()
+    {
+        clock.set(at(2024, 6, 3, 10, 17, 40));
+        state.config.NOME_PROGRAMMA = QStringLiteral("Brivo Reminder");
+        state.settings.Lingua_attuale = QStringLiteral("Italiano (Italia)");
+        Crea_Colorazioni(state.ArrColorazioni);
+        state.ArrSuoni = {{"Campana", "Campana", "/s/Campana.wav"}, {"Bell", "Bell", "/s/Bell.WAV"}};
+        state.settings.Suono_Memo = QStringLiteral("Campana");
+    }
+
+    // A memo due today at `time`, queued as the tick queues it.
+    void queueMemo(qint32 id, QTime time, const QString& nota, qint32 anticipo = 0)
+    {
+        REC_Memo m;
+        m.ID = id;
+        m.Nota = nota;
+        m.Attivo = 1;
+        m.Data = DayNumbers::fromDate(QDate(2024, 6, 3));
+        m.TipoOrario = ORARIO_PRESENTE;
+        m.Orario = DayNumbers::fromTime(time);
+        m.Anticipo = anticipo;
+        state.ArrMemo.append(m);
+        state.ArrAvvisi.append({AVVISO_MEMO, id, STATO_NUOVO});
+    }
+
+    void queueAlarm(QTime time, const QString& messaggio, const QString& suono)
+    {
+        REC_Sveglia s;
+        s.Attivo = 1;
+        s.Orario = DayNumbers::fromTime(time);
+        s.Messaggio = messaggio;
+        s.Suono = suono;
+        state.ArrSveglie.append(s);
+        state.ArrAvvisi.append({AVVISO_SVEGLIA, qint32(state.ArrSveglie.size() - 1), STATO_NUOVO});
+    }
+
+    // Made and shown as the tick does.
+    template <typename Window> std::unique_ptr<Window> open()
+    {
+        WarningWindow* w
+            = std::is_same_v<Window, TfrmWarnMemo> ? windows.createMemoWarning() : windows.createAlarmWarning();
+        w->showWarning();
+        return std::unique_ptr<Window>(static_cast<Window*>(w));
+    }
+
+    void hideSplash() override
+    {
+    }
+    void setTimerInterval(int) override
+    {
+    }
+    void hideToTray() override
+    {
+    }
+    int writeSettings() override
+    {
+        return 1;
+    }
+    int writeStore() override
+    {
+        return 1;
+    }
+};

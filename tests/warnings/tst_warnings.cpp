@@ -1,0 +1,289 @@
+#include "WarningRig.h"
+
+#include "controls/A_DBStringGrid.h"
+#include "controls/A_EditCurr.h"
+#include "engine/DueMoments.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// "ID Eseguito Attivo hh:mm" with the time of day of the alarm moment.
+QStringList memoStates(const MemoList& memos)
+{
+    QStringList states;
+    for (const REC_Memo& m : memos) {
+        qint64 moment = 0;
+        memoMomentMs(m, moment);
+        states << QStringLiteral("%1 %2 %3 %4")
+                      .arg(m.ID)
+                      .arg(m.Eseguito)
+                      .arg(m.Attivo)
+                      .arg(QTime::fromMSecsSinceStartOfDay(int(moment % MS_PER_DAY)).toString("HH:mm"));
+    }
+    return states;
+}
+
+QList<qint32> states(const AvvisoList& queue)
+{
+    QList<qint32> list;
+    for (const REC_Avviso& a : queue)
+        list << a.Stato;
+    return list;
+}
+
+QPoint cellPoint(TA_DBStringGrid* grid, int row)
+{
+    return grid->viewport()->mapFrom(grid, grid->CellRect(1, row).center());
+}
+
+QStringList lineTexts(const ListaMessList& lines)
+{
+    QStringList texts;
+    for (const REC_Mess& line : lines)
+        texts << line.Testo;
+    return texts;
+}
+
+} // namespace
+
+class TestWarnings : public QObject {
+    Q_OBJECT
+private slots:
+    void memoWindowTakesNewMemoEntriesUpToAMissingMemo()
+    {
+        WarningRig rig;
+        rig.state.settings.Tipo_colorazione = "Viola";
+        rig.queueMemo(1, QTime(10, 0), "Telefonare al dentista");
+        rig.state.ArrAvvisi.append({AVVISO_SVEGLIA, 0, STATO_NUOVO});
+        rig.queueMemo(2, QTime(10, 15), "Pagare la bolletta");
+        auto w = rig.open<TfrmWarnMemo>();
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->windowFlags() & (Qt::Tool | Qt::WindowStaysOnTopHint), Qt::Tool | Qt::WindowStaysOnTopHint);
+        QCOMPARE(w->windowTitle(), QString("10:17 Avviso promemoria - Brivo Reminder"));
+        TA_DBStringGrid* g = w->dbsgMess;
+        QCOMPARE(g->RowCount(), 2);
+        QCOMPARE(g->Color(), QColor(0xE6, 0xE6, 0xFB));
+        QCOMPARE(QStringList({g->Cells(0, 0), g->Cells(1, 0), g->Cells(0, 1), g->Cells(1, 1)}),
+            QStringList({"10:00", "Telefonare al dentista", "10:15", "Pagare la bolletta"}));
+        QCOMPARE(g->Dati[2], QStringList({"1", "2"})); // memo IDs
+        QCOMPARE(g->Dati[3], QStringList({"0", "2"})); // queue positions
+        QCOMPARE(states(rig.state.ArrAvvisi), QList<qint32>({STATO_MOSTRATO, STATO_NUOVO, STATO_MOSTRATO}));
+        QCOMPARE(w->editMinuti->text(), QString("5"));
+        QVERIFY(w->showsKey(2) && !w->showsKey(0));
+        QCOMPARE(rig.sound.calls, QStringList({"stop", "once /s/Campana.wav"}));
+
+        // A memo gone before its window: the taking stops there, the rest of
+        // the creation is skipped, and the window opens all the same.
+        rig.state.ArrAvvisi.append({AVVISO_MEMO, 9, STATO_NUOVO});
+        rig.queueMemo(3, QTime(10, 16), "Ritirare le analisi");
+        auto second = rig.open<TfrmWarnMemo>();
+        QVERIFY(second->isVisible() && second->lines().isEmpty());
+        QCOMPARE(states(rig.state.ArrAvvisi).mid(3), QList<qint32>({STATO_NUOVO, STATO_NUOVO}));
+        QCOMPARE(second->editMinuti->text(), QString("0"));
+        QTRY_COMPARE(rig.boxes.texts(), QStringList({"Errore: -1 = errore: promemoria non riscontrabile"}));
+    }
+
+    void memoActions_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("bottom");
+        QTest::addColumn<QStringList>("memos"); // "ID Eseguito Attivo alarm"
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QList<qint32>>("entries");
+        QTest::addColumn<bool>("saved");
+        const QStringList untouched{"1 0 1 10:00", "2 0 1 10:15"};
+        const QStringList both{"Telefonare", "Pagare"};
+        const QList<qint32> shown{STATO_MOSTRATO, STATO_MOSTRATO};
+        QTest::newRow("Eseguito on the second") << "Eseguito" << 1 << 1 << QStringList({"1 0 1 10:00", "2 1 0 10:15"})
+                                                << QStringList({"Telefonare"}) << shown << true;
+        QTest::newRow("Cancella on all") << "Cancella" << 0 << 1 << QStringList() << QStringList() << shown << true;
+        QTest::newRow("Enter at 10:17:40 postpones to 10:22")
+            << "Enter" << 0 << 0 << QStringList({"1 0 1 10:22", "2 0 1 10:15"}) << QStringList({"Pagare"})
+            << QList<qint32>({STATO_RIARMATO, STATO_MOSTRATO}) << true;
+        QTest::newRow("Ricordami on both")
+            << "Ricordami tra..." << 1 << 0 << QStringList({"1 0 1 10:22", "2 0 1 10:22"}) << QStringList()
+            << QList<qint32>({STATO_RIARMATO, STATO_RIARMATO}) << true;
+        QTest::newRow("OK") << "OK" << 0 << 1 << untouched << both << shown << false;
+        QTest::newRow("Esc") << "Esc" << 0 << 1 << untouched << both << shown << false;
+        QTest::newRow("close box") << "close box" << 0 << 1 << untouched << both << shown << false;
+    }
+    void memoActions()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, top);
+        QFETCH(int, bottom);
+        WarningRig rig;
+        rig.queueMemo(1, QTime(10, 0), "Telefonare");
+        rig.queueMemo(2, QTime(10, 20, 30), "Pagare", -5); // seconds, as a store may hold: ignored
+        auto w = rig.open<TfrmWarnMemo>();
+        QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, {}, cellPoint(w->dbsgMess, top));
+        QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellPoint(w->dbsgMess, bottom));
+
+        if (action == "Enter" || action == "Esc")
+            QTest::keyClick(w->editMinuti, action == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+        else if (action == "close box")
+            w->close();
+        for (QToolButton* button : w->findChildren<QToolButton*>()) {
+            if (button->text() == action)
+                QTest::mouseClick(button, Qt::LeftButton);
+        }
+
+        QTEST(memoStates(rig.state.ArrMemo), "memos");
+        QTEST(lineTexts(w->lines()), "lines");
+        QTEST(states(rig.state.ArrAvvisi), "entries");
+        QTEST(rig.state.DaSalvare, "saved");
+        const bool closed = w->lines().isEmpty() || QStringList({"OK", "Esc", "close box"}).contains(action);
+        QCOMPARE(w->isFinished(), closed);
+        QCOMPARE(w->isVisible(), !closed);
+        QCOMPARE(rig.refreshes, closed ? 1 : 0);
+        QCOMPARE(rig.sound.calls.last(), closed ? QString("stop") : QString("once /s/Campana.wav"));
+        if (!closed)
+            QCOMPARE(w->dbsgMess->RowCount(), int(w->lines().size()));
+        QVERIFY(rig.boxes.shown.isEmpty()); // no question, not even for Cancella
+    }
+
+    void minutesField_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("empty is 0") << "" << true;
+        QTest::newRow("0") << "0" << true;
+        QTest::newRow("12") << "12" << true;
+        QTest::newRow("-3") << "-3" << false;
+        QTest::newRow("+") << "+" << false;
+        QTest::newRow("5a") << "5a" << false;
+    }
+    void minutesField()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        WarningRig rig;
+        rig.queueMemo(1, QTime(10, 0), "Telefonare");
+        auto w = rig.open<TfrmWarnMemo>();
+        QFocusEvent entering(QEvent::FocusIn, Qt::MouseFocusReason);
+        QApplication::sendEvent(w->editMinuti, &entering);
+        w->editMinuti->setText(typed); // as a paste over the whole text
+        QCOMPARE(w->editMinuti->text(), accepted ? typed : QString("5"));
+        QCOMPARE(w->editMinuti->Valore.units(), (accepted ? typed.toInt() : 5) * Currency::Scale);
+    }
+
+    // With 0 minutes the alarm moment is this minute: after the tick that
+    // releases the window and purges the re-armed entry, the memo is due again.
+    void zeroMinutesWarnsAgainAtTheNextTick()
+    {
+        WarningRig rig;
+        rig.queueMemo(1, QTime(10, 17), "Telefonare");
+        rig.state.ArrAvvisi.clear();
+        rig.state.ContaTick = 2; // past the first tick
+        ReminderEngine engine(rig.state, rig.clock, rig, rig.windows, {"brivo-reminder"});
+        engine.TimerTimer();
+        QCOMPARE(engine.ArrWarnMemo().size(), 1);
+        auto* first = dynamic_cast<TfrmWarnMemo*>(engine.ArrWarnMemo().first());
+        QVERIFY(first && first->isVisible());
+        QPointer<QObject> firstAlive(first);
+        first->editMinuti->setText("0");
+        QTest::keyClick(first->dbsgMess, Qt::Key_Enter);
+        QVERIFY(first->isFinished());
+        QCOMPARE(memoStates(rig.state.ArrMemo), QStringList({"1 0 1 10:17"}));
+
+        rig.clock.advanceMs(TICK_INTERVAL_MS);
+        engine.TimerTimer();
+        QCOMPARE(engine.ArrWarnMemo().size(), 1);
+        QVERIFY(engine.ArrWarnMemo().first() != first);
+        // The new window keeps the re-armed entry from being purged yet.
+        QCOMPARE(states(rig.state.ArrAvvisi), QList<qint32>({STATO_RIARMATO, STATO_MOSTRATO}));
+        QTRY_VERIFY(!firstAlive);      // released by the tick
+        QVERIFY(!rig.state.DaSalvare); // the tick saved the postponement
+    }
+
+    void sounds_data()
+    {
+        QTest::addColumn<bool>("memo");
+        QTest::addColumn<QString>("name"); // Suono_Memo, or the alarm clock's Suono
+        QTest::addColumn<int>("loop");
+        QTest::addColumn<bool>("noSounds");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("memo, once") << true << "Bell" << 0 << false << QStringList({"stop", "once /s/Bell.WAV"});
+        QTest::newRow("memo, looped") << true << "Campana" << 1 << false
+                                      << QStringList({"stop", "loop /s/Campana.wav"});
+        QTest::newRow("memo, sound removed: silent") << true << "Gong" << 1 << false << QStringList();
+        QTest::newRow("memo, empty folder") << true << "Campana" << 0 << true << QStringList();
+        QTest::newRow("alarm, its own, no stop") << false << "Bell" << 0 << false << QStringList({"once /s/Bell.WAV"});
+        QTest::newRow("alarm, looped") << false << "Bell" << 1 << false << QStringList({"loop /s/Bell.WAV"});
+        QTest::newRow("alarm, no sound: the first")
+            << false << "-nessun suono-" << 0 << false << QStringList({"once /s/Campana.wav"});
+        QTest::newRow("alarm, removed: the first")
+            << false << "Gong" << 1 << false << QStringList({"loop /s/Campana.wav"});
+        QTest::newRow("alarm, empty folder") << false << "Bell" << 0 << true << QStringList();
+    }
+    void sounds()
+    {
+        QFETCH(bool, memo);
+        QFETCH(QString, name);
+        QFETCH(QStringList, calls);
+        WarningRig rig;
+        QFETCH(int, loop);
+        QFETCH(bool, noSounds);
+        rig.state.settings.Suono_allarme_ripeturamente = loop;
+        if (noSounds)
+            rig.state.ArrSuoni.clear();
+        std::unique_ptr<WarningForm> w;
+        if (memo) {
+            rig.state.settings.Suono_Memo = name;
+            rig.queueMemo(1, QTime(10, 0), "Telefonare");
+            w = rig.open<TfrmWarnMemo>();
+        } else {
+            rig.queueAlarm(QTime(10, 17), "Sveglia", name);
+            w = rig.open<TfrmWarnSveglie>();
+        }
+        QCOMPARE(rig.sound.calls, calls);
+        QTest::keyClick(w.get(), Qt::Key_Escape);
+        QCOMPARE(rig.sound.calls, calls << "stop");
+    }
+
+    void alarmWindowShowsTheFirstAlarm()
+    {
+        WarningRig rig;
+        rig.locale.timeFormat = "HH.mm";
+        rig.queueAlarm(QTime(7, 30), "Wake up", "Bell");
+        rig.state.ArrAvvisi.append({AVVISO_MEMO, 4, STATO_NUOVO});
+        rig.queueAlarm(QTime(7, 30), "Medicine", "Campana");
+        auto w = rig.open<TfrmWarnSveglie>();
+        QCOMPARE(w->memMess->toPlainText(), QString("07.30 - Wake up"));
+        QCOMPARE(w->windowTitle(), QString("Brivo Reminder - Sveglia"));
+        QCOMPARE(lineTexts(w->lines()), QStringList({"07.30 - Wake up", "07.30 - Medicine"}));
+        QCOMPARE(states(rig.state.ArrAvvisi), QList<qint32>({STATO_MOSTRATO, STATO_NUOVO, STATO_MOSTRATO}));
+        QCOMPARE(rig.sound.calls, QStringList({"once /s/Bell.WAV"}));
+        QCOMPARE(w->memMess->palette().color(QPalette::Base), QColor(Qt::white)); // no scheme
+        QCOMPARE(w->imgSveglia->pixmap().size(), QSize(174, 182));                // the JPEG was read
+        QTest::keyClick(w->memMess, Qt::Key_Return);
+        QVERIFY(w->isFinished() && !w->isVisible());
+        QCOMPARE(rig.sound.calls.last(), QString("stop"));
+        QCOMPARE(states(rig.state.ArrAvvisi).first(), STATO_MOSTRATO); // never re-armed by the window
+    }
+
+    void unknownLanguageReportsAndEnds()
+    {
+        WarningRig rig;
+        rig.state.settings.Lingua_attuale = "Deutsch";
+        rig.queueMemo(1, QTime(10, 0), "Telefonare");
+        rig.queueAlarm(QTime(10, 17), "Sveglia", "Bell");
+        auto m = rig.open<TfrmWarnMemo>();
+        auto a = rig.open<TfrmWarnSveglie>();
+        const QString text = "Errore: Errore 0 nel cambio lingua. Codice lingua attuale=\"Deutsch\"";
+        QTRY_COMPARE(rig.boxes.texts(), QStringList({text, text}));
+        QTRY_COMPARE(rig.ends, 2);
+        QVERIFY(m->isVisible() && a->isVisible());
+    }
+};
+
+QTEST_MAIN(TestWarnings)
+#include "tst_warnings.moc"
