@@ -42,7 +42,9 @@ struct Shown {
     MemoGrid* list = nullptr;
     TA_DBStringGrid* grid = nullptr;
 
-    explicit Shown(const MemoList& memos = {}, const QString& scheme = QStringLiteral("Reminder"))
+    explicit Shown(const MemoList& memos = {}, const QString& scheme = QStringLiteral("Reminder"),
+        const QString& localeName = QStringLiteral("it_IT"))
+        : rig(localeName)
     {
         rig.putSetting(QStringLiteral("Tipo_colorazione"), scheme);
         w = &rig.start(memos);
@@ -166,6 +168,33 @@ private slots:
         QVERIFY(onlyBackground(image, s.cell(COL_ADVANCE, 2), white));
         QVERIFY(inkPixels(image, s.cell(COL_TIME, 3), black) > 10);
         QVERIFY(inkPixels(image, s.cell(COL_ADVANCE, 3), black) > 5);
+    }
+
+    // A right-aligned number never loses its first characters: its column
+    // grows, and the text column gives the room back.
+    void numbersShownWhole_data()
+    {
+        QTest::addColumn<QString>("localeName");
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<qint32>("anticipo");
+        QTest::newRow("offset -120") << "it_IT" << QTime(9, 0) << -120;
+        QTest::newRow("offset +1440") << "it_IT" << QTime(9, 0) << 1440;
+        QTest::newRow("smallest offset") << "it_IT" << QTime(9, 0) << INT_MIN;
+        QTest::newRow("US afternoon") << "en_US" << QTime(22, 45) << 0;
+    }
+    void numbersShownWhole()
+    {
+        QFETCH(QString, localeName);
+        QFETCH(QTime, time);
+        QFETCH(qint32, anticipo);
+        Shown s({memoOn(1, 3, time, anticipo)}, QStringLiteral("Reminder"), localeName);
+        const QFontMetrics fm(s.grid->standardGridFont(), s.grid->viewport());
+        for (int c : {COL_TIME, COL_ADVANCE}) {
+            const QString text = s.grid->Cells(c, 1);
+            QVERIFY2(fm.horizontalAdvance(text) + 5 <= s.grid->ColWidths(c), qPrintable(text));
+        }
+        QVERIFY(s.grid->columnViewportPosition(COL_ADVANCE_BUTTON) + s.grid->ColWidths(COL_ADVANCE_BUTTON)
+            <= s.grid->viewport()->width());
     }
 
     void urgencyColours_data()
