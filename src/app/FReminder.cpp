@@ -1,5 +1,6 @@
 #include "app/FReminder.h"
 
+#include "app/CentraFinestra.h"
 #include "app/StoreNotices.h"
 #include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPixmap>
+#include <QScreen>
 
 TfrmReminder::TfrmReminder(Services& appServices, const ProgramFolders& folders, const QStringList& arguments,
     WarningWindowFactory* warnings, QWidget* parent)
@@ -265,9 +267,13 @@ void TfrmReminder::restorePosition()
     // The position of the client area, as writeSettings saves it: the frame
     // is unknown until the window manager has mapped the window, and mixing
     // the two moved the window by the title bar at every start.
+    // Kept on the desktop: a position saved at another scale factor, or on a
+    // screen that is gone, would open the window out of reach.
     const UserSettings& s = m_state.settings;
-    if (s.positionKnown)
-        setGeometry(QRect(QPoint(s.Ultima_pos_Left, s.Ultima_pos_Top), size()));
+    if (!s.positionKnown)
+        return;
+    const QPoint saved(s.Ultima_pos_Left, s.Ultima_pos_Top);
+    setGeometry(QRect(keepOnScreen(saved, frameGeometry().size(), screen()->virtualGeometry()), size()));
 }
 
 void TfrmReminder::closeEvent(QCloseEvent* event)

@@ -220,12 +220,14 @@ private slots:
     void positionKeptFromStartToStart_data()
     {
         QTest::addColumn<QString>("scale");
-        QTest::newRow("scale 1") << "1";
-        QTest::newRow("scale 2") << "2";
+        QTest::addColumn<QPoint>("seed"); // saved before the first start
+        QTest::newRow("scale 1") << "1" << QPoint(-1, -1);
+        QTest::newRow("scale 2, saved at scale 1") << "2" << QPoint(1000, 800);
     }
     void positionKeptFromStartToStart()
     {
         QFETCH(QString, scale);
+        QFETCH(QPoint, seed);
         for (const char* tool : {"Xvfb", "openbox", "xdotool"}) {
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 QSKIP(qPrintable(QString("%1 is not installed (scripts/setup.sh installs it)").arg(tool)));
@@ -255,6 +257,15 @@ private slots:
         env.insert("BRIVO_REMINDER_HOME", t.filePath("home"));
         env.insert("XDG_RUNTIME_DIR", t.filePath("runtime"));
         const QString ini = t.filePath("config/Brivo/BrivoReminder.ini");
+        if (seed.x() >= 0) {
+            QVERIFY(QDir(t.filePath("config")).mkpath("Brivo"));
+            QFile f(ini);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QString("[Brivo%20Reminder]\nImpostazioni\\Ultima_pos_Left=%1\nImpostazioni\\Ultima_pos_Top=%2\n")
+                        .arg(seed.x())
+                        .arg(seed.y())
+                        .toUtf8());
+        }
         QList<QPoint> onScreen;
         QList<QPoint> saved;
         for (int start = 0; start < 3; ++start) {
@@ -275,10 +286,17 @@ private slots:
                 }(),
                 10000);
             QTest::qWait(500); // the window manager's placement reaches the program
-            const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+)").match(where);
-            onScreen.append(QPoint(m.captured(1).toInt(), m.captured(2).toInt()));
+            const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*\\n.*Geometry: (\\d+)x(\\d+)").match(where);
+            const QRect shown(
+                m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+            onScreen.append(shown.topLeft());
             QVERIFY(terminate(p));
             saved.append(savedPosition(ini));
+            // The saved position is the client area's, in the program's own
+            // pixels; the size is the one on screen.
+            QVERIFY2(QRect(saved.last() * scale.toInt(), shown.size()).intersected(QRect(0, 0, 1280, 1024)).size()
+                    == shown.size(),
+                qPrintable(where.simplified()));
         }
         wm.kill();
         x.kill();
@@ -287,8 +305,6 @@ private slots:
         QCOMPARE(saved[1], saved[0]);
         QCOMPARE(saved[2], saved[0]);
         QCOMPARE(onScreen[2], onScreen[1]);
-        QVERIFY2(QRect(0, 0, 1280, 1024).contains(onScreen[2]),
-            qPrintable(QString("%1,%2").arg(onScreen[2].x()).arg(onScreen[2].y())));
     }
 };
 

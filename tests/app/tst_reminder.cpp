@@ -385,25 +385,38 @@ private slots:
         QVERIFY(w.isVisible());
     }
 
-    void centraFinestra_data()
+    // Centra_Finestra, and the same rule keeping a saved position on the screen.
+    void onScreen_data()
     {
+        QTest::addColumn<bool>("saved");
         QTest::addColumn<QRect>("reference");
         QTest::addColumn<QSize>("window");
         QTest::addColumn<QPoint>("place");
-        const QSize screen(1024, 768);
-        QTest::newRow("centred") << QRect(10, 20, 600, 400) << QSize(360, 100) << QPoint(130, 170);
-        QTest::newRow("half pixel truncated") << QRect(10, 20, 600, 400) << QSize(361, 100) << QPoint(129, 170);
-        QTest::newRow("off the left") << QRect(-200, 20, 600, 400) << QSize(361, 100) << QPoint(0, 170);
-        QTest::newRow("past the right") << QRect(900, 20, 600, 400) << QSize(361, 100) << QPoint(1024 - 361 - 1, 170);
-        QTest::newRow("past the bottom") << QRect(10, 700, 600, 400) << QSize(360, 100) << QPoint(130, 768 - 100 - 1);
-        QTest::newRow("negative half-difference") << QRect(100, 100, 10, 10) << QSize(31, 31) << QPoint(90, 90);
+        QTest::newRow("centred") << false << QRect(10, 20, 600, 400) << QSize(360, 100) << QPoint(130, 170);
+        QTest::newRow("half pixel truncated")
+            << false << QRect(10, 20, 600, 400) << QSize(361, 100) << QPoint(129, 170);
+        QTest::newRow("off the left") << false << QRect(-200, 20, 600, 400) << QSize(361, 100) << QPoint(0, 170);
+        QTest::newRow("past the right") << false << QRect(900, 20, 600, 400) << QSize(361, 100)
+                                        << QPoint(1024 - 361 - 1, 170);
+        QTest::newRow("past the bottom") << false << QRect(10, 700, 600, 400) << QSize(360, 100)
+                                         << QPoint(130, 768 - 100 - 1);
+        QTest::newRow("negative half-difference")
+            << false << QRect(100, 100, 10, 10) << QSize(31, 31) << QPoint(90, 90);
+        QTest::newRow("saved, on screen") << true << QRect(500, 300, 0, 0) << QSize(476, 250) << QPoint(500, 300);
+        QTest::newRow("saved left 1500") << true << QRect(1500, 300, 0, 0) << QSize(476, 250)
+                                         << QPoint(1024 - 476 - 1, 300);
+        QTest::newRow("saved left -20") << true << QRect(-20, 800, 0, 0) << QSize(476, 250) << QPoint(0, 768 - 250 - 1);
     }
-    void centraFinestra()
+    void onScreen()
     {
+        QFETCH(bool, saved);
         QFETCH(QRect, reference);
         QFETCH(QSize, window);
         QFETCH(QPoint, place);
-        QCOMPARE(Centra_Finestra(reference, window, QSize(1024, 768)), place);
+        const QSize screen(1024, 768);
+        QCOMPARE(saved ? keepOnScreen(reference.topLeft(), window, QRect(QPoint(0, 0), screen))
+                       : Centra_Finestra(reference, window, screen),
+            place);
     }
 };
 
