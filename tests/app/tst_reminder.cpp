@@ -39,12 +39,6 @@ struct Rig : MemoListRig {
     }
 };
 
-// Hidden in the tray, or minimised where the desktop has no notification area.
-bool inTray(const QWidget& w)
-{
-    return TrayIcon::available() ? w.isHidden() : w.isMinimized();
-}
-
 } // namespace
 
 class TestReminder : public QObject {
@@ -106,27 +100,20 @@ private slots:
         QCOMPARE(rig.boxes.shown.last().caption, QString("Brivo Reminder"));
     }
 
-    void autoRunHidesAtFirstTickWithoutNotice_data()
-    {
-        QTest::addColumn<QString>("argument");
-        QTest::addColumn<bool>("hidden");
-        QTest::newRow("lower case") << "/autorun" << true;
-        QTest::newRow("as written") << "/AutoRun" << true;
-        QTest::newRow("a letter more") << "/AutoRunX" << false;
-        QTest::newRow("none") << "" << false;
-    }
+    // The window's part of "/AutoRun" (the engine tests read the switch):
+    // hidden at the first tick, without the tray notice.
     void autoRunHidesAtFirstTickWithoutNotice()
     {
-        QFETCH(QString, argument);
-        QFETCH(bool, hidden);
+        TrayIcon::pinAvailable(true);
         Rig rig;
-        TfrmReminder& w = rig.startWith(argument);
+        TfrmReminder& w = rig.startWith("/autorun");
         QSignalSpy notice(&w, &TfrmReminder::trayNoticeWanted);
         w.show();
         rig.tick(1500);
-        QCOMPARE(inTray(w), hidden);
+        QVERIFY(w.isHidden());
         QCOMPARE(notice.count(), 0);
         QVERIFY(!w.state().InAutorun);
+        TrayIcon::pinAvailable(std::nullopt);
     }
 
     // Every way to close, with and without a notification area: with one the

@@ -3,46 +3,40 @@
 
 #include "SettingsFields.h"
 #include "fakes/FakeAutostart.h"
+#include "platform/DesktopAutostart.h"
 #include "platform/QSettingsRegistry.h"
 
+#include <QDir>
 #include <QFile>
-#include <QMap>
-#include <QProcess>
+#include <QPoint>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
 const QString PROGRAM = QStringLiteral("Brivo Reminder");
 
-// One run of the probe; its printed values by name.
-QMap<QString, QString> runProbe(const QString& configHome, const QStringList& assignments)
+// One start of the program as far as its settings go, in folder `run`: reads
+// the file the previous start left in folder `previous`, applies `change`
+// and saves. QSettings caches files by name, so each start reads a copy in a
+// folder of its own.
+UserSettings startIn(const QString& home, int run, const std::function<void(UserSettings&)>& change)
 {
-    QProcess probe;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    probe.setProcessEnvironment(env);
-    probe.start(QStringLiteral(SETTINGS_PROBE), assignments);
-    QMap<QString, QString> values;
-    if (!probe.waitForFinished(30000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
-        return values;
-    const QStringList lines = QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-    for (const QString& line : lines)
-        values.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
-    return values;
-}
-
-// The expected "name=value" pairs a run did not print, with what it printed.
-QStringList unmet(const QMap<QString, QString>& printed, const QStringList& expected)
-{
-    QStringList wrong;
-    for (const QString& pair : expected) {
-        const QString value = printed.value(pair.section(u'=', 0, 0), QStringLiteral("(none)"));
-        if (value != pair.section(u'=', 1))
-            wrong << pair + QStringLiteral(" but ") + value;
-    }
-    return wrong;
+    const QString folder = home + u'/' + QString::number(run);
+    QDir().mkpath(folder + QStringLiteral("/Brivo"));
+    QFile::copy(home + u'/' + QString::number(run - 1) + QStringLiteral("/Brivo/BrivoReminder.ini"),
+        folder + QStringLiteral("/Brivo/BrivoReminder.ini"));
+    QSettingsRegistry registry(folder);
+    DesktopAutostart autostart(home, QStringLiteral("/usr/bin/brivo-reminder"));
+    UserSettings s;
+    readSettings(s, registry, settingsKey(PROGRAM), settingsConfig(), {QStringLiteral("Campana")});
+    UserSettings saved = s;
+    change(saved);
+    writeSettings(saved, registry, settingsKey(PROGRAM), autostart, PROGRAM);
+    return s;
 }
 
 // A value no reading can take for a 32-bit integer: text without ASCII
@@ -87,26 +81,29 @@ void TestSettingsFile::nextRunReadsWhatThisRunWrote()
     QVERIFY(home.isValid());
     const QString entry = home.path() + QStringLiteral("/autostart/Brivo Reminder.desktop");
 
-    const QMap<QString, QString> first = runProbe(home.path(),
-        {"Width_Appl=600", "Height_pnlGen=250", "Lingua_attuale=Italiano (Italia)", "Tipo_colorazione=Notte",
-            "Ultima_pos_Left=33", "Ultima_pos_Top=-44", "Avvio_automatico=1", "Suono_Memo=-nessun suono-"});
-    QCOMPARE(
-        unmet(first,
-            {"qt_aperture_prog=1", "Width_Appl=472", "Height_pnlGen=222", "Suono_Memo=Campana", "positionKnown=0"}),
-        QStringList());
-    QVERIFY(QFile::exists(home.path() + QStringLiteral("/Brivo/BrivoReminder.ini")));
+    const UserSettings first = startIn(home.path(), 1, [](UserSettings& s) {
+        s.Width_Appl = 600;
+        s.Lingua_attuale = QStringLiteral("Italiano (Italia)");
+        s.Ultima_pos_Left = 33;
+        s.Ultima_pos_Top = -44;
+        s.Avvio_automatico = 1;
+        s.Suono_Memo = QStringLiteral("-nessun suono-");
+    });
+    QCOMPARE(first.qt_aperture_prog, 1);
+    QVERIFY(!first.positionKnown);
     QVERIFY(QFile::exists(entry));
 
-    const QMap<QString, QString> second = runProbe(home.path(), {"Avvio_automatico=0"});
-    QCOMPARE(unmet(second,
-                 {"qt_aperture_prog=2", "Width_Appl=600", "Height_pnlGen=250", "Lingua_attuale=Italiano (Italia)",
-                     "Tipo_colorazione=Notte", "Suono_Memo=-nessun suono-", "Ultima_pos_Left=33", "Ultima_pos_Top=-44",
-                     "positionKnown=1", "Avvio_automatico=1"}),
-        QStringList());
+    const UserSettings second = startIn(home.path(), 2, [](UserSettings& s) { s.Avvio_automatico = 0; });
+    QCOMPARE(second.qt_aperture_prog, 2);
+    QCOMPARE(second.Width_Appl, 600);
+    QCOMPARE(second.Lingua_attuale, QStringLiteral("Italiano (Italia)"));
+    QCOMPARE(second.Suono_Memo, QStringLiteral("-nessun suono-"));
+    QVERIFY(second.positionKnown);
+    QCOMPARE(QPoint(second.Ultima_pos_Left, second.Ultima_pos_Top), QPoint(33, -44));
+    QCOMPARE(second.Avvio_automatico, 1);
     QVERIFY(!QFile::exists(entry));
 
-    const QMap<QString, QString> third = runProbe(home.path(), {});
-    QCOMPARE(unmet(third, {"qt_aperture_prog=3", "Avvio_automatico=0", "Width_Appl=600"}), QStringList());
+    QCOMPARE(startIn(home.path(), 3, [](UserSettings&) {}).Avvio_automatico, 0);
 }
 
 void TestSettingsFile::handEditedJunkReadsAsDefaults()
