@@ -37,11 +37,12 @@ bool answeredInformationRequest(int argc, char* argv[])
     return false;
 }
 
-// Anything but the switch is ignored, as before, but no longer silently.
+// Anything but the switch in first place is ignored, as before, but no
+// longer silently.
 void reportUnknownArguments(const QStringList& arguments)
 {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i].toUpper() != QLatin1String("/AUTORUN"))
+        if (i > 1 || arguments[i].toUpper() != QLatin1String("/AUTORUN"))
             std::fprintf(
                 stderr, "brivo-reminder: unknown argument ignored: %s (see --help)\n", qPrintable(arguments[i]));
     }

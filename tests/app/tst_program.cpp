@@ -122,6 +122,8 @@ private slots:
                                  << "brivo-reminder: unknown argument ignored: --frobnicate";
         QTest::newRow("switch") << "/autorun" << false << ""
                                 << "";
+        QTest::newRow("switch not first") << "-x /AutoRun" << false << ""
+                                          << "unknown argument ignored: /AutoRun";
     }
     void commandLine()
     {
@@ -136,7 +138,7 @@ private slots:
         }
         QProcess p;
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(BRIVO_PROGRAM), {argument});
+        p.start(QStringLiteral(BRIVO_PROGRAM), argument.split(u' '));
         QVERIFY(p.waitForStarted());
         if (!ends) {
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("runtime/Brivo Reminder.lock")), 10000);

@@ -44,6 +44,11 @@ struct Rig : MemoListRig {
 class TestReminder : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup()
+    {
+        TrayIcon::pinAvailable(std::nullopt);
+    }
+
     void startsWithLogoAndFirstTickInterval()
     {
         Rig rig;
@@ -113,7 +118,6 @@ private slots:
         QVERIFY(w.isHidden());
         QCOMPARE(notice.count(), 0);
         QVERIFY(!w.state().InAutorun);
-        TrayIcon::pinAvailable(std::nullopt);
     }
 
     // Every way to close, with and without a notification area: with one the
@@ -181,7 +185,6 @@ private slots:
             QVERIFY(w.isHidden());
             QCOMPARE(rig.boxes.shown.size(), 1);
         }
-        TrayIcon::pinAvailable(std::nullopt);
     }
 
     void sessionEndSavesWithoutQuestionWhileHidden()
