@@ -32,6 +32,16 @@ bool makeDirs(const QString& root, const QStringList& subs)
     return QFile::setPermissions(root + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// The program holds its lock and, a moment later, has set up the handlers
+// that make SIGTERM end it in order.
+bool started(const QString& runtimeDir)
+{
+    if (!QTest::qWaitFor([&] { return QFile::exists(runtimeDir + "/Brivo Reminder.lock"); }, 10000))
+        return false;
+    QTest::qWait(1000);
+    return true;
+}
+
 // Ends a started program as the session end does, so that it saves.
 bool terminate(QProcess& p)
 {
@@ -85,7 +95,7 @@ private slots:
         first.setProcessEnvironment(environment());
         first.start(QStringLiteral(BRIVO_PROGRAM), {});
         QVERIFY(first.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("runtime/Brivo Reminder.lock")), 10000);
+        QVERIFY(started(dir.filePath("runtime")));
 
         QProcess second;
         second.setProcessEnvironment(environment());
@@ -141,7 +151,7 @@ private slots:
         p.start(QStringLiteral(BRIVO_PROGRAM), argument.split(u' '));
         QVERIFY(p.waitForStarted());
         if (!ends) {
-            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("runtime/Brivo Reminder.lock")), 10000);
+            QVERIFY(started(dir.filePath("runtime")));
             QVERIFY(terminate(p));
         } else {
             QVERIFY(p.waitForFinished(10000));
@@ -211,7 +221,7 @@ private slots:
         p.setProcessEnvironment(env);
         p.start(t.filePath("prefix/bin/brivo-reminder"), {});
         QVERIFY(p.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(t.filePath("runtime/Brivo Reminder.lock")), 10000);
+        QVERIFY(started(t.filePath("runtime")));
         QVERIFY(terminate(p));
         QVERIFY(QFile::exists(t.filePath("data/Brivo Reminder/Store.dat")));
         QVERIFY(QDir(t.filePath("prefix/bin")).entryList(QDir::Files) == QStringList{"brivo-reminder"});
