@@ -10,6 +10,7 @@ BRIVO_PACKAGES=(
     clang clang-format libclang-rt-14-dev
     desktop-file-utils xvfb xauth
     sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils
+    fonts-liberation2
 )
 
 brivo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -9,3 +9,7 @@
 // a negative coordinate becomes 0, one whose far edge passes the screen
 // becomes screen size - window size - 1.
 QPoint Centra_Finestra(const QRect& reference, const QSize& window, const QSize& screen);
+
+// A saved window position kept on the screen by the same rule, for a screen
+// that may not start at 0,0.
+QPoint keepOnScreen(const QPoint& saved, const QSize& window, const QRect& screen);

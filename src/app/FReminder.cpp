@@ -1,5 +1,6 @@
 #include "app/FReminder.h"
 
+#include "app/CentraFinestra.h"
 #include "app/StoreNotices.h"
 #include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPixmap>
+#include <QScreen>
 
 TfrmReminder::TfrmReminder(Services& appServices, const ProgramFolders& folders, const QStringList& arguments,
     WarningWindowFactory* warnings, QWidget* parent)
@@ -103,7 +105,10 @@ void TfrmReminder::FormCreate()
     pnlSplash->show();
     pnlSplash->raise();
 
-    connect(&Timer, &QTimer::timeout, this, [this] { m_engine->TimerTimer(); });
+    connect(&Timer, &QTimer::timeout, this, [this] {
+        m_engine->TimerTimer();
+        m_memoGrid->followClock();
+    });
     Timer.start(FIRST_TICK_INTERVAL_MS);
 
     // Shown once the timer runs: at an unattended log-in no reminder may wait
@@ -247,8 +252,7 @@ void TfrmReminder::showEvent(QShowEvent* event)
     if (firstShow) {
         const UserSettings& s = m_state.settings;
         resize(s.Width_Appl, s.Height_pnlGen);
-        if (s.positionKnown)
-            move(s.Ultima_pos_Left, s.Ultima_pos_Top);
+        restorePosition();
         m_memoGrid->RigaCorrente = -1;
         m_memoGrid->Aggiorna_Griglia();
         firstShow = false;
@@ -258,10 +262,31 @@ void TfrmReminder::showEvent(QShowEvent* event)
         pnlSplash->setGeometry(rect());
 }
 
+void TfrmReminder::restorePosition()
+{
+    // The position of the client area, as writeSettings saves it: the frame
+    // is unknown until the window manager has mapped the window, and mixing
+    // the two moved the window by the title bar at every start.
+    // Kept on the desktop: a position saved at another scale factor, or on a
+    // screen that is gone, would open the window out of reach.
+    const UserSettings& s = m_state.settings;
+    if (!s.positionKnown)
+        return;
+    const QPoint saved(s.Ultima_pos_Left, s.Ultima_pos_Top);
+    setGeometry(QRect(keepOnScreen(saved, frameGeometry().size(), screen()->virtualGeometry()), size()));
+}
+
 void TfrmReminder::closeEvent(QCloseEvent* event)
 {
-    if (!m_state.UscitaRichiesta && !m_state.FineSessione) {
+    const bool ending = m_state.UscitaRichiesta || m_state.FineSessione;
+    if (!ending && TrayIcon::available()) {
         hideToTray();
+        event->ignore();
+        return;
+    }
+    // Without a notification area there is no "Chiudi" to reach: the close
+    // box asks its question instead.
+    if (!ending && !confirmExit()) {
         event->ignore();
         return;
     }
@@ -301,10 +326,16 @@ void TfrmReminder::popApriClick()
 
 void TfrmReminder::popChiudiClick()
 {
-    if (services.boxes.Conferma(m_texts.domandaUscita)) {
-        m_state.UscitaRichiesta = true;
+    if (confirmExit())
         close();
-    }
+}
+
+bool TfrmReminder::confirmExit()
+{
+    if (!services.boxes.Conferma(m_texts.domandaUscita))
+        return false;
+    m_state.UscitaRichiesta = true;
+    return true;
 }
 
 void TfrmReminder::endSession()
@@ -341,8 +372,8 @@ int TfrmReminder::writeSettings()
     UserSettings& s = m_state.settings;
     s.Width_Appl = width();
     s.Height_pnlGen = height();
-    s.Ultima_pos_Left = x();
-    s.Ultima_pos_Top = y();
+    s.Ultima_pos_Left = geometry().x();
+    s.Ultima_pos_Top = geometry().y();
     m_settingsSaved
         = ::writeSettings(s, services.registry, settingsKey, services.autostart, m_state.config.NOME_PROGRAMMA);
     return m_settingsSaved ? 1 : 0;

@@ -77,6 +77,8 @@ protected:
 private:
     void FormCreate();
     void requestEnd(int code);
+    bool confirmExit();
+    void restorePosition();
     void buildTray();
     void applyTexts();
     void buildMemoList();

@@ -5,18 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace {
-
-QString canonical(const QString& path)
-{
-    const QString c = QFileInfo(path).canonicalFilePath();
-    return c.isEmpty() ? QDir::cleanPath(path) : c;
-}
-
-} // namespace
-
 ProgramFolders resolveProgramFolders(
-    const QString& executableDir, const QString& homeOverride, const QString& installPrefix, const QString& userDataDir)
+    const QString& executableDir, const QString& homeOverride, const QString& userDataDir)
 {
     ProgramFolders f;
     if (!homeOverride.isEmpty()) {
@@ -24,15 +14,17 @@ ProgramFolders resolveProgramFolders(
         f.sounds = QDir(f.data).filePath(QStringLiteral("Suoni"));
         return f;
     }
-    const QString prefix = QDir::cleanPath(installPrefix);
-    const QString bin = QDir(prefix).filePath(QStringLiteral(BRIVO_INSTALL_BINDIR));
-    if (!installPrefix.isEmpty() && canonical(executableDir) == canonical(bin)) {
+    // Decided from the layout, not from the prefix the build was configured
+    // with: an install to any prefix, or a moved one, still counts.
+    const QString exe = QDir::cleanPath(executableDir);
+    const QString share = QDir::cleanPath(exe + QStringLiteral("/../share/brivo-reminder"));
+    if (QDir(exe).dirName() == QLatin1String("bin") && QFileInfo(share).isDir()) {
         f.installed = true;
         f.data = QDir(userDataDir).filePath(QStringLiteral("Brivo Reminder"));
-        f.sounds = QDir(prefix).filePath(QStringLiteral(BRIVO_INSTALL_DATADIR "/brivo-reminder/Suoni"));
+        f.sounds = QDir(share).filePath(QStringLiteral("Suoni"));
         return f;
     }
-    f.data = QDir::cleanPath(executableDir);
+    f.data = exe;
     f.sounds = QDir(f.data).filePath(QStringLiteral("Suoni"));
     return f;
 }
@@ -40,5 +32,5 @@ ProgramFolders resolveProgramFolders(
 ProgramFolders programFolders()
 {
     return resolveProgramFolders(QCoreApplication::applicationDirPath(), qEnvironmentVariable("BRIVO_REMINDER_HOME"),
-        QStringLiteral(BRIVO_INSTALL_PREFIX), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
 }

@@ -10,10 +10,52 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char usage[] = "Usage: brivo-reminder [/AutoRun]\n"
+                     "A memo and alarm-clock reminder that lives in the notification area.\n\n"
+                     "  /AutoRun   start hidden (any letter case), as the log-in entry does\n"
+                     "  --help     show this text and end\n"
+                     "  --version  show the version and end\n";
+
+// Answered before the application object, so they need no display. True when
+// the program should end.
+bool answeredInformationRequest(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(usage, stdout);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("Brivo Reminder %s\n", BRIVO_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Anything but the switch in first place is ignored, as before, but no
+// longer silently.
+void reportUnknownArguments(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (i > 1 || arguments[i].toUpper() != QLatin1String("/AUTORUN"))
+            std::fprintf(
+                stderr, "brivo-reminder: unknown argument ignored: %s (see --help)\n", qPrintable(arguments[i]));
+    }
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    if (answeredInformationRequest(argc, argv))
+        return 0;
     QApplication app(argc, argv);
+    reportUnknownArguments(QApplication::arguments());
     QApplication::setApplicationName(applicationTitle());
     QApplication::setOrganizationName(QStringLiteral("Brivo"));
     // The program lives in the tray: closing a warning while the main window

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QPainter>
@@ -34,6 +35,39 @@ const TColorazione& fallbackScheme()
 GridColor colour(ColourValue rgb)
 {
     return GridColor(QColor::fromRgb(rgb));
+}
+
+// Right-aligned texts keep 5 px on the right; 2 more keep them off the
+// left edge.
+constexpr int NUMBER_CELL_MARGINS = 7;
+
+int widestTimeWidth(const QString& format, const QFontMetrics& fm)
+{
+    int widest = 0;
+    for (int minute = 0; minute < 24 * 60; ++minute)
+        widest = qMax(widest, fm.horizontalAdvance(QTime(minute / 60, minute % 60).toString(format)));
+    return widest;
+}
+
+// Wider than any offset from low to high: their signs and digit counts, each
+// digit the widest of the font.
+int widestOffsetWidth(qint32 low, qint32 high, const QFontMetrics& fm)
+{
+    QChar wideDigit = u'0';
+    for (char16_t d = u'1'; d <= u'9'; ++d) {
+        if (fm.horizontalAdvance(QChar(d)) > fm.horizontalAdvance(wideDigit))
+            wideDigit = QChar(d);
+    }
+    int widest = 0;
+    for (const qint32 v : {low, high}) {
+        QString text = anticipoText(v);
+        for (QChar& c : text) {
+            if (c.isDigit())
+                c = wideDigit;
+        }
+        widest = qMax(widest, fm.horizontalAdvance(text));
+    }
+    return widest;
 }
 
 } // namespace
@@ -99,9 +133,11 @@ void MemoGrid::Aggiorna_Griglia()
     grid->Imposta_Dati(MEMO_DATA_COLUMNS, n);
     grid->qt_righe_Nette = n;
     grid->setRowCount(grid->FixedRows() + n);
+    builtOn = clock.now().date();
     const MemoTextFormat format{
-        locale.shortDateFormat(), locale.shortTimeFormat(), texts.ieri, texts.oggi, texts.domani, clock.now().date()};
+        locale.shortDateFormat(), locale.shortTimeFormat(), texts.ieri, texts.oggi, texts.domani, builtOn};
     fillMemoData(grid->Dati, state.ArrMemo, format, texts.TestoNuovoMemo);
+    fitNumberColumns();
     grid->Ordina();
     grid->Pulisci_Celle();
     const int fixed = grid->FixedRows();
@@ -119,6 +155,42 @@ void MemoGrid::Aggiorna_Griglia()
     }
     grid->viewport()->setUpdatesEnabled(true);
     grid->repaint();
+}
+
+void MemoGrid::followClock()
+{
+    // An open editor would lose its text to a rebuild: the next tick tries again.
+    if (clock.now().date() != builtOn && !editorVisible())
+        Aggiorna_Griglia();
+    else
+        grid->viewport()->update();
+}
+
+void MemoGrid::fitNumberColumns()
+{
+    // A right-aligned text wider than its cell loses its first characters, so
+    // the time and offset columns grow to their widest text (the design widths
+    // are the minimum) and the text column gives up the difference.
+    const QFontMetrics fm(grid->standardGridFont(), grid->viewport());
+    const QString key = locale.shortTimeFormat() + u'|' + grid->standardGridFont().key();
+    if (key != timeFittedFor) {
+        timeWidth = widestTimeWidth(locale.shortTimeFormat(), fm);
+        timeFittedFor = key;
+    }
+    qint32 low = 0;
+    qint32 high = 0;
+    for (const REC_Memo& m : state.ArrMemo) {
+        low = qMin(low, m.Anticipo);
+        high = qMax(high, m.Anticipo);
+    }
+    const int time = qMax(columnWidths[COL_TIME], timeWidth + NUMBER_CELL_MARGINS);
+    const int offset = qMax(columnWidths[COL_ADVANCE], widestOffsetWidth(low, high, fm) + NUMBER_CELL_MARGINS);
+    const int grow = time - grid->ColWidths(COL_TIME) + offset - grid->ColWidths(COL_ADVANCE);
+    if (grow == 0)
+        return;
+    grid->setColWidths(COL_TIME, time);
+    grid->setColWidths(COL_ADVANCE, offset);
+    grid->setColWidths(COL_TEXT, qMax(0, grid->ColWidths(COL_TEXT) - grow));
 }
 
 int MemoGrid::Memo_Della_Riga(int row) const

@@ -3,6 +3,7 @@
 #include "controls/GridTypes.h"
 #include "memolist/MemoRows.h"
 
+#include <QDate>
 #include <QObject>
 #include <QTimer>
 
@@ -31,6 +32,9 @@ public:
 
     // Rebuilds the whole grid from ArrMemo and repaints it.
     void Aggiorna_Griglia();
+    // At each tick: a repaint, as the urgency colours follow the clock, and a
+    // rebuild once the date has changed, for the day words.
+    void followClock();
     // The ArrMemo index shown at grid row `row`, or -1.
     int Memo_Della_Riga(int row) const;
     // Grid and icon-bar colours of the current scheme; nothing without one.
@@ -57,6 +61,7 @@ protected:
 
 private:
     void setUpGrid();
+    void fitNumberColumns();
     void dbsgMemoDrawCell(TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state);
     void dbsgMemoMouseMove(int x, int y);
     void showHint(QWidget* over, QPoint globalPos);
@@ -72,4 +77,7 @@ private:
     MemoOrder order;
     QString hintText;
     QTimer hintReshow;
+    QDate builtOn;
+    QString timeFittedFor; // format and font the time column was measured for
+    int timeWidth = 0;
 };

@@ -4,6 +4,10 @@
 #include <QCursor>
 #include <QMenu>
 
+namespace {
+std::optional<bool> pinnedAvailable;
+}
+
 TrayIcon::TrayIcon(const QIcon& iconImage, QMenu* trayMenu, QObject* parent)
     : QObject(parent)
     , icon(iconImage)
@@ -56,7 +60,12 @@ bool TrayIcon::isShown() const
 
 bool TrayIcon::available()
 {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return pinnedAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+void TrayIcon::pinAvailable(std::optional<bool> answer)
+{
+    pinnedAvailable = answer;
 }
 
 void TrayIcon::handleActivation(QSystemTrayIcon::ActivationReason reason)

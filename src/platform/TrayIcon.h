@@ -4,6 +4,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <optional>
+
 class QMenu;
 
 // The program's icon in the notification area. A single left click waits the
@@ -25,6 +27,8 @@ public:
     bool isShown() const;
     // Whether the desktop has a notification area at the moment.
     static bool available();
+    // Tests pin the answer of available(); nullopt asks the desktop again.
+    static void pinAvailable(std::optional<bool> answer);
 
     // The icon's activation, as QSystemTrayIcon reports it (public for tests).
     void handleActivation(QSystemTrayIcon::ActivationReason reason);

@@ -47,21 +47,6 @@ inline QString settingText(const UserSettings& s, const QString& name)
     return name == QLatin1String("positionKnown") ? QString::number(s.positionKnown) : QStringLiteral("no such value");
 }
 
-// "name=value" into its field.
-inline void assignSetting(UserSettings& s, const QString& assignment)
-{
-    const QString name = assignment.section(u'=', 0, 0);
-    const QString value = assignment.section(u'=', 1);
-    for (const auto& [field, member] : INTEGER_SETTINGS) {
-        if (name == QLatin1String(field))
-            s.*member = value.toInt();
-    }
-    for (const auto& [field, member] : TEXT_SETTINGS) {
-        if (name == QLatin1String(field))
-            s.*member = value;
-    }
-}
-
 // The build configuration the settings are read with: the shipped switches.
 inline BuildConfig settingsConfig()
 {

@@ -1,7 +1,12 @@
-// The real program, offscreen: start, a second start, and SIGTERM.
+// The real program: start, a second start, SIGTERM, its command line, an
+// installed copy, and its window under a real window manager.
+#include "app/ProgramFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +21,42 @@ QByteArray readAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool makeDirs(const QString& root, const QStringList& subs)
+{
+    for (const QString& sub : subs) {
+        if (!QDir(root).mkpath(sub))
+            return false;
+    }
+    return QFile::setPermissions(root + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// The program holds its lock and, a moment later, has set up the handlers
+// that make SIGTERM end it in order.
+bool started(const QString& runtimeDir)
+{
+    if (!QTest::qWaitFor([&] { return QFile::exists(runtimeDir + "/Brivo Reminder.lock"); }, 10000))
+        return false;
+    QTest::qWait(1000);
+    return true;
+}
+
+// Ends a started program as the session end does, so that it saves.
+bool terminate(QProcess& p)
+{
+    ::kill(pid_t(p.processId()), SIGTERM);
+    return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// The saved position of the main window, from the settings file.
+QPoint savedPosition(const QString& iniFile)
+{
+    const QByteArray ini = readAll(iniFile);
+    const auto value = [&](const char* key) {
+        return QRegularExpression(QString("\\b%1=(-?\\d+)").arg(key)).match(QString::fromUtf8(ini)).captured(1).toInt();
+    };
+    return {value("Ultima_pos_Left"), value("Ultima_pos_Top")};
 }
 
 } // namespace
@@ -54,7 +95,7 @@ private slots:
         first.setProcessEnvironment(environment());
         first.start(QStringLiteral(BRIVO_PROGRAM), {});
         QVERIFY(first.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath("runtime/Brivo Reminder.lock")), 10000);
+        QVERIFY(started(dir.filePath("runtime")));
 
         QProcess second;
         second.setProcessEnvironment(environment());
@@ -75,6 +116,207 @@ private slots:
         const QByteArray settings = readAll(dir.filePath("config/Brivo/BrivoReminder.ini"));
         QVERIFY(settings.contains("qt_aperture_prog=1"));
         QVERIFY(!QFile::exists(dir.filePath("runtime/Brivo Reminder.lock")));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<bool>("ends");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("help") << "--help" << true << "Usage: brivo-reminder [/AutoRun]"
+                              << "";
+        QTest::newRow("version") << "--version" << true << "Brivo Reminder " BRIVO_VERSION "\n"
+                                 << "";
+        QTest::newRow("unknown") << "--frobnicate" << false << ""
+                                 << "brivo-reminder: unknown argument ignored: --frobnicate";
+        QTest::newRow("switch") << "/autorun" << false << ""
+                                << "";
+        QTest::newRow("switch not first") << "-x /AutoRun" << false << ""
+                                          << "unknown argument ignored: /AutoRun";
+    }
+    void commandLine()
+    {
+        QFETCH(QString, argument);
+        QFETCH(bool, ends);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QProcessEnvironment env = environment();
+        if (ends) { // no display is needed to answer
+            env.insert("QT_QPA_PLATFORM", "xcb");
+            env.remove("DISPLAY");
+        }
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(BRIVO_PROGRAM), argument.split(u' '));
+        QVERIFY(p.waitForStarted());
+        if (!ends) {
+            QVERIFY(started(dir.filePath("runtime")));
+            QVERIFY(terminate(p));
+        } else {
+            QVERIFY(p.waitForFinished(10000));
+            QCOMPARE(p.exitCode(), 0);
+        }
+        const QString stdOut = QString::fromUtf8(p.readAllStandardOutput());
+        const QString stdErr = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
+        QVERIFY2(err.isEmpty() ? !stdErr.contains("argument") : stdErr.contains(err), qPrintable(stdErr));
+    }
+
+    void folders_data()
+    {
+        QTest::addColumn<QString>("exeDir");
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QString>("sounds");
+        QTest::newRow("portable") << "opt/brivo"
+                                  << ""
+                                  << "opt/brivo"
+                                  << "opt/brivo/Suoni";
+        QTest::newRow("installed, any prefix") << "prefix/bin"
+                                               << ""
+                                               << "user/Brivo Reminder"
+                                               << "prefix/share/brivo-reminder/Suoni";
+        QTest::newRow("bin without the share folder") << "bare/bin"
+                                                      << ""
+                                                      << "bare/bin"
+                                                      << "bare/bin/Suoni";
+        QTest::newRow("override beats installed") << "prefix/bin"
+                                                  << "h/"
+                                                  << "h"
+                                                  << "h/Suoni";
+    }
+    void folders()
+    {
+        QFETCH(QString, exeDir);
+        QFETCH(QString, home);
+        QFETCH(QString, data);
+        QFETCH(QString, sounds);
+        QTemporaryDir t;
+        QVERIFY(makeDirs(t.path(), {"opt/brivo", "prefix/bin", "prefix/share/brivo-reminder", "bare/bin", "runtime"}));
+        const QString root = t.path() + "/";
+        const ProgramFolders f = resolveProgramFolders(root + exeDir, home.isEmpty() ? "" : root + home, root + "user");
+        QCOMPARE(f.data, root + data);
+        QCOMPARE(f.sounds, root + sounds);
+        QCOMPARE(f.installed, data.startsWith("user"));
+    }
+
+    // The README's own install, to a prefix the build was not configured with.
+    void installedCopyKeepsItsStoreInTheDataFolder()
+    {
+        QTemporaryDir t;
+        QVERIFY(makeDirs(t.path(), {"config", "data", "runtime"}));
+        QProcess install;
+        install.start(QStringLiteral(CMAKE_COMMAND), {"--install", BUILD_DIR, "--prefix", t.filePath("prefix")});
+        QVERIFY(install.waitForFinished(60000));
+        QCOMPARE(install.exitCode(), 0);
+        QVERIFY(QFileInfo(t.filePath("prefix/share/brivo-reminder/Suoni")).isDir());
+
+        QProcessEnvironment env = environment();
+        env.remove("BRIVO_REMINDER_HOME");
+        env.insert("XDG_CONFIG_HOME", t.filePath("config"));
+        env.insert("XDG_DATA_HOME", t.filePath("data"));
+        env.insert("XDG_RUNTIME_DIR", t.filePath("runtime"));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(t.filePath("prefix/bin/brivo-reminder"), {});
+        QVERIFY(p.waitForStarted());
+        QVERIFY(started(t.filePath("runtime")));
+        QVERIFY(terminate(p));
+        QVERIFY(QFile::exists(t.filePath("data/Brivo Reminder/Store.dat")));
+        QVERIFY(QDir(t.filePath("prefix/bin")).entryList(QDir::Files) == QStringList{"brivo-reminder"});
+    }
+
+    // Under a window manager, a window opened and closed without moving opens
+    // where it was, at scale factors 1 and 2.
+    void positionKeptFromStartToStart_data()
+    {
+        QTest::addColumn<QString>("scale");
+        QTest::addColumn<QPoint>("seed"); // saved before the first start
+        QTest::newRow("scale 1") << "1" << QPoint(-1, -1);
+        QTest::newRow("scale 2, saved at scale 1") << "2" << QPoint(1000, 800);
+    }
+    void positionKeptFromStartToStart()
+    {
+        QFETCH(QString, scale);
+        QFETCH(QPoint, seed);
+        for (const char* tool : {"Xvfb", "openbox", "xdotool"}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QSKIP(qPrintable(QString("%1 is not installed (scripts/setup.sh installs it)").arg(tool)));
+        }
+        QProcess x;
+        x.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        QVERIFY(x.waitForStarted());
+        QVERIFY(x.waitForReadyRead(10000));
+        const QString display = ":" + QString::fromUtf8(x.readLine()).trimmed();
+        QProcessEnvironment env = environment();
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("QT_SCALE_FACTOR", scale);
+        QProcess wm;
+        wm.setProcessEnvironment(env);
+        wm.start("openbox", {});
+        QVERIFY(wm.waitForStarted());
+        QTest::qWait(500);
+        if (wm.state() != QProcess::Running) {
+            x.kill();
+            QSKIP("the window manager did not start");
+        }
+
+        QTemporaryDir t;
+        QVERIFY(makeDirs(t.path(), {"config", "home", "runtime"}));
+        env.insert("XDG_CONFIG_HOME", t.filePath("config"));
+        env.insert("BRIVO_REMINDER_HOME", t.filePath("home"));
+        env.insert("XDG_RUNTIME_DIR", t.filePath("runtime"));
+        const QString ini = t.filePath("config/Brivo/BrivoReminder.ini");
+        if (seed.x() >= 0) {
+            QVERIFY(QDir(t.filePath("config")).mkpath("Brivo"));
+            QFile f(ini);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QString("[Brivo%20Reminder]\nImpostazioni\\Ultima_pos_Left=%1\nImpostazioni\\Ultima_pos_Top=%2\n")
+                        .arg(seed.x())
+                        .arg(seed.y())
+                        .toUtf8());
+        }
+        QList<QPoint> onScreen;
+        QList<QPoint> saved;
+        for (int start = 0; start < 3; ++start) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(BRIVO_PROGRAM), {});
+            QVERIFY(p.waitForStarted());
+            QProcess find;
+            find.setProcessEnvironment(env);
+            QString where;
+            QTRY_VERIFY_WITH_TIMEOUT(
+                [&] {
+                    find.start("xdotool",
+                        {"search", "--onlyvisible", "--name", "^Brivo Reminder$", "getwindowgeometry", "%@"});
+                    find.waitForFinished(5000);
+                    where = QString::fromUtf8(find.readAllStandardOutput());
+                    return where.contains("Position:");
+                }(),
+                10000);
+            QTest::qWait(500); // the window manager's placement reaches the program
+            const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*\\n.*Geometry: (\\d+)x(\\d+)").match(where);
+            const QRect shown(
+                m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+            onScreen.append(shown.topLeft());
+            QVERIFY(terminate(p));
+            saved.append(savedPosition(ini));
+            // The saved position is the client area's, in the program's own
+            // pixels; the size is the one on screen.
+            QVERIFY2(QRect(saved.last() * scale.toInt(), shown.size()).intersected(QRect(0, 0, 1280, 1024)).size()
+                    == shown.size(),
+                qPrintable(where.simplified()));
+        }
+        wm.kill();
+        x.kill();
+        wm.waitForFinished();
+        x.waitForFinished();
+        QCOMPARE(saved[1], saved[0]);
+        QCOMPARE(saved[2], saved[0]);
+        QCOMPARE(onScreen[2], onScreen[1]);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "app/CentraFinestra.h"
 #include "controls/A_DBStringGrid.h"
 #include "engine/ReminderEngine.h"
+#include "memolist/Colorazioni.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListRig.h"
 #include "platform/TrayIcon.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -37,17 +39,16 @@ struct Rig : MemoListRig {
     }
 };
 
-// Hidden in the tray, or minimised where the desktop has no notification area.
-bool inTray(const QWidget& w)
-{
-    return TrayIcon::available() ? w.isHidden() : w.isMinimized();
-}
-
 } // namespace
 
 class TestReminder : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup()
+    {
+        TrayIcon::pinAvailable(std::nullopt);
+    }
+
     void startsWithLogoAndFirstTickInterval()
     {
         Rig rig;
@@ -104,80 +105,86 @@ private slots:
         QCOMPARE(rig.boxes.shown.last().caption, QString("Brivo Reminder"));
     }
 
-    void autoRunHidesAtFirstTickWithoutNotice_data()
-    {
-        QTest::addColumn<QString>("argument");
-        QTest::addColumn<bool>("hidden");
-        QTest::newRow("lower case") << "/autorun" << true;
-        QTest::newRow("as written") << "/AutoRun" << true;
-        QTest::newRow("a letter more") << "/AutoRunX" << false;
-        QTest::newRow("none") << "" << false;
-    }
+    // The window's part of "/AutoRun" (the engine tests read the switch):
+    // hidden at the first tick, without the tray notice.
     void autoRunHidesAtFirstTickWithoutNotice()
     {
-        QFETCH(QString, argument);
-        QFETCH(bool, hidden);
+        TrayIcon::pinAvailable(true);
         Rig rig;
-        TfrmReminder& w = rig.startWith(argument);
+        TfrmReminder& w = rig.startWith("/autorun");
         QSignalSpy notice(&w, &TfrmReminder::trayNoticeWanted);
         w.show();
         rig.tick(1500);
-        QCOMPARE(inTray(w), hidden);
+        QVERIFY(w.isHidden());
         QCOMPARE(notice.count(), 0);
         QVERIFY(!w.state().InAutorun);
     }
 
-    void closeBoxHidesWithoutSaving_data()
+    // Every way to close, with and without a notification area: with one the
+    // window hides without a word; without one, and from the tray's "Chiudi",
+    // the exit question decides, and Yes saves and ends.
+    void closing_data()
     {
-        QTest::addColumn<QString>("noticeSetting");
-        QTest::addColumn<int>("notices");
-        QTest::newRow("notice on") << "0" << 1;
-        QTest::newRow("notice turned off") << "1" << 0;
-    }
-    void closeBoxHidesWithoutSaving()
-    {
-        QFETCH(QString, noticeSetting);
-        QFETCH(int, notices);
-        Rig rig;
-        rig.putSetting("Vis_mess_trayicon", noticeSetting);
-        TfrmReminder& w = rig.start();
-        QSignalSpy notice(&w, &TfrmReminder::trayNoticeWanted);
-        w.show();
-        rig.registry.writes.clear();
-        QVERIFY(!w.close());
-        QCOMPARE(notice.count(), notices);
-        QVERIFY(!rig.storeWritten());
-        QVERIFY(rig.registry.writes.isEmpty());
-        QVERIFY(inTray(w));
-
-        QTest::keyClick(&w, Qt::Key_Escape);
-        QVERIFY(!rig.storeWritten());
-    }
-
-    void exitQuestion_data()
-    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<QString>("language");
         QTest::addColumn<Answer>("answer");
-        QTest::addColumn<bool>("exits");
-        QTest::newRow("no") << Answer::No << false;
-        QTest::newRow("yes") << Answer::Yes << true;
+        QTest::addColumn<bool>("notice");
+        QTest::addColumn<bool>("ends");
+        const QString it("Italiano (Italia)");
+        const QString en("English (UK)");
+        QTest::newRow("close box hides") << "close box" << true << it << Answer::No << true << false;
+        QTest::newRow("Escape hides, notice off") << "Escape" << true << it << Answer::No << false << false;
+        QTest::newRow("Chiudi, No") << "Chiudi" << true << it << Answer::No << false << false;
+        QTest::newRow("Chiudi, Yes, English") << "Chiudi" << true << en << Answer::Yes << false << true;
+        QTest::newRow("no tray: close box, No") << "close box" << false << it << Answer::No << false << false;
+        QTest::newRow("no tray: close box, Yes") << "close box" << false << en << Answer::Yes << false << true;
+        QTest::newRow("no tray: Escape, Yes") << "Escape" << false << it << Answer::Yes << false << true;
     }
-    void exitQuestion()
+    void closing()
     {
+        QFETCH(QString, way);
+        QFETCH(bool, tray);
+        QFETCH(QString, language);
         QFETCH(Answer, answer);
-        QFETCH(bool, exits);
+        QFETCH(bool, notice);
+        QFETCH(bool, ends);
+        TrayIcon::pinAvailable(tray);
         Rig rig;
+        rig.putSetting("Lingua_attuale", language);
+        rig.putSetting("Vis_mess_trayicon", notice || way != "Escape" ? "0" : "1");
         TfrmReminder& w = rig.start();
+        QSignalSpy notices(&w, &TfrmReminder::trayNoticeWanted);
+        QSignalSpy closed(&w, &TfrmReminder::closedForGood);
         w.show();
         w.state().ArrMemo.append(memoOn(1, 0, QTime(10, 0)));
+        rig.registry.writes.clear();
         rig.boxes.setNextAnswer(answer);
-        w.popChiudiClick();
-        QCOMPARE(rig.boxes.texts().last(),
-            QString("Chiudendo Brivo Reminder non verranno più mostrati gli avvisi impostati: sei sicuro di volerlo "
-                    "chiudere?"));
-        QCOMPARE(rig.boxes.shown.last().kind, MessageKind::Question);
-        QCOMPARE(w.isVisible(), !exits);
-        QCOMPARE(rig.storeWritten(), exits);
-        QCOMPARE(rig.setting("qt_aperture_prog").isEmpty(), !exits);
+        if (way == "Chiudi")
+            w.popChiudiClick();
+        else if (way == "Escape")
+            QTest::keyClick(&w, Qt::Key_Escape);
+        else
+            w.close();
+
+        const bool asked = way == "Chiudi" || !tray;
+        const QString question = language == "Italiano (Italia)"
+            ? "Chiudendo Brivo Reminder non verranno più mostrati gli avvisi impostati: sei sicuro di volerlo chiudere?"
+            : "Closing Brivo Reminder memos and clocks will not be shown: are you sure that you want to exit?";
+        QCOMPARE(rig.boxes.texts(), asked ? QStringList{question} : QStringList{});
+        QCOMPARE(notices.count(), notice ? 1 : 0);
+        QCOMPARE(w.isHidden(), (tray && !asked) || ends);
+        QCOMPARE(closed.count(), ends ? 1 : 0);
+        QCOMPARE(rig.storeWritten(), ends);
+        QCOMPARE(rig.setting("qt_aperture_prog").isEmpty(), !ends);
+        QCOMPARE(rig.registry.writes.isEmpty(), !ends);
+
+        if (!tray && !ends) { // a notification area appears: closing hides again
+            TrayIcon::pinAvailable(true);
+            w.close();
+            QVERIFY(w.isHidden());
+            QCOMPARE(rig.boxes.shown.size(), 1);
+        }
     }
 
     void sessionEndSavesWithoutQuestionWhileHidden()
@@ -191,6 +198,45 @@ private slots:
         QVERIFY(rig.storeWritten());
         QCOMPARE(rig.setting("qt_aperture_prog"), QString("1"));
         QVERIFY(w.state().FineSessione);
+    }
+
+    // Nothing but the timer runs: the memo turns imminent on screen within a
+    // tick of its moment, and the day words follow midnight.
+    void tickRepaintsAndRebuildsAtMidnight()
+    {
+        Rig rig;
+        TfrmReminder& w = rig.start({memoOn(1, 0, QTime(10, 0), 0), memoOn(2, 1)});
+        rig.clock.set(at(2024, 6, 3, 9, 28, 57)); // imminent from 09:29:00, 31 minutes before
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        rig.tick(1500);
+        const QColor imminent = QColor::fromRgb(
+            Colorazione_Corrente(w.state().ArrColorazioni, w.state().settings.Tipo_colorazione)->ColoreImminente);
+        QWidget* cells = w.memoGrid().dbsgMemo()->viewport();
+        const auto near = [](QColor a, QColor b) {
+            return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 60;
+        };
+        const auto imminentOnScreen = [&] {
+            const QImage shown = w.screen()->grabWindow(w.winId()).toImage();
+            TA_DBStringGrid* g = w.memoGrid().dbsgMemo();
+            const QRect area(cells->mapTo(&w, QPoint(g->columnViewportPosition(COL_TEXT), 0)),
+                QSize(g->ColWidths(COL_TEXT), cells->height()));
+            int n = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    n += near(shown.pixelColor(x, y), imminent); // text is smoothed
+            return n;
+        };
+        QTest::qWait(50);
+        QCOMPARE(imminentOnScreen(), 0);
+        rig.clock.advanceMs(3000); // 09:29:01.5
+        w.timer().start(0);
+        QTRY_VERIFY(imminentOnScreen() > 0);
+
+        TA_DBStringGrid* g = w.memoGrid().dbsgMemo();
+        QCOMPARE(g->Cells(COL_DATE, 2), QString("Domani"));
+        rig.clock.set(at(2024, 6, 4, 0, 0, 1));
+        QTRY_COMPARE(g->Cells(COL_DATE, 2), QString("Oggi"));
     }
 
     void pendingSaveHappensAtNextTick()
@@ -329,25 +375,38 @@ private slots:
         QVERIFY(w.isVisible());
     }
 
-    void centraFinestra_data()
+    // Centra_Finestra, and the same rule keeping a saved position on the screen.
+    void onScreen_data()
     {
+        QTest::addColumn<bool>("saved");
         QTest::addColumn<QRect>("reference");
         QTest::addColumn<QSize>("window");
         QTest::addColumn<QPoint>("place");
-        const QSize screen(1024, 768);
-        QTest::newRow("centred") << QRect(10, 20, 600, 400) << QSize(360, 100) << QPoint(130, 170);
-        QTest::newRow("half pixel truncated") << QRect(10, 20, 600, 400) << QSize(361, 100) << QPoint(129, 170);
-        QTest::newRow("off the left") << QRect(-200, 20, 600, 400) << QSize(361, 100) << QPoint(0, 170);
-        QTest::newRow("past the right") << QRect(900, 20, 600, 400) << QSize(361, 100) << QPoint(1024 - 361 - 1, 170);
-        QTest::newRow("past the bottom") << QRect(10, 700, 600, 400) << QSize(360, 100) << QPoint(130, 768 - 100 - 1);
-        QTest::newRow("negative half-difference") << QRect(100, 100, 10, 10) << QSize(31, 31) << QPoint(90, 90);
+        QTest::newRow("centred") << false << QRect(10, 20, 600, 400) << QSize(360, 100) << QPoint(130, 170);
+        QTest::newRow("half pixel truncated")
+            << false << QRect(10, 20, 600, 400) << QSize(361, 100) << QPoint(129, 170);
+        QTest::newRow("off the left") << false << QRect(-200, 20, 600, 400) << QSize(361, 100) << QPoint(0, 170);
+        QTest::newRow("past the right") << false << QRect(900, 20, 600, 400) << QSize(361, 100)
+                                        << QPoint(1024 - 361 - 1, 170);
+        QTest::newRow("past the bottom") << false << QRect(10, 700, 600, 400) << QSize(360, 100)
+                                         << QPoint(130, 768 - 100 - 1);
+        QTest::newRow("negative half-difference")
+            << false << QRect(100, 100, 10, 10) << QSize(31, 31) << QPoint(90, 90);
+        QTest::newRow("saved, on screen") << true << QRect(500, 300, 0, 0) << QSize(476, 250) << QPoint(500, 300);
+        QTest::newRow("saved left 1500") << true << QRect(1500, 300, 0, 0) << QSize(476, 250)
+                                         << QPoint(1024 - 476 - 1, 300);
+        QTest::newRow("saved left -20") << true << QRect(-20, 800, 0, 0) << QSize(476, 250) << QPoint(0, 768 - 250 - 1);
     }
-    void centraFinestra()
+    void onScreen()
     {
+        QFETCH(bool, saved);
         QFETCH(QRect, reference);
         QFETCH(QSize, window);
         QFETCH(QPoint, place);
-        QCOMPARE(Centra_Finestra(reference, window, QSize(1024, 768)), place);
+        const QSize screen(1024, 768);
+        QCOMPARE(saved ? keepOnScreen(reference.topLeft(), window, QRect(QPoint(0, 0), screen))
+                       : Centra_Finestra(reference, window, screen),
+            place);
     }
 };
 

@@ -237,25 +237,6 @@ private slots:
         QCOMPARE(first, bitmap ? x : x + 1); // the box's border starts one pixel into its picture
     }
 
-    void drawingNeedsSenderAndPaint()
-    {
-        GridFixture f(2, 1);
-        const QRect rect(0, 0, 20, 20);
-        QCOMPARE(TA_DBStringGrid::Disegna_Testo(nullptr, 0, 1, rect, {}, 0, 0, NO_COLOR_VALUE, NO_COLOR_VALUE, -1), -1);
-        QCOMPARE(TA_DBStringGrid::Disegna_Check(true, true, true, nullptr, rect, {}, 0, 0, NO_COLOR_VALUE), -1);
-        // Outside a paint there is no canvas.
-        QCOMPARE(TA_DBStringGrid::Disegna_Testo_Sel(f.grid, 0, 1, rect, {}, 0, 0, NO_COLOR_VALUE, NO_COLOR_VALUE), -1);
-        QCOMPARE(TA_DBStringGrid::Disegna_Bitmap(QPixmap(), true, f.grid, rect, {}, 0, 0, NO_COLOR_VALUE), -1);
-    }
-
-    void colourValues()
-    {
-        QVERIFY(GridColor(NO_COLOR_VALUE).isNone());
-        QCOMPARE(GridColor(qint32(0x00D7FCFF)).color(), QColor(0xFF, 0xFC, 0xD7)); // low byte red
-        QCOMPARE(GridColor(qint32(0x02D7FCFF)).color(), QColor(0xFF, 0xFC, 0xD7)); // palette-relative
-        QVERIFY(GridColor(QColor()).isNone());
-    }
-
     void borderPanel_data()
     {
         QTest::addColumn<bool>("on");

@@ -40,15 +40,6 @@ private slots:
         QCOMPARE(QStringList(table.values()), texts);
     }
 
-    void shippedStringTable()
-    {
-        const ProgramResources resources;
-        QCOMPARE(resources.loadString(96), QStringLiteral("NOME_PROGRAMMA = \"Brivo Reminder\""));
-        QCOMPARE(resources.loadString(95), QString());
-        QCOMPARE(resources.loadString(-1), QString());
-        QCOMPARE(resources.loadString(1001), QString());
-    }
-
     void shippedConfigurationReadsClean()
     {
         const ProgramResources resources;
@@ -64,30 +55,6 @@ private slots:
             {config.INDIRIZZO_LINK_GRANDE, config.INDIRIZZO_LINK_PICCOLO, config.LINK_BANNER, config.LINK_E_MAIL}) {
             QVERIFY2(link.startsWith(u"https://www.example.org/"), qPrintable(link));
         }
-
-        // The colour keys of the shipped table are valid too, should a build turn them on.
-        QStringList lines = config.lines;
-        lines.replaceInStrings(
-            QStringLiteral("COLORI_PERSONALIZZATI_ON = \"0\""), QStringLiteral("COLORI_PERSONALIZZATI_ON = \"1\""));
-        FakeResources withColours;
-        for (int i = 0; i < lines.size(); ++i)
-            withColours.strings.insert(96 + i, lines[i]);
-        withColours.bitmaps.insert(QStringLiteral("LOGO"), config.logoPicture);
-        withColours.bitmaps.insert(QStringLiteral("BANNER"), config.bannerPicture);
-        BuildConfig coloured;
-        QCOMPARE(readBuildConfig(coloured, withColours, italian, boxes), 1);
-        QCOMPARE(boxes.texts(), QStringList());
-        QVERIFY(coloured.COLORI_PERSONALIZZATI_ON);
-    }
-
-    void shippedPictures()
-    {
-        const ProgramResources resources;
-        const QImage banner = QImage::fromData(resources.loadBitmap(QStringLiteral("BANNER")));
-        QCOMPARE(banner.size(), QSize(612, 60));
-        const QImage logo = QImage::fromData(resources.loadBitmap(QStringLiteral("LOGO")));
-        QVERIFY(!logo.isNull());
-        QVERIFY(logo.width() <= 472 && logo.height() <= 222); // fits the smallest main window
     }
 
     void bitmapNamesAndBadPictures()
