@@ -343,16 +343,6 @@ QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar s
     return QByteArray::fromStdString(buildFile(memos, sveglie, sep));
 }
 
-int parseMemo(QStringView record, REC_Memo& memo)
-{
-    return parseMemoBytes(record.toUtf8(), memo, nullptr);
-}
-
-int parseSveglia(QStringView record, REC_Sveglia& sveglia)
-{
-    return parseSvegliaBytes(record.toUtf8(), sveglia, nullptr);
-}
-
 int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic)
 {
     std::optional<Codepage::Windows1252Decoder> windows;

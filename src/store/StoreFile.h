@@ -24,13 +24,10 @@ inline const QString oldFileName = QStringLiteral("Store_old.dat");
 QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator);
 QString cleanValue(const QString& value);
 
-// 1 = filled; -10 - n = tag n missing; -20 - n = tag n not a number.
-int parseMemo(QStringView record, REC_Memo& memo);
-int parseSveglia(QStringView record, REC_Sveglia& sveglia);
-
 // Parses the bytes of a store file (UTF-8 when valid, else Windows-1252).
 // 1 = read; -1 = a memo failed; -2 = an alarm clock failed (diagnostic says
-// which); -3 when a file that holds more than line ends has not
+// which, with the record's result: -10 - n for tag n missing, -20 - n for tag
+// n not a number); -3 when a file that holds more than line ends has not
 // one record: it is damaged, not an empty store.
 int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic);
 

@@ -506,18 +506,6 @@ private slots:
         QCOMPARE(state.writeStore(u','), 1);
         QVERIFY(QFile::exists(dir->filePath("deep/Brivo Reminder/Store.dat")));
     }
-
-    void parseRecordDirectly()
-    {
-        REC_Memo m;
-        QCOMPARE(StoreFile::parseMemo(u"#MEMO#\t#_ID:4", m), -12);
-        QCOMPARE(m.ID, 4);
-        REC_Sveglia s;
-        QCOMPARE(StoreFile::parseSveglia(u"#SVEGLIA#", s), -11);
-        QCOMPARE(StoreFile::parseSveglia(u"#SVEGLIA#\t#TSV:1\t#_MS:\t#_AT:0\t#_OR:0\t#_GN:9\t#_SN:", s), 1);
-        QCOMPARE(s.Giorno, 9);
-        QVERIFY(s.Messaggio.isEmpty());
-    }
 };
 
 BRIVO_REGISTER_TEST(TestStoreFile)
