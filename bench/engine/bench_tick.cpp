@@ -68,6 +68,9 @@ public:
     {
         return std::find(keys.begin(), keys.end(), key) != keys.end();
     }
+    void renumberKeys(const MemoIdMap&) override
+    {
+    }
     bool isFinished() const override
     {
         return false;

@@ -166,6 +166,13 @@ void TfrmWarnMemo::showWarning()
     showOnTop();
 }
 
+void TfrmWarnMemo::renumberKeys(const MemoIdMap& newIds)
+{
+    for (REC_Mess& line : ListaMess)
+        line.Chiave = newIds.value(line.Chiave, line.Chiave);
+    Aggiorna_Lista(); // the buttons act on the keys the grid's rows carry
+}
+
 void TfrmWarnMemo::Aggiorna_Lista()
 {
     const int n = int(ListaMess.size());

@@ -41,6 +41,13 @@ public:
     {
         return keys.contains(key);
     }
+    void renumberKeys(const MemoIdMap& newIds) override
+    {
+        if (tipo != AVVISO_MEMO)
+            return;
+        for (qint32& key : keys)
+            key = newIds.value(key, key);
+    }
     bool isFinished() const override
     {
         return finished;
