@@ -2,6 +2,7 @@
 
 #include "app/Services.h"
 #include "platform/DesktopAutostart.h"
+#include "platform/DesktopLauncher.h"
 #include "platform/ProgramResources.h"
 #include "platform/QSettingsRegistry.h"
 #include "platform/QtMessageBoxes.h"
@@ -24,4 +25,5 @@ private:
     SystemLocale locale;
     ProgramResources resources;
     QtSoundPlayer sound;
+    DesktopLauncher launcher;
 };

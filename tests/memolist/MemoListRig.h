@@ -7,6 +7,7 @@
 #include "app/FReminder.h"
 #include "fakes/FakeAutostart.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeLauncher.h"
 #include "fakes/FakeLocale.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeRegistry.h"
@@ -25,7 +26,8 @@ struct MemoListRig {
     FakeLocale locale;
     FakeResources resources = validResources();
     FakeSoundPlayer sound;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound};
+    FakeLauncher launcher;
+    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher};
     std::unique_ptr<TfrmReminder> window;
 
     // Monday 3 June 2024, 09:50, in the given regional settings.

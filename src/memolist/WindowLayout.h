@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+
+struct BuildConfig;
+
+// The main window can never be narrower than this.
+constexpr int LARGHEZZA_MINIMA = 476;
+// Height of the banner picture below the memo list.
+constexpr int ALTEZZA_BANNER = 60;
+
+// FormCanResize: the lowest window height, frame included: 194 on a screen
+// of 96 dots per inch, 244 on any other, each plus the banner when shown.
+int altezzaMinima(int dpi, bool withBanner);
+
+// Applica_Posizione: where the window opens. A saved position is kept on the
+// screen (a left that would pass the right edge gives the window flush
+// against it less one pixel, a negative one gives 0; the same for top);
+// without one the window is centred.
+QPoint Posizione_Iniziale(bool known, QPoint saved, QSize client, QSize window, QSize screen);
+
+// The banner is forced at every Nth start (qt_aperture_prog counts this one).
+bool Banner_Forzato(const BuildConfig& config, qint32 qt_aperture_prog);
+
+// A saved size taken within [minimum, maximum]; the minimum wins when the
+// two cross (a screen smaller than the smallest window).
+int sizeWithin(qint32 saved, int minimum, int maximum);
