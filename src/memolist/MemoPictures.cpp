@@ -136,16 +136,22 @@ void note(QPainter& p)
         p.drawLine(QPointF(4.5, y), QPointF(11.5, y));
 }
 
-void newMemo(QPainter& p)
+// A sheet with a round badge at its foot, for the sign of a command.
+void badgedSheet(QPainter& p, const QColor& badge)
 {
     sheet(p, QRectF(1.5, 0.5, 10.0, 13.0));
     p.setPen(pen(inkLight, 1.0));
     for (qreal y : {5.0, 7.5})
         p.drawLine(QPointF(3.5, y), QPointF(9.5, y));
     p.setPen(pen(paper, 1.0));
-    p.setBrush(green);
+    p.setBrush(badge);
     p.drawEllipse(QPointF(11.5, 11.5), 4.0, 4.0);
     p.setPen(pen(paper, 1.6));
+}
+
+void newMemo(QPainter& p)
+{
+    badgedSheet(p, green);
     p.drawLine(QPointF(9.5, 11.5), QPointF(13.5, 11.5));
     p.drawLine(QPointF(11.5, 9.5), QPointF(11.5, 13.5));
 }
@@ -240,15 +246,10 @@ void doneHeader(QPainter& p)
     tick(p, green, 2.0, QPointF(0.5, 0.5));
 }
 
-// A sheet with a red cross over it; grey when the command is not available.
+// A sheet with a red cross; grey when the command is not available.
 void deleteMemo(QPainter& p, bool enabled)
 {
-    sheet(p, QRectF(1.5, 0.5, 10.0, 13.0));
-    const QColor cross = enabled ? red : grey;
-    p.setPen(pen(paper, 1.0));
-    p.setBrush(cross);
-    p.drawEllipse(QPointF(11.5, 11.5), 4.0, 4.0);
-    p.setPen(pen(paper, 1.6));
+    badgedSheet(p, enabled ? red : grey);
     p.drawLine(QPointF(10.0, 10.0), QPointF(13.0, 13.0));
     p.drawLine(QPointF(13.0, 10.0), QPointF(10.0, 13.0));
     if (!enabled) {
