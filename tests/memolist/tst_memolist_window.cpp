@@ -368,7 +368,6 @@ private slots:
         QTest::newRow("18.5 is 18:05") << COL_TIME << "18.5" << QStringList{"memo 1", "18:05", "-5"} << 1;
         QTest::newRow("25.00 blanks the time and the alarm")
             << COL_TIME << "25.00" << QStringList{"memo 1", "", "-5"} << 0;
-        QTest::newRow("offset") << COL_ADVANCE << "12" << QStringList{"memo 1", "10:00", "+12"} << 1;
     }
     void typedCells()
     {
@@ -392,17 +391,6 @@ private slots:
         QVERIFY(s.state().DaSalvare); // the keys reached the grid
     }
 
-    void editorNeverOpensOnDateOrSilentOffset()
-    {
-        Shown s({memoOn(1, 0, QTime(10, 0), -5, 0)});
-        for (int col : {COL_DATE, COL_ADVANCE}) {
-            s.click(col, 1);
-            QVERIFY2(!s.list->editorVisible(), qPrintable(QString::number(col)));
-        }
-        s.click(COL_TIME, 1);
-        QVERIFY(s.list->editorVisible());
-    }
-
     void cellClicks_data()
     {
         QTest::addColumn<REC_Memo>("before");
@@ -413,16 +401,10 @@ private slots:
         eve.Data = DayNumbers::fromDate(QDate(2024, 12, 31));
         QTest::newRow("date + on 31 December")
             << eve << COL_DATE_BUTTON << true << QStringList{"0", "1", "01/01/25", "10:00", "-5"};
-        QTest::newRow("date - on the lower half")
-            << eve << COL_DATE_BUTTON << false << QStringList{"0", "1", "30/12/24", "10:00", "-5"};
         QTest::newRow("time - on 00:02 step 5") << memoOn(1, 3, QTime(0, 2)) << COL_TIME_BUTTON << false
                                                 << QStringList{"0", "1", "06/06/24", "23:57", "-5"};
         QTest::newRow("alarm on gives the time of now")
             << memoOn(1, 3, QTime(), -5, 0) << COL_ALARM << true << QStringList{"0", "1", "06/06/24", "09:50", "-5"};
-        QTest::newRow("done turns the alarm off")
-            << memoOn(1, 3, QTime(10, 0)) << COL_DONE << true << QStringList{"1", "0", "06/06/24", "10:00", "-5"};
-        QTest::newRow("offset +") << memoOn(1, 3, QTime(10, 0)) << COL_ADVANCE_BUTTON << true
-                                  << QStringList{"0", "1", "06/06/24", "10:00", "-4"};
     }
     void cellClicks()
     {
