@@ -5,14 +5,14 @@
 //
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 
-#include "app/AppState.h"
-#include "app/config/BuildConfig.h"
 #include "controls/A_DBStringGrid.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/TestiReminder.h"
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
+#include "state/AppState.h"
+#include "state/Configuration.h"
 
 #include <QApplication>
 #include <QLocale>

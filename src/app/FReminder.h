@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Services.h"
 #include "engine/EngineHost.h"
 #include "memolist/TestiReminder.h"
+#include "platform/Services.h"
+#include "state/AppState.h"
 
 #include <QMainWindow>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "engine/ReminderEngine.h"
 
-#include "app/AppState.h"
 #include "engine/DueMoments.h"
 #include "platform/Clock.h"
+#include "state/AppState.h"
 
 #include <algorithm>
 

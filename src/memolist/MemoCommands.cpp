@@ -1,8 +1,8 @@
 #include "memolist/MemoCommands.h"
 
-#include "app/AppState.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/MemoRows.h"
+#include "state/AppState.h"
 #include "store/Ut.h"
 
 #include <algorithm>

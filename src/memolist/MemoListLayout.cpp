@@ -1,12 +1,12 @@
 #include "memolist/MemoListLayout.h"
 
-#include "app/AppState.h"
-#include "app/Services.h"
 #include "controls/HighlightLabel.h"
 #include "memolist/MemoListPanel.h"
 #include "memolist/WindowLayout.h"
 #include "platform/Launcher.h"
 #include "platform/Resources.h"
+#include "platform/Services.h"
+#include "state/AppState.h"
 
 #include <QGuiApplication>
 #include <QLabel>

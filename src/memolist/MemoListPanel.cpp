@@ -1,7 +1,5 @@
 #include "memolist/MemoListPanel.h"
 
-#include "app/AppState.h"
-#include "app/Services.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "controls/HighlightLabel.h"
@@ -14,6 +12,8 @@
 #include "platform/Launcher.h"
 #include "platform/LocaleService.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Services.h"
+#include "state/AppState.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #include "memolist/WindowLayout.h"
 
-#include "app/config/BuildConfig.h"
+#include "state/Configuration.h"
 
 int altezzaMinima(int dpi, bool withBanner)
 {

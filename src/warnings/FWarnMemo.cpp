@@ -1,12 +1,12 @@
 #include "warnings/FWarnMemo.h"
 
-#include "app/AppState.h"
-#include "app/Services.h"
-#include "app/config/BuildConfig.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_EditCurr.h"
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
+#include "platform/Services.h"
+#include "state/AppState.h"
+#include "state/Configuration.h"
 #include "store/Ut.h"
 
 #include <QBoxLayout>

@@ -6,9 +6,9 @@
 // engine as the main window does: ContaTick 1, first tick after 1500 ms,
 // then every 3000 ms.
 
-#include "app/AppState.h"
 #include "engine/ReminderEngine.h"
 #include "fakes/FakeClock.h"
+#include "state/AppState.h"
 
 #include <QStringList>
 

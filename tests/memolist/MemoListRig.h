@@ -5,6 +5,7 @@
 
 #include "app/ConfigFixture.h"
 #include "app/FReminder.h"
+#include "app/settings/UserSettings.h"
 #include "fakes/FakeAutostart.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeLauncher.h"

@@ -1,10 +1,10 @@
-#include "app/AppState.h"
-#include "app/config/BuildConfig.h"
 #include "memolist/Colorazioni.h"
 #include "memolist/MemoCommands.h"
 #include "memolist/MemoRows.h"
 #include "memolist/TestiReminder.h"
 #include "memolist/WindowLayout.h"
+#include "state/AppState.h"
+#include "state/Configuration.h"
 
 #include <QLocale>
 #include <QTest>

@@ -4,8 +4,6 @@
 // sounds and the colour schemes, at 10:17:40 on Monday 3 June 2024. The rig
 // is the windows' host (it counts what they asked) and the engine's.
 
-#include "app/AppState.h"
-#include "app/Services.h"
 #include "engine/ReminderEngine.h"
 #include "fakes/FakeAutostart.h"
 #include "fakes/FakeClock.h"
@@ -14,6 +12,8 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeResources.h"
 #include "fakes/FakeSoundPlayer.h"
+#include "platform/Services.h"
+#include "state/AppState.h"
 #include "warnings/FWarnMemo.h"
 #include "warnings/FWarnSveglie.h"
 #include "warnings/WarningWindows.h"
