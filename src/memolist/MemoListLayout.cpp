@@ -158,11 +158,8 @@ void MemoListLayout::Applica_Primo_Piano()
 void MemoListLayout::Applica_Posizione()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const UserSettings& s = state.settings;
-    window->move(Posizione_Iniziale(s.positionKnown, QPoint(s.Ultima_pos_Left, s.Ultima_pos_Top), window->size(),
-        window->frameGeometry().size(), screen->geometry().size()));
+    if (screen)
+        window->move(Posizione_Centrata(window->frameGeometry().size(), screen->geometry().size()));
 }
 
 void MemoListLayout::applyStartingSize()
@@ -183,5 +180,4 @@ void MemoListLayout::applyStartingSize()
     m_bannerShown = false;
     window->resize(width, height);
     Applica_Banner(true);
-    Applica_Posizione();
 }

@@ -28,9 +28,11 @@ public:
     void Applica_Link();
     void Alterna_Dimensione();
     void Applica_Primo_Piano();
+    // Without a saved position the window opens centred on the screen; a
+    // saved one is the main window's to restore.
     void Applica_Posizione();
     // The first show: the saved size within the limits, the forced banner,
-    // then banner and position.
+    // then the banner.
     void applyStartingSize();
     // FormCanResize, as a minimum size of the window.
     void applyLimits();

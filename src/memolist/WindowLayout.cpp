@@ -8,25 +8,9 @@ int altezzaMinima(int dpi, bool withBanner)
     return (dpi == 96 ? 190 : 240) + 4 + (withBanner ? ALTEZZA_BANNER : 0);
 }
 
-namespace {
-
-int placeOnAxis(int saved, int client, int window, int screen)
+QPoint Posizione_Centrata(QSize window, QSize screen)
 {
-    if (saved < 0)
-        return 0;
-    if (qint64(saved) + client <= screen)
-        return saved;
-    return screen - window - 1;
-}
-
-} // namespace
-
-QPoint Posizione_Iniziale(bool known, QPoint saved, QSize client, QSize window, QSize screen)
-{
-    if (!known)
-        return QPoint((screen.width() - window.width() - 1) / 2, (screen.height() - window.height() - 1) / 2);
-    return QPoint(placeOnAxis(saved.x(), client.width(), window.width(), screen.width()),
-        placeOnAxis(saved.y(), client.height(), window.height(), screen.height()));
+    return QPoint((screen.width() - window.width() - 1) / 2, (screen.height() - window.height() - 1) / 2);
 }
 
 bool Banner_Forzato(const BuildConfig& c, qint32 qt_aperture_prog)

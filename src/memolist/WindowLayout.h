@@ -14,11 +14,9 @@ constexpr int ALTEZZA_BANNER = 60;
 // of 96 dots per inch, 244 on any other, each plus the banner when shown.
 int altezzaMinima(int dpi, bool withBanner);
 
-// Applica_Posizione: where the window opens. A saved position is kept on the
-// screen (a left that would pass the right edge gives the window flush
-// against it less one pixel, a negative one gives 0; the same for top);
-// without one the window is centred.
-QPoint Posizione_Iniziale(bool known, QPoint saved, QSize client, QSize window, QSize screen);
+// Applica_Posizione without a saved position: the window centred on the
+// screen, half-differences truncated.
+QPoint Posizione_Centrata(QSize window, QSize screen);
 
 // The banner is forced at every Nth start (qt_aperture_prog counts this one).
 bool Banner_Forzato(const BuildConfig& config, qint32 qt_aperture_prog);

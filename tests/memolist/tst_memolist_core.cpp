@@ -560,31 +560,11 @@ private slots:
         QCOMPARE(shown(c.state.ArrMemo), (QStringList{"m1", "m4", "m3", "m2"}));
     }
 
-    void openingPlace_data()
-    {
-        QTest::addColumn<bool>("known");
-        QTest::addColumn<QPoint>("saved");
-        QTest::addColumn<QPoint>("place");
-        // A 472 x 222 client in a 480 x 250 frame on a 1024 x 768 screen.
-        QTest::newRow("kept") << true << QPoint(100, 50) << QPoint(100, 50);
-        QTest::newRow("left 1500: flush right less one") << true << QPoint(1500, 50) << QPoint(1024 - 480 - 1, 50);
-        QTest::newRow("left -20") << true << QPoint(-20, 50) << QPoint(0, 50);
-        QTest::newRow("client just fits") << true << QPoint(1024 - 472, 768 - 222) << QPoint(552, 546);
-        QTest::newRow("top past the bottom") << true << QPoint(0, 700) << QPoint(0, 768 - 250 - 1);
-        QTest::newRow("no saved place: centred") << false << QPoint(-20, 5000) << QPoint(271, 258);
-    }
-    void openingPlace()
-    {
-        QFETCH(bool, known);
-        QFETCH(QPoint, saved);
-        QFETCH(QPoint, place);
-        QCOMPARE(Posizione_Iniziale(known, saved, QSize(472, 222), QSize(480, 250), QSize(1024, 768)), place);
-    }
-
     void lowestHeightsAndForcedBanner()
     {
         QCOMPARE((QList<int>{altezzaMinima(96, false), altezzaMinima(96, true), altezzaMinima(120, false)}),
             (QList<int>{194, 254, 244}));
+        QCOMPARE(Posizione_Centrata(QSize(480, 250), QSize(1024, 768)), QPoint(271, 258));
         BuildConfig c;
         c.VIS_BANNER_FORZATA_ON = c.BANNER_PRESENTE_ON = c.RIDIMENSIONAMENTO_ON = true;
         c.VIS_BANNER_FORZATA_OGNI_QT_VOLTE = 3;

@@ -9,7 +9,7 @@
 #include "memolist/MemoListPanel.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/WindowLayout.h"
-#include "warnings/SimpleWarnings.h"
+#include "warnings/FWarnMemo.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -578,7 +578,7 @@ private slots:
     }
 
     // A memo warning open on memo 2; F3 inserts above it; the warning's
-    // line must still name memo 2's text, not the new one.
+    // "done" must mark memo 2's text, not the new memo that took its ID.
     void warningFollowsItsMemoWhenIdsAreRenumbered()
     {
         Shown s({memoOn(1, 3), memoOn(2, 0, QTime(10, 0), -5, 1, "Dentista"), memoOn(3, 3)});
@@ -586,22 +586,19 @@ private slots:
         s.w->engine().TimerTimer(); // the first tick empties the queue
         s.w->engine().TimerTimer();
         QCOMPARE(s.w->engine().ArrWarnMemo().size(), 1);
-        auto* warning = dynamic_cast<SimpleWarning*>(s.w->engine().ArrWarnMemo().first());
+        auto* warning = dynamic_cast<TfrmWarnMemo*>(s.w->engine().ArrWarnMemo().first());
         QVERIFY(warning);
-        QVERIFY(warning->showsKey(2));
         s.click(COL_DATE, 2); // selects; no date picker yet, so nothing changes
         s.key(Qt::Key_F3);
-        // Acting on the warning's line marks the memo it names.
-        qsizetype warned = -1;
-        for (qsizetype i = 0; i < s.state().ArrMemo.size(); ++i) {
-            if (warning->showsKey(s.state().ArrMemo[i].ID))
-                warned = warned == -1 ? i : -2;
+        QCOMPARE(s.state().ArrMemo.last().ID, 2);
+        warning->btnEseguitoClick();
+        QStringList done;
+        for (const REC_Memo& m : s.state().ArrMemo) {
+            if (m.Eseguito == 1)
+                done.append(m.Nota);
         }
-        QVERIFY(warned >= 0);
-        QCOMPARE(s.state().ArrMemo[warned].Nota, QString("Dentista"));
-        QCOMPARE(s.state().ArrAvvisi.size(), 1);
-        QCOMPARE(s.state().ArrAvvisi.first().Chiave, s.state().ArrMemo[warned].ID);
-        warning->accept();
+        QCOMPARE(done, QStringList{"Dentista"});
+        QVERIFY(warning->isFinished()); // its only line went with the action
     }
 
     void sizesBannerAndStayOnTop_data()

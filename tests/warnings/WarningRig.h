@@ -7,6 +7,7 @@
 #include "engine/ReminderEngine.h"
 #include "fakes/FakeAutostart.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeLauncher.h"
 #include "fakes/FakeLocale.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeRegistry.h"
@@ -29,7 +30,8 @@ struct WarningRig : EngineHost {
     FakeLocale locale{QStringLiteral("it_IT")};
     FakeResources resources;
     FakeSoundPlayer sound;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound};
+    FakeLauncher launcher;
+    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher};
     int refreshes = 0; // Aggiorna_Griglia
     int ends = 0;      // the program asked to end
     WarningWindows windows{state, services, WarningHost{[this] { ++refreshes; }, [this] { ++ends; }}};
