@@ -61,11 +61,19 @@ QPoint savedPosition(const QString& iniFile)
 }
 
 // Xvfb and openbox on a display of their own, for what only a real desktop
-// shows. env gets the display; missing says why there is none.
+// shows, and fresh folders for the program. env gets the display and the
+// folders; missing says why there is no desktop.
 class Desktop {
 public:
     explicit Desktop(QProcessEnvironment& env)
     {
+        if (!makeDirs(t.path(), {"config", "home", "runtime"})) {
+            missing = "no folders for the program";
+            return;
+        }
+        env.insert("XDG_CONFIG_HOME", t.filePath("config"));
+        env.insert("BRIVO_REMINDER_HOME", t.filePath("home"));
+        env.insert("XDG_RUNTIME_DIR", t.filePath("runtime"));
         for (const char* tool : {"Xvfb", "openbox", "xdotool"}) {
             if (QStandardPaths::findExecutable(tool).isEmpty()) {
                 missing = QString("%1 is not installed (scripts/setup.sh installs it)").arg(tool);
@@ -94,6 +102,7 @@ public:
         }
     }
     QString missing;
+    QTemporaryDir t;
 
 private:
     QProcess x;
@@ -298,14 +307,9 @@ private slots:
         if (!desktop.missing.isEmpty())
             QSKIP(qPrintable(desktop.missing));
 
-        QTemporaryDir t;
-        QVERIFY(makeDirs(t.path(), {"config", "home", "runtime"}));
-        env.insert("XDG_CONFIG_HOME", t.filePath("config"));
-        env.insert("BRIVO_REMINDER_HOME", t.filePath("home"));
-        env.insert("XDG_RUNTIME_DIR", t.filePath("runtime"));
-        const QString ini = t.filePath("config/Brivo/BrivoReminder.ini");
+        const QString ini = desktop.t.filePath("config/Brivo/BrivoReminder.ini");
         if (seed.x() >= 0) {
-            QVERIFY(QDir(t.filePath("config")).mkpath("Brivo"));
+            QVERIFY(QDir(desktop.t.filePath("config")).mkpath("Brivo"));
             QFile f(ini);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(QString("[Brivo%20Reminder]\nImpostazioni\\Ultima_pos_Left=%1\nImpostazioni\\Ultima_pos_Top=%2\n")
@@ -351,11 +355,6 @@ private slots:
         Desktop desktop(env);
         if (!desktop.missing.isEmpty())
             QSKIP(qPrintable(desktop.missing));
-        QTemporaryDir t;
-        QVERIFY(makeDirs(t.path(), {"config", "home", "runtime"}));
-        env.insert("XDG_CONFIG_HOME", t.filePath("config"));
-        env.insert("BRIVO_REMINDER_HOME", t.filePath("home"));
-        env.insert("XDG_RUNTIME_DIR", t.filePath("runtime"));
         QProcess p;
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(BRIVO_PROGRAM), {});
@@ -385,7 +384,7 @@ private slots:
         run({"mousemove", "--window", window, "--sync", QString::number(x), "31"});
         run({"click", "1"});
 
-        const QString store = t.filePath("home/Store.dat");
+        const QString store = desktop.t.filePath("home/Store.dat");
         const QRegularExpression memo(
             "#_NT:Dentista\\t#_ES:0\\t#_AT:1\\t#TDT:1\\t#_DT:\\d+\\t#TOR:1\\t#_OR:0[.,]7708333");
         QTRY_VERIFY_WITH_TIMEOUT(memo.match(QString::fromLatin1(readAll(store))).hasMatch(), 10000); // a tick saved
