@@ -8,7 +8,7 @@ BRIVO_PACKAGES=(
     libqt6multimedia6 gstreamer1.0-plugins-base
     libjpeg-dev libbenchmark-dev
     clang clang-format libclang-rt-14-dev
-    desktop-file-utils xvfb xauth
+    desktop-file-utils xvfb xauth xdg-utils
     sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils
     fonts-liberation2
 )

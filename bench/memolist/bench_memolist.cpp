@@ -2,17 +2,20 @@
 // memos (targets: under 50 ms and under 500 ms): data rows with their date,
 // time and Anticipo texts, the sort by ID, the copy into the cells and the
 // repaint of the shown grid. The IDs are shuffled so the sort has work.
+// Also the date sort (an exchange sort, so quadratic) and a new memo above
+// the first one (every ID moves up), without the grid.
 //
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 
-#include "app/AppState.h"
-#include "app/config/BuildConfig.h"
 #include "controls/A_DBStringGrid.h"
+#include "memolist/MemoCommands.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/TestiReminder.h"
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
+#include "state/AppState.h"
+#include "state/Configuration.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -102,6 +105,40 @@ void BM_Aggiorna_Griglia(benchmark::State& bench)
     bench.counters["rows"] = double(list.dbsgMemo()->RowCount());
 }
 BENCHMARK(BM_Aggiorna_Griglia)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_Ordina_Per_Data(benchmark::State& bench)
+{
+    const MemoList shuffled = memos(int(bench.range(0)));
+    AppState state;
+    int riga = 2;
+    MemoCommands commands(state, riga);
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        state.ArrMemo = shuffled;
+        bench.ResumeTiming();
+        int newRow = -1;
+        commands.Ordina_Per_Data(newRow);
+        benchmark::DoNotOptimize(newRow);
+    }
+}
+BENCHMARK(BM_Ordina_Per_Data)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_Nuovo_Memo_Above_The_First(benchmark::State& bench)
+{
+    const MemoList shuffled = memos(int(bench.range(0)));
+    AppState state;
+    int riga = 1;
+    MemoCommands commands(state, riga);
+    commands.memoOfRow = [&](int row) { return row == 1 ? int(findMemo(state.ArrMemo, 1)) : -1; };
+    const QDateTime now(QDate(2024, 6, 3), QTime(9, 50));
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        state.ArrMemo = shuffled;
+        bench.ResumeTiming();
+        benchmark::DoNotOptimize(commands.Nuovo_Memo(now));
+    }
+}
+BENCHMARK(BM_Nuovo_Memo_Above_The_First)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,18 +1,23 @@
 // Pictures of the main window's memo list, to look at after a change:
 //   memolist_shots <folder>
-// writes memolist-<scheme>-<language>.png for "Reminder" and "Viola" in
-// Italian and English, with a dozen memos in every state, at 09:50 on
-// 3 June 2024, and pictures.png: every picture at 1x, 2x and 3x on a light
-// and a dark header colour, enlarged. Runs offscreen; set QT_SCALE_FACTOR=2
+// writes memolist-<scheme>-<language>[-banner][-editor].png for "Reminder"
+// and "Viola" in Italian and English, with a dozen memos in every state, at
+// 09:50 on 3 June 2024, in the compact size, with the banner, and with the
+// cell editor open; and pictures.png: every picture at 1x, 2x and 3x on a
+// light and a dark header colour, enlarged. Runs offscreen; set QT_SCALE_FACTOR=2
 // for a high-density copy of the windows.
 
 #include "memolist/MemoListRig.h"
 
+#include "controls/A_DBStringGrid.h"
 #include "memolist/MemoGrid.h"
+#include "memolist/MemoListLayout.h"
+#include "memolist/MemoListPanel.h"
 #include "memolist/MemoPictures.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPainter>
 
 #include <cstdio>
@@ -58,10 +63,16 @@ MemoList sampleMemos(bool english)
     return memos;
 }
 
-bool shoot(const QString& folder, const QString& scheme, bool english)
+enum class Extra { None, Banner, Editor };
+
+bool shoot(const QString& folder, const QString& scheme, bool english, Extra extra)
 {
     MemoListRig rig(english ? QStringLiteral("en_GB") : QStringLiteral("it_IT"));
     rig.putSetting(QStringLiteral("Tipo_colorazione"), scheme);
+    rig.putSetting(QStringLiteral("vis_banner"), QStringLiteral("0"));
+    QFile banner(QStringLiteral(":/bitmaps/BANNER")); // the picture this build carries
+    if (banner.open(QIODevice::ReadOnly))
+        rig.resources.bitmaps.insert(QStringLiteral("BANNER"), banner.readAll());
     rig.putSetting(QStringLiteral("Lingua_attuale"), english ? languageEnglish() : languageItalian());
     TfrmReminder& w = rig.start(sampleMemos(english));
     w.resize(620, 320);
@@ -69,12 +80,24 @@ bool shoot(const QString& folder, const QString& scheme, bool english)
     w.hideSplash();
     w.resize(620, 320); // the first show applies the saved size
     w.memoGrid().RigaCorrente = 4;
+    if (extra == Extra::Banner) {
+        w.state().config.RIDIMENSIONAMENTO_ON = true;
+        w.windowLayout().Alterna_Dimensione();
+    } else if (extra == Extra::Editor) {
+        TA_DBStringGrid* grid = w.memoGrid().dbsgMemo();
+        grid->setRow(2);
+        grid->setCol(COL_TEXT);
+        grid->Mostra_Editor();
+    }
     QApplication::processEvents();
     w.grab(); // the first paint places the right-border panel
     QApplication::processEvents();
-    const QString file
-        = QDir(folder).filePath(QStringLiteral("memolist-%1-%2.png")
-                                    .arg(scheme.toLower(), english ? QStringLiteral("en") : QStringLiteral("it")));
+    const QString suffix = extra == Extra::Banner ? QStringLiteral("-banner")
+        : extra == Extra::Editor                  ? QStringLiteral("-editor")
+                                                  : QString();
+    const QString file = QDir(folder).filePath(
+        QStringLiteral("memolist-%1-%2%3.png")
+            .arg(scheme.toLower(), english ? QStringLiteral("en") : QStringLiteral("it"), suffix));
     if (!w.grab().save(file)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
         return false;
@@ -92,7 +115,12 @@ bool pictureSheet(const QString& folder)
         &MemoPictures::imgCopy_PiuMeno, &MemoPictures::imgCopy_Eseguito_True, &MemoPictures::imgCopy_Eseguito_False,
         &MemoPictures::imgCopy_Attivo_True, &MemoPictures::imgCopy_Attivo_False, &MemoPictures::imgCopy_PlaySuono,
         &MemoPictures::imgCopy_Col_Eseguito, &MemoPictures::imgCopy_Col_Data, &MemoPictures::imgCopy_Col_Note,
-        &MemoPictures::imgCopy_Col_Orario, &MemoPictures::imgCopy_Diff_Allarme, &MemoPictures::imgCopy_Nuovo};
+        &MemoPictures::imgCopy_Col_Orario, &MemoPictures::imgCopy_Diff_Allarme, &MemoPictures::imgCopy_Nuovo,
+        &MemoPictures::imgCancella_Enabled, &MemoPictures::imgCancella_Disabled, &MemoPictures::imgSort,
+        &MemoPictures::imgSveglie, &MemoPictures::imgProprieta, &MemoPictures::imgMail, &MemoPictures::imgHelp,
+        &MemoPictures::btnSuTutto, &MemoPictures::btnGiuTutto, &MemoPictures::btnSuUno, &MemoPictures::btnGiuUno,
+        &MemoPictures::imgNormal, &MemoPictures::imgTopMost, &MemoPictures::imgConBanner,
+        &MemoPictures::imgSenzaBanner};
     constexpr int zoom = 6; // screen pixels per device-independent pixel
     constexpr int box = 21 * zoom;
     constexpr int perRow = 7;
@@ -131,8 +159,10 @@ int main(int argc, char** argv)
     QDir().mkpath(folder);
     bool ok = pictureSheet(folder);
     for (const QString& scheme : {QStringLiteral("Reminder"), QStringLiteral("Viola")}) {
-        for (bool english : {false, true})
-            ok = shoot(folder, scheme, english) && ok;
+        for (bool english : {false, true}) {
+            for (Extra extra : {Extra::None, Extra::Banner, Extra::Editor})
+                ok = shoot(folder, scheme, english, extra) && ok;
+        }
     }
     return ok ? 0 : 1;
 }

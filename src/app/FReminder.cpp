@@ -7,6 +7,8 @@
 #include "controls/A_DBStringGrid.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/MemoGrid.h"
+#include "memolist/MemoListLayout.h"
+#include "memolist/MemoListPanel.h"
 #include "memolist/MemoPictures.h"
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
@@ -18,7 +20,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -84,6 +85,7 @@ void TfrmReminder::FormCreate()
         requestEnd(1);
     }
     setWindowTitle(m_state.config.NOME_PROGRAMMA);
+    m_layout->Applica_Primo_Piano();
     Crea_Colorazioni(m_state.ArrColorazioni);
 
     buildTray();
@@ -142,49 +144,50 @@ int TfrmReminder::Testi_Lingua()
     const int r = ::Testi_Lingua(m_state.settings.Lingua_attuale, m_state.config.NOME_PROGRAMMA, m_texts);
     if (r >= 1 && popTray)
         applyTexts();
+    if (r >= 1 && m_panel)
+        m_panel->applyTexts();
     return r;
 }
 
 void TfrmReminder::buildMemoList()
 {
-    // pnlGen: the icon bar on the left, the memo grid beside it.
-    auto* pnlGen = new QWidget(this);
-    auto* layout = new QHBoxLayout(pnlGen);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(3);
-    pnlIcone = new QWidget(pnlGen);
-    pnlIcone->setObjectName(QStringLiteral("pnlIcone"));
-    pnlIcone->setFixedWidth(22);
-    pnlIcone->setAutoFillBackground(true);
-    QPalette bar = pnlIcone->palette();
-    bar.setColor(QPalette::Window, QColor::fromRgb(DESIGN_ICON_BAR_COLOUR));
-    pnlIcone->setPalette(bar);
-    layout->addWidget(pnlIcone);
     // Drawn for the densest screen, so no picture is ever scaled up.
     m_pictures = std::make_unique<MemoPictures>(qApp->devicePixelRatio());
-    m_memoGrid = new MemoGrid(m_state, m_texts, services.clock, services.locale, *m_pictures, pnlGen, pnlIcone);
-    layout->addWidget(m_memoGrid->dbsgMemo());
-    m_memoGrid->dbsgMemo()->installEventFilter(this); // the window sees the grid's keys first
-    setCentralWidget(pnlGen);
+    m_panel = new MemoListPanel(m_state, services, m_texts, *m_pictures);
+    m_memoGrid = &m_panel->memoGrid();
+    m_layout = new MemoListLayout(m_state, services, this, m_panel);
+    setCentralWidget(m_layout->client());
+    m_panel->commands().onRenumbered = [this](const MemoIdMap& newIds) { m_engine->renumberMemoWarnings(newIds); };
+    connect(m_panel, &MemoListPanel::opzioniRequested, this, &TfrmReminder::Apri_Opzioni);
+    // The alarm-clock window and the mail window are not built yet:
+    // sveglieRequested and emailRequested open nothing for now.
+    qApp->installEventFilter(this); // key preview: the window sees every key of its controls first
 }
 
-bool TfrmReminder::schemeKey(const QKeyEvent* event)
+void TfrmReminder::Apri_Opzioni()
 {
-    const QString key = event->text();
-    if (key != QLatin1String("<") && key != QLatin1String(">"))
-        return false;
-    if (!m_state.config.MODIFICA_COLORI_ON || m_memoGrid->editorVisible())
-        return false;
-    Cambia_Colorazione(m_state.ArrColorazioni, m_state.settings.Tipo_colorazione, key == QLatin1String("<") ? -1 : 1);
+    // The options dialog itself is not built yet; what follows it is.
     m_memoGrid->Applica_Colorazione();
-    return true;
+    const int language = Testi_Lingua();
+    if (language < 1) {
+        services.boxes.Errore(languageErrorText(language, m_state.settings.Lingua_attuale));
+        QCoreApplication::exit(1);
+        return;
+    }
+    m_memoGrid->Aggiorna_Griglia();
 }
 
 bool TfrmReminder::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && schemeKey(static_cast<QKeyEvent*>(event)))
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()
+        || static_cast<QWidget*>(watched)->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+        close(); // hides to the tray
         return true;
-    return QMainWindow::eventFilter(watched, event);
+    }
+    return m_panel->windowKey(key) || QMainWindow::eventFilter(watched, event);
 }
 
 void TfrmReminder::requestEnd(int code)
@@ -224,6 +227,16 @@ MemoGrid& TfrmReminder::memoGrid()
     return *m_memoGrid;
 }
 
+MemoListPanel& TfrmReminder::memoList()
+{
+    return *m_panel;
+}
+
+MemoListLayout& TfrmReminder::windowLayout()
+{
+    return *m_layout;
+}
+
 const MemoPictures& TfrmReminder::pictures() const
 {
     return *m_pictures;
@@ -250,9 +263,10 @@ void TfrmReminder::showEvent(QShowEvent* event)
     // A pending save is kept on purpose: clearing it here would lose a change
     // made just before the window was reopened.
     if (firstShow) {
-        const UserSettings& s = m_state.settings;
-        resize(s.Width_Appl, s.Height_pnlGen);
+        m_layout->applyStartingSize();
         restorePosition();
+        if (!m_state.settings.positionKnown)
+            m_layout->Applica_Posizione(); // a first start opens centred
         m_memoGrid->RigaCorrente = -1;
         m_memoGrid->Aggiorna_Griglia();
         firstShow = false;
@@ -304,17 +318,6 @@ void TfrmReminder::closeEvent(QCloseEvent* event)
     tray->hide();
     event->accept();
     emit closedForGood();
-}
-
-void TfrmReminder::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    if (schemeKey(event))
-        return;
-    QMainWindow::keyPressEvent(event);
 }
 
 void TfrmReminder::popApriClick()
@@ -371,7 +374,7 @@ int TfrmReminder::writeSettings()
 {
     UserSettings& s = m_state.settings;
     s.Width_Appl = width();
-    s.Height_pnlGen = height();
+    s.Height_pnlGen = m_layout->pnlGenHeight();
     s.Ultima_pos_Left = geometry().x();
     s.Ultima_pos_Top = geometry().y();
     m_settingsSaved

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Services.h"
 #include "engine/EngineHost.h"
 #include "memolist/TestiReminder.h"
+#include "platform/Services.h"
+#include "state/AppState.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -12,6 +12,8 @@
 #include <memory>
 
 class MemoGrid;
+class MemoListLayout;
+class MemoListPanel;
 class QAction;
 class QLabel;
 class QMenu;
@@ -37,6 +39,8 @@ public:
     QTimer& timer();
     const TestiReminder& texts() const;
     MemoGrid& memoGrid();
+    MemoListPanel& memoList();
+    MemoListLayout& windowLayout();
     const MemoPictures& pictures() const;
 
     // Writes the window's texts for Lingua_attuale; 1 done, 0 unknown language
@@ -71,7 +75,6 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -82,8 +85,9 @@ private:
     void buildTray();
     void applyTexts();
     void buildMemoList();
-    bool schemeKey(const QKeyEvent* event);
     QString saveFailedText(bool atExit) const;
+    // After the options dialog: scheme, language and grid follow its choices.
+    void Apri_Opzioni();
 
     Services& services;
     AppState m_state;
@@ -103,8 +107,9 @@ private:
     QAction* popChiudi = nullptr;
     TrayIcon* tray = nullptr;
     std::unique_ptr<MemoPictures> m_pictures;
-    QWidget* pnlIcone = nullptr;
+    MemoListPanel* m_panel = nullptr;
     MemoGrid* m_memoGrid = nullptr;
+    MemoListLayout* m_layout = nullptr;
     std::unique_ptr<WarningWindowFactory> ownWarnings;
     std::unique_ptr<ReminderEngine> m_engine;
 };

@@ -1,13 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "state/ProgramFolders.h"
 
-// Where the store and the sounds live.
-struct ProgramFolders {
-    QString data;   // Store.dat, Store_old.dat
-    QString sounds; // the "Suoni" folder of WAV files
-    bool installed = false;
-};
+#include <QString>
 
 // BRIVO_REMINDER_HOME, when set, holds both. Otherwise an installed copy (the
 // executable in a "bin" folder with "../share/brivo-reminder" beside it) keeps

@@ -1,8 +1,8 @@
 #include "engine/ReminderEngine.h"
 
-#include "app/AppState.h"
 #include "engine/DueMoments.h"
 #include "platform/Clock.h"
+#include "state/AppState.h"
 
 #include <algorithm>
 
@@ -65,6 +65,14 @@ void Riarma_Avvisi_Memo(AvvisoList& ArrAvvisi, qint32 ID)
     }
 }
 
+void Rinumera_Avvisi_Memo(AvvisoList& ArrAvvisi, const MemoIdMap& newIds)
+{
+    for (REC_Avviso& a : ArrAvvisi) {
+        if (a.Tipo == AVVISO_MEMO)
+            a.Chiave = newIds.value(a.Chiave, a.Chiave);
+    }
+}
+
 ReminderEngine::ReminderEngine(
     AppState& state, const Clock& clock, EngineHost& host, WarningWindowFactory& windows, QStringList commandLine)
     : state(state)
@@ -89,6 +97,12 @@ const QList<WarningWindow*>& ReminderEngine::ArrWarnMemo() const
 const QList<WarningWindow*>& ReminderEngine::ArrWarnSveglie() const
 {
     return warnSveglie;
+}
+
+void ReminderEngine::renumberMemoWarnings(const MemoIdMap& newIds)
+{
+    for (WarningWindow* w : warnMemo)
+        w->renumberKeys(newIds);
 }
 
 void ReminderEngine::TimerTimer()

@@ -22,6 +22,9 @@ bool isAutoRunCommandLine(const QStringList& commandLine);
 // shown entries stop blocking, so the changed memo can warn again.
 void Riarma_Avvisi_Memo(AvvisoList& ArrAvvisi, qint32 ID);
 
+// Memo IDs were handed out anew: memo entries take their memo's new ID.
+void Rinumera_Avvisi_Memo(AvvisoList& ArrAvvisi, const MemoIdMap& newIds);
+
 // The timer tick: finds due memos and alarm clocks, queues them in
 // ArrAvvisi, opens warning windows for new entries, releases closed ones,
 // purges the queue and makes the pending save.
@@ -39,6 +42,9 @@ public:
     // The open warning windows, oldest first.
     const QList<WarningWindow*>& ArrWarnMemo() const;
     const QList<WarningWindow*>& ArrWarnSveglie() const;
+
+    // The lines of the open memo warnings follow renumbered memo IDs.
+    void renumberMemoWarnings(const MemoIdMap& newIds);
 
 private:
     void firstTick();

@@ -1,6 +1,5 @@
 #include "memolist/MemoGrid.h"
 
-#include "app/AppState.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "memolist/Colorazioni.h"
@@ -8,6 +7,7 @@
 #include "memolist/TestiReminder.h"
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
+#include "state/AppState.h"
 
 #include <QApplication>
 #include <QCursor>

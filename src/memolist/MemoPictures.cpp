@@ -136,16 +136,22 @@ void note(QPainter& p)
         p.drawLine(QPointF(4.5, y), QPointF(11.5, y));
 }
 
-void newMemo(QPainter& p)
+// A sheet with a round badge at its foot, for the sign of a command.
+void badgedSheet(QPainter& p, const QColor& badge)
 {
     sheet(p, QRectF(1.5, 0.5, 10.0, 13.0));
     p.setPen(pen(inkLight, 1.0));
     for (qreal y : {5.0, 7.5})
         p.drawLine(QPointF(3.5, y), QPointF(9.5, y));
     p.setPen(pen(paper, 1.0));
-    p.setBrush(green);
+    p.setBrush(badge);
     p.drawEllipse(QPointF(11.5, 11.5), 4.0, 4.0);
     p.setPen(pen(paper, 1.6));
+}
+
+void newMemo(QPainter& p)
+{
+    badgedSheet(p, green);
     p.drawLine(QPointF(9.5, 11.5), QPointF(13.5, 11.5));
     p.drawLine(QPointF(11.5, 9.5), QPointF(11.5, 13.5));
 }
@@ -240,6 +246,168 @@ void doneHeader(QPainter& p)
     tick(p, green, 2.0, QPointF(0.5, 0.5));
 }
 
+// A sheet with a red cross; grey when the command is not available.
+void deleteMemo(QPainter& p, bool enabled)
+{
+    badgedSheet(p, enabled ? red : grey);
+    p.drawLine(QPointF(10.0, 10.0), QPointF(13.0, 13.0));
+    p.drawLine(QPointF(13.0, 10.0), QPointF(10.0, 13.0));
+    if (!enabled) {
+        // The page greys out too, so the whole icon reads as off.
+        p.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        p.fillRect(QRectF(0, 0, 16, 16), QColor(255, 255, 255, 130));
+    }
+}
+
+// The calendar with a downward arrow: sort by date.
+void sortByDate(QPainter& p)
+{
+    p.save();
+    p.scale(0.75, 0.75);
+    calendar(p);
+    p.restore();
+    p.setPen(pen(accentDark, 1.6));
+    p.drawLine(QPointF(13.0, 5.5), QPointF(13.0, 14.5));
+    p.drawLine(QPointF(10.8, 12.0), QPointF(13.0, 14.5));
+    p.drawLine(QPointF(15.2, 12.0), QPointF(13.0, 14.5));
+}
+
+// A round alarm clock with two bells on top.
+void alarmClock(QPainter& p)
+{
+    p.setPen(pen(accentDark, 1.0));
+    p.setBrush(accent);
+    p.drawChord(QRectF(0.5, 0.5, 6.0, 6.0), 30 * 16, 180 * 16);
+    p.drawChord(QRectF(9.5, 0.5, 6.0, 6.0), -30 * 16, 180 * 16);
+    p.setPen(pen(ink, 1.2));
+    p.drawLine(QPointF(4.0, 13.5), QPointF(2.5, 15.0));
+    p.drawLine(QPointF(12.0, 13.5), QPointF(13.5, 15.0));
+    p.setBrush(paper);
+    p.drawEllipse(QPointF(8.0, 8.8), 5.9, 5.9);
+    p.setPen(pen(ink, 1.3));
+    p.drawLine(QPointF(8.0, 8.8), QPointF(8.0, 5.2));
+    p.drawLine(QPointF(8.0, 8.8), QPointF(10.6, 10.2));
+}
+
+// A gear: the options.
+void gear(QPainter& p)
+{
+    QPainterPath path;
+    const QPointF c(8.0, 8.0);
+    const int teeth = 8;
+    for (int i = 0; i < teeth * 2; ++i) {
+        const qreal r = i % 2 == 0 ? 7.3 : 5.4;
+        const qreal a0 = (i - 0.5) * M_PI / teeth;
+        const qreal a1 = (i + 0.5) * M_PI / teeth;
+        const QPointF p0 = c + QPointF(r * std::cos(a0), r * std::sin(a0));
+        const QPointF p1 = c + QPointF(r * std::cos(a1), r * std::sin(a1));
+        if (i == 0)
+            path.moveTo(p0);
+        else
+            path.lineTo(p0);
+        path.lineTo(p1);
+    }
+    path.closeSubpath();
+    path.addEllipse(c, 2.2, 2.2);
+    p.setPen(pen(ink, 1.0));
+    p.setBrush(inkLight);
+    p.drawPath(path);
+}
+
+// An envelope: recommend by mail.
+void envelope(QPainter& p)
+{
+    p.setPen(pen(ink, 1.0));
+    p.setBrush(paper);
+    p.drawRoundedRect(QRectF(0.5, 3.5, 15.0, 10.0), 1.5, 1.5);
+    QPainterPath flap;
+    flap.moveTo(1.0, 4.0);
+    flap.lineTo(8.0, 9.5);
+    flap.lineTo(15.0, 4.0);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(flap);
+    p.setPen(Qt::NoPen);
+    p.setBrush(red);
+    p.drawRect(QRectF(11.0, 5.0, 2.5, 2.0)); // the stamp
+}
+
+// A question mark in a blue disc: the guide.
+void help(QPainter& p)
+{
+    p.setPen(pen(ink, 1.0));
+    p.setBrush(QColor(0x2f, 0x9b, 0xb3));
+    p.drawEllipse(QPointF(8.0, 8.0), 7.0, 7.0);
+    QPainterPath q;
+    q.moveTo(5.6, 6.2);
+    q.cubicTo(5.6, 3.2, 10.6, 3.2, 10.4, 6.2);
+    q.cubicTo(10.3, 7.9, 8.0, 8.1, 8.0, 10.0);
+    p.setPen(pen(paper, 1.8));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(q);
+    p.setPen(Qt::NoPen);
+    p.setBrush(paper);
+    p.drawEllipse(QPointF(8.0, 12.4), 1.1, 1.1);
+}
+
+// An arrow head for the move buttons, pointing up or down, with a bar for
+// the ends of the list.
+void moveArrow(QPainter& p, bool up, bool toEnd)
+{
+    QPainterPath head;
+    const qreal tip = up ? 4.0 : 14.0;
+    const qreal base = up ? 10.0 : 8.0;
+    head.moveTo(9.0, tip);
+    head.lineTo(14.0, base);
+    head.lineTo(4.0, base);
+    head.closeSubpath();
+    p.setPen(pen(ink, 1.0));
+    p.setBrush(ink);
+    p.drawPath(head);
+    p.setPen(pen(ink, 2.0));
+    p.drawLine(QPointF(9.0, base), QPointF(9.0, up ? 14.0 : 4.0));
+    if (toEnd) {
+        p.setPen(pen(accentDark, 1.8));
+        const qreal y = up ? 2.0 : 16.0;
+        p.drawLine(QPointF(4.0, y), QPointF(14.0, y));
+    }
+}
+
+// A pin, upright when the window stays on top, lying when it does not.
+void pin(QPainter& p, bool upright)
+{
+    if (!upright) {
+        p.translate(6.5, 8.0);
+        p.rotate(-55.0);
+        p.translate(-6.5, -8.0);
+    }
+    p.setPen(pen(greyDark, 1.3));
+    p.drawLine(QPointF(6.5, 9.0), QPointF(6.5, 15.5));
+    p.setPen(pen(upright ? QColor(0x9b, 0x1c, 0x1c) : greyDark, 1.0));
+    p.setBrush(upright ? red : grey);
+    p.drawRoundedRect(QRectF(3.5, 0.5, 6.0, 4.0), 1.0, 1.0);
+    p.drawRect(QRectF(5.0, 4.5, 3.0, 3.0));
+    p.drawRoundedRect(QRectF(1.5, 7.5, 10.0, 2.0), 1.0, 1.0);
+}
+
+// A window outline, with a band across its foot when the banner shows.
+void windowSize(QPainter& p, bool withBanner)
+{
+    p.setPen(pen(ink, 1.0));
+    p.setBrush(paper);
+    p.drawRect(QRectF(1.5, 1.5, 13.0, 13.0));
+    p.setBrush(ink);
+    p.drawRect(QRectF(1.5, 1.5, 13.0, 2.5)); // the title bar
+    p.setPen(pen(inkLight, 1.0));
+    const qreal bottom = withBanner ? 8.0 : 12.0;
+    for (qreal y = 6.0; y <= bottom; y += 2.0)
+        p.drawLine(QPointF(3.5, y), QPointF(12.5, y));
+    if (withBanner) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x2f, 0x9b, 0xb3));
+        p.drawRect(QRectF(2.0, 10.0, 12.0, 4.0));
+    }
+}
+
 } // namespace
 
 MemoPictures::MemoPictures(qreal dpr)
@@ -257,5 +425,21 @@ MemoPictures::MemoPictures(qreal dpr)
     , imgCopy_Col_Orario(picture(16, 16, dpr, clockFace))
     , imgCopy_Diff_Allarme(picture(20, 16, dpr, alarmDifference))
     , imgCopy_Nuovo(picture(16, 16, dpr, newMemo))
+    , imgNuovo(imgCopy_Nuovo)
+    , imgCancella_Enabled(picture(16, 16, dpr, [](QPainter& p) { deleteMemo(p, true); }))
+    , imgCancella_Disabled(picture(16, 16, dpr, [](QPainter& p) { deleteMemo(p, false); }))
+    , imgSort(picture(16, 16, dpr, sortByDate))
+    , imgSveglie(picture(16, 16, dpr, alarmClock))
+    , imgProprieta(picture(16, 16, dpr, gear))
+    , imgMail(picture(16, 16, dpr, envelope))
+    , imgHelp(picture(16, 16, dpr, help))
+    , btnSuTutto(picture(18, 18, dpr, [](QPainter& p) { moveArrow(p, true, true); }))
+    , btnGiuTutto(picture(18, 18, dpr, [](QPainter& p) { moveArrow(p, false, true); }))
+    , btnSuUno(picture(18, 18, dpr, [](QPainter& p) { moveArrow(p, true, false); }))
+    , btnGiuUno(picture(18, 18, dpr, [](QPainter& p) { moveArrow(p, false, false); }))
+    , imgNormal(picture(13, 16, dpr, [](QPainter& p) { pin(p, false); }))
+    , imgTopMost(picture(13, 16, dpr, [](QPainter& p) { pin(p, true); }))
+    , imgConBanner(picture(16, 16, dpr, [](QPainter& p) { windowSize(p, true); }))
+    , imgSenzaBanner(picture(16, 16, dpr, [](QPainter& p) { windowSize(p, false); }))
 {
 }

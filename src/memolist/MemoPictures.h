@@ -22,4 +22,23 @@ struct MemoPictures {
     QPixmap imgCopy_Col_Orario;
     QPixmap imgCopy_Diff_Allarme;
     QPixmap imgCopy_Nuovo;
+
+    // The main window's command icons (icon bar, move buttons, size and
+    // stay-on-top switches).
+    QPixmap imgNuovo;
+    QPixmap imgCancella_Enabled;
+    QPixmap imgCancella_Disabled;
+    QPixmap imgSort;
+    QPixmap imgSveglie;
+    QPixmap imgProprieta;
+    QPixmap imgMail;
+    QPixmap imgHelp;
+    QPixmap btnSuTutto;
+    QPixmap btnGiuTutto;
+    QPixmap btnSuUno;
+    QPixmap btnGiuUno;
+    QPixmap imgNormal;
+    QPixmap imgTopMost;
+    QPixmap imgConBanner;
+    QPixmap imgSenzaBanner;
 };

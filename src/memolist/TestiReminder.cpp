@@ -1,6 +1,6 @@
 #include "memolist/TestiReminder.h"
 
-#include "app/config/BuildConfig.h"
+#include "state/Configuration.h"
 
 int Testi_Lingua(const QString& lingua, const QString& nome, TestiReminder& t)
 {

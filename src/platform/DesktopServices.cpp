@@ -4,7 +4,7 @@ DesktopServices::DesktopServices() = default;
 
 Services DesktopServices::services()
 {
-    return Services{clock, boxes, registry, autostart, locale, resources, sound};
+    return Services{clock, boxes, registry, autostart, locale, resources, sound, launcher};
 }
 
 QtMessageBoxes& DesktopServices::messageBoxes()

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/Services.h"
 #include "platform/DesktopAutostart.h"
+#include "platform/DesktopLauncher.h"
 #include "platform/ProgramResources.h"
 #include "platform/QSettingsRegistry.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtSoundPlayer.h"
+#include "platform/Services.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemLocale.h"
 
@@ -24,4 +25,5 @@ private:
     SystemLocale locale;
     ProgramResources resources;
     QtSoundPlayer sound;
+    DesktopLauncher launcher;
 };

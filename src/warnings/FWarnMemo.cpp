@@ -1,12 +1,12 @@
 #include "warnings/FWarnMemo.h"
 
-#include "app/AppState.h"
-#include "app/Services.h"
-#include "app/config/BuildConfig.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_EditCurr.h"
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
+#include "platform/Services.h"
+#include "state/AppState.h"
+#include "state/Configuration.h"
 #include "store/Ut.h"
 
 #include <QBoxLayout>
@@ -164,6 +164,13 @@ void TfrmWarnMemo::showWarning()
     Suona(services.sound, state.ArrSuoni, Indice_Suono(state.ArrSuoni, settings.Suono_Memo),
         settings.Suono_allarme_ripeturamente == 1, true);
     showOnTop();
+}
+
+void TfrmWarnMemo::renumberKeys(const MemoIdMap& newIds)
+{
+    for (REC_Mess& line : ListaMess)
+        line.Chiave = newIds.value(line.Chiave, line.Chiave);
+    Aggiorna_Lista(); // the buttons act on the keys the grid's rows carry
 }
 
 void TfrmWarnMemo::Aggiorna_Lista()

@@ -19,6 +19,7 @@ public:
     TfrmWarnMemo(AppState& state, Services& services, const WarningHost& host);
 
     void showWarning() override; // FormShow
+    void renumberKeys(const MemoIdMap& newIds) override;
     // The window's texts for Lingua_attuale; 0 for a language it does not know.
     int Testi_Lingua();
     // Reloads dbsgMess from ListaMess.

@@ -1,9 +1,9 @@
 #include "warnings/FWarnSveglie.h"
 
-#include "app/AppState.h"
-#include "app/Services.h"
-#include "app/config/BuildConfig.h"
 #include "platform/LocaleService.h"
+#include "platform/Services.h"
+#include "state/AppState.h"
+#include "state/Configuration.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -15,6 +15,10 @@ public:
     TfrmWarnSveglie(AppState& state, Services& services, const WarningHost& host);
 
     void showWarning() override; // FormShow
+    // Alarm clocks are named by their index, which no memo command changes.
+    void renumberKeys(const MemoIdMap&) override
+    {
+    }
     // The window's texts for Lingua_attuale; 0 for a language it does not know.
     int Testi_Lingua();
 

@@ -1,10 +1,10 @@
 #include "warnings/WarningForm.h"
 
-#include "app/AppState.h"
-#include "app/Services.h"
 #include "memolist/TestiReminder.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Services.h"
 #include "platform/SoundPlayer.h"
+#include "state/AppState.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

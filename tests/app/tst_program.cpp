@@ -1,5 +1,6 @@
 // The real program: start, a second start, SIGTERM, its command line, an
-// installed copy, and its window under a real window manager.
+// installed copy, and under a real window manager its window's place and
+// the road of one memo from F3 to the store.
 #include "app/ProgramFolder.h"
 
 #include <QDir>
@@ -57,6 +58,66 @@ QPoint savedPosition(const QString& iniFile)
         return QRegularExpression(QString("\\b%1=(-?\\d+)").arg(key)).match(QString::fromUtf8(ini)).captured(1).toInt();
     };
     return {value("Ultima_pos_Left"), value("Ultima_pos_Top")};
+}
+
+// Xvfb and openbox on a display of their own, for what only a real desktop
+// shows, and fresh folders for the program. env gets the display and the
+// folders; missing says why there is no desktop.
+class Desktop {
+public:
+    explicit Desktop(QProcessEnvironment& env)
+    {
+        if (!makeDirs(t.path(), {"config", "home", "runtime"})) {
+            missing = "no folders for the program";
+            return;
+        }
+        env.insert("XDG_CONFIG_HOME", t.filePath("config"));
+        env.insert("BRIVO_REMINDER_HOME", t.filePath("home"));
+        env.insert("XDG_RUNTIME_DIR", t.filePath("runtime"));
+        for (const char* tool : {"Xvfb", "openbox", "xdotool"}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty()) {
+                missing = QString("%1 is not installed (scripts/setup.sh installs it)").arg(tool);
+                return;
+            }
+        }
+        x.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        if (!x.waitForStarted() || !x.waitForReadyRead(10000)) {
+            missing = "Xvfb did not start";
+            return;
+        }
+        env.insert("DISPLAY", ":" + QString::fromUtf8(x.readLine()).trimmed());
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        wm.setProcessEnvironment(env);
+        wm.start("openbox", {});
+        wm.waitForStarted();
+        QTest::qWait(500);
+        if (wm.state() != QProcess::Running)
+            missing = "the window manager did not start";
+    }
+    ~Desktop()
+    {
+        for (QProcess* p : {&wm, &x}) {
+            p->kill();
+            p->waitForFinished();
+        }
+    }
+    QString missing;
+    QTemporaryDir t;
+
+private:
+    QProcess x;
+    QProcess wm;
+};
+
+// xdotool on the desktop of env; out gets what it printed, which is returned.
+const QString& xdotool(const QProcessEnvironment& env, const QStringList& arguments, QString& out)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start("xdotool", arguments);
+    p.waitForFinished(15000);
+    out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    return out;
 }
 
 } // namespace
@@ -240,37 +301,15 @@ private slots:
     {
         QFETCH(QString, scale);
         QFETCH(QPoint, seed);
-        for (const char* tool : {"Xvfb", "openbox", "xdotool"}) {
-            if (QStandardPaths::findExecutable(tool).isEmpty())
-                QSKIP(qPrintable(QString("%1 is not installed (scripts/setup.sh installs it)").arg(tool)));
-        }
-        QProcess x;
-        x.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        QVERIFY(x.waitForStarted());
-        QVERIFY(x.waitForReadyRead(10000));
-        const QString display = ":" + QString::fromUtf8(x.readLine()).trimmed();
         QProcessEnvironment env = environment();
-        env.insert("DISPLAY", display);
-        env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("QT_SCALE_FACTOR", scale);
-        QProcess wm;
-        wm.setProcessEnvironment(env);
-        wm.start("openbox", {});
-        QVERIFY(wm.waitForStarted());
-        QTest::qWait(500);
-        if (wm.state() != QProcess::Running) {
-            x.kill();
-            QSKIP("the window manager did not start");
-        }
+        Desktop desktop(env);
+        if (!desktop.missing.isEmpty())
+            QSKIP(qPrintable(desktop.missing));
 
-        QTemporaryDir t;
-        QVERIFY(makeDirs(t.path(), {"config", "home", "runtime"}));
-        env.insert("XDG_CONFIG_HOME", t.filePath("config"));
-        env.insert("BRIVO_REMINDER_HOME", t.filePath("home"));
-        env.insert("XDG_RUNTIME_DIR", t.filePath("runtime"));
-        const QString ini = t.filePath("config/Brivo/BrivoReminder.ini");
+        const QString ini = desktop.t.filePath("config/Brivo/BrivoReminder.ini");
         if (seed.x() >= 0) {
-            QVERIFY(QDir(t.filePath("config")).mkpath("Brivo"));
+            QVERIFY(QDir(desktop.t.filePath("config")).mkpath("Brivo"));
             QFile f(ini);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(QString("[Brivo%20Reminder]\nImpostazioni\\Ultima_pos_Left=%1\nImpostazioni\\Ultima_pos_Top=%2\n")
@@ -285,17 +324,11 @@ private slots:
             p.setProcessEnvironment(env);
             p.start(QStringLiteral(BRIVO_PROGRAM), {});
             QVERIFY(p.waitForStarted());
-            QProcess find;
-            find.setProcessEnvironment(env);
             QString where;
             QTRY_VERIFY_WITH_TIMEOUT(
-                [&] {
-                    find.start("xdotool",
-                        {"search", "--onlyvisible", "--name", "^Brivo Reminder$", "getwindowgeometry", "%@"});
-                    find.waitForFinished(5000);
-                    where = QString::fromUtf8(find.readAllStandardOutput());
-                    return where.contains("Position:");
-                }(),
+                xdotool(
+                    env, {"search", "--onlyvisible", "--name", "^Brivo Reminder$", "getwindowgeometry", "%@"}, where)
+                    .contains("Position:"),
                 10000);
             QTest::qWait(500); // the window manager's placement reaches the program
             const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*\\n.*Geometry: (\\d+)x(\\d+)").match(where);
@@ -310,13 +343,53 @@ private slots:
                     == shown.size(),
                 qPrintable(where.simplified()));
         }
-        wm.kill();
-        x.kill();
-        wm.waitForFinished();
-        x.waitForFinished();
         QCOMPARE(saved[1], saved[0]);
         QCOMPARE(saved[2], saved[0]);
         QCOMPARE(onScreen[2], onScreen[1]);
+    }
+    // F3, a text, a time typed in its cell, the alarm switched on by a click
+    // on it; the next tick saves, and so does the end of the session.
+    void roadOfOneMemo()
+    {
+        QProcessEnvironment env = environment();
+        Desktop desktop(env);
+        if (!desktop.missing.isEmpty())
+            QSKIP(qPrintable(desktop.missing));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(BRIVO_PROGRAM), {});
+        QVERIFY(p.waitForStarted());
+        QString window;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !xdotool(env, {"search", "--onlyvisible", "--name", "^Brivo Reminder$"}, window).isEmpty(), 10000);
+        window = window.section('\n', 0, 0);
+        QTest::qWait(2000); // the start-up logo goes at the first tick
+        QString out;
+        const auto run = [&](const QStringList& arguments) { xdotool(env, arguments, out); };
+        run({"windowactivate", "--sync", window});
+        for (const QStringList& step :
+            QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dentista"}, {"key", "Return"}, {"key", "Tab"},
+                {"key", "Tab"}, {"key", "Tab"}, {"key", "Tab"}, {"key", "Tab"}, // from the done box to the time
+                {"type", "--delay", "50", "18.30"}, {"key", "Return"}}) {
+            run(step);
+            QTest::qWait(100);
+        }
+        // The alarm switch of the first row, counted from the grid's right
+        // edge: the right-border panel and frame (17), the six columns after
+        // it (175), half its own width; below the 20-pixel header.
+        const auto width
+            = QRegularExpression("Geometry: (\\d+)x").match(xdotool(env, {"getwindowgeometry", window}, out));
+        QVERIFY(width.hasMatch());
+        const int x = width.captured(1).toInt() - 17 - 175 - 11;
+        run({"mousemove", "--window", window, "--sync", QString::number(x), "31"});
+        run({"click", "1"});
+
+        const QString store = desktop.t.filePath("home/Store.dat");
+        const QRegularExpression memo(
+            "#_NT:Dentista\\t#_ES:0\\t#_AT:1\\t#TDT:1\\t#_DT:\\d+\\t#TOR:1\\t#_OR:0[.,]7708333");
+        QTRY_VERIFY_WITH_TIMEOUT(memo.match(QString::fromLatin1(readAll(store))).hasMatch(), 10000); // a tick saved
+        QVERIFY(terminate(p));
+        QVERIFY2(memo.match(QString::fromLatin1(readAll(store))).hasMatch(), readAll(store).constData());
     }
 };
 

@@ -6,9 +6,9 @@
 // engine as the main window does: ContaTick 1, first tick after 1500 ms,
 // then every 3000 ms.
 
-#include "app/AppState.h"
 #include "engine/ReminderEngine.h"
 #include "fakes/FakeClock.h"
+#include "state/AppState.h"
 
 #include <QStringList>
 
@@ -40,6 +40,13 @@ public:
     bool showsKey(qint32 key) const override
     {
         return keys.contains(key);
+    }
+    void renumberKeys(const MemoIdMap& newIds) override
+    {
+        if (tipo != AVVISO_MEMO)
+            return;
+        for (qint32& key : keys)
+            key = newIds.value(key, key);
     }
     bool isFinished() const override
     {

@@ -5,8 +5,10 @@
 
 #include "app/ConfigFixture.h"
 #include "app/FReminder.h"
+#include "app/settings/UserSettings.h"
 #include "fakes/FakeAutostart.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeLauncher.h"
 #include "fakes/FakeLocale.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeRegistry.h"
@@ -25,7 +27,8 @@ struct MemoListRig {
     FakeLocale locale;
     FakeResources resources = validResources();
     FakeSoundPlayer sound;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound};
+    FakeLauncher launcher;
+    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher};
     std::unique_ptr<TfrmReminder> window;
 
     // Monday 3 June 2024, 09:50, in the given regional settings.

@@ -1,7 +1,10 @@
-#include "app/config/BuildConfig.h"
 #include "memolist/Colorazioni.h"
+#include "memolist/MemoCommands.h"
 #include "memolist/MemoRows.h"
 #include "memolist/TestiReminder.h"
+#include "memolist/WindowLayout.h"
+#include "state/AppState.h"
+#include "state/Configuration.h"
 
 #include <QLocale>
 #include <QTest>
@@ -36,6 +39,61 @@ MemoTextFormat format(const QString& localeName)
     return MemoTextFormat{locale.dateFormat(QLocale::ShortFormat), locale.timeFormat(QLocale::ShortFormat),
         QStringLiteral("Ieri"), QStringLiteral("Oggi"), QStringLiteral("Domani"), today};
 }
+
+// Memos with these IDs, all due today at 09:00, named by their ID ("m3").
+MemoList withIds(const QList<qint32>& ids)
+{
+    MemoList memos;
+    for (qint32 id : ids) {
+        REC_Memo m = memo(0, QTime(9, 0));
+        m.ID = id;
+        m.Nota = QStringLiteral("m%1").arg(id);
+        memos.append(m);
+    }
+    return memos;
+}
+
+// The memo names in display order (ascending ID).
+QStringList shown(const MemoList& memos)
+{
+    MemoList sorted = memos;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const REC_Memo& a, const REC_Memo& b) { return a.ID < b.ID; });
+    QStringList names;
+    for (const REC_Memo& m : sorted)
+        names.append(m.Nota);
+    return names;
+}
+
+// A state whose queue holds one shown memo entry per memo, and a log of the
+// renumberings handed on to the warning windows.
+struct Commands {
+    AppState state;
+    int RigaCorrente = -1;
+    MemoCommands commands{state, RigaCorrente};
+    QList<MemoIdMap> handedOn;
+
+    explicit Commands(const MemoList& memos, int riga = -1)
+    {
+        state.ArrMemo = memos;
+        RigaCorrente = riga;
+        for (const REC_Memo& m : memos)
+            state.ArrAvvisi.append(REC_Avviso{AVVISO_MEMO, m.ID, STATO_MOSTRATO});
+        state.ArrAvvisi.append(REC_Avviso{AVVISO_SVEGLIA, memos.isEmpty() ? 0 : memos.first().ID, STATO_MOSTRATO});
+        commands.onRenumbered = [this](const MemoIdMap& map) { handedOn.append(map); };
+    }
+    // Every memo entry still names the memo it named at the start.
+    QStringList queueNames() const
+    {
+        QStringList names;
+        for (const REC_Avviso& a : state.ArrAvvisi) {
+            if (a.Tipo != AVVISO_MEMO)
+                continue;
+            const qsizetype m = findMemo(state.ArrMemo, a.Chiave);
+            names.append(m < 0 ? QString() : state.ArrMemo[m].Nota);
+        }
+        return names;
+    }
+};
 
 } // namespace
 
@@ -155,6 +213,374 @@ private slots:
         QCOMPARE(dati[COL_TEXT][0], QString());
         QVERIFY(fillMemoData(dati, MemoList(), format("it_IT"), "x"));
         QCOMPARE(dati[COL_TEXT][0], QString("x"));
+    }
+
+    void cellActions_data()
+    {
+        QTest::addColumn<REC_Memo>("before");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<bool>("upper");
+        QTest::addColumn<REC_Memo>("after");
+        QTest::addColumn<bool>("rearmed");
+        auto changed = [](REC_Memo m, const std::function<void(REC_Memo&)>& change) {
+            change(m);
+            return m;
+        };
+        const REC_Memo eve
+            = changed(memo(0, QTime(10, 0)), [](REC_Memo& m) { m.Data = DayNumbers::fromDate(QDate(2024, 12, 31)); });
+        QTest::newRow("date + on 31 December")
+            << eve << COL_DATE_BUTTON << true
+            << changed(eve, [](REC_Memo& m) { m.Data = DayNumbers::fromDate(QDate(2025, 1, 1)); }) << true;
+        const REC_Memo early = memo(0, QTime(0, 2));
+        QTest::newRow("time - on 00:02 wraps on the same date")
+            << early << COL_TIME_BUTTON << false
+            << changed(early, [](REC_Memo& m) { m.Orario = DayNumbers::fromTime(QTime(23, 57)); }) << true;
+        QTest::newRow("time + on 23:58 wraps on the same date")
+            << memo(0, QTime(23, 58)) << COL_TIME_BUTTON << true
+            << changed(early, [](REC_Memo& m) { m.Orario = DayNumbers::fromTime(QTime(0, 3)); }) << true;
+        const REC_Memo timeless = memo(0, QTime());
+        QTest::newRow("time + without time starts from now")
+            << timeless << COL_TIME_BUTTON << true
+            << changed(timeless,
+                   [](REC_Memo& m) {
+                       m.TipoOrario = ORARIO_PRESENTE;
+                       m.Orario = DayNumbers::fromTime(QTime(9, 55, 17));
+                   })
+            << true;
+        const REC_Memo silent = changed(timeless, [](REC_Memo& m) { m.Attivo = 0; });
+        QTest::newRow("alarm on gives a timeless memo the current time")
+            << silent << COL_ALARM << true
+            << changed(timeless,
+                   [](REC_Memo& m) {
+                       m.TipoOrario = ORARIO_PRESENTE;
+                       m.Orario = DayNumbers::fromTime(QTime(9, 50, 17));
+                   })
+            << true;
+        const REC_Memo at10 = memo(0, QTime(10, 0));
+        QTest::newRow("done turns the alarm off") << at10 << COL_DONE << true << changed(at10, [](REC_Memo& m) {
+            m.Eseguito = 1;
+            m.Attivo = 0;
+        }) << true;
+        const REC_Memo done = changed(at10, [](REC_Memo& m) {
+            m.Eseguito = 1;
+            m.Attivo = 0;
+        });
+        QTest::newRow("undone leaves the alarm off")
+            << done << COL_DONE << true << changed(done, [](REC_Memo& m) { m.Eseguito = 0; }) << false;
+        QTest::newRow("offset + with the alarm on")
+            << at10 << COL_ADVANCE_BUTTON << true << changed(at10, [](REC_Memo& m) { m.Anticipo = -4; }) << true;
+        QTest::newRow("offset button without alarm does nothing")
+            << silent << COL_ADVANCE_BUTTON << false << silent << false;
+        const REC_Memo lowest = changed(at10, [](REC_Memo& m) { m.Anticipo = INT_MIN; });
+        QTest::newRow("offset - stops at the smallest number")
+            << lowest << COL_ADVANCE_BUTTON << false << lowest << true;
+    }
+    void cellActions()
+    {
+        QFETCH(REC_Memo, before);
+        QFETCH(int, col);
+        QFETCH(bool, upper);
+        QFETCH(REC_Memo, after);
+        QFETCH(bool, rearmed);
+        REC_Memo other;
+        other.ID = 2;
+        Commands c({other, before}); // the memo is second in the list, first on the grid
+        QCOMPARE(c.commands.mouseDown(col, 1, upper, atTime(9, 50, 17)), before != after || rearmed);
+        QVERIFY(!c.commands.mouseDown(COL_TEXT, 1, upper, atTime(9, 50))); // the click opens the editor instead
+        QCOMPARE(c.state.ArrMemo[1], after);
+        QCOMPARE(c.state.ArrMemo[0], other);
+        QCOMPARE(c.state.ArrAvvisi[1].Stato, rearmed ? STATO_RIARMATO : STATO_MOSTRATO);
+        QCOMPARE(c.state.ArrAvvisi[0].Stato, STATO_MOSTRATO);
+        QVERIFY(!c.state.DaSalvare);                                  // the grid's mouse down sets it, not the action
+        QVERIFY(!c.commands.mouseDown(col, 3, upper, atTime(9, 50))); // the placeholder
+    }
+
+    void largeTimeStepWrapsToATimeOfDay()
+    {
+        Commands c(withIds({1}));
+        c.state.settings.Incremento_orario_piu_meno = -3000; // two days and two hours back, as a + click
+        QVERIFY(c.commands.mouseDown(COL_TIME_BUTTON, 1, true, atTime(9, 0)));
+        QCOMPARE(DayNumbers::toTime(c.state.ArrMemo[0].Orario), QTime(7, 0));
+        QCOMPARE(c.state.ArrMemo[0].Data, DayNumbers::fromDate(today));
+    }
+
+    void typedValues_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("nota");
+        QTest::addColumn<QString>("time"); // empty: no due time
+        QTest::addColumn<int>("attivo");
+        QTest::addColumn<int>("anticipo");
+        QTest::newRow("18.5 is 18:05") << COL_TIME << "18.5"
+                                       << "m1"
+                                       << "18:05" << 1 << -5;
+        QTest::newRow("25.00 blanks the time") << COL_TIME << "25.00"
+                                               << "m1"
+                                               << "" << 0 << -5;
+        QTest::newRow("empty time") << COL_TIME << ""
+                                    << "m1"
+                                    << "" << 0 << -5;
+        QTest::newRow("offset") << COL_ADVANCE << " +12 "
+                                << "m1"
+                                << "09:00" << 1 << 12;
+        QTest::newRow("offset no number") << COL_ADVANCE << "12a"
+                                          << "m1"
+                                          << "09:00" << 1 << 0;
+        QTest::newRow("pasted lines") << COL_TEXT << "a\tb\r\nc\rd\ne"
+                                      << "a b c d e"
+                                      << "09:00" << 1 << -5;
+        QTest::newRow("151 characters") << COL_TEXT << QString(150, 'x') + "y" << QString(150, 'x') << "09:00" << 1
+                                        << -5;
+        QTest::newRow("150 after a line break")
+            << COL_TEXT << "\r\n" + QString(150, 'x') << " " + QString(149, 'x') << "09:00" << 1 << -5;
+        QTest::newRow("date cell takes no text") << COL_DATE << "04/06/24"
+                                                 << "m1"
+                                                 << "09:00" << 1 << -5;
+    }
+    void typedValues()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, text);
+        QFETCH(QString, nota);
+        QFETCH(QString, time);
+        QFETCH(int, attivo);
+        QFETCH(int, anticipo);
+        Commands c(withIds({1}));
+        QCOMPARE(c.commands.setEditText(col, 1, text), col != COL_DATE);
+        const REC_Memo& m = c.state.ArrMemo[0];
+        QCOMPARE(m.Nota, nota);
+        QCOMPARE(m.TipoOrario == ORARIO_PRESENTE ? DayNumbers::toTime(m.Orario).toString("HH:mm") : QString(), time);
+        if (time.isEmpty())
+            QCOMPARE(DayNumbers::toTime(m.Orario), QTime(9, 0)); // kept for the next time it is switched on
+        QCOMPARE(m.Attivo, attivo);
+        QCOMPARE(m.Anticipo, anticipo);
+        // Time and offset re-arm the memo's warning; the text does not.
+        QCOMPARE(c.state.ArrAvvisi[0].Stato, col == COL_TIME || col == COL_ADVANCE ? STATO_RIARMATO : STATO_MOSTRATO);
+        QVERIFY(!c.commands.setEditText(COL_TEXT, 2, "placeholder"));
+        QCOMPARE(c.state.ArrMemo.size(), 1);
+    }
+
+    void editorOpensOnTextTimeAndArmedOffset()
+    {
+        MemoList memos = withIds({1, 2});
+        memos[1].Attivo = 0;
+        Commands c(memos);
+        QList<int> open;
+        for (int row = 0; row < 4; ++row) {
+            for (int col = 0; col < MEMO_VISIBLE_COLUMNS; ++col) {
+                if (c.commands.editorAllowed(col, row))
+                    open.append(row * 10 + col);
+            }
+        }
+        QCOMPARE(open, (QList<int>{11, 15, 17, 21, 25}));
+    }
+
+    void newMemo_data()
+    {
+        QTest::addColumn<QList<qint32>>("ids");
+        QTest::addColumn<int>("riga");
+        QTest::addColumn<QStringList>("order"); // "new" for the added memo
+        QTest::addColumn<int>("row");           // where the editor opens
+        QTest::newRow("empty list") << QList<qint32>{} << -1 << QStringList{"new"} << 1;
+        QTest::newRow("none selected: after the largest")
+            << QList<qint32>{3, 7, 5} << -1 << QStringList{"m3", "m5", "m7", "new"} << 4;
+        QTest::newRow("second of three: in second place")
+            << QList<qint32>{3, 7, 5} << 2 << QStringList{"m3", "new", "m5", "m7"} << 2;
+        QTest::newRow("placeholder row current") << QList<qint32>{1, 2} << 3 << QStringList{"m1", "m2", "new"} << 3;
+        QTest::newRow("largest ID taken: numbered again from 1")
+            << QList<qint32>{INT_MAX, 4} << -1 << QStringList{"m4", QString("m%1").arg(INT_MAX), "new"} << 3;
+        QTest::newRow("inserted above the largest ID")
+            << QList<qint32>{INT_MAX, 4} << 2 << QStringList{"m4", "new", QString("m%1").arg(INT_MAX)} << 2;
+    }
+    void newMemo()
+    {
+        QFETCH(QList<qint32>, ids);
+        QFETCH(int, riga);
+        QFETCH(QStringList, order);
+        QFETCH(int, row);
+        Commands c(withIds(ids), riga);
+        const QStringList named = c.queueNames();
+        QCOMPARE(c.commands.Nuovo_Memo(atTime(9, 50, 17)), row);
+        QVERIFY(c.state.DaSalvare);
+        QCOMPARE(c.RigaCorrente, riga);
+        REC_Memo& added = c.state.ArrMemo.last();
+        QVERIFY(added.ID >= 1);
+        added.Nota = "new";
+        QCOMPARE(shown(c.state.ArrMemo), order);
+        QCOMPARE(c.queueNames(), named);
+        QCOMPARE(c.state.ArrAvvisi.last().Chiave, ids.isEmpty() ? 0 : ids.first()); // alarm entries keep theirs
+        QCOMPARE(!c.handedOn.isEmpty(), riga == 2 || ids.contains(INT_MAX));
+    }
+
+    void newMemoDefaults()
+    {
+        Commands c(withIds({1}));
+        c.state.settings.Attivazione_nuovi_promemoria = 1;
+        c.state.settings.Orario_predefinito_nuovi_promemoria = 1;
+        c.state.settings.Preavviso_predefinito_memo = 10;
+        c.commands.Nuovo_Memo(atTime(9, 50, 17));
+        const REC_Memo expected{2, 1, QString(), 1, 0, 1, DayNumbers::fromDate(today), ORARIO_PRESENTE,
+            DayNumbers::fromTime(QTime(9, 50)), 2, 10};
+        QCOMPARE(c.state.ArrMemo.last(), expected);
+        c.state.settings.Orario_predefinito_nuovi_promemoria = 2;
+        c.commands.Nuovo_Memo(atTime(9, 50, 17));
+        QCOMPARE(c.state.ArrMemo.last().TipoOrario, ORARIO_ASSENTE);
+    }
+
+    void deleteMemo_data()
+    {
+        QTest::addColumn<int>("riga");
+        QTest::addColumn<int>("ask");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<int>("rigaAfter");
+        QTest::newRow("the last of two") << 2 << 0 << true << QStringList{"m1"} << 1;
+        QTest::newRow("the first of two") << 1 << 0 << true << QStringList{"m2"} << 1;
+        QTest::newRow("asked, yes") << 1 << 1 << true << QStringList{"m2"} << 1;
+        QTest::newRow("asked, no") << 1 << 1 << false << QStringList{"m1", "m2"} << 1;
+        QTest::newRow("placeholder current") << 3 << 1 << true << QStringList{"m1", "m2"} << 3;
+        QTest::newRow("none current") << -1 << 1 << true << QStringList{"m1", "m2"} << -1;
+    }
+    void deleteMemo()
+    {
+        QFETCH(int, riga);
+        QFETCH(int, ask);
+        QFETCH(bool, yes);
+        QFETCH(QStringList, left);
+        QFETCH(int, rigaAfter);
+        Commands c(withIds({2, 1}), riga);
+        c.state.settings.Chiedi_conferma_cancellazione = ask;
+        QStringList asked;
+        const bool deleted = c.commands.Cancella_Memo(
+            [&](const QString& q) {
+                asked.append(q);
+                return yes;
+            },
+            "dd/MM/yy");
+        QCOMPARE(deleted, left.size() == 1);
+        QVERIFY(c.state.DaSalvare);
+        QCOMPARE(shown(c.state.ArrMemo), left);
+        QCOMPARE(c.RigaCorrente, rigaAfter);
+        const bool memoRow = riga == 1 || riga == 2;
+        QCOMPARE(asked,
+            ask == 1 && memoRow ? QStringList{"Sei sicuro di voler cancellare il promemoria\r\nm1 del 03/06/24?"}
+                                : QStringList{});
+        QCOMPARE(c.state.ArrAvvisi.size(), 3); // the queue keeps the entries of a deleted memo
+    }
+
+    void move_data()
+    {
+        QTest::addColumn<int>("riga");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("newRow");
+        QTest::addColumn<QStringList>("order");
+        const QStringList same{"m1", "m2", "m3"};
+        QTest::newRow("Shift+Up on the first") << 1 << SPOSTA_SU << 1 << 1 << same;
+        QTest::newRow("Shift+PgUp on the first") << 1 << SPOSTA_IN_CIMA << 1 << 1 << same;
+        QTest::newRow("Shift+PgDn on the first of three")
+            << 1 << SPOSTA_IN_FONDO << 2 << 3 << QStringList{"m2", "m3", "m1"};
+        QTest::newRow("Shift+PgUp on the last") << 3 << SPOSTA_IN_CIMA << 2 << 1 << QStringList{"m3", "m1", "m2"};
+        QTest::newRow("Shift+Down on the middle") << 2 << SPOSTA_GIU << 2 << 3 << QStringList{"m1", "m3", "m2"};
+        QTest::newRow("Shift+Down on the last") << 3 << SPOSTA_GIU << 1 << 3 << same;
+        QTest::newRow("Shift+Up on the placeholder") << 4 << SPOSTA_SU << 1 << -1 << same;
+        QTest::newRow("an unknown kind") << 2 << 5 << 0 << -1 << same;
+        QTest::newRow("none current") << -1 << SPOSTA_SU << 0 << -1 << same;
+    }
+    void move()
+    {
+        QFETCH(int, riga);
+        QFETCH(int, kind);
+        QFETCH(int, result);
+        QFETCH(int, newRow);
+        QFETCH(QStringList, order);
+        Commands c(withIds({3, 1, 2}), riga);
+        const QStringList named = c.queueNames();
+        int row = -2;
+        QCOMPARE(c.commands.Sposta_Memo(kind, row), result);
+        QCOMPARE(row, newRow);
+        QCOMPARE(shown(c.state.ArrMemo), order);
+        QList<qint32> ids;
+        for (const REC_Memo& m : c.state.ArrMemo)
+            ids.append(m.ID);
+        std::sort(ids.begin(), ids.end());
+        QCOMPARE(ids, (QList<qint32>{1, 2, 3})); // the set of IDs stays
+        QCOMPARE(c.queueNames(), named);
+        QCOMPARE(c.handedOn.size(), result == 2 ? 1 : 0);
+        QVERIFY(!c.state.DaSalvare);
+    }
+
+    void rotateOutsideTheGrid()
+    {
+        Commands c(withIds({1, 2}));
+        int row = 0;
+        QCOMPARE(c.commands.Ruota_ID(-1, 1, row), -1);
+        QCOMPARE(c.commands.Ruota_ID(5, -1, row), -2);
+        QCOMPARE(c.commands.Ruota_ID(4, -1, row), 1); // past the placeholder: nothing to walk
+        QCOMPARE(row, -1);
+        QCOMPARE(c.commands.Ruota_ID(2, INT_MIN, row), 2);
+        QCOMPARE(shown(c.state.ArrMemo), (QStringList{"m2", "m1"}));
+    }
+
+    void dateSort()
+    {
+        MemoList memos{memo(0, QTime()), memo(0, QTime(8, 0)), memo(-1, QTime(23, 0))};
+        for (int i = 0; i < 3; ++i) {
+            memos[i].ID = 3 - i;
+            memos[i].Nota = QStringList{"today", "today 08:00", "yesterday 23:00"}[i];
+        }
+        Commands c(memos, 2); // "today 08:00" is current
+        const QStringList named = c.queueNames();
+        int row = 0;
+        c.commands.Ordina_Per_Data(row);
+        QVERIFY(c.state.DaSalvare);
+        QCOMPARE(shown(c.state.ArrMemo), (QStringList{"yesterday 23:00", "today", "today 08:00"}));
+        QCOMPARE(c.state.ArrMemo[0].Nota, QString("yesterday 23:00")); // the list itself is sorted
+        QCOMPARE(row, 3);
+        QCOMPARE(c.queueNames(), named);
+        QCOMPARE(c.handedOn.size(), 1);
+        c.RigaCorrente = -1;
+        c.commands.Ordina_Per_Data(row);
+        QCOMPARE(row, -1);
+        QCOMPARE(c.handedOn.size(), 1); // sorted already: no ID changed
+    }
+
+    void dateSortTiesFollowTheExchangeOrder()
+    {
+        // Equal moments leave in the order of the exchange sort, not in list order.
+        MemoList memos = withIds({1, 2, 3, 4});
+        for (REC_Memo& m : memos)
+            m.Orario = 0;
+        memos[0].Data -= 1; // yesterday, today, today, yesterday
+        memos[3].Data -= 1;
+        Commands c(memos);
+        int row = 0;
+        c.commands.Ordina_Per_Data(row);
+        QCOMPARE(shown(c.state.ArrMemo), (QStringList{"m1", "m4", "m3", "m2"}));
+    }
+
+    void lowestHeightsAndForcedBanner()
+    {
+        QCOMPARE((QList<int>{altezzaMinima(96, false), altezzaMinima(96, true), altezzaMinima(120, false)}),
+            (QList<int>{194, 254, 244}));
+        QCOMPARE(Posizione_Centrata(QSize(480, 250), QSize(1024, 768)), QPoint(271, 258));
+        BuildConfig c;
+        c.VIS_BANNER_FORZATA_ON = c.BANNER_PRESENTE_ON = c.RIDIMENSIONAMENTO_ON = true;
+        c.VIS_BANNER_FORZATA_OGNI_QT_VOLTE = 3;
+        QList<int> forced;
+        for (int start = 1; start <= 10; ++start) {
+            if (Banner_Forzato(c, start))
+                forced.append(start);
+        }
+        QCOMPARE(forced, (QList<int>{3, 6, 9}));
+        c.RIDIMENSIONAMENTO_ON = false;
+        QVERIFY(!Banner_Forzato(c, 3));
+        c.RIDIMENSIONAMENTO_ON = true;
+        c.VIS_BANNER_FORZATA_OGNI_QT_VOLTE = 0;
+        QVERIFY(!Banner_Forzato(c, 3)); // no division by zero
+        QCOMPARE((QList<int>{sizeWithin(-5, 190, 700), sizeWithin(INT_MAX, 190, 700), sizeWithin(300, 190, 100)}),
+            (QList<int>{190, 700, 190}));
     }
 
     // Oggi and the new-memo text are shown on the grid, the Italian exit question by the window.

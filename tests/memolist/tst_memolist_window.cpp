@@ -2,14 +2,23 @@
 
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
+#include "controls/HighlightLabel.h"
+#include "engine/ReminderEngine.h"
 #include "memolist/MemoGrid.h"
+#include "memolist/MemoListLayout.h"
+#include "memolist/MemoListPanel.h"
+#include "memolist/MemoPictures.h"
+#include "memolist/WindowLayout.h"
+#include "warnings/FWarnMemo.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 #include <QToolTip>
 #include <QVector3D>
 
@@ -63,6 +72,38 @@ struct Shown {
     QRect cell(int col, int row) const
     {
         return grid->CellRect(col, row);
+    }
+    // A click at the upper or lower edge of a cell, where the user would.
+    void click(int col, int row, bool upper = true, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const QRect c = cell(col, row);
+        QVERIFY2(c.isValid(), "the cell is not in view");
+        const QPoint at(c.center().x(), upper ? c.top() + 2 : c.bottom() - 2);
+        QTest::mouseClick(grid->viewport(), button, Qt::NoModifier, grid->viewport()->mapFrom(grid, at));
+    }
+    void type(const QString& text)
+    {
+        QVERIFY(list->editorVisible());
+        QTest::keyClicks(grid->Editor(), text);
+        QTest::keyClick(grid->Editor(), Qt::Key_Return);
+    }
+    // Keys reach the control with the focus; the window sees them first.
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == w ? focus : grid, k, mods);
+    }
+    MemoListPanel& panel() const
+    {
+        return w->memoList();
+    }
+    AppState& state() const
+    {
+        return w->state();
+    }
+    QStringList notes() const
+    {
+        return column(COL_TEXT);
     }
     QStringList column(int col) const
     {
@@ -285,11 +326,11 @@ private slots:
         QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 1).topLeft()), QColor(0xFF, 0xFF, 0xD7)); // and current row
         auto* bar = s.w->findChild<QWidget*>("pnlIcone");
         QVERIFY(bar);
-        QCOMPARE(bar->grab().toImage().pixelColor(5, 5), QColor(0xFF, 0xFC, 0xD7));
+        QCOMPARE(bar->grab().toImage().pixelColor(1, 5), QColor(0xFF, 0xFC, 0xD7));
 
         QTest::keyClick(s.grid, '>');
         QCOMPARE(s.w->state().settings.Tipo_colorazione, QString("Italia"));
-        QCOMPARE(bar->grab().toImage().pixelColor(5, 5), QColor(0xEE, 0xEE, 0xEE));
+        QCOMPARE(bar->grab().toImage().pixelColor(1, 5), QColor(0xEE, 0xEE, 0xEE));
         QCOMPARE(s.shot().pixelColor(s.cell(0, 0).center()), QColor(0x25, 0x5F, 0xDC));
         QTest::keyClick(s.w, '<'); // the window itself takes them too
         QCOMPARE(s.w->state().settings.Tipo_colorazione, QString("Grigio"));
@@ -315,6 +356,355 @@ private slots:
         QTest::keyClick(s.grid->Editor(), '>');
         QCOMPARE(s.w->state().settings.Tipo_colorazione, QString("Mattone"));
         QVERIFY(s.grid->Editor()->text().endsWith('>'));
+    }
+
+    void typedCells_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("shown"); // text, time, offset of the memo's row
+        QTest::addColumn<int>("attivo");
+        QTest::newRow("text") << COL_TEXT << "Dentista" << QStringList{"Dentista", "10:00", "-5"} << 1;
+        QTest::newRow("18.5 is 18:05") << COL_TIME << "18.5" << QStringList{"memo 1", "18:05", "-5"} << 1;
+        QTest::newRow("25.00 blanks the time and the alarm")
+            << COL_TIME << "25.00" << QStringList{"memo 1", "", "-5"} << 0;
+    }
+    void typedCells()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, shown);
+        QFETCH(int, attivo);
+        Shown s({memoOn(1, 0, QTime(10, 0))});
+        s.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.w));
+        s.click(col, 1);
+        QVERIFY(s.list->editorVisible());
+        QCOMPARE(s.grid->Col(), col);
+        s.grid->Editor()->selectAll();
+        s.type(typed);
+        QVERIFY(!s.list->editorVisible());
+        QCOMPARE(s.grid->Col(), 0);
+        QCOMPARE((QStringList{s.grid->Cells(COL_TEXT, 1), s.grid->Cells(COL_TIME, 1), s.grid->Cells(COL_ADVANCE, 1)}),
+            shown);
+        QCOMPARE(s.state().ArrMemo[0].Attivo, attivo);
+        QVERIFY(s.state().DaSalvare); // the keys reached the grid
+    }
+
+    void cellClicks_data()
+    {
+        QTest::addColumn<REC_Memo>("before");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<bool>("upper");
+        QTest::addColumn<QStringList>("shown"); // done, alarm, date, time, offset
+        REC_Memo eve = memoOn(1, 0, QTime(10, 0));
+        eve.Data = DayNumbers::fromDate(QDate(2024, 12, 31));
+        QTest::newRow("date + on 31 December")
+            << eve << COL_DATE_BUTTON << true << QStringList{"0", "1", "01/01/25", "10:00", "-5"};
+        QTest::newRow("time - on 00:02 step 5") << memoOn(1, 3, QTime(0, 2)) << COL_TIME_BUTTON << false
+                                                << QStringList{"0", "1", "06/06/24", "23:57", "-5"};
+        QTest::newRow("alarm on gives the time of now")
+            << memoOn(1, 3, QTime(), -5, 0) << COL_ALARM << true << QStringList{"0", "1", "06/06/24", "09:50", "-5"};
+    }
+    void cellClicks()
+    {
+        QFETCH(REC_Memo, before);
+        QFETCH(int, col);
+        QFETCH(bool, upper);
+        QFETCH(QStringList, shown);
+        Shown s({before});
+        s.click(col, 1, upper);
+        QStringList cells;
+        for (int c : {COL_DONE, COL_ALARM, COL_DATE, COL_TIME, COL_ADVANCE})
+            cells.append(s.grid->Cells(c, 1));
+        QCOMPARE(cells, shown);
+        QVERIFY(s.state().DaSalvare);
+        QCOMPARE(s.list->RigaCorrente, 1);
+        QVERIFY(s.panel().btnSuUno->isEnabled());
+    }
+
+    void placeholderClickAddsAMemo()
+    {
+        Shown s({memoOn(1, 3)});
+        s.click(COL_TEXT, 2, true, Qt::LeftButton);
+        QCOMPARE(s.state().ArrMemo.size(), 2);
+        QVERIFY(s.list->editorVisible());
+        QCOMPARE(s.grid->Row(), 2);
+        QCOMPARE(s.grid->Col(), COL_TEXT);
+        s.type("Nuovo");
+        QCOMPARE(s.notes(), (QStringList{"memo 1", "Nuovo", "- nuovo promemoria -"}));
+        // A click outside every cell leaves no memo current.
+        QTest::mouseClick(
+            s.grid->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, s.grid->viewport()->height() - 3));
+        QCOMPARE(s.list->RigaCorrente, -1);
+        QVERIFY(!s.panel().btnSuUno->isEnabled());
+    }
+
+    void windowKeys_data()
+    {
+        QTest::addColumn<int>("current");     // grid row clicked first, 0 for none
+        QTest::addColumn<QList<int>>("keys"); // key | modifiers
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<int>("riga");
+        const QStringList three{"memo 1", "memo 2", "memo 3", "- nuovo promemoria -"};
+        const int shift = int(Qt::ShiftModifier);
+        QTest::newRow("Shift+Up on the first") << 1 << QList<int>{Qt::Key_Up | shift} << three << 1;
+        QTest::newRow("Shift+PgDn on the first of three")
+            << 1 << QList<int>{Qt::Key_PageDown | shift}
+            << QStringList{"memo 2", "memo 3", "memo 1", "- nuovo promemoria -"} << 3;
+        QTest::newRow("Shift+PgUp, Shift+Down")
+            << 3 << QList<int>{Qt::Key_PageUp | shift, Qt::Key_Down | shift}
+            << QStringList{"memo 1", "memo 3", "memo 2", "- nuovo promemoria -"} << 2;
+        QTest::newRow("other Shift keys are dropped")
+            << 2 << QList<int>{Qt::Key_Right | shift, Qt::Key_Home | shift, Qt::Key_Tab | shift} << three << 2;
+        QTest::newRow("F8 on the last of three")
+            << 3 << QList<int>{Qt::Key_F8} << QStringList{"memo 1", "memo 2", "- nuovo promemoria -"} << 2;
+        QTest::newRow("F8 with none current") << 0 << QList<int>{Qt::Key_F8} << three << -1;
+        QTest::newRow("F7 sorts by date")
+            << 1 << QList<int>{Qt::Key_F7} << QStringList{"memo 3", "memo 1", "memo 2", "- nuovo promemoria -"} << 2;
+        QTest::newRow("Ctrl+F3 is no command") << 0 << QList<int>{Qt::Key_F3 | int(Qt::ControlModifier)} << three << -1;
+    }
+    void windowKeys()
+    {
+        QFETCH(int, current);
+        QFETCH(QList<int>, keys);
+        QFETCH(QStringList, notes);
+        QFETCH(int, riga);
+        Shown s({memoOn(1, 0, QTime(10, 0)), memoOn(2, 1, QTime(9, 0)), memoOn(3, 0, QTime(8, 0))});
+        s.rig.putSetting("Chiedi_conferma_cancellazione", "0");
+        s.state().settings.Chiedi_conferma_cancellazione = 0;
+        s.grid->setFocus();
+        if (current > 0)
+            s.click(COL_DONE, current);
+        for (int k : keys)
+            s.key(Qt::Key(k & ~Qt::KeyboardModifierMask), Qt::KeyboardModifiers(k & Qt::KeyboardModifierMask));
+        QCOMPARE(s.notes(), notes);
+        QCOMPARE(s.list->RigaCorrente, riga);
+        QCOMPARE(s.grid->Col(), 0);
+    }
+
+    void f3InsertsAboveTheCurrentWithTheEditorOpen()
+    {
+        Shown s({memoOn(1, 0), memoOn(2, 0), memoOn(3, 0)});
+        s.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.w));
+        s.click(COL_DONE, 2, true, Qt::RightButton); // any button marks the save, only the left one selects
+        QVERIFY(s.state().DaSalvare);
+        QCOMPARE(s.list->RigaCorrente, -1);
+        s.state().DaSalvare = false;
+        s.click(COL_DATE, 2);
+        s.key(Qt::Key_F3);
+        QVERIFY(s.state().DaSalvare);
+        QVERIFY(s.list->editorVisible());
+        QCOMPARE(s.grid->Row(), 2);
+        QCOMPARE(s.grid->Col(), COL_TEXT);
+        QCOMPARE(s.list->RigaCorrente, 2);
+        s.type("in mezzo");
+        QCOMPARE(s.notes(), (QStringList{"memo 1", "in mezzo", "memo 2", "memo 3", "- nuovo promemoria -"}));
+        QCOMPARE(s.column(COL_ID), (QStringList{"1", "2", "3", "4", "-1"}));
+    }
+
+    void deleteAsksInItalianInBothLanguages_data()
+    {
+        QTest::addColumn<QString>("lingua");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("English, no") << languageEnglish() << false;
+        QTest::newRow("Italian, yes") << languageItalian() << true;
+    }
+    void deleteAsksInItalianInBothLanguages()
+    {
+        QFETCH(QString, lingua);
+        QFETCH(bool, yes);
+        Shown s({memoOn(1, 3), memoOn(2, 4, QTime(), -5, 1, "Dentista")});
+        s.state().settings.Lingua_attuale = lingua;
+        s.w->Testi_Lingua();
+        s.state().settings.Chiedi_conferma_cancellazione = 1;
+        s.rig.boxes.setNextAnswer(yes ? Answer::Yes : Answer::No);
+        s.click(COL_DATE, 2); // selects; no date picker yet, so nothing changes
+        QTest::mouseClick(s.panel().imgCancella, Qt::LeftButton);
+        QCOMPARE(
+            s.rig.boxes.texts(), QStringList{"Sei sicuro di voler cancellare il promemoria\r\nDentista del 07/06/24?"});
+        QCOMPARE(s.state().ArrMemo.size(), yes ? 1 : 2);
+        QCOMPARE(s.list->RigaCorrente, yes ? 1 : 2); // the last of two: the first becomes current
+    }
+
+    void iconsAndButtons()
+    {
+        Shown s({memoOn(1, 3), memoOn(2, 3)});
+        MemoListPanel& p = s.panel();
+        QCOMPARE(p.imgNuovo->toolTip(), QString("Nuovo promemoria (F3)"));
+        QCOMPARE(p.btnGiuTutto->toolTip(), QString("Sposta il promemoria in ultima posizione (Shift + PgDn)"));
+        QCOMPARE(p.imgCancella->pixmap().toImage(), s.w->pictures().imgCancella_Disabled.toImage());
+        for (QToolButton* b : {p.btnSuTutto, p.btnGiuTutto, p.btnSuUno, p.btnGiuUno})
+            QVERIFY(!b->isEnabled());
+        // The icons sit on the icon bar where the user sees them.
+        QCOMPARE(p.imgHelp->geometry(), QRect(3, 126, 16, 16));
+        QCOMPARE(p.imgHelp->parentWidget(), p.pnlIcone);
+
+        s.click(COL_DATE, 1); // selects; no date picker yet, so nothing changes
+        QCOMPARE(p.imgCancella->pixmap().toImage(), s.w->pictures().imgCancella_Enabled.toImage());
+        QTest::mouseClick(p.btnGiuUno, Qt::LeftButton);
+        QCOMPARE(s.notes(), (QStringList{"memo 2", "memo 1", "- nuovo promemoria -"}));
+        QCOMPARE(s.list->RigaCorrente, 2);
+
+        QSignalSpy sveglie(&p, &MemoListPanel::sveglieRequested);
+        QSignalSpy opzioni(&p, &MemoListPanel::opzioniRequested);
+        QSignalSpy email(&p, &MemoListPanel::emailRequested);
+        s.grid->setCol(COL_TEXT);
+        s.grid->Mostra_Editor();
+        QTest::mouseClick(p.imgSveglie, Qt::LeftButton);
+        QVERIFY(!s.list->editorVisible()); // closed before another window opens
+        s.key(Qt::Key_F2);
+        QTest::mouseClick(p.imgProprieta, Qt::LeftButton);
+        s.key(Qt::Key_F4);
+        QTest::mouseClick(p.imgMail, Qt::LeftButton);
+        QCOMPARE((QList<int>{int(sveglie.count()), int(opzioni.count()), int(email.count())}), (QList<int>{2, 2, 1}));
+
+        QTest::mouseClick(p.imgNuovo, Qt::LeftButton);
+        QCOMPARE(s.state().ArrMemo.size(), 3);
+        QTest::mouseClick(p.imgSort, Qt::LeftButton);
+        QCOMPARE(s.grid->Col(), 0);
+    }
+
+    void helpOpensTheGuideOfTheLanguage()
+    {
+        Shown s;
+        QTest::mouseClick(s.panel().imgHelp, Qt::LeftButton);
+        s.state().settings.Lingua_attuale = languageEnglish();
+        s.w->Testi_Lingua();
+        QCOMPARE(s.panel().imgHelp->toolTip(), QString("On-line Help"));
+        QTest::mouseClick(s.panel().imgHelp, Qt::LeftButton);
+        QCOMPARE(s.rig.launcher.calls, (QStringList{"help 1", "help 2"}));
+    }
+
+    // A memo warning open on memo 2; F3 inserts above it; the warning's
+    // "done" must mark memo 2's text, not the new memo that took its ID.
+    void warningFollowsItsMemoWhenIdsAreRenumbered()
+    {
+        Shown s({memoOn(1, 3), memoOn(2, 0, QTime(10, 0), -5, 1, "Dentista"), memoOn(3, 3)});
+        s.rig.clock.set(at(2024, 6, 3, 9, 55, 30));
+        s.w->engine().TimerTimer(); // the first tick empties the queue
+        s.w->engine().TimerTimer();
+        QCOMPARE(s.w->engine().ArrWarnMemo().size(), 1);
+        auto* warning = dynamic_cast<TfrmWarnMemo*>(s.w->engine().ArrWarnMemo().first());
+        QVERIFY(warning);
+        s.click(COL_DATE, 2); // selects; no date picker yet, so nothing changes
+        s.key(Qt::Key_F3);
+        QCOMPARE(s.state().ArrMemo.last().ID, 2);
+        warning->btnEseguitoClick();
+        QStringList done;
+        for (const REC_Memo& m : s.state().ArrMemo) {
+            if (m.Eseguito == 1)
+                done.append(m.Nota);
+        }
+        QCOMPARE(done, QStringList{"Dentista"});
+        QVERIFY(warning->isFinished()); // its only line went with the action
+    }
+
+    void sizesBannerAndStayOnTop_data()
+    {
+        QTest::addColumn<bool>("resizing");
+        QTest::newRow("resizing on") << true;
+        QTest::newRow("resizing off") << false;
+    }
+    void sizesBannerAndStayOnTop()
+    {
+        QFETCH(bool, resizing);
+        Shown s;
+        s.state().config.RIDIMENSIONAMENTO_ON = resizing;
+        MemoListLayout& layout = s.w->windowLayout();
+        MemoListPanel& p = s.panel();
+        s.state().settings.vis_banner = 0;
+        layout.Applica_Banner(true);
+        const int compact = s.w->height();
+        const int memoArea = p.height();
+        const bool iconWithBanner = p.imgConBanner->isVisible();
+        QCOMPARE(p.hglLink->text(), QString("example.org"));
+        s.key(Qt::Key_F11);
+        QCOMPARE(s.w->height(), resizing ? compact + ALTEZZA_BANNER : compact);
+        QCOMPARE(layout.pnlBanner->isVisible(), resizing);
+        QCOMPARE(p.bvlBanner->isVisible(), resizing);
+        QCOMPARE(p.imgConBanner->isVisible(), resizing || iconWithBanner); // without resizing the icons stay
+        QCOMPARE(p.imgSenzaBanner->isVisible(), resizing ? false : !iconWithBanner);
+        QCOMPARE(p.hglLink->text(), QString(resizing ? "www.example.org/brivo" : "example.org"));
+        s.state().DaSalvare = false; // F11 reached the grid, which marks the save
+        QTest::mouseClick(p.imgConBanner->isVisible() ? p.imgConBanner : p.imgSenzaBanner, Qt::LeftButton);
+        QCOMPARE(s.w->height(), compact); // back exactly
+        QTRY_COMPARE(p.height(), memoArea);
+        QVERIFY(!s.state().DaSalvare); // the toggle itself does not
+
+        QTest::mouseClick(p.hglLink, Qt::LeftButton);
+        s.state().settings.vis_banner = 1;
+        layout.Applica_Banner(true);
+        QTest::mouseClick(layout.imgBanner, Qt::LeftButton);
+        QCOMPARE(s.rig.launcher.calls,
+            (QStringList{"url https://www.example.org/", "url https://www.example.org/brivo/news.html"}));
+
+        QVERIFY(p.imgNormal->isVisible());
+        QTest::mouseClick(p.imgNormal, Qt::LeftButton);
+        QCOMPARE(s.state().settings.Stay_on_top, 1);
+        QVERIFY(s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(s.w->isVisible());
+        QVERIFY(p.imgTopMost->isVisible() && !p.imgNormal->isVisible());
+        QTest::mouseClick(p.imgTopMost, Qt::LeftButton);
+        QVERIFY(!s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    void lowestWindowHeights()
+    {
+        Shown s;
+        QCOMPARE(s.w->logicalDpiY(), 96);
+        const int frame = s.w->frameGeometry().height() - s.w->height();
+        s.state().settings.vis_banner = 0;
+        s.w->windowLayout().Applica_Banner(true);
+        s.w->resize(s.w->width(), 50);
+        QCOMPARE(s.w->frameGeometry().height(), 194);
+        s.state().settings.vis_banner = 1;
+        s.w->windowLayout().Applica_Banner(true);
+        s.w->resize(s.w->width(), 50);
+        QCOMPARE(s.w->height() + frame, 254);
+        s.w->resize(300, 400);
+        QCOMPARE(s.w->frameGeometry().width(), LARGHEZZA_MINIMA);
+    }
+
+    void startingSizeAndPlace_data()
+    {
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QSize>("size"); // empty: the screen's
+        QTest::addColumn<bool>("outer"); // the size includes the frame
+        QTest::newRow("saved") << "500"
+                               << "230" << QSize(500, 230) << false;
+        QTest::newRow("too small") << "10"
+                                   << "-5" << QSize(LARGHEZZA_MINIMA, 194) << true;
+        QTest::newRow("beyond any screen") << "2147483647"
+                                           << "99999" << QSize() << true;
+    }
+    void startingSizeAndPlace()
+    {
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(QSize, size);
+        QFETCH(bool, outer);
+        MemoListRig rig;
+        rig.putSetting("Width_Appl", width);
+        rig.putSetting("Height_pnlGen", height);
+        rig.putSetting("vis_banner", "0");
+        TfrmReminder& w = rig.start();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QSize frame = w.frameGeometry().size() - w.size();
+        const QSize screen = w.screen()->availableGeometry().size();
+        const QSize expected = (size.isEmpty() ? screen : size) - (outer ? frame : QSize(0, 0));
+        QCOMPARE(w.size(), expected);
+        QCOMPARE(w.windowLayout().pnlGenHeight(), expected.height());
+        // No saved place: centred on the screen.
+        const QSize full = w.screen()->geometry().size();
+        QCOMPARE(w.frameGeometry().topLeft(),
+            QPoint((full.width() - w.frameGeometry().width() - 1) / 2,
+                (full.height() - w.frameGeometry().height() - 1) / 2));
+        w.writeSettings();
+        QCOMPARE(rig.setting("Height_pnlGen").toInt(), expected.height());
     }
 
     void englishTexts()

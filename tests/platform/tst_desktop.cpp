@@ -1,9 +1,11 @@
+#include "platform/DesktopLauncher.h"
 #include "platform/SessionEnd.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemLocale.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -14,6 +16,44 @@
 class TestDesktop : public QObject {
     Q_OBJECT
 private slots:
+    void addressIsItsOwnArgument_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("web page") << "https://www.example.org/a b;c&d"
+                                  << QStringList{"xdg-open", "https://www.example.org/a b;c&d"};
+        QTest::newRow("shell text stays text") << "$(rm -rf ~)" << QStringList{"xdg-open", "$(rm -rf ~)"};
+        QTest::newRow("an option of the opener") << "--help" << QStringList{};
+        QTest::newRow("empty") << "  " << QStringList{};
+    }
+    void addressIsItsOwnArgument()
+    {
+        QFETCH(QString, address);
+        QFETCH(QStringList, command);
+        QCOMPARE(DesktopLauncher::openCommand(address), command);
+    }
+
+    void helpPageOfEachLanguage()
+    {
+        QTemporaryDir cache;
+        const QString italian = DesktopLauncher::helpPage(1, cache.path());
+        const QString english = DesktopLauncher::helpPage(2, cache.path());
+        QCOMPARE(DesktopLauncher::helpPage(0, cache.path()), english);
+        QFile it(italian);
+        QFile en(english);
+        QVERIFY(it.open(QIODevice::ReadOnly) && en.open(QIODevice::ReadOnly));
+        QVERIFY(it.readAll().contains("<html lang=\"it\">"));
+        QVERIFY(en.readAll().contains("<html lang=\"en\">"));
+        // A page changed on disk is written again.
+        it.close();
+        QVERIFY(it.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        it.close();
+        QCOMPARE(DesktopLauncher::helpPage(1, cache.path()), italian);
+        QVERIFY(QFileInfo(italian).size() > 1000);
+        QFile file(cache.filePath("a file"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(DesktopLauncher::helpPage(1, cache.filePath("a file")), QString()); // no folder can be made there
+    }
     void oneInstanceAtATime()
     {
         QTemporaryDir dir;

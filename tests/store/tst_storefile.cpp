@@ -1,6 +1,6 @@
 #include "SmallDisk.h"
 #include "TestMain.h"
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "store/StoreFile.h"
 #include "store/Ut.h"
 

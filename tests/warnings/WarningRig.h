@@ -4,16 +4,17 @@
 // sounds and the colour schemes, at 10:17:40 on Monday 3 June 2024. The rig
 // is the windows' host (it counts what they asked) and the engine's.
 
-#include "app/AppState.h"
-#include "app/Services.h"
 #include "engine/ReminderEngine.h"
 #include "fakes/FakeAutostart.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeLauncher.h"
 #include "fakes/FakeLocale.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeResources.h"
 #include "fakes/FakeSoundPlayer.h"
+#include "platform/Services.h"
+#include "state/AppState.h"
 #include "warnings/FWarnMemo.h"
 #include "warnings/FWarnSveglie.h"
 #include "warnings/WarningWindows.h"
@@ -29,7 +30,8 @@ struct WarningRig : EngineHost {
     FakeLocale locale{QStringLiteral("it_IT")};
     FakeResources resources;
     FakeSoundPlayer sound;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound};
+    FakeLauncher launcher;
+    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher};
     int refreshes = 0; // Aggiorna_Griglia
     int ends = 0;      // the program asked to end
     WarningWindows windows{state, services, WarningHost{[this] { ++refreshes; }, [this] { ++ends; }}};

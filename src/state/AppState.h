@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/ProgramFolder.h"
-#include "app/config/BuildConfig.h"
-#include "app/settings/UserSettings.h"
 #include "engine/Suoni.h"
 #include "memolist/Colorazioni.h"
+#include "state/Configuration.h"
+#include "state/ProgramFolders.h"
+#include "state/Settings.h"
 #include "store/Global.h"
 
 #include <QDateTime>

@@ -2,6 +2,7 @@
 
 class Autostart;
 class Clock;
+class Launcher;
 class LocaleService;
 class MessageBoxes;
 class Registry;
@@ -18,4 +19,5 @@ struct Services {
     const LocaleService& locale;
     const Resources& resources;
     SoundPlayer& sound;
+    Launcher& launcher;
 };
