@@ -80,15 +80,9 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("box");
         QTest::addColumn<bool>("ends");
-        QTest::newRow("damaged store") << "store"
-                                       << "File dati corrotto e/o illeggibile! Verrà creato un nuovo file per la "
-                                          "memorizzazione dei promemoria"
-                                       << false;
-        QTest::newRow("unknown language")
-            << "language"
-            << "Errore: Errore 0 nel cambio lingua. Codice lingua attuale=\"italiano (italia)\"" << true;
-        QTest::newRow("missing configuration") << "logo"
-                                               << "Errore: Errore di caricamento risorse!" << true;
+        QTest::newRow("damaged store") << QString("store") << "File dati corrotto e/o illeggibile!" << false;
+        QTest::newRow("unknown language") << QString("language") << "Errore: Errore 0 nel cambio lingua." << true;
+        QTest::newRow("missing configuration") << QString("logo") << "Errore: Errore di caricamento risorse!" << true;
     }
     void startUpBoxes()
     {
@@ -358,19 +352,14 @@ private slots:
         QTest::addColumn<QSize>("window");
         QTest::addColumn<QPoint>("place");
         QTest::newRow("centred") << false << QRect(10, 20, 600, 400) << QSize(360, 100) << QPoint(130, 170);
-        QTest::newRow("half pixel truncated")
-            << false << QRect(10, 20, 600, 400) << QSize(361, 100) << QPoint(129, 170);
+        QTest::newRow("half pixel cut") << false << QRect(10, 20, 600, 400) << QSize(361, 100) << QPoint(129, 170);
         QTest::newRow("off the left") << false << QRect(-200, 20, 600, 400) << QSize(361, 100) << QPoint(0, 170);
-        QTest::newRow("past the right") << false << QRect(900, 20, 600, 400) << QSize(361, 100)
-                                        << QPoint(1024 - 361 - 1, 170);
-        QTest::newRow("past the bottom") << false << QRect(10, 700, 600, 400) << QSize(360, 100)
-                                         << QPoint(130, 768 - 100 - 1);
-        QTest::newRow("negative half-difference")
-            << false << QRect(100, 100, 10, 10) << QSize(31, 31) << QPoint(90, 90);
+        QTest::newRow("past the right") << false << QRect(900, 20, 600, 400) << QSize(361, 100) << QPoint(662, 170);
+        QTest::newRow("past the bottom") << false << QRect(10, 700, 600, 400) << QSize(360, 100) << QPoint(130, 667);
+        QTest::newRow("negative half") << false << QRect(100, 100, 10, 10) << QSize(31, 31) << QPoint(90, 90);
         QTest::newRow("saved, on screen") << true << QRect(500, 300, 0, 0) << QSize(476, 250) << QPoint(500, 300);
-        QTest::newRow("saved left 1500") << true << QRect(1500, 300, 0, 0) << QSize(476, 250)
-                                         << QPoint(1024 - 476 - 1, 300);
-        QTest::newRow("saved left -20") << true << QRect(-20, 800, 0, 0) << QSize(476, 250) << QPoint(0, 768 - 250 - 1);
+        QTest::newRow("saved left 1500") << true << QRect(1500, 300, 0, 0) << QSize(476, 250) << QPoint(547, 300);
+        QTest::newRow("saved left -20") << true << QRect(-20, 800, 0, 0) << QSize(476, 250) << QPoint(0, 517);
     }
     void onScreen()
     {

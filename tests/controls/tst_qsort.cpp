@@ -37,6 +37,8 @@ private slots:
     {
         QTest::addColumn<QList<int>>("input");
         QTest::addColumn<QStringList>("calls");
+        QTest::newRow("empty") << QList<int>{} << QStringList{};
+        QTest::newRow("one") << QList<int>{7} << QStringList{};
         // Pivot 0; the element right of it belongs before it.
         QTest::newRow("two reversed") << QList<int>{2, 1} << QStringList{"c 1 0", "s 1 0"};
         // Pivot 2, L = [3, 4], R = [0, 1]: swap(4, 1), swap(3, 0), then 0..1 and 3..4.
