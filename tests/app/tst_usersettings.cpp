@@ -66,8 +66,6 @@ private slots:
         addRow("blanks around", "", "Width_Appl= 500 ", "Width_Appl=500");
         addRow("negative", "", "Width_Appl=-20", "Width_Appl=-20");
         addRow("followed by letters", "", "Width_Appl=500abc", "Width_Appl=472");
-        addRow("empty", "", "Width_Appl=", "Width_Appl=472");
-        addRow("eleven digits", "", "Width_Appl=12345678901", "Width_Appl=472");
         addRow("junk, another default", "", "Preavviso_predefinito_memo=5 0", "Preavviso_predefinito_memo=-5");
         addRow("language saved", "", "Lingua_attuale=Italiano (Italia)", "Lingua_attuale=Italiano (Italia)");
         addRow("unknown language kept", "", "Lingua_attuale=Klingon", "Lingua_attuale=Klingon");

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,16 +57,12 @@ private slots:
     void roundTrip_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("number") << "-472";
         QTest::newRow("spaces around") << " 500 ";
         QTest::newRow("comma") << "a, b";
-        QTest::newRow("quotes") << "say \"hi\"";
         QTest::newRow("at sign") << "@Variant(x)";
-        QTest::newRow("semicolon and hash") << "a;b#c";
         QTest::newRow("backslash") << "C:\\Suoni\\";
         QTest::newRow("accents") << "Italiano (Italia) \u00e8 \u20ac";
         QTest::newRow("line breaks") << "one\ntwo\r\n";
-        QTest::newRow("empty") << "";
     }
 
     void roundTrip()
@@ -93,15 +88,11 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::newRow("list") << QByteArray("Width_Appl=500, 600");
         QTest::newRow("byte array") << QByteArray("Width_Appl=@ByteArray(500)");
-        QTest::newRow("broken variant") << QByteArray("Width_Appl=@Variant(\\0\\0\\0\\x7f)");
-        QTest::newRow("invalid") << QByteArray("Width_Appl=@Invalid()");
     }
 
     void valuesOfOtherKindsReadEmpty()
     {
         QFETCH(QByteArray, line);
-        if (QTest::currentDataTag() == QByteArray("broken variant"))
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^QVariant::load")));
         QTemporaryDir dir;
         writeFile(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini"),
             "[Brivo%20Reminder]\nImpostazioni\\" + line + "\nImpostazioni\\Stay_on_top=1\n");
