@@ -185,16 +185,14 @@ private slots:
         QTest::addColumn<bool>("ends");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        QTest::newRow("help") << "--help" << true << "Usage: brivo-reminder [/AutoRun]"
-                              << "";
-        QTest::newRow("version") << "--version" << true << "Brivo Reminder " BRIVO_VERSION "\n"
-                                 << "";
-        QTest::newRow("unknown") << "--frobnicate" << false << ""
-                                 << "brivo-reminder: unknown argument ignored: --frobnicate";
-        QTest::newRow("switch") << "/autorun" << false << ""
-                                << "";
-        QTest::newRow("switch not first") << "-x /AutoRun" << false << ""
-                                          << "unknown argument ignored: /AutoRun";
+        const QString none;
+        QTest::newRow("help") << "--help" << true << QString("Usage: brivo-reminder [/AutoRun]") << none;
+        QTest::newRow("version") << "--version" << true << QString("Brivo Reminder " BRIVO_VERSION "\n") << none;
+        QTest::newRow("unknown") << "--frobnicate" << false << none
+                                 << QString("brivo-reminder: unknown argument ignored: --frobnicate");
+        QTest::newRow("switch") << "/autorun" << false << none << none;
+        QTest::newRow("switch not first")
+            << "-x /AutoRun" << false << none << QString("unknown argument ignored: /AutoRun");
     }
     void commandLine()
     {
@@ -230,22 +228,12 @@ private slots:
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("data");
         QTest::addColumn<QString>("sounds");
-        QTest::newRow("portable") << "opt/brivo"
-                                  << ""
-                                  << "opt/brivo"
-                                  << "opt/brivo/Suoni";
-        QTest::newRow("installed, any prefix") << "prefix/bin"
-                                               << ""
-                                               << "user/Brivo Reminder"
-                                               << "prefix/share/brivo-reminder/Suoni";
-        QTest::newRow("bin without the share folder") << "bare/bin"
-                                                      << ""
-                                                      << "bare/bin"
-                                                      << "bare/bin/Suoni";
-        QTest::newRow("override beats installed") << "prefix/bin"
-                                                  << "h/"
-                                                  << "h"
-                                                  << "h/Suoni";
+        QTest::newRow("portable") << "opt/brivo" << QString() << "opt/brivo" << QString("opt/brivo/Suoni");
+        QTest::newRow("installed, any prefix")
+            << "prefix/bin" << QString() << "user/Brivo Reminder" << QString("prefix/share/brivo-reminder/Suoni");
+        QTest::newRow("bin without the share folder")
+            << "bare/bin" << QString() << "bare/bin" << QString("bare/bin/Suoni");
+        QTest::newRow("override beats installed") << "prefix/bin" << QString("h/") << "h" << QString("h/Suoni");
     }
     void folders()
     {

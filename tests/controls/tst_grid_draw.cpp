@@ -2,8 +2,10 @@
 #include "GridFixture.h"
 
 #include <QFrame>
+#include <QMap>
 #include <QStyle>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -158,35 +160,28 @@ private slots:
         }
     }
 
-    void fixedCell_data()
-    {
-        QTest::addColumn<bool>("lines");
-        QTest::newRow("fixed lines: raised edge") << true;
-        QTest::newRow("no fixed lines: flat") << false;
-    }
-
+    // Fixed cells take the fixed colour, with a raised edge only with fixed lines.
     void fixedCell()
     {
-        QFETCH(bool, lines);
-        GridFixture f(3, 2);
-        f.grid->setFixedColor(QColor(0x80, 0x80, 0x80));
-        GridOptions options = f.grid->Options();
-        options.setFlag(GridOption::FixedHorzLine, lines);
-        f.grid->setOptions(options);
-        f.grid->OnDrawCell = [](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state) {
-            if (row == 0) {
-                QVERIFY(state.testFlag(GridDrawFlag::Fixed));
-                // The brush is overridden by the fixed colour.
-                TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, Qt::green, -1);
-            }
-        };
-        QVERIFY(f.show());
-        const QImage image = f.grid->grab().toImage();
-        const QRect cell = f.grid->CellRect(1, 0);
-        QCOMPARE(image.pixelColor(cell.center()), QColor(0x80, 0x80, 0x80));
-        const QColor light = f.grid->palette().color(QPalette::Light);
-        QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(5, 0)) == light, lines);
-        QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(0, 5)) == light, lines);
+        for (const bool lines : {true, false}) {
+            GridFixture f(3, 2);
+            f.grid->setFixedColor(QColor(0x80, 0x80, 0x80));
+            f.grid->setOptions(f.grid->Options().setFlag(GridOption::FixedHorzLine, lines));
+            f.grid->OnDrawCell = [](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state) {
+                if (row == 0) {
+                    QVERIFY(state.testFlag(GridDrawFlag::Fixed));
+                    // The brush is overridden by the fixed colour.
+                    TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, Qt::green, -1);
+                }
+            };
+            QVERIFY(f.show());
+            const QImage image = f.grid->grab().toImage();
+            const QRect cell = f.grid->CellRect(1, 0);
+            QCOMPARE(image.pixelColor(cell.center()), QColor(0x80, 0x80, 0x80));
+            const QColor light = f.grid->palette().color(QPalette::Light);
+            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(5, 0)) == light, lines);
+            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(0, 5)) == light, lines);
+        }
     }
 
     // A check box (15 pixels) or a bitmap of the same width, placed in a cell.
@@ -237,31 +232,25 @@ private slots:
         QCOMPARE(first, bitmap ? x : x + 1); // the box's border starts one pixel into its picture
     }
 
-    void borderPanel_data()
-    {
-        QTest::addColumn<bool>("on");
-        QTest::newRow("shown at the right edge") << true;
-        QTest::newRow("hidden when off") << false;
-    }
-
+    // The panel over the scroll bar's place shows when asked, once a text cell is drawn.
     void borderPanel()
     {
-        QFETCH(bool, on);
-        GridFixture f(3, 2);
-        f.grid->Bordo_Destro_on = on;
-        f.grid->OnDrawCell = [](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state) {
-            TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, NO_COLOR_VALUE, -1);
-        };
-        QVERIFY(f.show());
-        f.grid->grab();
-        QVERIFY(!f.grid->Posiziona_Bordo()); // cleared by the first text cell
-        QFrame* panel = f.grid->pnlBordoDestro();
-        QCOMPARE(panel->isVisible(), on);
-        if (on) {
-            const int fw = f.grid->frameWidth();
-            QCOMPARE(panel->geometry().left(), fw + f.grid->width() - f.grid->Larghezza_Bordo());
-            QCOMPARE(panel->geometry().right(), f.grid->contentsRect().right());
-            QCOMPARE(panel->palette().color(QPalette::Window), f.grid->palette().color(QPalette::Button));
+        for (const bool on : {true, false}) {
+            GridFixture f(3, 2);
+            f.grid->Bordo_Destro_on = on;
+            f.grid->OnDrawCell = [](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state) {
+                TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, NO_COLOR_VALUE, -1);
+            };
+            QVERIFY(f.show());
+            f.grid->grab();
+            QVERIFY(!f.grid->Posiziona_Bordo()); // cleared by the first text cell
+            QFrame* panel = f.grid->pnlBordoDestro();
+            QCOMPARE(panel->isVisible(), on);
+            if (on) {
+                QCOMPARE(panel->geometry().left(), f.grid->frameWidth() + f.grid->width() - f.grid->Larghezza_Bordo());
+                QCOMPARE(panel->geometry().right(), f.grid->contentsRect().right());
+                QCOMPARE(panel->palette().color(QPalette::Window), f.grid->palette().color(QPalette::Button));
+            }
         }
     }
 
@@ -272,57 +261,40 @@ private slots:
         const int n = 100000;
         f.grid->setRowCount(1 + n);
         f.grid->qt_righe_Nette = n;
-        int minRow = n;
-        int maxRow = -1;
-        int cells = 0;
-        f.grid->OnDrawCell = [&](TA_DBStringGrid*, int, int row, const QRect&, GridDrawState) {
-            if (row >= 1) {
-                ++cells;
-                minRow = qMin(minRow, row);
-                maxRow = qMax(maxRow, row);
-            }
-        };
+        QList<int> rows;
+        f.grid->OnDrawCell = [&](TA_DBStringGrid*, int, int row, const QRect&, GridDrawState) { rows << row; };
         QVERIFY(f.show());
         f.grid->setRow(50000);
-        cells = 0;
-        minRow = n;
+        rows.clear();
         f.grid->grab();
-        const int visible = f.grid->VisibleRowCount();
-        QVERIFY(cells > 0);
-        QVERIFY2(cells <= (visible + 2) * 3, qPrintable(QString::number(cells)));
-        QVERIFY(minRow <= 50000 && maxRow >= 50000);
-        QVERIFY(maxRow - minRow <= visible + 1);
+        rows.removeAll(0);
+        const auto [low, high] = std::minmax_element(rows.cbegin(), rows.cend());
+        QVERIFY(!rows.isEmpty() && *low <= 50000 && *high >= 50000);
+        QVERIFY2(rows.size() <= (f.grid->VisibleRowCount() + 2) * 3 && *high - *low <= f.grid->VisibleRowCount() + 1,
+            qPrintable(QString::number(rows.size())));
     }
 
+    // The current cell is Selected while the grid has no focus, Focused once it has.
     void drawStates()
     {
         GridFixture f(3, 3);
-        QList<QPair<QPoint, GridDrawState>> seen;
+        QMap<QPair<int, int>, GridDrawState> seen;
         f.grid->OnDrawCell = [&](TA_DBStringGrid*, int col, int row, const QRect&, GridDrawState state) {
-            seen.append({QPoint(col, row), state});
+            seen[{col, row}] = state;
         };
         QVERIFY(f.show());
         f.grid->clearFocus();
         f.grid->setRow(2);
         f.grid->setCol(1);
-        auto stateOf = [&](int col, int row) {
-            GridDrawState found;
-            for (const auto& s : seen) {
-                if (s.first == QPoint(col, row)) {
-                    found = s.second;
-                }
-            }
-            return found;
-        };
         seen.clear();
         f.grid->grab();
-        QCOMPARE(stateOf(1, 0), GridDrawState(GridDrawFlag::Fixed));
-        QCOMPARE(stateOf(1, 2), GridDrawState(GridDrawFlag::Selected)); // current cell, grid not focused
-        QCOMPARE(stateOf(0, 2), GridDrawState());
+        QCOMPARE(seen.value({1, 0}), GridDrawState(GridDrawFlag::Fixed));
+        QCOMPARE(seen.value({1, 2}), GridDrawState(GridDrawFlag::Selected));
+        QCOMPARE(seen.value({0, 2}), GridDrawState());
         QVERIFY(f.activate());
         seen.clear();
         f.grid->grab();
-        QCOMPARE(stateOf(1, 2), GridDrawState(GridDrawFlag::Focused));
+        QCOMPARE(seen.value({1, 2}), GridDrawState(GridDrawFlag::Focused));
     }
 };
 

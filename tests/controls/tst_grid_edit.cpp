@@ -50,12 +50,7 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::newRow("0") << "0" << true << true << false << "";
         QTest::newRow("0,00") << "0,00" << true << true << false << "";
-        QTest::newRow("-0") << "-0" << true << true << false << "";
-        QTest::newRow("blanks around 0") << " 0 " << true << true << false << "";
         QTest::newRow("0a is no number") << "0a" << true << true << false << "0a";
-        QTest::newRow("1,2,3 has two separators") << "1,2,3" << true << true << false << "1,2,3";
-        QTest::newRow("0.5 is not zero") << "0.5" << true << true << false << "0.5";
-        QTest::newRow("sign alone: no error, kept") << "-" << true << true << false << "-";
         QTest::newRow("no handler") << "0" << false << true << false << "0";
         QTest::newRow("refused cell") << "0" << true << false << false << "0";
         QTest::newRow("zero kept by option") << "0" << true << true << true << "0";
@@ -159,9 +154,12 @@ private slots:
         }
     }
 
-    void getEditTextWaitsForASelection()
+    // The editor shows the cell text until a cell is selected, then the
+    // OnGetEditText text; Left at the caret's left side moves the grid; rows
+    // shrinking under the editor drop it without writing, the focus kept.
+    void editorOnTheMove()
     {
-        GridFixture f(3, 2);
+        GridFixture f(3, 3);
         EditRecorder rec(f.grid);
         f.grid->OnGetEditText = [](TA_DBStringGrid*, int, int, QString& value) { value = "[" + value + "]"; };
         QVERIFY(f.activate());
@@ -170,7 +168,25 @@ private slots:
         f.grid->Nascondi_Editor();
         f.grid->setCol(1);
         f.grid->Mostra_Editor();
-        QCOMPARE(f.grid->Editor()->text(), QStringLiteral("[b0]"));
+        TA_InplaceEdit* editor = f.grid->Editor();
+        QCOMPARE(editor->text(), QStringLiteral("[b0]"));
+        editor->setCursorPosition(1); // inside the text: Left moves the caret only
+        QTest::keyClick(editor, Qt::Key_Left);
+        QCOMPARE(f.grid->Col(), 1);
+        QCOMPARE(editor->cursorPosition(), 0);
+        QTest::keyClick(editor, Qt::Key_Left); // at the left side: the grid moves
+        QCOMPARE(f.grid->Col(), 0);
+
+        f.grid->setRow(3);
+        f.grid->Mostra_Editor();
+        QVERIFY(f.grid->EditorMode());
+        f.grid->Scrivi_Edit_on = true;
+        rec.calls.clear();
+        f.grid->setRowCount(3);
+        QVERIFY(!f.grid->EditorMode());
+        QVERIFY(rec.calls.isEmpty()); // nowhere to write
+        QCOMPARE(f.grid->Row(), 2);
+        QVERIFY(f.grid->hasFocus());
     }
 
     // Typing is handed back at the next mouse press, not key by key.
@@ -271,38 +287,6 @@ private slots:
         }
         QCOMPARE(handedOver > 0, written);
         QCOMPARE(f.grid->hasFocus(), gridKeepsFocus && !f.grid->EditorMode()); // not lost with the editor
-    }
-
-    void editorEdgesLeaveTheCell()
-    {
-        GridFixture f(3, 3);
-        EditRecorder rec(f.grid);
-        QVERIFY(f.activate());
-        f.grid->setCol(1);
-        f.grid->Mostra_Editor();
-        TA_InplaceEdit* editor = f.grid->Editor();
-        editor->setCursorPosition(1); // inside the text: Left moves the caret only
-        QTest::keyClick(editor, Qt::Key_Left);
-        QCOMPARE(f.grid->Col(), 1);
-        QCOMPARE(editor->cursorPosition(), 0);
-        QTest::keyClick(editor, Qt::Key_Left); // at the left side: the grid moves
-        QCOMPARE(f.grid->Col(), 0);
-    }
-
-    void shrinkingRowsDropsTheEditor()
-    {
-        GridFixture f(3, 3);
-        EditRecorder rec(f.grid);
-        QVERIFY(f.activate());
-        f.grid->setRow(3);
-        f.grid->Mostra_Editor();
-        QVERIFY(f.grid->EditorMode());
-        f.grid->Scrivi_Edit_on = true;
-        f.grid->setRowCount(3);
-        QVERIFY(!f.grid->EditorMode());
-        QVERIFY(rec.calls.isEmpty()); // nowhere to write
-        QCOMPARE(f.grid->Row(), 2);
-        QVERIFY(f.grid->hasFocus());
     }
 
     void typingOnTheGridOpensTheEditor()

@@ -18,6 +18,8 @@ QDateTime on(QDate d, int h, int mi, int s = 0, int ms = 0)
 class TestEngine : public QObject {
     Q_OBJECT
 private slots:
+    // Boundaries to the millisecond and damaged values; offsets, weekdays and
+    // midnight crossings are the simulated week's.
     void memoDue_data()
     {
         QTest::addColumn<double>("data");
@@ -32,13 +34,10 @@ private slots:
         QTest::newRow("at the moment") << day << ten << -5 << on(monday, 9, 55) << true;
         QTest::newRow("last of the span") << day << ten << -5 << on(monday, 9, 56, 59) << true;
         QTest::newRow("span over") << day << ten << -5 << on(monday, 9, 56, 59, 1) << false;
-        QTest::newRow("positive offset") << day << ten << 30 << on(monday, 10, 30) << true;
         QTest::newRow("stored 14:30 fraction") << day << 0.604166666666667 << 0 << on(monday, 14, 30) << true;
         QTest::newRow("seconds of Orario dropped")
             << day << DayNumbers::fromTime(QTime(14, 30, 40)) << 0 << on(monday, 14, 30, 5) << true;
         QTest::newRow("fraction of Data ignored") << day + 0.75 << ten << 0 << on(monday, 10, 1) << true;
-        QTest::newRow("offset past midnight")
-            << day << DayNumbers::fromTime(QTime(23, 58)) << 5 << on(monday.addDays(1), 0, 3, 10) << true;
         QTest::newRow("damaged Data") << std::nan("") << ten << 0 << on(monday, 10, 0, 1) << false;
         QTest::newRow("absurd Data") << 1e300 << ten << 0 << on(monday, 10, 0, 1) << false;
     }
@@ -71,12 +70,7 @@ private slots:
         QTest::newRow("daily at") << half7 << 1 << 1 << on(monday, 7, 30) << true;
         QTest::newRow("daily span end") << half7 << 1 << 1 << on(monday, 7, 31, 59) << true;
         QTest::newRow("daily span over") << half7 << 1 << 1 << on(monday, 7, 31, 59, 1) << false;
-        QTest::newRow("daily ignores Giorno") << half7 << 1 << 2 << on(tuesday, 7, 30, 3) << true;
         QTest::newRow("Monday on Monday") << half7 << 2 << 2 << on(monday, 7, 30, 3) << true;
-        QTest::newRow("Monday on Tuesday") << half7 << 2 << 2 << on(tuesday, 7, 30, 3) << false;
-        QTest::newRow("Monday on Sunday") << half7 << 2 << 2 << on(sunday, 7, 30, 3) << false;
-        QTest::newRow("Sunday on Sunday") << half7 << 2 << 1 << on(sunday, 7, 30, 3) << true;
-        QTest::newRow("Saturday on Saturday") << half7 << 2 << 7 << on(monday.addDays(5), 7, 30, 3) << true;
         QTest::newRow("weekday out of range") << half7 << 2 << 0 << on(sunday, 7, 30, 3) << false;
         const double late = DayNumbers::fromTime(QTime(23, 59));
         QTest::newRow("23:59 before midnight") << late << 1 << 1 << on(monday, 23, 59, 59, 999) << true;

@@ -6,29 +6,25 @@
 #include <QPair>
 #include <QStringList>
 
-// An in-memory registry that logs every call by value name.
+// An in-memory registry that logs the names it writes.
 class FakeRegistry : public Registry {
 public:
     using Location = QPair<QString, QString>; // key, value name
 
     QString readString(const QString& key, const QString& name) const override
     {
-        reads.append(name);
         return values.value({key, name});
     }
 
     bool writeString(const QString& key, const QString& name, const QString& text) override
     {
         writes.append(name);
-        if (failWrites)
-            return false;
         values.insert({key, name}, text);
         return true;
     }
 
     int deleteValue(const QString& key, const QString& name) override
     {
-        deletes.append(name);
         return values.remove({key, name}) > 0 ? 1 : 0;
     }
 
@@ -43,8 +39,5 @@ public:
     }
 
     QMap<Location, QString> values;
-    mutable QStringList reads;
     QStringList writes;
-    QStringList deletes;
-    bool failWrites = false;
 };

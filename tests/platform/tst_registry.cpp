@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -55,28 +54,15 @@ private slots:
         }
     }
 
-    void missingReadsEmptyAndCreatesNothing()
-    {
-        QTemporaryDir dir;
-        QSettingsRegistry registry(dir.path());
-        QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
-        QCOMPARE(registry.deleteValue(KEY, QStringLiteral("Width_Appl")), 0);
-        QVERIFY(QDir(dir.path()).isEmpty());
-    }
-
     void roundTrip_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("number") << "-472";
         QTest::newRow("spaces around") << " 500 ";
         QTest::newRow("comma") << "a, b";
-        QTest::newRow("quotes") << "say \"hi\"";
         QTest::newRow("at sign") << "@Variant(x)";
-        QTest::newRow("semicolon and hash") << "a;b#c";
         QTest::newRow("backslash") << "C:\\Suoni\\";
         QTest::newRow("accents") << "Italiano (Italia) \u00e8 \u20ac";
         QTest::newRow("line breaks") << "one\ntwo\r\n";
-        QTest::newRow("empty") << "";
     }
 
     void roundTrip()
@@ -102,15 +88,11 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::newRow("list") << QByteArray("Width_Appl=500, 600");
         QTest::newRow("byte array") << QByteArray("Width_Appl=@ByteArray(500)");
-        QTest::newRow("broken variant") << QByteArray("Width_Appl=@Variant(\\0\\0\\0\\x7f)");
-        QTest::newRow("invalid") << QByteArray("Width_Appl=@Invalid()");
     }
 
     void valuesOfOtherKindsReadEmpty()
     {
         QFETCH(QByteArray, line);
-        if (QTest::currentDataTag() == QByteArray("broken variant"))
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^QVariant::load")));
         QTemporaryDir dir;
         writeFile(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini"),
             "[Brivo%20Reminder]\nImpostazioni\\" + line + "\nImpostazioni\\Stay_on_top=1\n");
@@ -119,10 +101,15 @@ private slots:
         QCOMPARE(registry.readString(KEY, QStringLiteral("Stay_on_top")), QStringLiteral("1"));
     }
 
-    void deleteValue()
+    // A missing file reads empty and is not created; a folder that cannot
+    // be made fails quietly; a delete says whether there was a value.
+    void missingAndDeleted()
     {
         QTemporaryDir dir;
         QSettingsRegistry registry(dir.path());
+        QCOMPARE(registry.readString(KEY, QStringLiteral("A")), QString());
+        QCOMPARE(registry.deleteValue(KEY, QStringLiteral("A")), 0);
+        QVERIFY(QDir(dir.path()).isEmpty());
         QVERIFY(registry.writeString(KEY, QStringLiteral("A"), QStringLiteral("1")));
         QVERIFY(registry.writeString(KEY, QStringLiteral("B"), QStringLiteral("2")));
         QCOMPARE(registry.deleteValue(KEY, QStringLiteral("A")), 1);
@@ -130,18 +117,12 @@ private slots:
         const QSettingsRegistry fresh(dir.path());
         QCOMPARE(fresh.readString(KEY, QStringLiteral("A")), QString());
         QCOMPARE(fresh.readString(KEY, QStringLiteral("B")), QStringLiteral("2"));
-    }
 
-    void unusableFolderFailsQuietly()
-    {
-        // The config folder is a plain file: nothing can be created below it.
-        QTemporaryDir dir;
-        const QString blocker = dir.path() + QStringLiteral("/file");
+        const QString blocker = dir.path() + QStringLiteral("/file"); // a file where the folder should be
         writeFile(blocker, "not a folder");
-        QSettingsRegistry registry(blocker);
-        QVERIFY(!registry.writeString(KEY, QStringLiteral("Width_Appl"), QStringLiteral("500")));
-        QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
-        QCOMPARE(registry.deleteValue(KEY, QStringLiteral("Width_Appl")), 0);
+        QSettingsRegistry blocked(blocker);
+        QVERIFY(!blocked.writeString(KEY, QStringLiteral("A"), QStringLiteral("500")));
+        QCOMPARE(blocked.readString(KEY, QStringLiteral("A")), QString());
     }
 };
 
