@@ -4,6 +4,7 @@
 #include "app/Services.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
+#include "engine/ReminderEngine.h"
 #include "fakes/FakeAutostart.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeLocale.h"
@@ -11,6 +12,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeResources.h"
 #include "fakes/FakeSoundPlayer.h"
+#include "memolist/MemoListRig.h"
 #include "memolist/MemoPictures.h"
 
 #include <QApplication>
@@ -292,6 +294,37 @@ private slots:
         QCOMPARE(rig.cell(2), QString("every Thursday"));
         QCOMPARE(rig.cell(6), QString("Campana")); // a missing sound shows the default one
         QCOMPARE(rig.cell(6, 0), QString("Sound"));
+    }
+
+    // Made in the window, rung by the main window's timer on two days running.
+    void madeAlarmRingsEveryDay()
+    {
+        MemoListRig rig;
+        rig.clock.set(at(2024, 6, 3, 14, 20, 15));
+        TfrmReminder& main = rig.start();
+        ReminderEngine& engine = main.engine();
+        engine.TimerTimer(); // the first tick ends the start-up
+        MemoPictures pictures;
+        TfrmSveglie window(main.state(), rig.services, pictures);
+        window.show();
+        QTest::keyClick(&window, Qt::Key_F3); // rings at 15:20
+        window.close();
+        QVERIFY(main.state().DaSalvare);
+
+        for (const int day : {3, 4}) {
+            rig.clock.set(at(2024, 6, day, 15, 19, 58));
+            engine.TimerTimer();
+            QVERIFY(engine.ArrWarnSveglie().isEmpty());
+            rig.clock.set(at(2024, 6, day, 15, 20, 1));
+            engine.TimerTimer();
+            QCOMPARE(engine.ArrWarnSveglie().size(), 1);
+            auto* warning = dynamic_cast<QWidget*>(engine.ArrWarnSveglie().first());
+            QVERIFY(warning && warning->isVisible());
+            warning->close();
+            rig.clock.set(at(2024, 6, day, 15, 25));
+            engine.TimerTimer();
+            QVERIFY(engine.ArrWarnSveglie().isEmpty());
+        }
     }
 
     // The calendar closes on one click on a day, not on a click that only
