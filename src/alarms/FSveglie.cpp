@@ -1,8 +1,6 @@
 #include "alarms/FSveglie.h"
 
-#include "app/AppState.h"
 #include "app/CentraFinestra.h"
-#include "app/Services.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "memolist/Colorazioni.h"
@@ -11,7 +9,9 @@
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Services.h"
 #include "platform/SoundPlayer.h"
+#include "state/AppState.h"
 #include "store/Ut.h"
 
 #include <QApplication>

@@ -1,7 +1,5 @@
 #include "alarms/FDataOra.h"
 #include "alarms/FSveglie.h"
-#include "app/AppState.h"
-#include "app/Services.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "engine/ReminderEngine.h"
@@ -14,6 +12,8 @@
 #include "fakes/FakeSoundPlayer.h"
 #include "memolist/MemoListRig.h"
 #include "memolist/MemoPictures.h"
+#include "platform/Services.h"
+#include "state/AppState.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
