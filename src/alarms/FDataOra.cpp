@@ -1,6 +1,6 @@
 #include "alarms/FDataOra.h"
 
-#include "app/CentraFinestra.h"
+#include "controls/CentraFinestra.h"
 
 #include <QCalendarWidget>
 #include <QGuiApplication>

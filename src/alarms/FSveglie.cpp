@@ -1,8 +1,8 @@
 #include "alarms/FSveglie.h"
 
-#include "app/CentraFinestra.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
+#include "controls/CentraFinestra.h"
 #include "memolist/Colorazioni.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/TestiReminder.h"

@@ -3,16 +3,8 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "engine/ReminderEngine.h"
-#include "fakes/FakeAutostart.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeLocale.h"
-#include "fakes/FakeMessageBoxes.h"
-#include "fakes/FakeRegistry.h"
-#include "fakes/FakeResources.h"
-#include "fakes/FakeSoundPlayer.h"
 #include "memolist/MemoListRig.h"
 #include "memolist/MemoPictures.h"
-#include "platform/Services.h"
 #include "state/AppState.h"
 
 #include <QApplication>
@@ -31,16 +23,9 @@ REC_Sveglia alarm(qint32 tipo, qint32 giorno, QTime at, const QString& suono = "
     return REC_Sveglia{tipo, attivo, QStringLiteral("sveglia"), giorno, DayNumbers::fromTime(at), suono};
 }
 
-// The window over its own state and fakes, shown offscreen. Monday 3 June 2024.
-struct Rig {
-    FakeClock clock;
-    FakeMessageBoxes boxes;
-    FakeRegistry registry;
-    FakeAutostart autostart;
-    FakeLocale locale{QStringLiteral("it_IT")};
-    FakeResources resources;
-    FakeSoundPlayer sound;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound};
+// The window over a state of its own, with the main window rig's fakes,
+// shown offscreen. Monday 3 June 2024.
+struct Rig : MemoListRig {
     AppState state;
     MemoPictures pictures;
     std::unique_ptr<TfrmSveglie> w;
