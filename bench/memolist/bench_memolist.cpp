@@ -54,6 +54,10 @@ public:
     {
         return u',';
     }
+    Qt::DayOfWeek firstDayOfWeek() const override
+    {
+        return Qt::Monday;
+    }
 };
 
 MemoList memos(int n)

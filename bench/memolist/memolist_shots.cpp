@@ -3,12 +3,15 @@
 // writes memolist-<scheme>-<language>[-banner][-editor].png for "Reminder"
 // and "Viola" in Italian and English, with a dozen memos in every state, at
 // 09:50 on 3 June 2024, in the compact size, with the banner, and with the
-// cell editor open; and pictures.png: every picture at 1x, 2x and 3x on a
-// light and a dark header colour, enlarged. Runs offscreen; set QT_SCALE_FACTOR=2
+// cell editor open; the alarm-clock window and the date picker over the same
+// state (alarms-..., datepicker-...); and pictures.png: every picture at 1x,
+// 2x and 3x on a light and a dark header colour, enlarged. Runs offscreen; set QT_SCALE_FACTOR=2
 // for a high-density copy of the windows.
 
 #include "memolist/MemoListRig.h"
 
+#include "alarms/FDataOra.h"
+#include "alarms/FSveglie.h"
 #include "controls/A_DBStringGrid.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListLayout.h"
@@ -16,6 +19,7 @@
 #include "memolist/MemoPictures.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -63,6 +67,42 @@ MemoList sampleMemos(bool english)
     return memos;
 }
 
+bool save(QWidget& w, const QString& folder, const QString& name)
+{
+    const QString file = QDir(folder).filePath(name);
+    if (!w.grab().save(file)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(file));
+    return true;
+}
+
+// The alarm-clock window over the main window's state, one row highlighted.
+bool shootAlarms(MemoListRig& rig, TfrmReminder& main, const QString& folder, const QString& suffix)
+{
+    AppState& state = main.state();
+    state.ArrSveglie = {
+        {1, 1, QStringLiteral("Sveglia"), 2, DayNumbers::fromTime(QTime(7, 0)), QStringLiteral("Campana")},
+        {2, 1, QStringLiteral("Palestra"), 3, DayNumbers::fromTime(QTime(18, 30)), QStringLiteral("-nessun suono-")},
+        {2, 0, QStringLiteral("Riunione settimanale"), 2, DayNumbers::fromTime(QTime(9, 15)), QStringLiteral("x")},
+        {1, 0, QStringLiteral("Medicina"), 1, DayNumbers::fromTime(QTime(22, 0)), QStringLiteral("Campana")},
+    };
+    MemoPictures pictures;
+    TfrmSveglie w(state, rig.services, pictures);
+    w.show();
+    w.dbsgSveglie()->setRow(2);
+    w.RigaCorrente = 2;
+    QApplication::processEvents();
+    bool ok = save(w, folder, QStringLiteral("alarms-%1.png").arg(suffix));
+    TfrmDataOra picker;
+    picker.mtcCalendario()->setLocale(QLocale(suffix.endsWith(u"en") ? QLocale::English : QLocale::Italian));
+    picker.mtcCalendario()->setSelectedDate(QDate(2024, 3, 10));
+    picker.show();
+    QApplication::processEvents();
+    return save(picker, folder, QStringLiteral("datepicker-%1.png").arg(suffix)) && ok;
+}
+
 enum class Extra { None, Banner, Editor };
 
 bool shoot(const QString& folder, const QString& scheme, bool english, Extra extra)
@@ -103,7 +143,9 @@ bool shoot(const QString& folder, const QString& scheme, bool english, Extra ext
         return false;
     }
     std::printf("%s\n", qPrintable(file));
-    return true;
+    if (extra != Extra::None)
+        return true;
+    return shootAlarms(rig, w, folder, QStringLiteral("%1-%2").arg(scheme.toLower(), english ? "en" : "it"));
 }
 
 // Each picture at 1x, 2x and 3x side by side, every one enlarged to the

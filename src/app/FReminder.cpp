@@ -1,10 +1,12 @@
 #include "app/FReminder.h"
 
-#include "app/CentraFinestra.h"
+#include "alarms/FDataOra.h"
+#include "alarms/FSveglie.h"
 #include "app/StoreNotices.h"
 #include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
 #include "controls/A_DBStringGrid.h"
+#include "controls/CentraFinestra.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListLayout.h"
@@ -159,9 +161,25 @@ void TfrmReminder::buildMemoList()
     setCentralWidget(m_layout->client());
     m_panel->commands().onRenumbered = [this](const MemoIdMap& newIds) { m_engine->renumberMemoWarnings(newIds); };
     connect(m_panel, &MemoListPanel::opzioniRequested, this, &TfrmReminder::Apri_Opzioni);
-    // The alarm-clock window and the mail window are not built yet:
-    // sveglieRequested and emailRequested open nothing for now.
+    connect(m_panel, &MemoListPanel::sveglieRequested, this, &TfrmReminder::Apri_Sveglie);
+    m_panel->datePicker = [this](QDate& date) {
+        if (!frmDataOra)
+            frmDataOra = new TfrmDataOra(this);
+        // Day and month names in the interface language, weeks as the user's region has them.
+        const QLocale names(m_state.settings.Lingua_attuale == languageEnglish() ? QLocale::English : QLocale::Italian,
+            m_state.settings.Lingua_attuale == languageEnglish() ? QLocale::UnitedKingdom : QLocale::Italy);
+        date = frmDataOra->Scegli(date, this, names, services.locale.firstDayOfWeek());
+        return true;
+    };
+    // The mail window is not built yet: emailRequested opens nothing for now.
     qApp->installEventFilter(this); // key preview: the window sees every key of its controls first
+}
+
+void TfrmReminder::Apri_Sveglie()
+{
+    if (!frmSveglie)
+        frmSveglie = new TfrmSveglie(m_state, services, *m_pictures, this);
+    frmSveglie->Apri(this);
 }
 
 void TfrmReminder::Apri_Opzioni()

@@ -19,6 +19,8 @@ class QLabel;
 class QMenu;
 class ReminderEngine;
 struct MemoPictures;
+class TfrmDataOra;
+class TfrmSveglie;
 class TrayIcon;
 class WarningWindowFactory;
 
@@ -88,6 +90,7 @@ private:
     QString saveFailedText(bool atExit) const;
     // After the options dialog: scheme, language and grid follow its choices.
     void Apri_Opzioni();
+    void Apri_Sveglie();
 
     Services& services;
     AppState m_state;
@@ -107,6 +110,8 @@ private:
     QAction* popChiudi = nullptr;
     TrayIcon* tray = nullptr;
     std::unique_ptr<MemoPictures> m_pictures;
+    TfrmSveglie* frmSveglie = nullptr; // made at first use, kept
+    TfrmDataOra* frmDataOra = nullptr;
     MemoListPanel* m_panel = nullptr;
     MemoGrid* m_memoGrid = nullptr;
     MemoListLayout* m_layout = nullptr;

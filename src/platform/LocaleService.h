@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QtGlobal>
 
 // The user's regional settings.
 class LocaleService {
@@ -16,4 +17,7 @@ public:
     virtual QString shortTimeFormat() const = 0;
 
     virtual QChar decimalSeparator() const = 0;
+
+    // The day weeks start on in calendars.
+    virtual Qt::DayOfWeek firstDayOfWeek() const = 0;
 };

@@ -34,3 +34,8 @@ QChar SystemLocale::decimalSeparator() const
     const QString point = m_locale.decimalPoint();
     return point.size() == 1 ? point.front() : QChar(u'.');
 }
+
+Qt::DayOfWeek SystemLocale::firstDayOfWeek() const
+{
+    return QLocale::system().firstDayOfWeek();
+}

@@ -10,6 +10,7 @@ public:
     explicit SystemLocale(const QLocale& locale = QLocale::system());
 
     QString languageCode() const override;
+    Qt::DayOfWeek firstDayOfWeek() const override;
     QString shortDateFormat() const override;
     QString shortTimeFormat() const override;
     QChar decimalSeparator() const override;

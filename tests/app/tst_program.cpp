@@ -379,6 +379,49 @@ private slots:
         QVERIFY(terminate(p));
         QVERIFY2(memo.match(QString::fromLatin1(readAll(store))).hasMatch(), readAll(store).constData());
     }
+
+    // F2, an alarm clock made by keys and clicks, the window closed, the
+    // session ended: the store holds it.
+    void roadOfOneAlarm()
+    {
+        QProcessEnvironment env = environment();
+        Desktop desktop(env);
+        if (!desktop.missing.isEmpty())
+            QSKIP(qPrintable(desktop.missing));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(BRIVO_PROGRAM), {});
+        QVERIFY(p.waitForStarted());
+        QString out;
+        const auto find = [&](const char* title) {
+            QString id;
+            for (int i = 0; i < 100 && xdotool(env, {"search", "--onlyvisible", "--name", title}, id).isEmpty(); ++i)
+                QTest::qWait(100);
+            return id.section('\n', 0, 0);
+        };
+        const QString main = find("^Brivo Reminder$");
+        QVERIFY(!main.isEmpty());
+        QTest::qWait(2000); // the start-up logo goes at the first tick
+        xdotool(env, {"windowactivate", "--sync", main}, out);
+        xdotool(env, {"key", "F2"}, out);
+        const QString alarms = find("^(Impostazione sveglie|Clocks setup)$");
+        QVERIFY(!alarms.isEmpty());
+        for (const QStringList& step : QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Palestra"},
+                 // The repetition's +/- cell, upper half (every Monday), counted from the
+                 // grid's right edge: the border panel (17), the five columns after it
+                 // (215), half its own width; just below the 20-pixel header.
+                 {"key", "Return"}, {"mousemove", "--window", alarms, "--sync", "279", "25"}, {"click", "1"},
+                 {"key", "Escape"}}) {
+            xdotool(env, step, out);
+            QTest::qWait(150);
+        }
+        const QString store = desktop.t.filePath("home/Store.dat");
+        const QRegularExpression alarm("#SVEGLIA#\\t#TSV:2\\t#_MS:Palestra\\t#_GN:2\\t#_AT:1\\t");
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            alarm.match(QString::fromLatin1(readAll(store))).hasMatch(), readAll(store).constData(), 10000); // saved
+        QVERIFY(terminate(p));
+        QVERIFY2(alarm.match(QString::fromLatin1(readAll(store))).hasMatch(), readAll(store).constData());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestProgram)

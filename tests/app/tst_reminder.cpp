@@ -1,5 +1,5 @@
-#include "app/CentraFinestra.h"
 #include "controls/A_DBStringGrid.h"
+#include "controls/CentraFinestra.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/Colorazioni.h"
 #include "memolist/MemoGrid.h"

@@ -15,6 +15,12 @@ public:
         dateFormat = locale.dateFormat(QLocale::ShortFormat);
         timeFormat = locale.timeFormat(QLocale::ShortFormat);
         separator = locale.decimalPoint().front();
+        firstDay = locale.firstDayOfWeek();
+    }
+
+    Qt::DayOfWeek firstDayOfWeek() const override
+    {
+        return firstDay;
     }
 
     QString languageCode() const override
@@ -38,6 +44,7 @@ public:
     }
 
     QString language;
+    Qt::DayOfWeek firstDay = Qt::Monday;
     QString dateFormat;
     QString timeFormat;
     QChar separator;

@@ -1,5 +1,7 @@
 #include "MemoListRig.h"
 
+#include "alarms/FDataOra.h"
+
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "controls/HighlightLabel.h"
@@ -12,12 +14,15 @@
 #include "warnings/FWarnMemo.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVector3D>
@@ -73,14 +78,26 @@ struct Shown {
     {
         return grid->CellRect(col, row);
     }
-    // A click at the upper or lower edge of a cell, where the user would.
+    // A click at the upper or lower edge of a cell, where the user would. A
+    // click on a date opens the date picker, which pickDay answers (by
+    // default Esc: the date stays).
     void click(int col, int row, bool upper = true, Qt::MouseButton button = Qt::LeftButton)
     {
+        if (col == COL_DATE && button == Qt::LeftButton) {
+            QTimer::singleShot(0, [this] {
+                auto* picker = qobject_cast<TfrmDataOra*>(QApplication::activeModalWidget());
+                QVERIFY(picker);
+                pickDay(picker);
+            });
+        }
         const QRect c = cell(col, row);
         QVERIFY2(c.isValid(), "the cell is not in view");
         const QPoint at(c.center().x(), upper ? c.top() + 2 : c.bottom() - 2);
         QTest::mouseClick(grid->viewport(), button, Qt::NoModifier, grid->viewport()->mapFrom(grid, at));
     }
+    std::function<void(TfrmDataOra*)> pickDay = [](TfrmDataOra* picker) {
+        QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Escape);
+    };
     void type(const QString& text)
     {
         QVERIFY(list->editorVisible());
@@ -483,6 +500,23 @@ private slots:
         QCOMPARE(s.grid->Col(), 0);
     }
 
+    // The date picker opens on the memo's date; the memo takes the day clicked.
+    void dateCellTakesThePickedDay()
+    {
+        Shown s({memoOn(1, 0, QTime(10, 0))});
+        s.pickDay = [](TfrmDataOra* picker) {
+            QCOMPARE(picker->mtcCalendario()->selectedDate(), QDate(2024, 6, 3));
+            QCOMPARE(picker->mtcCalendario()->locale().language(), QLocale::Italian);
+            picker->mtcCalendario()->setSelectedDate(QDate(2024, 6, 14));
+            QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Return);
+        };
+        s.state().DaSalvare = false;
+        s.click(COL_DATE, 1);
+        QCOMPARE(DayNumbers::toDate(s.state().ArrMemo[0].Data), QDate(2024, 6, 14));
+        QCOMPARE(s.grid->Cells(COL_DATE, 1), QString("14/06/24"));
+        QVERIFY(s.state().DaSalvare);
+    }
+
     void f3InsertsAboveTheCurrentWithTheEditorOpen()
     {
         Shown s({memoOn(1, 0), memoOn(2, 0), memoOn(3, 0)});
@@ -520,7 +554,7 @@ private slots:
         s.w->Testi_Lingua();
         s.state().settings.Chiedi_conferma_cancellazione = 1;
         s.rig.boxes.setNextAnswer(yes ? Answer::Yes : Answer::No);
-        s.click(COL_DATE, 2); // selects; no date picker yet, so nothing changes
+        s.click(COL_DATE, 2); // selects; Esc leaves the date as it was
         QTest::mouseClick(s.panel().imgCancella, Qt::LeftButton);
         QCOMPARE(
             s.rig.boxes.texts(), QStringList{"Sei sicuro di voler cancellare il promemoria\r\nDentista del 07/06/24?"});
@@ -541,7 +575,7 @@ private slots:
         QCOMPARE(p.imgHelp->geometry(), QRect(3, 126, 16, 16));
         QCOMPARE(p.imgHelp->parentWidget(), p.pnlIcone);
 
-        s.click(COL_DATE, 1); // selects; no date picker yet, so nothing changes
+        s.click(COL_DATE, 1); // selects; Esc leaves the date as it was
         QCOMPARE(p.imgCancella->pixmap().toImage(), s.w->pictures().imgCancella_Enabled.toImage());
         QTest::mouseClick(p.btnGiuUno, Qt::LeftButton);
         QCOMPARE(s.notes(), (QStringList{"memo 2", "memo 1", "- nuovo promemoria -"}));
@@ -552,8 +586,16 @@ private slots:
         QSignalSpy email(&p, &MemoListPanel::emailRequested);
         s.grid->setCol(COL_TEXT);
         s.grid->Mostra_Editor();
+        const auto closeAlarmWindow = [] {
+            QTimer::singleShot(0, [] {
+                QVERIFY(QApplication::activeModalWidget());
+                QApplication::activeModalWidget()->close();
+            });
+        };
+        closeAlarmWindow();
         QTest::mouseClick(p.imgSveglie, Qt::LeftButton);
         QVERIFY(!s.list->editorVisible()); // closed before another window opens
+        closeAlarmWindow();
         s.key(Qt::Key_F2);
         QTest::mouseClick(p.imgProprieta, Qt::LeftButton);
         s.key(Qt::Key_F4);
@@ -588,7 +630,7 @@ private slots:
         QCOMPARE(s.w->engine().ArrWarnMemo().size(), 1);
         auto* warning = dynamic_cast<TfrmWarnMemo*>(s.w->engine().ArrWarnMemo().first());
         QVERIFY(warning);
-        s.click(COL_DATE, 2); // selects; no date picker yet, so nothing changes
+        s.click(COL_DATE, 2); // selects; Esc leaves the date as it was
         s.key(Qt::Key_F3);
         QCOMPARE(s.state().ArrMemo.last().ID, 2);
         warning->btnEseguitoClick();

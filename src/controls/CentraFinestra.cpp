@@ -1,4 +1,4 @@
-#include "app/CentraFinestra.h"
+#include "controls/CentraFinestra.h"
 
 namespace {
 

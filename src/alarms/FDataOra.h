@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDate>
+#include <QDialog>
+#include <QLocale>
+
+class QCalendarWidget;
+
+// The date picker: a month calendar that one click on a day closes. There is
+// no cancel: every way of closing leaves the calendar's date to the caller.
+class TfrmDataOra : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmDataOra(QWidget* parent = nullptr);
+
+    // Shows the calendar on date, modally and centred over mainWindow, and
+    // returns the date it shows when it closes. Day and month names follow
+    // names; weeks start on firstDay.
+    QDate Scegli(QDate date, const QWidget* mainWindow, const QLocale& names, Qt::DayOfWeek firstDay);
+
+    QCalendarWidget* mtcCalendario() const
+    {
+        return calendar;
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void mtcCalendarioClick();
+
+    QCalendarWidget* calendar;
+    bool Chiudi_Con_Click = true;
+    bool clickPending = false; // a click reaches several parts of the calendar
+};

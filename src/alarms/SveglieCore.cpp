@@ -1,0 +1,181 @@
+#include "alarms/SveglieCore.h"
+
+#include "store/Ut.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString italiano = QStringLiteral("Italiano (Italia)");
+const QString english = QStringLiteral("English (UK)");
+
+} // namespace
+
+int Testi_Sveglie(const QString& lingua, TestiSveglie& t)
+{
+    if (lingua == italiano) {
+        t.caption = QStringLiteral("Impostazione sveglie");
+        t.nuovo = QStringLiteral("Nuovo");
+        t.nuovoHint = QStringLiteral("Aggiunge una nuova sveglia (F3)");
+        t.cancella = QStringLiteral("Cancella");
+        t.cancellaHint = QStringLiteral("Cancella la sveglia selezionata (F8)");
+        t.chiudi = QStringLiteral("Chiudi");
+        t.chiudiHint = QStringLiteral("Chiudi questa finestra");
+        t.NomiGiorni = {QStringLiteral("Tutti i giorni"), QStringLiteral("ogni Domenica"),
+            QStringLiteral("ogni Lunedì"), QStringLiteral("ogni Martedì"), QStringLiteral("ogni Mercoledì"),
+            QStringLiteral("ogni Giovedì"), QStringLiteral("ogni Venerdì"), QStringLiteral("ogni Sabato")};
+        t.TitoliColonne = {QStringLiteral("Messaggio"), QStringLiteral("Ripetizione"), QStringLiteral("Orario"),
+            QStringLiteral("Suono")};
+        return 1;
+    }
+    if (lingua == english) {
+        t.caption = QStringLiteral("Clocks setup");
+        t.nuovo = QStringLiteral("New");
+        t.nuovoHint = QStringLiteral("Adds a new clock (F3)");
+        t.cancella = QStringLiteral("Clear");
+        t.cancellaHint = QStringLiteral("Deletes the selected clock (F8)");
+        t.chiudi = QStringLiteral("Close");
+        t.chiudiHint = QStringLiteral("Close this window");
+        t.NomiGiorni = {QStringLiteral("Everyday"), QStringLiteral("every Sunday"), QStringLiteral("every Monday"),
+            QStringLiteral("every Tuesday"), QStringLiteral("every Wednesday"), QStringLiteral("every Thursday"),
+            QStringLiteral("every Friday"), QStringLiteral("every Saturday")};
+        t.TitoliColonne
+            = {QStringLiteral("Message"), QStringLiteral("Repeating"), QStringLiteral("Time"), QStringLiteral("Sound")};
+        return 1;
+    }
+    return 0;
+}
+
+QString domandaCancellaSveglia()
+{
+    return QStringLiteral("Sei sicuro di voler cancellare la sveglia selezionata? ");
+}
+
+double Chiave_Ordine(const REC_Sveglia& s)
+{
+    return 10.0 * s.TipoSveglia + s.Orario;
+}
+
+void Passo_Ripetizione(REC_Sveglia& s, bool avanti)
+{
+    if (s.TipoSveglia == SVEGLIA_OGNI_GIORNO) {
+        s.TipoSveglia = SVEGLIA_UN_GIORNO;
+        s.Giorno = avanti ? 2 : 1;
+    } else if (avanti) {
+        if (s.Giorno == 1)
+            s.TipoSveglia = SVEGLIA_OGNI_GIORNO;
+        else if (s.Giorno == 7)
+            s.Giorno = 1;
+        else
+            ++s.Giorno;
+    } else {
+        if (s.Giorno == 1)
+            s.Giorno = 7;
+        else if (s.Giorno == 2)
+            s.TipoSveglia = SVEGLIA_OGNI_GIORNO;
+        else
+            --s.Giorno;
+    }
+}
+
+void Passo_Orario(REC_Sveglia& s, int minutes)
+{
+    double v = s.Orario + minutes / 1440.0;
+    if (v < 0)
+        v += 1;
+    s.Orario = DayNumbers::fractionPart(v);
+}
+
+void Passo_Suono(REC_Sveglia& s, const SuonoList& suoni, bool avanti)
+{
+    qsizetype next = -1;
+    if (s.Suono == nessunSuono()) {
+        next = avanti ? 0 : suoni.size() - 1;
+    } else {
+        const int i = Indice_Suono(suoni, s.Suono);
+        next = i < 0 ? 0 : (avanti ? i + 1 : i - 1);
+    }
+    s.Suono = next >= 0 && next < suoni.size() ? suoni[next].Nome : nessunSuono();
+}
+
+QString Suono_Mostrato(const REC_Sveglia& s, const SuonoList& suoni, const QString& suonoSveglie)
+{
+    if (s.Suono == nessunSuono())
+        return nessunSuonoMostrato();
+    int i = Indice_Suono(suoni, s.Suono);
+    if (i < 0)
+        i = Indice_Suono(suoni, suonoSveglie);
+    return i < 0 ? nessunSuonoMostrato() : suoni[i].Descrizione;
+}
+
+REC_Sveglia Nuova_Sveglia(const QDateTime& now, const QString& suonoSveglie)
+{
+    REC_Sveglia s;
+    s.TipoSveglia = SVEGLIA_OGNI_GIORNO;
+    s.Attivo = 1;
+    s.Giorno = DayNumbers::weekday(now.date());
+    s.Orario = DayNumbers::fromTime(now.time()) + 1.0 / 24; // past 23:00 beyond one day; readers take the time
+    s.Suono = suonoSveglie;
+    return s;
+}
+
+void Cancella_Sveglia(SvegliaList& sveglie, AvvisoList& avvisi, qsizetype a)
+{
+    if (a < 0 || a >= sveglie.size())
+        return;
+    sveglie.removeAt(a);
+    // Open warning windows point into the queue by position: renumber, never remove.
+    for (REC_Avviso& e : avvisi) {
+        if (e.Tipo != AVVISO_SVEGLIA)
+            continue;
+        if (e.Chiave == a) {
+            e.Chiave = -1;
+            e.Stato = STATO_RIARMATO;
+        } else if (e.Chiave > a) {
+            --e.Chiave;
+        }
+    }
+}
+
+void fillSveglieData(QList<QStringList>& dati, const SvegliaList& sveglie, const SveglieRowFormat& format,
+    bool ricalcola, bool nuovaRiga)
+{
+    const qsizetype n = sveglie.size();
+    double largest = 0;
+    if (nuovaRiga) {
+        for (qsizetype d = 0; d < n; ++d) {
+            bool ok = false;
+            const double key = dati[SV_COL_KEY][d].toDouble(&ok);
+            if (ok)
+                largest = std::max(largest, key);
+        }
+    }
+    const QStringList& giorni = format.texts.NomiGiorni;
+    for (qsizetype d = 0; d < n; ++d) {
+        const REC_Sveglia& s = sveglie[d];
+        dati[SV_COL_MESSAGE][d] = s.Messaggio;
+        QString repeat;
+        if (s.TipoSveglia == SVEGLIA_OGNI_GIORNO && !giorni.isEmpty())
+            repeat = giorni[0];
+        else if (s.TipoSveglia == SVEGLIA_UN_GIORNO && s.Giorno >= 1 && s.Giorno < giorni.size())
+            repeat = giorni[s.Giorno];
+        dati[SV_COL_REPEAT][d] = repeat;
+        dati[SV_COL_TIME][d] = DayNumbers::toTime(DayNumbers::fractionPart(s.Orario)).toString(format.timeFormat);
+        dati[SV_COL_SOUND][d]
+            = format.suoni ? Suono_Mostrato(s, *format.suoni, format.suonoSveglie) : nessunSuonoMostrato();
+        dati[SV_COL_INDEX][d] = QString::number(d);
+        // A hidden column: the C locale's digits read back whatever the user's locale.
+        if (nuovaRiga && d == n - 1)
+            dati[SV_COL_KEY][d] = QString::number(largest + 1, 'g', 17);
+        else if (ricalcola)
+            dati[SV_COL_KEY][d] = QString::number(Chiave_Ordine(s), 'g', 17);
+    }
+}
+
+int svegliaOfDataRow(const QList<QStringList>& dati, int d)
+{
+    if (d < 0 || dati.size() <= SV_COL_INDEX || d >= dati[SV_COL_INDEX].size())
+        return -1;
+    qint32 index = -1;
+    return Leggi_Intero(dati[SV_COL_INDEX][d], index) == INTERO_OK ? index : -1;
+}

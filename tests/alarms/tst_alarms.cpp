@@ -1,0 +1,361 @@
+#include "alarms/FDataOra.h"
+#include "alarms/FSveglie.h"
+#include "controls/A_DBStringGrid.h"
+#include "controls/A_InplaceEdit.h"
+#include "engine/ReminderEngine.h"
+#include "memolist/MemoListRig.h"
+#include "memolist/MemoPictures.h"
+#include "state/AppState.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+REC_Sveglia alarm(qint32 tipo, qint32 giorno, QTime at, const QString& suono = "Campana", qint32 attivo = 1)
+{
+    return REC_Sveglia{tipo, attivo, QStringLiteral("sveglia"), giorno, DayNumbers::fromTime(at), suono};
+}
+
+// The window over a state of its own, with the main window rig's fakes,
+// shown offscreen. Monday 3 June 2024.
+struct Rig : MemoListRig {
+    AppState state;
+    MemoPictures pictures;
+    std::unique_ptr<TfrmSveglie> w;
+
+    explicit Rig(const SvegliaList& sveglie = {}, const QString& lingua = "Italiano (Italia)")
+    {
+        clock.set(QDateTime(QDate(2024, 6, 3), QTime(14, 20, 15)));
+        state.ArrSveglie = sveglie;
+        for (const QString name : {"Bell", "Campana", "a.b"})
+            state.ArrSuoni.append({name, name, "/s/" + name + ".wav"});
+        state.settings.Lingua_attuale = lingua;
+        state.settings.Suono_Sveglie = "Campana";
+        state.settings.Incremento_orario_piu_meno = 5;
+        state.settings.Chiedi_conferma_cancellazione = 0;
+        Crea_Colorazioni(state.ArrColorazioni);
+        w = std::make_unique<TfrmSveglie>(state, services, pictures);
+        w->show();
+    }
+    TA_DBStringGrid* grid() const
+    {
+        return w->dbsgSveglie();
+    }
+    // A press near the top or the bottom of a cell, as a person's would be.
+    void click(int col, int row, bool upper = true)
+    {
+        const QRect r = grid()->CellRect(col, row);
+        const QPoint at(r.center().x(), upper ? r.top() + 3 : r.bottom() - 3);
+        QWidget* target = row < grid()->FixedRows() ? grid()->horizontalHeader()->viewport() : grid()->viewport();
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(grid(), at));
+    }
+    QString cell(int col, int row = 1) const
+    {
+        return grid()->Cells(col, row);
+    }
+    void type(int col, const QString& text)
+    {
+        click(col, 1);
+        QVERIFY(grid()->Editor() && grid()->Editor()->isVisible());
+        grid()->Editor()->selectAll();
+        // Pasted, as text with a tab or a line break would come.
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(grid()->Editor(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(grid()->Editor(), Qt::Key_Return);
+    }
+};
+
+// The cell of a day of the month shown, never the neighbouring month's.
+QModelIndex dayCell(const QTableView* view, int day)
+{
+    const QAbstractItemModel* m = view->model();
+    for (int r = 0; r < m->rowCount(); ++r) {
+        for (int c = 0; c < m->columnCount(); ++c) {
+            const QModelIndex i = m->index(r, c);
+            const bool rightWeek = day < 8 ? r <= 2 : day <= 22 || r >= 4;
+            if (i.data().toInt() == day && rightWeek)
+                return i;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(REC_Sveglia)
+Q_DECLARE_METATYPE(Answer)
+
+class TestAlarms : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyListIsOneInertRow()
+    {
+        Rig rig;
+        QCOMPARE(rig.grid()->RowCount(), 2);
+        QCOMPARE(rig.cell(0, 0), QString("Messaggio"));
+        QVERIFY(!rig.w->btnCancella->isEnabled());
+        for (const int col : {1, 3, 5, 7, 8})
+            rig.click(col, 1);
+        QTest::keyClick(rig.w.get(), Qt::Key_F8);
+        QVERIFY(rig.state.ArrSveglie.isEmpty());
+        QVERIFY(rig.sound.calls.size() <= 3); // stops only: nothing to play
+    }
+
+    void f3AddsAnEveryDayAlarmAnHourAhead()
+    {
+        Rig rig({alarm(2, 3, QTime(6, 0))});
+        QTest::keyClick(rig.w.get(), Qt::Key_F3);
+        QCOMPARE(rig.state.ArrSveglie.size(), 2);
+        const REC_Sveglia& s = rig.state.ArrSveglie[1];
+        QCOMPARE(s.TipoSveglia, 1);
+        QCOMPARE(s.Attivo, 1);
+        QCOMPARE(s.Giorno, 2); // Monday
+        QCOMPARE(DayNumbers::hoursMinutes(s.Orario), 15 * 60 + 20);
+        QCOMPARE(s.Suono, QString("Campana"));
+        QVERIFY(rig.state.DaSalvare);
+        // At the bottom although it rings earlier than the weekday one sorts,
+        // and the cursor waits in its message cell.
+        QCOMPARE(rig.cell(2, 2), QString("Tutti i giorni"));
+        QCOMPARE(rig.cell(4, 2), QString("15:20"));
+        QCOMPARE(rig.grid()->Row(), 2);
+        QCOMPARE(rig.grid()->Col(), 0);
+        for (const QChar c : QString("Sveglia")) // the first key opens the editor, which takes the rest
+            QTest::keyClick(
+                rig.grid()->Editor() ? static_cast<QWidget*>(rig.grid()->Editor()) : rig.grid(), c.toLatin1());
+        QTest::keyClick(rig.grid()->Editor(), Qt::Key_Return);
+        QCOMPARE(rig.state.ArrSveglie[1].Messaggio, QString("Sveglia"));
+    }
+
+    // A press in the upper half steps forwards, in the lower half backwards.
+    void stepCells_data()
+    {
+        QTest::addColumn<REC_Sveglia>("before");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<bool>("upper");
+        QTest::addColumn<REC_Sveglia>("after");
+        QTest::addColumn<QString>("shown");
+        const QTime t(7, 30);
+        QTest::newRow("every day, forwards") << alarm(1, 4, t) << 3 << true << alarm(2, 2, t) << "ogni Lunedì";
+        QTest::newRow("every day, backwards") << alarm(1, 4, t) << 3 << false << alarm(2, 1, t) << "ogni Domenica";
+        QTest::newRow("Sunday, forwards") << alarm(2, 1, t) << 3 << true << alarm(1, 1, t) << "Tutti i giorni";
+        QTest::newRow("Monday, backwards") << alarm(2, 2, t) << 3 << false << alarm(1, 2, t) << "Tutti i giorni";
+        QTest::newRow("Saturday, forwards") << alarm(2, 7, t) << 3 << true << alarm(2, 1, t) << "ogni Domenica";
+        QTest::newRow("23:58 + 5") << alarm(1, 1, QTime(23, 58)) << 5 << true << alarm(1, 1, QTime(0, 3)) << "00:03";
+        QTest::newRow("00:02 - 5") << alarm(1, 1, QTime(0, 2)) << 5 << false << alarm(1, 1, QTime(23, 57)) << "23:57";
+        QTest::newRow("last sound, forwards")
+            << alarm(1, 1, t, "a.b") << 8 << true << alarm(1, 1, t, "-nessun suono-") << "-Nessun suono-";
+        QTest::newRow("no sound, forwards")
+            << alarm(1, 1, t, "-nessun suono-") << 8 << true << alarm(1, 1, t, "Bell") << "Bell";
+        QTest::newRow("no sound, backwards")
+            << alarm(1, 1, t, "-nessun suono-") << 8 << false << alarm(1, 1, t, "a.b") << "a.b";
+        QTest::newRow("unknown sound, backwards")
+            << alarm(1, 1, t, "gone") << 8 << false << alarm(1, 1, t, "Bell") << "Bell";
+        QTest::newRow("switch off") << alarm(1, 1, t) << 1 << true << alarm(1, 1, t, "Campana", 0) << "";
+    }
+    void stepCells()
+    {
+        QFETCH(REC_Sveglia, before);
+        QFETCH(int, col);
+        QFETCH(bool, upper);
+        QFETCH(REC_Sveglia, after);
+        QFETCH(QString, shown);
+        Rig rig({before});
+        rig.click(col, 1, upper);
+        const REC_Sveglia& s = rig.state.ArrSveglie[0];
+        QCOMPARE(s.TipoSveglia, after.TipoSveglia);
+        QCOMPARE(s.Giorno, after.Giorno);
+        QCOMPARE(s.Suono, after.Suono);
+        QCOMPARE(s.Attivo, after.Attivo);
+        QCOMPARE(DayNumbers::hoursMinutes(s.Orario), DayNumbers::hoursMinutes(after.Orario));
+        if (!shown.isEmpty())
+            QCOMPARE(rig.cell(col == 8 ? 6 : col - 1), shown);
+        QVERIFY(rig.state.DaSalvare);
+    }
+
+    void soundsWithoutAFolderStayNone()
+    {
+        Rig rig({alarm(1, 1, QTime(7, 0), "-nessun suono-")});
+        rig.state.ArrSuoni.clear();
+        rig.click(8, 1, true);
+        rig.click(8, 1, false);
+        QCOMPARE(rig.state.ArrSveglie[0].Suono, QString("-nessun suono-"));
+        QCOMPARE(rig.cell(6), QString("-Nessun suono-"));
+    }
+
+    void playCellPlaysItsSoundOnce()
+    {
+        Rig rig({alarm(1, 1, QTime(7, 0), "a.b")});
+        rig.sound.calls.clear();
+        rig.click(7, 1);
+        QCOMPARE(rig.sound.calls, (QStringList{"stop", "once /s/a.b.wav"}));
+        rig.w->close();
+        QCOMPARE(rig.sound.calls.last(), QString("stop"));
+    }
+
+    void typedCells_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("7.30") << 4 << "7.30"
+                              << "07:30";
+        QTest::newRow("7.3 keeps the time") << 4 << "7.3"
+                                            << "06:00";
+        QTest::newRow("25:00 keeps the time") << 4 << "25:00"
+                                              << "06:00";
+        QTest::newRow("200 characters") << 0 << QString(200, u'x') << QString(150, u'x');
+        QTest::newRow("a tab pasted") << 0 << "a\tb"
+                                      << "a b";
+    }
+    void typedCells()
+    {
+        QFETCH(int, col);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        Rig rig({alarm(1, 1, QTime(6, 0))});
+        rig.type(col, typed);
+        const REC_Sveglia& s = rig.state.ArrSveglie[0];
+        QCOMPARE(col == 0 ? s.Messaggio : DayNumbers::toTime(s.Orario).toString("hh:mm"), stored);
+        QCOMPARE(rig.cell(col), stored);
+        QCOMPARE(rig.grid()->Col(), 6);
+    }
+
+    void titleRowChangesNothing()
+    {
+        const SvegliaList list{alarm(1, 1, QTime(6, 0)), alarm(2, 3, QTime(8, 0))};
+        Rig rig(list);
+        for (const int col : {0, 1, 3, 5, 8})
+            rig.click(col, 0);
+        QCOMPARE(rig.state.ArrSveglie, list);
+    }
+
+    // Deleting renumbers the queue's keys like the list, so no entry blocks
+    // or warns for another alarm clock.
+    void deleteAskedOrNot_data()
+    {
+        QTest::addColumn<int>("ask");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<int>("left");
+        QTest::newRow("no question") << 0 << Answer::No << 2;
+        QTest::newRow("asked, yes") << 1 << Answer::Yes << 2;
+        QTest::newRow("asked, no") << 1 << Answer::No << 3;
+    }
+    void deleteAskedOrNot()
+    {
+        QFETCH(int, ask);
+        QFETCH(Answer, answer);
+        QFETCH(int, left);
+        Rig rig({alarm(1, 1, QTime(6, 0)), alarm(1, 1, QTime(7, 0)), alarm(1, 1, QTime(8, 0))});
+        rig.state.settings.Chiedi_conferma_cancellazione = ask;
+        rig.boxes.setNextAnswer(answer);
+        rig.state.ArrAvvisi = {
+            {AVVISO_SVEGLIA, 1, STATO_MOSTRATO}, {AVVISO_SVEGLIA, 2, STATO_MOSTRATO}, {AVVISO_MEMO, 2, STATO_MOSTRATO}};
+        QVERIFY(!rig.w->btnCancella->isEnabled());
+        rig.click(0, 2); // 07:00
+        QVERIFY(rig.w->btnCancella->isEnabled());
+        QTest::mouseClick(rig.w->btnCancella, Qt::LeftButton);
+        QCOMPARE(rig.state.ArrSveglie.size(), left);
+        QCOMPARE(rig.boxes.texts(),
+            ask ? QStringList{"Sei sicuro di voler cancellare la sveglia selezionata? "} : QStringList{});
+        const AvvisoList renumbered{{AVVISO_SVEGLIA, -1, STATO_RIARMATO}, {AVVISO_SVEGLIA, 1, STATO_MOSTRATO},
+            {AVVISO_MEMO, 2, STATO_MOSTRATO}};
+        if (left == 2)
+            QCOMPARE(rig.state.ArrAvvisi, renumbered);
+        QCOMPARE(rig.cell(4, 2), left == 2 ? QString("08:00") : QString("07:00"));
+    }
+
+    void englishTexts()
+    {
+        Rig rig({alarm(2, 5, QTime(6, 0), "elsewhere")}, "English (UK)");
+        QCOMPARE(rig.w->windowTitle(), QString("Clocks setup"));
+        QCOMPARE(rig.w->btnCancella->text(), QString("Clear"));
+        QCOMPARE(rig.cell(2), QString("every Thursday"));
+        QCOMPARE(rig.cell(6), QString("Campana")); // a missing sound shows the default one
+        QCOMPARE(rig.cell(6, 0), QString("Sound"));
+    }
+
+    // Made in the window, rung by the main window's timer on two days running.
+    void madeAlarmRingsEveryDay()
+    {
+        MemoListRig rig;
+        rig.clock.set(at(2024, 6, 3, 14, 20, 15));
+        TfrmReminder& main = rig.start();
+        ReminderEngine& engine = main.engine();
+        engine.TimerTimer(); // the first tick ends the start-up
+        MemoPictures pictures;
+        TfrmSveglie window(main.state(), rig.services, pictures);
+        window.show();
+        QTest::keyClick(&window, Qt::Key_F3); // rings at 15:20
+        window.close();
+        QVERIFY(main.state().DaSalvare);
+
+        for (const int day : {3, 4}) {
+            rig.clock.set(at(2024, 6, day, 15, 19, 58));
+            engine.TimerTimer();
+            QVERIFY(engine.ArrWarnSveglie().isEmpty());
+            rig.clock.set(at(2024, 6, day, 15, 20, 1));
+            engine.TimerTimer();
+            QCOMPARE(engine.ArrWarnSveglie().size(), 1);
+            auto* warning = dynamic_cast<QWidget*>(engine.ArrWarnSveglie().first());
+            QVERIFY(warning && warning->isVisible());
+            warning->close();
+            rig.clock.set(at(2024, 6, day, 15, 25));
+            engine.TimerTimer();
+            QVERIFY(engine.ArrWarnSveglie().isEmpty());
+        }
+    }
+
+    // The calendar closes on one click on a day, not on a click that only
+    // turned the month; Esc and Enter close with the date it shows.
+    void datePicker_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QDate>("chosen");
+        QTest::newRow("14 March") << QStringList{"day 14"} << QDate(2024, 3, 14);
+        QTest::newRow("next month, then 2 April") << QStringList{"next", "day 2"} << QDate(2024, 4, 2);
+        QTest::newRow("Esc at once") << QStringList{"Esc"} << QDate(2024, 3, 10);
+        QTest::newRow("arrows, then Esc") << QStringList{"Right", "Down", "Esc"} << QDate(2024, 3, 18);
+    }
+    void datePicker()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QDate, chosen);
+        TfrmDataOra picker;
+        QCalendarWidget* calendar = picker.mtcCalendario();
+        auto* view = calendar->findChild<QTableView*>();
+        QVERIFY(view);
+        int done = 0;
+        QTimer::singleShot(0, [&] {
+            for (const QString& step : steps) {
+                QVERIFY(picker.isVisible());
+                if (step == "next") {
+                    QTest::mouseClick(calendar->findChild<QToolButton*>("qt_calendar_nextmonth"), Qt::LeftButton);
+                } else if (step.startsWith("day ")) {
+                    const QModelIndex cell = dayCell(view, step.mid(4).toInt());
+                    QVERIFY(cell.isValid());
+                    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+                } else {
+                    QTest::keyClick(view,
+                        step == "Esc"         ? Qt::Key_Escape
+                            : step == "Right" ? Qt::Key_Right
+                                              : Qt::Key_Down);
+                }
+                QCoreApplication::processEvents();
+                ++done;
+            }
+        });
+        const QDate result = picker.Scegli(QDate(2024, 3, 10), nullptr, QLocale(QLocale::Italian), Qt::Monday);
+        QCOMPARE(done, steps.size());
+        QCOMPARE(result, chosen);
+    }
+};
+
+QTEST_MAIN(TestAlarms)
+#include "tst_alarms.moc"
