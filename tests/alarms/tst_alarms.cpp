@@ -204,15 +204,11 @@ private slots:
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("7.30") << 4 << "7.30"
-                              << "07:30";
-        QTest::newRow("7.3 keeps the time") << 4 << "7.3"
-                                            << "06:00";
-        QTest::newRow("25:00 keeps the time") << 4 << "25:00"
-                                              << "06:00";
+        QTest::newRow("7.30") << 4 << QString("7.30") << QString("07:30");
+        QTest::newRow("7.3 keeps the time") << 4 << QString("7.3") << QString("06:00");
+        QTest::newRow("25:00 keeps the time") << 4 << QString("25:00") << QString("06:00");
         QTest::newRow("200 characters") << 0 << QString(200, u'x') << QString(150, u'x');
-        QTest::newRow("a tab pasted") << 0 << "a\tb"
-                                      << "a b";
+        QTest::newRow("a tab pasted") << 0 << QString("a\tb") << QString("a b");
     }
     void typedCells()
     {
