@@ -18,12 +18,12 @@ QDateTime atTime(int h, int m, int s = 0, int days = 0)
     return QDateTime(today.addDays(days), QTime(h, m, s));
 }
 
-REC_Memo memo(int days, QTime time, qint32 anticipo = -5, qint32 eseguito = 0)
+REC_Memo memo(int days, QTime time, qint32 anticipo = -5, qint32 eseguito = 0, qint32 attivo = 1)
 {
     REC_Memo m;
     m.ID = 1;
     m.Nota = QStringLiteral("memo");
-    m.Attivo = 1;
+    m.Attivo = attivo;
     m.Eseguito = eseguito;
     m.Data = DayNumbers::fromDate(today.addDays(days));
     m.TipoOrario = time.isValid() ? ORARIO_PRESENTE : ORARIO_ASSENTE;
@@ -209,48 +209,22 @@ private slots:
         QTest::addColumn<bool>("upper");
         QTest::addColumn<REC_Memo>("after");
         QTest::addColumn<bool>("rearmed");
-        auto changed = [](REC_Memo m, const std::function<void(REC_Memo&)>& change) {
-            change(m);
-            return m;
-        };
-        QTest::newRow("time + on 23:58 wraps on the same date")
-            << memo(0, QTime(23, 58)) << COL_TIME_BUTTON << true << memo(0, QTime(0, 3)) << true;
-        const REC_Memo timeless = memo(0, QTime());
-        QTest::newRow("time + without time starts from now")
-            << timeless << COL_TIME_BUTTON << true
-            << changed(timeless,
-                   [](REC_Memo& m) {
-                       m.TipoOrario = ORARIO_PRESENTE;
-                       m.Orario = DayNumbers::fromTime(QTime(9, 55, 17));
-                   })
-            << true;
-        const REC_Memo silent = changed(timeless, [](REC_Memo& m) { m.Attivo = 0; });
-        QTest::newRow("alarm on gives a timeless memo the current time")
-            << silent << COL_ALARM << true
-            << changed(timeless,
-                   [](REC_Memo& m) {
-                       m.TipoOrario = ORARIO_PRESENTE;
-                       m.Orario = DayNumbers::fromTime(QTime(9, 50, 17));
-                   })
-            << true;
-        const REC_Memo at10 = memo(0, QTime(10, 0));
-        QTest::newRow("done turns the alarm off") << at10 << COL_DONE << true << changed(at10, [](REC_Memo& m) {
-            m.Eseguito = 1;
-            m.Attivo = 0;
-        }) << true;
-        const REC_Memo done = changed(at10, [](REC_Memo& m) {
-            m.Eseguito = 1;
-            m.Attivo = 0;
-        });
-        QTest::newRow("undone leaves the alarm off")
-            << done << COL_DONE << true << changed(done, [](REC_Memo& m) { m.Eseguito = 0; }) << false;
-        QTest::newRow("offset + with the alarm on")
-            << at10 << COL_ADVANCE_BUTTON << true << changed(at10, [](REC_Memo& m) { m.Anticipo = -4; }) << true;
-        QTest::newRow("offset button without alarm does nothing")
-            << silent << COL_ADVANCE_BUTTON << false << silent << false;
-        const REC_Memo lowest = changed(at10, [](REC_Memo& m) { m.Anticipo = INT_MIN; });
-        QTest::newRow("offset - stops at the smallest number")
-            << lowest << COL_ADVANCE_BUTTON << false << lowest << true;
+        const auto row = [](const char* name, const REC_Memo& before, int col, bool upper, const REC_Memo& after,
+                             bool rearmed) { QTest::newRow(name) << before << col << upper << after << rearmed; };
+        const QTime none, at10(10, 0);
+        row("time + on 23:58 wraps on the same date", memo(0, QTime(23, 58)), COL_TIME_BUTTON, true,
+            memo(0, QTime(0, 3)), true);
+        row("time + without time starts from now", memo(0, none), COL_TIME_BUTTON, true, memo(0, QTime(9, 55, 17)),
+            true);
+        row("alarm on gives a timeless memo the current time", memo(0, none, -5, 0, 0), COL_ALARM, true,
+            memo(0, QTime(9, 50, 17)), true);
+        row("done turns the alarm off", memo(0, at10), COL_DONE, true, memo(0, at10, -5, 1, 0), true);
+        row("undone leaves the alarm off", memo(0, at10, -5, 1, 0), COL_DONE, true, memo(0, at10, -5, 0, 0), false);
+        row("offset + with the alarm on", memo(0, at10), COL_ADVANCE_BUTTON, true, memo(0, at10, -4), true);
+        row("offset button without alarm does nothing", memo(0, none, -5, 0, 0), COL_ADVANCE_BUTTON, false,
+            memo(0, none, -5, 0, 0), false);
+        row("offset - stops at the smallest number", memo(0, at10, INT_MIN), COL_ADVANCE_BUTTON, false,
+            memo(0, at10, INT_MIN), true);
     }
     void cellActions()
     {

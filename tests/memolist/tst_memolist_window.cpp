@@ -261,6 +261,7 @@ private slots:
         QTest::addColumn<QTime>("now");
         QTest::addColumn<QColor>("colour");
         QTest::newRow("09:35 imminent") << 0 << QTime(10, 0) << false << QTime(9, 35) << green;
+        QTest::newRow("today without time") << 0 << QTime() << false << QTime(9, 50) << green;
         QTest::newRow("10:05 overdue") << 0 << QTime(10, 0) << false << QTime(10, 5) << red;
         QTest::newRow("done and overdue") << -5 << QTime(8, 0) << true << QTime(9, 50) << black;
     }
@@ -539,11 +540,14 @@ private slots:
         s.state().settings.Lingua_attuale = languageEnglish();
         s.w->Testi_Lingua();
         s.state().settings.Chiedi_conferma_cancellazione = 1;
-        s.rig.boxes.setNextAnswer(Answer::Yes);
         s.click(COL_DATE, 2); // selects; Esc leaves the date as it was
-        QTest::mouseClick(s.panel().imgCancella, Qt::LeftButton);
-        QCOMPARE(
-            s.rig.boxes.texts(), QStringList{"Sei sicuro di voler cancellare il promemoria\r\nDentista del 07/06/24?"});
+        for (const Answer answer : {Answer::No, Answer::Yes}) {
+            s.rig.boxes.setNextAnswer(answer);
+            QTest::mouseClick(s.panel().imgCancella, Qt::LeftButton);
+            QCOMPARE(s.state().ArrMemo.size(), answer == Answer::No ? 2 : 1);
+        }
+        const QString question = "Sei sicuro di voler cancellare il promemoria\r\nDentista del 07/06/24?";
+        QCOMPARE(s.rig.boxes.texts(), (QStringList{question, question}));
         QCOMPARE(s.notes(), (QStringList{"memo 1", "- new memo -"}));
         QCOMPARE(s.list->RigaCorrente, 1); // the last of two: the first becomes current
     }
@@ -746,8 +750,12 @@ private slots:
             QTest::mouseMove(over, at);
             return at;
         };
-        moveTo(header, COL_DATE_BUTTON, 0);
-        QCOMPARE(s.list->hint(), QString()); // the button columns have none
+        const QStringList hints{"", "promemoria", "", "data scadenza", "", "orario scadenza", "",
+            "minuti differenza allarme su orario di scadenza", ""};
+        for (int c = 0; c < MEMO_VISIBLE_COLUMNS; ++c) {
+            moveTo(header, c, 0);
+            QCOMPARE(s.list->hint(), hints[c]);
+        }
         QCOMPARE(s.list->hintReshowMs(), 700);
         QCOMPARE(header->cursor().shape(), Qt::ArrowCursor);
         const QPoint notes = moveTo(header, COL_TEXT, 0);
