@@ -370,67 +370,54 @@ private slots:
         QVERIFY(s.grid->Editor()->text().endsWith('>'));
     }
 
-    void typedCells_data()
-    {
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("shown"); // text, time, offset of the memo's row
-        QTest::addColumn<int>("attivo");
-        QTest::newRow("text") << COL_TEXT << "Dentista" << QStringList{"Dentista", "10:00", "-5"} << 1;
-        QTest::newRow("18.5 is 18:05") << COL_TIME << "18.5" << QStringList{"memo 1", "18:05", "-5"} << 1;
-        QTest::newRow("25.00 blanks the time and the alarm")
-            << COL_TIME << "25.00" << QStringList{"memo 1", "", "-5"} << 0;
-    }
-    void typedCells()
-    {
-        QFETCH(int, col);
-        QFETCH(QString, typed);
-        QFETCH(QStringList, shown);
-        QFETCH(int, attivo);
-        Shown s({memoOn(1, 0, QTime(10, 0))});
-        s.w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(s.w));
-        s.click(col, 1);
-        QVERIFY(s.list->editorVisible());
-        QCOMPARE(s.grid->Col(), col);
-        s.grid->Editor()->selectAll();
-        s.type(typed);
-        QVERIFY(!s.list->editorVisible());
-        QCOMPARE(s.grid->Col(), 0);
-        QCOMPARE((QStringList{s.grid->Cells(COL_TEXT, 1), s.grid->Cells(COL_TIME, 1), s.grid->Cells(COL_ADVANCE, 1)}),
-            shown);
-        QCOMPARE(s.state().ArrMemo[0].Attivo, attivo);
-        QVERIFY(s.state().DaSalvare); // the keys reached the grid
-    }
-
-    void cellClicks_data()
+    // A text typed into a cell, or (no text) a click in its upper or lower half.
+    void cellEdits_data()
     {
         QTest::addColumn<REC_Memo>("before");
         QTest::addColumn<int>("col");
         QTest::addColumn<bool>("upper");
-        QTest::addColumn<QStringList>("shown"); // done, alarm, date, time, offset
-        REC_Memo eve = memoOn(1, 0, QTime(10, 0));
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("shown"); // text, alarm, date, time, offset
+        const REC_Memo at10 = memoOn(1, 0, QTime(10, 0));
+        REC_Memo eve = at10;
         eve.Data = DayNumbers::fromDate(QDate(2024, 12, 31));
-        QTest::newRow("date + on 31 December")
-            << eve << COL_DATE_BUTTON << true << QStringList{"0", "1", "01/01/25", "10:00", "-5"};
-        QTest::newRow("time - on 00:02 step 5") << memoOn(1, 3, QTime(0, 2)) << COL_TIME_BUTTON << false
-                                                << QStringList{"0", "1", "06/06/24", "23:57", "-5"};
-        QTest::newRow("alarm on gives the time of now")
-            << memoOn(1, 3, QTime(), -5, 0) << COL_ALARM << true << QStringList{"0", "1", "06/06/24", "09:50", "-5"};
+        const auto row
+            = [](const char* name, const REC_Memo& before, int col, bool upper, const QString& typed,
+                  const QStringList& shown) { QTest::newRow(name) << before << col << upper << typed << shown; };
+        row("text", at10, COL_TEXT, true, "Dentista", {"Dentista", "1", "Oggi", "10:00", "-5"});
+        row("18.5 is 18:05", at10, COL_TIME, true, "18.5", {"memo 1", "1", "Oggi", "18:05", "-5"});
+        row("25.00 blanks the time and the alarm", at10, COL_TIME, true, "25.00", {"memo 1", "0", "Oggi", "", "-5"});
+        row("date + on 31 December", eve, COL_DATE_BUTTON, true, {}, {"memo 1", "1", "01/01/25", "10:00", "-5"});
+        row("time - on 00:02 step 5", memoOn(1, 3, QTime(0, 2)), COL_TIME_BUTTON, false, {},
+            {"memo 1", "1", "06/06/24", "23:57", "-5"});
+        row("alarm on gives the time of now", memoOn(1, 3, QTime(), -5, 0), COL_ALARM, true, {},
+            {"memo 1", "1", "06/06/24", "09:50", "-5"});
     }
-    void cellClicks()
+    void cellEdits()
     {
         QFETCH(REC_Memo, before);
         QFETCH(int, col);
         QFETCH(bool, upper);
+        QFETCH(QString, typed);
         QFETCH(QStringList, shown);
         Shown s({before});
+        s.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.w));
         s.click(col, 1, upper);
+        QCOMPARE(s.list->editorVisible(), !typed.isNull());
+        if (!typed.isNull()) {
+            QCOMPARE(s.grid->Col(), col);
+            s.grid->Editor()->selectAll();
+            s.type(typed);
+            QVERIFY(!s.list->editorVisible());
+            QCOMPARE(s.grid->Col(), 0);
+        }
         QStringList cells;
-        for (int c : {COL_DONE, COL_ALARM, COL_DATE, COL_TIME, COL_ADVANCE})
+        for (int c : {COL_TEXT, COL_ALARM, COL_DATE, COL_TIME, COL_ADVANCE})
             cells.append(s.grid->Cells(c, 1));
         QCOMPARE(cells, shown);
-        QVERIFY(s.state().DaSalvare);
+        QCOMPARE(s.state().ArrMemo[0].Attivo, shown[1].toInt());
+        QVERIFY(s.state().DaSalvare); // the keys or the click reached the grid
         QCOMPARE(s.list->RigaCorrente, 1);
         QVERIFY(s.panel().btnSuUno->isEnabled());
     }
@@ -533,12 +520,18 @@ private slots:
         QCOMPARE(s.column(COL_ID), (QStringList{"1", "2", "3", "4", "-1"}));
     }
 
-    // The question is Italian in either language.
-    void deleteAsksInItalianInEnglishToo()
+    // In English the grid's words and the guide change; the delete question stays Italian.
+    void englishWindow()
     {
-        Shown s({memoOn(1, 3), memoOn(2, 4, QTime(), -5, 1, "Dentista")});
+        Shown s({memoOn(1, 0), memoOn(2, 4, QTime(), -5, 1, "Dentista")});
+        QTest::mouseClick(s.panel().imgHelp, Qt::LeftButton);
         s.state().settings.Lingua_attuale = languageEnglish();
-        s.w->Testi_Lingua();
+        QCOMPARE(s.w->Testi_Lingua(), 1);
+        s.list->Aggiorna_Griglia();
+        QCOMPARE(s.column(COL_DATE), (QStringList{"Today", "07/06/24", ""}));
+        QCOMPARE(s.notes().last(), QString("- new memo -"));
+        QTest::mouseClick(s.panel().imgHelp, Qt::LeftButton);
+        QCOMPARE(s.rig.launcher.calls, (QStringList{"help 1", "help 2"}));
         s.state().settings.Chiedi_conferma_cancellazione = 1;
         s.click(COL_DATE, 2); // selects; Esc leaves the date as it was
         for (const Answer answer : {Answer::No, Answer::Yes}) {
@@ -591,16 +584,6 @@ private slots:
         QCOMPARE(s.state().ArrMemo.size(), 3);
         QTest::mouseClick(p.imgSort, Qt::LeftButton);
         QCOMPARE(s.grid->Col(), 0);
-    }
-
-    void helpOpensTheGuideOfTheLanguage()
-    {
-        Shown s;
-        QTest::mouseClick(s.panel().imgHelp, Qt::LeftButton);
-        s.state().settings.Lingua_attuale = languageEnglish();
-        s.w->Testi_Lingua();
-        QTest::mouseClick(s.panel().imgHelp, Qt::LeftButton);
-        QCOMPARE(s.rig.launcher.calls, (QStringList{"help 1", "help 2"}));
     }
 
     // A memo warning open on memo 2; F3 inserts above it; the warning's
@@ -728,17 +711,6 @@ private slots:
                 (full.height() - w.frameGeometry().height() - 1) / 2));
         w.writeSettings();
         QCOMPARE(rig.setting("Height_pnlGen").toInt(), expected.height());
-    }
-
-    void englishTexts()
-    {
-        Shown s({memoOn(1, 0)});
-        QCOMPARE(s.column(COL_DATE), (QStringList{"Oggi", ""}));
-        s.w->state().settings.Lingua_attuale = languageEnglish();
-        QCOMPARE(s.w->Testi_Lingua(), 1);
-        s.list->Aggiorna_Griglia();
-        QCOMPARE(s.column(COL_DATE), (QStringList{"Today", ""}));
-        QCOMPARE(s.column(COL_TEXT).last(), QString("- new memo -"));
     }
 
     void headerHintsAndCursor()
