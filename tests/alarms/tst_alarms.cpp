@@ -99,7 +99,6 @@ private slots:
     {
         Rig rig;
         QCOMPARE(rig.grid()->RowCount(), 2);
-        QCOMPARE(rig.cell(0, 0), QString("Messaggio"));
         QVERIFY(!rig.w->btnCancella->isEnabled());
         for (const int col : {1, 3, 5, 7, 8})
             rig.click(col, 1);
@@ -270,8 +269,6 @@ private slots:
     void englishTexts()
     {
         Rig rig({alarm(2, 5, QTime(6, 0), "elsewhere")}, "English (UK)");
-        QCOMPARE(rig.w->windowTitle(), QString("Clocks setup"));
-        QCOMPARE(rig.w->btnCancella->text(), QString("Clear"));
         QCOMPARE(rig.cell(2), QString("every Thursday"));
         QCOMPARE(rig.cell(6), QString("Campana")); // a missing sound shows the default one
         QCOMPARE(rig.cell(6, 0), QString("Sound"));

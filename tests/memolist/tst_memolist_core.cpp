@@ -482,20 +482,14 @@ private slots:
         c.commands.Ordina_Per_Data(row);
         QCOMPARE(row, -1);
         QCOMPARE(c.handedOn.size(), 1); // sorted already: no ID changed
-    }
-
-    void dateSortTiesFollowTheExchangeOrder()
-    {
         // Equal moments leave in the order of the exchange sort, not in list order.
-        MemoList memos = withIds({1, 2, 3, 4});
-        for (REC_Memo& m : memos)
+        Commands ties(withIds({1, 2, 3, 4}));
+        for (REC_Memo& m : ties.state.ArrMemo)
             m.Orario = 0;
-        memos[0].Data -= 1; // yesterday, today, today, yesterday
-        memos[3].Data -= 1;
-        Commands c(memos);
-        int row = 0;
-        c.commands.Ordina_Per_Data(row);
-        QCOMPARE(shown(c.state.ArrMemo), (QStringList{"m1", "m4", "m3", "m2"}));
+        ties.state.ArrMemo[0].Data -= 1; // yesterday, today, today, yesterday
+        ties.state.ArrMemo[3].Data -= 1;
+        ties.commands.Ordina_Per_Data(row);
+        QCOMPARE(shown(ties.state.ArrMemo), (QStringList{"m1", "m4", "m3", "m2"}));
     }
 
     void lowestHeightsAndForcedBanner()
