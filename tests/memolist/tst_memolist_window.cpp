@@ -194,35 +194,31 @@ private slots:
         }
     }
 
+    // Rows in ID order; without a time or an alarm the cells stay blank, and
+    // a time with the alarm off is grey.
     void cellTextsInIdOrder()
     {
         Shown s({memoOn(7, 1, QTime(9, 0), 15), memoOn(3, -1, QTime(9, 0), 0), memoOn(5, 0, QTime(9, 0)),
-            memoOn(INT_MAX, 2, QTime(), -5, 0)});
-        QCOMPARE(s.column(COL_ID), (QStringList{"3", "5", "7", QString::number(INT_MAX), "-1"}));
-        QCOMPARE(s.column(COL_ALARM), (QStringList{"1", "1", "1", "0", ""}));
-        QCOMPARE(s.column(COL_DATE), (QStringList{"Ieri", "Oggi", "Domani", "05/06/24", ""}));
-        QCOMPARE(s.column(COL_TIME), (QStringList{"09:00", "09:00", "09:00", "", ""}));
-        QCOMPARE(s.column(COL_ADVANCE), (QStringList{"0", "-5", "+15", "-5", ""}));
+            memoOn(INT_MAX, 2, QTime(), -5, 0), memoOn(6, 3, QTime(11, 0), -5, 0)});
+        QCOMPARE(s.column(COL_ID), (QStringList{"3", "5", "6", "7", QString::number(INT_MAX), "-1"}));
+        QCOMPARE(s.column(COL_ALARM), (QStringList{"1", "1", "0", "1", "0", ""}));
+        QCOMPARE(s.column(COL_DATE), (QStringList{"Ieri", "Oggi", "06/06/24", "Domani", "05/06/24", ""}));
+        QCOMPARE(s.column(COL_TIME), (QStringList{"09:00", "09:00", "11:00", "09:00", "", ""}));
+        QCOMPARE(s.column(COL_ADVANCE), (QStringList{"0", "-5", "-5", "+15", "-5", ""}));
         QCOMPARE(s.list->Memo_Della_Riga(1), 1);
-        QCOMPARE(s.list->Memo_Della_Riga(3), 0);
-        QCOMPARE(s.list->Memo_Della_Riga(5), -1); // the placeholder
+        QCOMPARE(s.list->Memo_Della_Riga(4), 0);
+        QCOMPARE(s.list->Memo_Della_Riga(6), -1); // the placeholder
         QCOMPARE(s.list->Memo_Della_Riga(0), -1); // the header
         QCOMPARE(s.list->Memo_Della_Riga(9), -1);
-    }
-
-    void blankCellsWithoutTimeOrAlarm()
-    {
-        Shown s({memoOn(1, 3, QTime(), 10, 0), memoOn(2, 3, QTime(11, 0), -5, 0), memoOn(3, 3, QTime(11, 0), -5, 1)});
         const QImage image = s.shot();
         for (int c : {COL_TIME, COL_ADVANCE, COL_ADVANCE_BUTTON})
-            QVERIFY2(onlyBackground(image, s.cell(c, 1), white), qPrintable(QString::number(c)));
-        QVERIFY(!onlyBackground(image, s.cell(COL_TIME_BUTTON, 1), white));
-        // A set time with the alarm off is grey; with it on, the text colour.
-        QVERIFY(inkPixels(image, s.cell(COL_TIME, 2), grey) > 10);
-        QCOMPARE(inkPixels(image, s.cell(COL_TIME, 2), black), 0);
-        QVERIFY(onlyBackground(image, s.cell(COL_ADVANCE, 2), white));
-        QVERIFY(inkPixels(image, s.cell(COL_TIME, 3), black) > 10);
-        QVERIFY(inkPixels(image, s.cell(COL_ADVANCE, 3), black) > 5);
+            QVERIFY2(onlyBackground(image, s.cell(c, 5), white), qPrintable(QString::number(c)));
+        QVERIFY(!onlyBackground(image, s.cell(COL_TIME_BUTTON, 5), white));
+        QVERIFY(inkPixels(image, s.cell(COL_TIME, 3), grey) > 10);
+        QCOMPARE(inkPixels(image, s.cell(COL_TIME, 3), black), 0);
+        QVERIFY(onlyBackground(image, s.cell(COL_ADVANCE, 3), white));
+        QVERIFY(inkPixels(image, s.cell(COL_TIME, 4), black) > 10);
+        QVERIFY(inkPixels(image, s.cell(COL_ADVANCE, 4), black) > 5);
     }
 
     // A right-aligned number never loses its first characters: its column
