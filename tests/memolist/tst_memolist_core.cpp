@@ -166,14 +166,6 @@ private slots:
         QCOMPARE(Stato_Memo(MemoList{REC_Memo(), m}, 1, now), expected);
     }
 
-    void stateOutOfRange()
-    {
-        const MemoList memos{memo(0, QTime())};
-        QCOMPARE(Stato_Memo(memos, -1, atTime(9, 0)), -1);
-        QCOMPARE(Stato_Memo(memos, 1, atTime(9, 0)), -2);
-        QCOMPARE(Stato_Memo(MemoList(), 0, atTime(9, 0)), -2);
-    }
-
     void dateText_data()
     {
         QTest::addColumn<QString>("localeName");
@@ -193,10 +185,15 @@ private slots:
         QCOMPARE(dueDateText(data, format(localeName)), expected);
     }
 
-    void dataRowsNeedRoom()
+    // Indexes outside the list and too few data rows are refused.
+    void outOfRange()
     {
+        const MemoList memos{memo(0, QTime())};
+        QCOMPARE(Stato_Memo(memos, -1, atTime(9, 0)), -1);
+        QCOMPARE(Stato_Memo(memos, 1, atTime(9, 0)), -2);
+        QCOMPARE(Stato_Memo(MemoList(), 0, atTime(9, 0)), -2);
         QList<QStringList> dati(MEMO_DATA_COLUMNS, QStringList(1));
-        QVERIFY(!fillMemoData(dati, MemoList{memo(0, QTime())}, format("it_IT"), "x"));
+        QVERIFY(!fillMemoData(dati, memos, format("it_IT"), "x"));
         QCOMPARE(dati[COL_TEXT][0], QString());
         QVERIFY(fillMemoData(dati, MemoList(), format("it_IT"), "x"));
         QCOMPARE(dati[COL_TEXT][0], QString("x"));
