@@ -254,26 +254,6 @@ private slots:
         }
     }
 
-    // Painting touches the rows in view only, however many rows there are.
-    void paintsVisibleRowsOnly()
-    {
-        GridFixture f(3, 0);
-        const int n = 100000;
-        f.grid->setRowCount(1 + n);
-        f.grid->qt_righe_Nette = n;
-        QList<int> rows;
-        f.grid->OnDrawCell = [&](TA_DBStringGrid*, int, int row, const QRect&, GridDrawState) { rows << row; };
-        QVERIFY(f.show());
-        f.grid->setRow(50000);
-        rows.clear();
-        f.grid->grab();
-        rows.removeAll(0);
-        const auto [low, high] = std::minmax_element(rows.cbegin(), rows.cend());
-        QVERIFY(!rows.isEmpty() && *low <= 50000 && *high >= 50000);
-        QVERIFY2(rows.size() <= (f.grid->VisibleRowCount() + 2) * 3 && *high - *low <= f.grid->VisibleRowCount() + 1,
-            qPrintable(QString::number(rows.size())));
-    }
-
     // The current cell is Selected while the grid has no focus, Focused once it has.
     void drawStates()
     {
