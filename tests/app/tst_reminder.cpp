@@ -33,9 +33,10 @@ struct Rig : MemoListRig {
         clock.advanceMs(ms);
         window->engine().TimerTimer();
     }
-    bool storeWritten() const
+    void damageStore()
     {
-        return QFile::exists(dir.filePath("Store.dat"));
+        QFile f(dir.filePath("Store.dat"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("#MEMO#\t#_ID:x\r\n") > 0);
     }
 };
 
@@ -90,15 +91,12 @@ private slots:
         QFETCH(QString, box);
         QFETCH(bool, ends);
         Rig rig;
-        if (fault == "store") {
-            QFile f(rig.dir.filePath("Store.dat"));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("#MEMO#\t#_ID:x\r\n");
-        } else if (fault == "language") {
+        if (fault == "store")
+            rig.damageStore();
+        else if (fault == "language")
             rig.putSetting("Lingua_attuale", "italiano (italia)");
-        } else {
+        else
             rig.resources.bitmaps.remove("LOGO");
-        }
         QCOMPARE(rig.start().endRequested(), ends);
         QCoreApplication::processEvents(); // the store box comes once the timer runs
         QVERIFY(rig.boxes.texts().last().startsWith(box));
@@ -155,13 +153,14 @@ private slots:
 
         const bool asked = way == "Chiudi" || !tray;
         const QString question = language == "Italiano (Italia)"
-            ? "Chiudendo Brivo Reminder non verranno più mostrati gli avvisi impostati: sei sicuro di volerlo chiudere?"
+            ? "Chiudendo Brivo Reminder non verranno più mostrati gli avvisi impostati: sei sicuro di volerlo "
+              "chiudere?"
             : "Closing Brivo Reminder memos and clocks will not be shown: are you sure that you want to exit?";
         QCOMPARE(rig.boxes.texts(), asked ? QStringList{question} : QStringList{});
         QCOMPARE(notices.count(), notice ? 1 : 0);
         QCOMPARE(w.isHidden(), (tray && !asked) || ends);
         QCOMPARE(closed.count(), ends ? 1 : 0);
-        QCOMPARE(rig.storeWritten(), ends);
+        QCOMPARE(QFile::exists(rig.dir.filePath("Store.dat")), ends);
         QCOMPARE(rig.setting("qt_aperture_prog").isEmpty(), !ends);
         QCOMPARE(rig.registry.writes.isEmpty(), !ends);
 
@@ -217,10 +216,7 @@ private slots:
     void damagedStoreBoxHoldsNoReminderBack()
     {
         Rig rig;
-        QFile f(rig.dir.filePath("Store.dat"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#MEMO#\t#_ID:x\r\n");
-        f.close();
+        rig.damageStore();
         rig.clock.set(at(2024, 6, 3, 9, 53, 40));
         TfrmReminder& w = rig.startWith("/AutoRun");
         w.state().ArrMemo.append(memoOn(1, 0, QTime(9, 54), 0));

@@ -111,29 +111,20 @@ private slots:
         }
     }
 
-    void autostartEntry_data()
-    {
-        QTest::addColumn<qint32>("avvio");
-        QTest::addColumn<bool>("entry");
-        QTest::newRow("1 writes") << 1 << true;
-        QTest::newRow("0 removes") << 0 << false;
-        QTest::newRow("only 1 is on") << 2 << false;
-    }
-
+    // 1 writes the entry; 0, and any other number, removes it.
     void autostartEntry()
     {
-        QFETCH(qint32, avvio);
-        QFETCH(bool, entry);
-        FakeRegistry registry;
-        FakeAutostart autostart;
-        autostart.entries.insert(QStringLiteral("Brivo Reminder"));
-        autostart.entries.insert(QStringLiteral("Other Program"));
-        UserSettings s;
-        s.Avvio_automatico = avvio;
-        writeSettings(s, registry, KEY, autostart, QStringLiteral("Brivo Reminder"));
-        QCOMPARE(autostart.entries.contains(QStringLiteral("Brivo Reminder")), entry);
-        QVERIFY(autostart.entries.contains(QStringLiteral("Other Program")));
-        QCOMPARE(autostart.calls.size(), 1);
+        for (const qint32 avvio : {1, 0, 2}) {
+            FakeRegistry registry;
+            FakeAutostart autostart;
+            autostart.entries = {QStringLiteral("Brivo Reminder"), QStringLiteral("Other Program")};
+            UserSettings s;
+            s.Avvio_automatico = avvio;
+            writeSettings(s, registry, KEY, autostart, QStringLiteral("Brivo Reminder"));
+            QCOMPARE(autostart.entries.contains(QStringLiteral("Brivo Reminder")), avvio == 1);
+            QVERIFY(autostart.entries.contains(QStringLiteral("Other Program")));
+            QCOMPARE(autostart.calls.size(), 1);
+        }
     }
 };
 
