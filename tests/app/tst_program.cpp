@@ -333,76 +333,68 @@ private slots:
         QCOMPARE(saved[2], saved[0]);
         QCOMPARE(onScreen[2], onScreen[1]);
     }
-    // F3, a text, a time typed in its cell, the alarm switched on by a click
-    // on it; the next tick saves, and so does the end of the session.
-    void roadOfOneMemo()
+    // The road of one memo (F3, a text, a time typed in its cell, the alarm
+    // switched on by a click on it) and of one alarm clock (F2, a name, every
+    // Monday by a click, the window closed): a tick saves it, and so does the
+    // end of the session. Steps are xdotool's, with two of the test's own:
+    // "find" a window by its name, and "at" a point of it (x below 0: from
+    // its right edge).
+    void roads_data()
     {
+        QTest::addColumn<QList<QStringList>>("steps");
+        QTest::addColumn<QString>("saved");
+        const QStringList tab{"key", "Tab"};
+        // The memo's alarm switch, first row: the right-border panel and frame
+        // (17), the six columns after it (175), half its own width (11); below
+        // the 20-pixel header.
+        QTest::newRow("memo") << QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dentista"},
+            {"key", "Return"}, tab, tab, tab, tab, tab, // from the done box to the time
+            {"type", "--delay", "50", "18.30"}, {"key", "Return"}, {"at", "-203", "31"}, {"click", "1"}}
+                              << "#_NT:Dentista\\t#_ES:0\\t#_AT:1\\t#TDT:1\\t#_DT:\\d+\\t#TOR:1\\t#_OR:0[.,]7708333";
+        // The repetition's +/- cell, upper half (every Monday), at 279 from the
+        // window's left: the border panel (17), the five columns after it
+        // (215), half its own width; just below the 20-pixel header.
+        QTest::newRow("alarm clock") << QList<QStringList>{{"key", "F2"},
+            {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"}, {"type", "--delay", "50", "Palestra"},
+            {"key", "Return"}, {"at", "279", "25"}, {"click", "1"}, {"key", "Escape"}}
+                                     << "#SVEGLIA#\\t#TSV:2\\t#_MS:Palestra\\t#_GN:2\\t#_AT:1\\t";
+    }
+    void roads()
+    {
+        QFETCH(QList<QStringList>, steps);
+        QFETCH(QString, saved);
         QProcessEnvironment env = environment();
         Desktop desktop(env);
         if (!desktop.missing.isEmpty())
             QSKIP(qPrintable(desktop.missing));
         QProcess p;
         QVERIFY(launch(p, env));
-        const QString window = findWindow(env, "^Brivo Reminder$");
+        QString window = findWindow(env, "^Brivo Reminder$");
         QVERIFY(!window.isEmpty());
         QTest::qWait(2000); // the start-up logo goes at the first tick
-        const auto run = [&](const QStringList& arguments) { return xdotool(env, arguments); };
-        run({"windowactivate", "--sync", window});
-        for (const QStringList& step :
-            QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dentista"}, {"key", "Return"}, {"key", "Tab"},
-                {"key", "Tab"}, {"key", "Tab"}, {"key", "Tab"}, {"key", "Tab"}, // from the done box to the time
-                {"type", "--delay", "50", "18.30"}, {"key", "Return"}}) {
-            run(step);
-            QTest::qWait(100);
-        }
-        // The alarm switch of the first row, counted from the grid's right
-        // edge: the right-border panel and frame (17), the six columns after
-        // it (175), half its own width; below the 20-pixel header.
-        const auto width = QRegularExpression("Geometry: (\\d+)x").match(run({"getwindowgeometry", window}));
-        QVERIFY(width.hasMatch());
-        const int x = width.captured(1).toInt() - 17 - 175 - 11;
-        run({"mousemove", "--window", window, "--sync", QString::number(x), "31"});
-        run({"click", "1"});
-
-        const QString store = desktop.t.filePath("home/Store.dat");
-        const QRegularExpression memo(
-            "#_NT:Dentista\\t#_ES:0\\t#_AT:1\\t#TDT:1\\t#_DT:\\d+\\t#TOR:1\\t#_OR:0[.,]7708333");
-        QTRY_VERIFY_WITH_TIMEOUT(storeHas(store, memo), 10000); // a tick saved
-        QVERIFY(terminate(p));
-        QVERIFY2(storeHas(store, memo), readAll(store).constData());
-    }
-
-    // F2, an alarm clock made by keys and clicks, the window closed, the
-    // session ended: the store holds it.
-    void roadOfOneAlarm()
-    {
-        QProcessEnvironment env = environment();
-        Desktop desktop(env);
-        if (!desktop.missing.isEmpty())
-            QSKIP(qPrintable(desktop.missing));
-        QProcess p;
-        QVERIFY(launch(p, env));
-        const QString main = findWindow(env, "^Brivo Reminder$");
-        QVERIFY(!main.isEmpty());
-        QTest::qWait(2000); // the start-up logo goes at the first tick
-        xdotool(env, {"windowactivate", "--sync", main});
-        xdotool(env, {"key", "F2"});
-        const QString alarms = findWindow(env, "^(Impostazione sveglie|Clocks setup)$");
-        QVERIFY(!alarms.isEmpty());
-        for (const QStringList& step : QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Palestra"},
-                 // The repetition's +/- cell, upper half (every Monday), counted from the
-                 // grid's right edge: the border panel (17), the five columns after it
-                 // (215), half its own width; just below the 20-pixel header.
-                 {"key", "Return"}, {"mousemove", "--window", alarms, "--sync", "279", "25"}, {"click", "1"},
-                 {"key", "Escape"}}) {
+        xdotool(env, {"windowactivate", "--sync", window});
+        for (QStringList step : steps) {
+            if (step[0] == "find") {
+                window = findWindow(env, step[1]);
+                QVERIFY2(!window.isEmpty(), qPrintable(step[1]));
+                continue;
+            }
+            if (step[0] == "at") {
+                const auto width
+                    = QRegularExpression("Geometry: (\\d+)x").match(xdotool(env, {"getwindowgeometry", window}));
+                int x = step[1].toInt();
+                x += x < 0 ? width.captured(1).toInt() : 0;
+                QVERIFY(width.hasMatch());
+                step = {"mousemove", "--window", window, "--sync", QString::number(x), step[2]};
+            }
             xdotool(env, step);
             QTest::qWait(150);
         }
         const QString store = desktop.t.filePath("home/Store.dat");
-        const QRegularExpression alarm("#SVEGLIA#\\t#TSV:2\\t#_MS:Palestra\\t#_GN:2\\t#_AT:1\\t");
-        QTRY_VERIFY2_WITH_TIMEOUT(storeHas(store, alarm), readAll(store).constData(), 10000); // saved
+        const QRegularExpression memo(saved);
+        QTRY_VERIFY2_WITH_TIMEOUT(storeHas(store, memo), readAll(store).constData(), 10000); // a tick saved
         QVERIFY(terminate(p));
-        QVERIFY2(storeHas(store, alarm), readAll(store).constData());
+        QVERIFY2(storeHas(store, memo), readAll(store).constData());
     }
 };
 
