@@ -327,27 +327,20 @@ private slots:
         QVERIFY(w.isVisible());
     }
 
-    // Centra_Finestra; the same rule keeping a saved position on the screen is the
-    // program test's, at scale 2 under Xvfb.
-    void onScreen_data()
-    {
-        QTest::addColumn<QRect>("reference");
-        QTest::addColumn<QSize>("window");
-        QTest::addColumn<QPoint>("place");
-        QTest::newRow("centred") << QRect(10, 20, 600, 400) << QSize(360, 100) << QPoint(130, 170);
-        QTest::newRow("half pixel cut") << QRect(10, 20, 600, 400) << QSize(361, 100) << QPoint(129, 170);
-        QTest::newRow("off the left") << QRect(-200, 20, 600, 400) << QSize(361, 100) << QPoint(0, 170);
-        QTest::newRow("past the right") << QRect(900, 20, 600, 400) << QSize(361, 100) << QPoint(662, 170);
-        QTest::newRow("past the bottom") << QRect(10, 700, 600, 400) << QSize(360, 100) << QPoint(130, 667);
-        QTest::newRow("negative half") << QRect(100, 100, 10, 10) << QSize(31, 31) << QPoint(90, 90);
-    }
+    // Centra_Finestra on a 1024 x 768 screen: centred on the reference, the
+    // half pixel cut, kept on the screen. The same rule keeping a saved
+    // position on the screen is the program test's, at scale 2 under Xvfb.
     void onScreen()
     {
-        QFETCH(QRect, reference);
-        QFETCH(QSize, window);
-        QFETCH(QPoint, place);
-        const QSize screen(1024, 768);
-        QCOMPARE(Centra_Finestra(reference, window, screen), place);
+        const struct {
+            QRect reference;
+            QSize window;
+            QPoint place;
+        } rows[] = {{{10, 20, 600, 400}, {360, 100}, {130, 170}}, {{10, 20, 600, 400}, {361, 100}, {129, 170}},
+            {{-200, 20, 600, 400}, {361, 100}, {0, 170}}, {{900, 20, 600, 400}, {361, 100}, {662, 170}},
+            {{10, 700, 600, 400}, {360, 100}, {130, 667}}, {{100, 100, 10, 10}, {31, 31}, {90, 90}}};
+        for (const auto& r : rows)
+            QCOMPARE(Centra_Finestra(r.reference, r.window, QSize(1024, 768)), r.place);
     }
 };
 
