@@ -97,7 +97,7 @@ private slots:
         writeSettings(s, registry, KEY, autostart, config.NOME_PROGRAMMA);
         for (const QString& value : std::as_const(expected)) {
             const QString name = value.section(u'=', 0, 0);
-            QCOMPARE(name == u"positionKnown" ? QString::number(s.positionKnown) : registry.value(KEY, name),
+            QCOMPARE(name == u"positionKnown" ? QString::number(s.positionKnown) : registry.readString(KEY, name),
                 value.section(u'=', 1));
         }
     }
