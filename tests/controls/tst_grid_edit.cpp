@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMap>
 
 #include <functional>
 
@@ -256,20 +257,15 @@ private slots:
         f.grid->Mostra_Editor();
         QTest::keyClicks(f.grid->Editor(), "new");
         QVERIFY(!f.grid->Scrivi_Edit_on); // cleared by typing
-        if (how.startsWith("Enter"))
-            QTest::keyClick(f.grid->Editor(), Qt::Key_Return);
-        else if (how == "Down")
-            QTest::keyClick(f.grid->Editor(), Qt::Key_Down);
-        else if (how == "Tab")
-            QTest::keyClick(f.grid->Editor(), Qt::Key_Tab);
+        f.grid->Scrivi_Edit_on = how == "Escape";
+        const QMap<QString, Qt::Key> keys{{"Enter", Qt::Key_Return}, {"Enter advance", Qt::Key_Return},
+            {"Down", Qt::Key_Down}, {"Tab", Qt::Key_Tab}, {"Escape", Qt::Key_Escape}};
+        if (keys.contains(how))
+            QTest::keyClick(f.grid->Editor(), keys[how]);
         else if (how == "focus out")
             other->setFocus(Qt::TabFocusReason);
-        else if (how == "hide")
+        else
             f.grid->Nascondi_Editor();
-        else {
-            f.grid->Scrivi_Edit_on = true;
-            QTest::keyClick(f.grid->Editor(), Qt::Key_Escape);
-        }
         QTRY_COMPARE(other->hasFocus(), !gridKeepsFocus);
         QCOMPARE(f.grid->EditorMode(), how == "Enter"); // Enter alone hands the text over and goes on editing
         QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), end);
