@@ -163,12 +163,9 @@ class TestProgram : public QObject {
 private slots:
     void initTestCase()
     {
-        for (const char* sub : {"home", "config", "data", "runtime"})
-            QVERIFY(QDir(dir.path()).mkpath(sub));
-        QFile::setPermissions(dir.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(makeDirs(dir.path(), {"home", "config", "data", "runtime"}));
         QFile store(dir.filePath("home/Store.dat"));
-        QVERIFY(store.open(QIODevice::WriteOnly));
-        store.write(storeText);
+        QVERIFY(store.open(QIODevice::WriteOnly) && store.write(storeText) == storeText.size());
     }
 
     void secondStartLeavesTheFirstAndSigtermSaves()
