@@ -41,11 +41,9 @@ private slots:
         QCOMPARE(DesktopLauncher::helpPage(0, cache.path()), english);
         QFile it(italian);
         QFile en(english);
-        QVERIFY(it.open(QIODevice::ReadOnly) && en.open(QIODevice::ReadOnly));
-        QVERIFY(it.readAll().contains("<html lang=\"it\">"));
-        QVERIFY(en.readAll().contains("<html lang=\"en\">"));
-        // A page changed on disk is written again.
-        it.close();
+        QVERIFY(it.open(QIODevice::ReadOnly) && it.readAll().contains("<html lang=\"it\">"));
+        QVERIFY(en.open(QIODevice::ReadOnly) && en.readAll().contains("<html lang=\"en\">"));
+        it.close(); // a page changed on disk is written again
         QVERIFY(it.open(QIODevice::WriteOnly | QIODevice::Truncate));
         it.close();
         QCOMPARE(DesktopLauncher::helpPage(1, cache.path()), italian);
