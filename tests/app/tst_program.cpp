@@ -109,15 +109,36 @@ private:
     QProcess wm;
 };
 
-// xdotool on the desktop of env; out gets what it printed, which is returned.
-const QString& xdotool(const QProcessEnvironment& env, const QStringList& arguments, QString& out)
+// xdotool on the desktop of env; what it printed.
+QString xdotool(const QProcessEnvironment& env, const QStringList& arguments)
 {
     QProcess p;
     p.setProcessEnvironment(env);
     p.start("xdotool", arguments);
     p.waitForFinished(15000);
-    out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-    return out;
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// The first visible window whose name matches title, waiting up to ten seconds; empty if none.
+QString findWindow(const QProcessEnvironment& env, const QString& title)
+{
+    QString id;
+    for (int i = 0; i < 100 && (id = xdotool(env, {"search", "--onlyvisible", "--name", title})).isEmpty(); ++i)
+        QTest::qWait(100);
+    return id.section('\n', 0, 0);
+}
+
+bool launch(QProcess& p, const QProcessEnvironment& env, const QStringList& arguments = {},
+    const QString& program = QStringLiteral(BRIVO_PROGRAM))
+{
+    p.setProcessEnvironment(env);
+    p.start(program, arguments);
+    return p.waitForStarted();
+}
+
+bool storeHas(const QString& store, const QRegularExpression& re)
+{
+    return re.match(QString::fromLatin1(readAll(store))).hasMatch();
 }
 
 } // namespace
@@ -142,36 +163,23 @@ class TestProgram : public QObject {
 private slots:
     void initTestCase()
     {
-        for (const char* sub : {"home", "config", "data", "runtime"})
-            QVERIFY(QDir(dir.path()).mkpath(sub));
-        QFile::setPermissions(dir.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(makeDirs(dir.path(), {"home", "config", "data", "runtime"}));
         QFile store(dir.filePath("home/Store.dat"));
-        QVERIFY(store.open(QIODevice::WriteOnly));
-        store.write(storeText);
+        QVERIFY(store.open(QIODevice::WriteOnly) && store.write(storeText) == storeText.size());
     }
 
     void secondStartLeavesTheFirstAndSigtermSaves()
     {
         QProcess first;
-        first.setProcessEnvironment(environment());
-        first.start(QStringLiteral(BRIVO_PROGRAM), {});
-        QVERIFY(first.waitForStarted());
-        QVERIFY(started(dir.filePath("runtime")));
-
+        QVERIFY(launch(first, environment()) && started(dir.filePath("runtime")));
         QProcess second;
-        second.setProcessEnvironment(environment());
-        second.start(QStringLiteral(BRIVO_PROGRAM), {});
-        QVERIFY(second.waitForFinished(10000));
+        QVERIFY(launch(second, environment()) && second.waitForFinished(10000));
         QCOMPARE(second.exitCode(), 0);
         QVERIFY(readAll(dir.filePath("boxes.log")).contains("il programma è già attivo!"));
         QCOMPARE(first.state(), QProcess::Running);
         QVERIFY(!QFile::exists(dir.filePath("home/Store_old.dat"))); // the first has not saved yet
 
-        ::kill(pid_t(first.processId()), SIGTERM);
-        QVERIFY(first.waitForFinished(10000));
-        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(first.exitCode(), 0);
-
+        QVERIFY(terminate(first));
         QCOMPARE(readAll(dir.filePath("home/Store_old.dat")), storeText);
         QVERIFY(readAll(dir.filePath("home/Store.dat")).contains("#_NT:Telefonare al dentista"));
         const QByteArray settings = readAll(dir.filePath("config/Brivo/BrivoReminder.ini"));
@@ -206,16 +214,11 @@ private slots:
             env.remove("DISPLAY");
         }
         QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(BRIVO_PROGRAM), argument.split(u' '));
-        QVERIFY(p.waitForStarted());
-        if (!ends) {
-            QVERIFY(started(dir.filePath("runtime")));
-            QVERIFY(terminate(p));
-        } else {
-            QVERIFY(p.waitForFinished(10000));
-            QCOMPARE(p.exitCode(), 0);
-        }
+        QVERIFY(launch(p, env, argument.split(u' ')));
+        if (!ends)
+            QVERIFY(started(dir.filePath("runtime")) && terminate(p));
+        else
+            QVERIFY(p.waitForFinished(10000) && p.exitCode() == 0);
         const QString stdOut = QString::fromUtf8(p.readAllStandardOutput());
         const QString stdErr = QString::fromUtf8(p.readAllStandardError());
         QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
@@ -267,11 +270,8 @@ private slots:
         env.insert("XDG_DATA_HOME", t.filePath("data"));
         env.insert("XDG_RUNTIME_DIR", t.filePath("runtime"));
         QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(t.filePath("prefix/bin/brivo-reminder"), {});
-        QVERIFY(p.waitForStarted());
-        QVERIFY(started(t.filePath("runtime")));
-        QVERIFY(terminate(p));
+        QVERIFY(launch(p, env, {}, t.filePath("prefix/bin/brivo-reminder")));
+        QVERIFY(started(t.filePath("runtime")) && terminate(p));
         QVERIFY(QFile::exists(t.filePath("data/Brivo Reminder/Store.dat")));
         QVERIFY(QDir(t.filePath("prefix/bin")).entryList(QDir::Files) == QStringList{"brivo-reminder"});
     }
@@ -309,16 +309,11 @@ private slots:
         QList<QPoint> saved;
         for (int start = 0; start < 3; ++start) {
             QProcess p;
-            p.setProcessEnvironment(env);
-            p.start(QStringLiteral(BRIVO_PROGRAM), {});
-            QVERIFY(p.waitForStarted());
-            QString where;
-            QTRY_VERIFY_WITH_TIMEOUT(
-                xdotool(
-                    env, {"search", "--onlyvisible", "--name", "^Brivo Reminder$", "getwindowgeometry", "%@"}, where)
-                    .contains("Position:"),
-                10000);
+            QVERIFY(launch(p, env));
+            const QString window = findWindow(env, "^Brivo Reminder$");
+            QVERIFY(!window.isEmpty());
             QTest::qWait(500); // the window manager's placement reaches the program
+            const QString where = xdotool(env, {"getwindowgeometry", window});
             const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*\\n.*Geometry: (\\d+)x(\\d+)").match(where);
             const QRect shown(
                 m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
@@ -335,92 +330,68 @@ private slots:
         QCOMPARE(saved[2], saved[0]);
         QCOMPARE(onScreen[2], onScreen[1]);
     }
-    // F3, a text, a time typed in its cell, the alarm switched on by a click
-    // on it; the next tick saves, and so does the end of the session.
-    void roadOfOneMemo()
+    // The road of one memo (F3, a text, a time typed in its cell, the alarm
+    // switched on by a click on it) and of one alarm clock (F2, a name, every
+    // Monday by a click, the window closed): a tick saves it, and so does the
+    // end of the session. Steps are xdotool's, with two of the test's own:
+    // "find" a window by its name, and "at" a point of it (x below 0: from
+    // its right edge).
+    void roads_data()
     {
-        QProcessEnvironment env = environment();
-        Desktop desktop(env);
-        if (!desktop.missing.isEmpty())
-            QSKIP(qPrintable(desktop.missing));
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(BRIVO_PROGRAM), {});
-        QVERIFY(p.waitForStarted());
-        QString window;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !xdotool(env, {"search", "--onlyvisible", "--name", "^Brivo Reminder$"}, window).isEmpty(), 10000);
-        window = window.section('\n', 0, 0);
-        QTest::qWait(2000); // the start-up logo goes at the first tick
-        QString out;
-        const auto run = [&](const QStringList& arguments) { xdotool(env, arguments, out); };
-        run({"windowactivate", "--sync", window});
-        for (const QStringList& step :
-            QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dentista"}, {"key", "Return"}, {"key", "Tab"},
-                {"key", "Tab"}, {"key", "Tab"}, {"key", "Tab"}, {"key", "Tab"}, // from the done box to the time
-                {"type", "--delay", "50", "18.30"}, {"key", "Return"}}) {
-            run(step);
-            QTest::qWait(100);
-        }
-        // The alarm switch of the first row, counted from the grid's right
-        // edge: the right-border panel and frame (17), the six columns after
-        // it (175), half its own width; below the 20-pixel header.
-        const auto width
-            = QRegularExpression("Geometry: (\\d+)x").match(xdotool(env, {"getwindowgeometry", window}, out));
-        QVERIFY(width.hasMatch());
-        const int x = width.captured(1).toInt() - 17 - 175 - 11;
-        run({"mousemove", "--window", window, "--sync", QString::number(x), "31"});
-        run({"click", "1"});
-
-        const QString store = desktop.t.filePath("home/Store.dat");
-        const QRegularExpression memo(
-            "#_NT:Dentista\\t#_ES:0\\t#_AT:1\\t#TDT:1\\t#_DT:\\d+\\t#TOR:1\\t#_OR:0[.,]7708333");
-        QTRY_VERIFY_WITH_TIMEOUT(memo.match(QString::fromLatin1(readAll(store))).hasMatch(), 10000); // a tick saved
-        QVERIFY(terminate(p));
-        QVERIFY2(memo.match(QString::fromLatin1(readAll(store))).hasMatch(), readAll(store).constData());
+        QTest::addColumn<QList<QStringList>>("steps");
+        QTest::addColumn<QString>("saved");
+        const QStringList tab{"key", "Tab"};
+        // The memo's alarm switch, first row: the right-border panel and frame
+        // (17), the six columns after it (175), half its own width (11); below
+        // the 20-pixel header.
+        QTest::newRow("memo") << QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dentista"},
+            {"key", "Return"}, tab, tab, tab, tab, tab, // from the done box to the time
+            {"type", "--delay", "50", "18.30"}, {"key", "Return"}, {"at", "-203", "31"}, {"click", "1"}}
+                              << "#_NT:Dentista\\t#_ES:0\\t#_AT:1\\t#TDT:1\\t#_DT:\\d+\\t#TOR:1\\t#_OR:0[.,]7708333";
+        // The repetition's +/- cell, upper half (every Monday), at 279 from the
+        // window's left: the border panel (17), the five columns after it
+        // (215), half its own width; just below the 20-pixel header.
+        QTest::newRow("alarm clock") << QList<QStringList>{{"key", "F2"},
+            {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"}, {"type", "--delay", "50", "Palestra"},
+            {"key", "Return"}, {"at", "279", "25"}, {"click", "1"}, {"key", "Escape"}}
+                                     << "#SVEGLIA#\\t#TSV:2\\t#_MS:Palestra\\t#_GN:2\\t#_AT:1\\t";
     }
-
-    // F2, an alarm clock made by keys and clicks, the window closed, the
-    // session ended: the store holds it.
-    void roadOfOneAlarm()
+    void roads()
     {
+        QFETCH(QList<QStringList>, steps);
+        QFETCH(QString, saved);
         QProcessEnvironment env = environment();
         Desktop desktop(env);
         if (!desktop.missing.isEmpty())
             QSKIP(qPrintable(desktop.missing));
         QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(BRIVO_PROGRAM), {});
-        QVERIFY(p.waitForStarted());
-        QString out;
-        const auto find = [&](const char* title) {
-            QString id;
-            for (int i = 0; i < 100 && xdotool(env, {"search", "--onlyvisible", "--name", title}, id).isEmpty(); ++i)
-                QTest::qWait(100);
-            return id.section('\n', 0, 0);
-        };
-        const QString main = find("^Brivo Reminder$");
-        QVERIFY(!main.isEmpty());
+        QVERIFY(launch(p, env));
+        QString window = findWindow(env, "^Brivo Reminder$");
+        QVERIFY(!window.isEmpty());
         QTest::qWait(2000); // the start-up logo goes at the first tick
-        xdotool(env, {"windowactivate", "--sync", main}, out);
-        xdotool(env, {"key", "F2"}, out);
-        const QString alarms = find("^(Impostazione sveglie|Clocks setup)$");
-        QVERIFY(!alarms.isEmpty());
-        for (const QStringList& step : QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Palestra"},
-                 // The repetition's +/- cell, upper half (every Monday), counted from the
-                 // grid's right edge: the border panel (17), the five columns after it
-                 // (215), half its own width; just below the 20-pixel header.
-                 {"key", "Return"}, {"mousemove", "--window", alarms, "--sync", "279", "25"}, {"click", "1"},
-                 {"key", "Escape"}}) {
-            xdotool(env, step, out);
+        xdotool(env, {"windowactivate", "--sync", window});
+        for (QStringList step : steps) {
+            if (step[0] == "find") {
+                window = findWindow(env, step[1]);
+                QVERIFY2(!window.isEmpty(), qPrintable(step[1]));
+                continue;
+            }
+            if (step[0] == "at") {
+                const auto width
+                    = QRegularExpression("Geometry: (\\d+)x").match(xdotool(env, {"getwindowgeometry", window}));
+                int x = step[1].toInt();
+                x += x < 0 ? width.captured(1).toInt() : 0;
+                QVERIFY(width.hasMatch());
+                step = {"mousemove", "--window", window, "--sync", QString::number(x), step[2]};
+            }
+            xdotool(env, step);
             QTest::qWait(150);
         }
         const QString store = desktop.t.filePath("home/Store.dat");
-        const QRegularExpression alarm("#SVEGLIA#\\t#TSV:2\\t#_MS:Palestra\\t#_GN:2\\t#_AT:1\\t");
-        QTRY_VERIFY2_WITH_TIMEOUT(
-            alarm.match(QString::fromLatin1(readAll(store))).hasMatch(), readAll(store).constData(), 10000); // saved
+        const QRegularExpression memo(saved);
+        QTRY_VERIFY2_WITH_TIMEOUT(storeHas(store, memo), readAll(store).constData(), 10000); // a tick saved
         QVERIFY(terminate(p));
-        QVERIFY2(alarm.match(QString::fromLatin1(readAll(store))).hasMatch(), readAll(store).constData());
+        QVERIFY2(storeHas(store, memo), readAll(store).constData());
     }
 };
 

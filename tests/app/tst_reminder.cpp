@@ -33,9 +33,10 @@ struct Rig : MemoListRig {
         clock.advanceMs(ms);
         window->engine().TimerTimer();
     }
-    bool storeWritten() const
+    void damageStore()
     {
-        return QFile::exists(dir.filePath("Store.dat"));
+        QFile f(dir.filePath("Store.dat"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("#MEMO#\t#_ID:x\r\n") > 0);
     }
 };
 
@@ -90,15 +91,12 @@ private slots:
         QFETCH(QString, box);
         QFETCH(bool, ends);
         Rig rig;
-        if (fault == "store") {
-            QFile f(rig.dir.filePath("Store.dat"));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("#MEMO#\t#_ID:x\r\n");
-        } else if (fault == "language") {
+        if (fault == "store")
+            rig.damageStore();
+        else if (fault == "language")
             rig.putSetting("Lingua_attuale", "italiano (italia)");
-        } else {
+        else
             rig.resources.bitmaps.remove("LOGO");
-        }
         QCOMPARE(rig.start().endRequested(), ends);
         QCoreApplication::processEvents(); // the store box comes once the timer runs
         QVERIFY(rig.boxes.texts().last().startsWith(box));
@@ -155,13 +153,14 @@ private slots:
 
         const bool asked = way == "Chiudi" || !tray;
         const QString question = language == "Italiano (Italia)"
-            ? "Chiudendo Brivo Reminder non verranno più mostrati gli avvisi impostati: sei sicuro di volerlo chiudere?"
+            ? "Chiudendo Brivo Reminder non verranno più mostrati gli avvisi impostati: sei sicuro di volerlo "
+              "chiudere?"
             : "Closing Brivo Reminder memos and clocks will not be shown: are you sure that you want to exit?";
         QCOMPARE(rig.boxes.texts(), asked ? QStringList{question} : QStringList{});
         QCOMPARE(notices.count(), notice ? 1 : 0);
         QCOMPARE(w.isHidden(), (tray && !asked) || ends);
         QCOMPARE(closed.count(), ends ? 1 : 0);
-        QCOMPARE(rig.storeWritten(), ends);
+        QCOMPARE(QFile::exists(rig.dir.filePath("Store.dat")), ends);
         QCOMPARE(rig.setting("qt_aperture_prog").isEmpty(), !ends);
         QCOMPARE(rig.registry.writes.isEmpty(), !ends);
 
@@ -217,10 +216,7 @@ private slots:
     void damagedStoreBoxHoldsNoReminderBack()
     {
         Rig rig;
-        QFile f(rig.dir.filePath("Store.dat"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#MEMO#\t#_ID:x\r\n");
-        f.close();
+        rig.damageStore();
         rig.clock.set(at(2024, 6, 3, 9, 53, 40));
         TfrmReminder& w = rig.startWith("/AutoRun");
         w.state().ArrMemo.append(memoOn(1, 0, QTime(9, 54), 0));
@@ -331,27 +327,20 @@ private slots:
         QVERIFY(w.isVisible());
     }
 
-    // Centra_Finestra; the same rule keeping a saved position on the screen is the
-    // program test's, at scale 2 under Xvfb.
-    void onScreen_data()
-    {
-        QTest::addColumn<QRect>("reference");
-        QTest::addColumn<QSize>("window");
-        QTest::addColumn<QPoint>("place");
-        QTest::newRow("centred") << QRect(10, 20, 600, 400) << QSize(360, 100) << QPoint(130, 170);
-        QTest::newRow("half pixel cut") << QRect(10, 20, 600, 400) << QSize(361, 100) << QPoint(129, 170);
-        QTest::newRow("off the left") << QRect(-200, 20, 600, 400) << QSize(361, 100) << QPoint(0, 170);
-        QTest::newRow("past the right") << QRect(900, 20, 600, 400) << QSize(361, 100) << QPoint(662, 170);
-        QTest::newRow("past the bottom") << QRect(10, 700, 600, 400) << QSize(360, 100) << QPoint(130, 667);
-        QTest::newRow("negative half") << QRect(100, 100, 10, 10) << QSize(31, 31) << QPoint(90, 90);
-    }
+    // Centra_Finestra on a 1024 x 768 screen: centred on the reference, the
+    // half pixel cut, kept on the screen. The same rule keeping a saved
+    // position on the screen is the program test's, at scale 2 under Xvfb.
     void onScreen()
     {
-        QFETCH(QRect, reference);
-        QFETCH(QSize, window);
-        QFETCH(QPoint, place);
-        const QSize screen(1024, 768);
-        QCOMPARE(Centra_Finestra(reference, window, screen), place);
+        const struct {
+            QRect reference;
+            QSize window;
+            QPoint place;
+        } rows[] = {{{10, 20, 600, 400}, {360, 100}, {130, 170}}, {{10, 20, 600, 400}, {361, 100}, {129, 170}},
+            {{-200, 20, 600, 400}, {361, 100}, {0, 170}}, {{900, 20, 600, 400}, {361, 100}, {662, 170}},
+            {{10, 700, 600, 400}, {360, 100}, {130, 667}}, {{100, 100, 10, 10}, {31, 31}, {90, 90}}};
+        for (const auto& r : rows)
+            QCOMPARE(Centra_Finestra(r.reference, r.window, QSize(1024, 768)), r.place);
     }
 };
 

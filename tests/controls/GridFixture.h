@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include <memory>
+#include <numeric>
 
 // A shown window holding one grid whose cells show Dati in data order:
 // cell (c, FixedRows + d) = Dati[c][d] = letter of c followed by d ("a0", "b0", ...).
@@ -24,20 +24,15 @@ struct GridFixture {
         grid->setFixedRows(fixedRows);
         grid->setDefaultRowHeight(20);
         grid->setDefaultDrawing(false);
+        grid->qt_righe_Nette = dataRows;
+        grid->setRowCount(fixedRows + dataRows);
         grid->Imposta_Dati(cols, dataRows);
         for (int c = 0; c < cols; ++c) {
             for (int d = 0; d < dataRows; ++d)
-                grid->Dati[c][d] = QStringLiteral("%1%2").arg(QChar(u'a' + c)).arg(d);
+                grid->setCells(c, fixedRows + d, grid->Dati[c][d] = QStringLiteral("%1%2").arg(QChar(u'a' + c)).arg(d));
         }
-        grid->qt_righe_Nette = dataRows;
-        grid->setRowCount(fixedRows + dataRows);
-        grid->OnSort_Reset = [](bool& esito) { esito = false; };
-        grid->OnSort_Calcolo = [](int, int, int& esito) { esito = 0; };
-        grid->Ordina(); // data order
-        for (int d = 0; d < dataRows; ++d) {
-            for (int c = 0; c < cols; ++c)
-                grid->setCells(c, fixedRows + d, grid->Dati[c][grid->Pos_Dato(d)]);
-        }
+        grid->Ordine.resize(dataRows); // data order
+        std::iota(grid->Ordine.begin(), grid->Ordine.end(), 0);
         window.resize(400, 200);
     }
 

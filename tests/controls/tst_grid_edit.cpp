@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMap>
 
 #include <functional>
 
@@ -48,9 +49,15 @@ private slots:
         QTest::addColumn<bool>("consent");
         QTest::addColumn<bool>("keepZero");
         QTest::addColumn<QString>("after");
+        // A selected cell that reads as a zero empties; any other text stays.
         QTest::newRow("0") << "0" << true << true << false << "";
         QTest::newRow("0,00") << "0,00" << true << true << false << "";
+        QTest::newRow("-0.0") << "-0.0" << true << true << false << "";
+        QTest::newRow("blanks and plus") << " +0 " << true << true << false << "";
+        QTest::newRow("not zero") << "0.0001" << true << true << false << "0.0001";
         QTest::newRow("0a is no number") << "0a" << true << true << false << "0a";
+        QTest::newRow("two separators") << "0,0,0" << true << true << false << "0,0,0";
+        QTest::newRow("sign alone") << "-" << true << true << false << "-";
         QTest::newRow("no handler") << "0" << false << true << false << "0";
         QTest::newRow("refused cell") << "0" << true << false << false << "0";
         QTest::newRow("zero kept by option") << "0" << true << true << true << "0";
@@ -81,12 +88,6 @@ private slots:
         QTest::addColumn<QList<int>>("refusedCols");
         QTest::addColumn<QPoint>("end");
         const QList<int> none;
-        QTest::newRow("Tab wraps to first selectable cell")
-            << QPoint(2, 3) << int(Qt::Key_Tab) << QList<int>{0} << QPoint(1, 1);
-        QTest::newRow("Tab skips refused cells")
-            << QPoint(1, 1) << int(Qt::Key_Tab) << QList<int>{0, 2} << QPoint(1, 2);
-        QTest::newRow("Shift+Tab wraps to the last")
-            << QPoint(1, 1) << int(Qt::Key_Backtab) << QList<int>{0} << QPoint(2, 3);
         QTest::newRow("Right at the last selectable column")
             << QPoint(1, 2) << int(Qt::Key_Right) << QList<int>{2} << QPoint(1, 2);
         QTest::newRow("Right at the grid's edge") << QPoint(2, 2) << int(Qt::Key_Right) << none << QPoint(2, 2);
@@ -103,18 +104,15 @@ private slots:
         QFETCH(QList<int>, refusedCols);
         QFETCH(QPoint, end);
         GridFixture f(3, 3);
-        f.grid->setOptions(f.grid->Options() | GridOption::Tabs);
         QVERIFY(f.activate());
         f.grid->setRow(start.y());
         f.grid->setCol(start.x());
         f.grid->OnSelectCell = [&](TA_DBStringGrid*, int col, int, bool& can) { can = !refusedCols.contains(col); };
         int keyDowns = 0;
-        f.grid->OnKeyDown = [&](TA_DBStringGrid*, int& k, Qt::KeyboardModifiers) {
-            keyDowns += k == Qt::Key_Shift ? 0 : 1; // QTest presses Shift first
-        };
-        QTest::keyClick(f.grid, Qt::Key(key), key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        f.grid->OnKeyDown = [&](TA_DBStringGrid*, int&, Qt::KeyboardModifiers) { ++keyDowns; };
+        QTest::keyClick(f.grid, Qt::Key(key));
         QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), end);
-        QCOMPARE(keyDowns, 0); // arrows and Tab are the grid's own
+        QCOMPARE(keyDowns, 0); // arrows are the grid's own
         QVERIFY(f.grid->hasFocus());
         QTest::keyClick(f.grid, Qt::Key_F5);
         QCOMPARE(keyDowns, 1);
@@ -146,7 +144,6 @@ private slots:
         QVERIFY(f.activate());
         f.grid->Mostra_Editor();
         QCOMPARE(f.grid->EditorMode(), opens);
-        QCOMPARE(f.grid->Editor_Mostrato(), opens);
         QCOMPARE(f.grid->Editor() && f.grid->Editor()->isVisible(), opens);
         if (opens) {
             QCOMPARE(f.grid->Editor()->text(), QStringLiteral("a0"));
@@ -197,8 +194,6 @@ private slots:
         QVERIFY(f.activate());
         QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(1, 1));
         QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), QPoint(1, 1));
-        QCOMPARE(f.grid->Col_Click(), 1);
-        QCOMPARE(f.grid->Riga_Click(), 0);
         f.grid->Mostra_Editor(); // as a window's OnClick does
         QVERIFY(f.grid->Editor()->hasFocus());
         QTest::keyClicks(f.grid->Editor(), "xyz");
@@ -262,20 +257,15 @@ private slots:
         f.grid->Mostra_Editor();
         QTest::keyClicks(f.grid->Editor(), "new");
         QVERIFY(!f.grid->Scrivi_Edit_on); // cleared by typing
-        if (how.startsWith("Enter"))
-            QTest::keyClick(f.grid->Editor(), Qt::Key_Return);
-        else if (how == "Down")
-            QTest::keyClick(f.grid->Editor(), Qt::Key_Down);
-        else if (how == "Tab")
-            QTest::keyClick(f.grid->Editor(), Qt::Key_Tab);
+        f.grid->Scrivi_Edit_on = how == "Escape";
+        const QMap<QString, Qt::Key> keys{{"Enter", Qt::Key_Return}, {"Enter advance", Qt::Key_Return},
+            {"Down", Qt::Key_Down}, {"Tab", Qt::Key_Tab}, {"Escape", Qt::Key_Escape}};
+        if (keys.contains(how))
+            QTest::keyClick(f.grid->Editor(), keys[how]);
         else if (how == "focus out")
             other->setFocus(Qt::TabFocusReason);
-        else if (how == "hide")
+        else
             f.grid->Nascondi_Editor();
-        else {
-            f.grid->Scrivi_Edit_on = true;
-            QTest::keyClick(f.grid->Editor(), Qt::Key_Escape);
-        }
         QTRY_COMPARE(other->hasFocus(), !gridKeepsFocus);
         QCOMPARE(f.grid->EditorMode(), how == "Enter"); // Enter alone hands the text over and goes on editing
         QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), end);
@@ -295,19 +285,12 @@ private slots:
         EditRecorder rec(f.grid);
         f.grid->setOptions(f.grid->Options() | GridOption::Editing);
         f.grid->Editor_MaxLength = 3;
-        QString refused;
-        f.grid->OnCanEditAcceptKey = [&](QChar key, bool& accept) {
-            accept = key.isDigit();
-            if (!accept)
-                refused += key;
-        };
         QVERIFY(f.activate());
         QTest::keyClicks(f.grid, "7");
         QVERIFY(f.grid->EditorMode());
         QCOMPARE(f.grid->Editor()->text(), QStringLiteral("7"));
-        QTest::keyClicks(f.grid->Editor(), "x8901");
+        QTest::keyClicks(f.grid->Editor(), "8901");
         QCOMPARE(f.grid->Editor()->text(), QStringLiteral("789"));
-        QCOMPARE(refused, QStringLiteral("x"));
     }
 };
 

@@ -9,8 +9,7 @@
 #include <functional>
 
 // Records every box instead of showing it and answers questions from a
-// script: setNextAnswer() queues answers, and an empty queue answers
-// defaultAnswer.
+// script: setNextAnswer() queues answers, and an empty queue answers No.
 class FakeMessageBoxes : public MessageBoxes {
 public:
     struct Shown {
@@ -35,7 +34,6 @@ public:
 
     QList<Shown> shown;
     std::function<void()> whileShown;
-    Answer defaultAnswer = Answer::No;
 
 protected:
     Answer show(MessageKind kind, const QString& caption, const QString& text, bool withCancel) override
@@ -46,7 +44,7 @@ protected:
 
         if (kind != MessageKind::Question)
             return Answer::Yes;
-        return m_answers.isEmpty() ? defaultAnswer : m_answers.takeFirst();
+        return m_answers.isEmpty() ? Answer::No : m_answers.takeFirst();
     }
 
 private:

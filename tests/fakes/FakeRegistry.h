@@ -33,11 +33,6 @@ public:
         return QStringLiteral("registry:") + key;
     }
 
-    QString value(const QString& key, const QString& name) const
-    {
-        return values.value({key, name});
-    }
-
     QMap<Location, QString> values;
     QStringList writes;
 };

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,12 +21,9 @@ QString readText(const QString& path)
 
 QString execLine(const QString& entry)
 {
-    const QStringList lines = entry.split(u'\n');
-    for (const QString& line : lines) {
-        if (line.startsWith(u"Exec="))
-            return line.mid(5);
-    }
-    return QString();
+    return QRegularExpression(QStringLiteral("^Exec=(.*)$"), QRegularExpression::MultilineOption)
+        .match(entry)
+        .captured(1);
 }
 
 } // namespace

@@ -41,11 +41,9 @@ private slots:
         QCOMPARE(DesktopLauncher::helpPage(0, cache.path()), english);
         QFile it(italian);
         QFile en(english);
-        QVERIFY(it.open(QIODevice::ReadOnly) && en.open(QIODevice::ReadOnly));
-        QVERIFY(it.readAll().contains("<html lang=\"it\">"));
-        QVERIFY(en.readAll().contains("<html lang=\"en\">"));
-        // A page changed on disk is written again.
-        it.close();
+        QVERIFY(it.open(QIODevice::ReadOnly) && it.readAll().contains("<html lang=\"it\">"));
+        QVERIFY(en.open(QIODevice::ReadOnly) && en.readAll().contains("<html lang=\"en\">"));
+        it.close(); // a page changed on disk is written again
         QVERIFY(it.open(QIODevice::WriteOnly | QIODevice::Truncate));
         it.close();
         QCOMPARE(DesktopLauncher::helpPage(1, cache.path()), italian);
@@ -75,37 +73,22 @@ private slots:
         QVERIFY(crashed.acquire());
     }
 
-    void shortTimeHasNoSeconds_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("C") << QString("C") << QString("09:05");
-        QTest::newRow("it_IT") << QString("it_IT") << QString("09:05");
-        QTest::newRow("en_US") << QString("en_US") << QString("9:05 AM");
-    }
     void shortTimeHasNoSeconds()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, shown);
-        const SystemLocale system{QLocale(locale)};
-        QCOMPARE(QTime(9, 5, 42).toString(system.shortTimeFormat()), shown);
+        for (const auto& [locale, shown] : {std::pair{"C", "09:05"}, {"it_IT", "09:05"}, {"en_US", "9:05 AM"}}) {
+            const SystemLocale system{QLocale(locale)};
+            QCOMPARE(QTime(9, 5, 42).toString(system.shortTimeFormat()), QString(shown));
+        }
     }
 
-    void stopSignalsAskForAnOrderlyEnd_data()
-    {
-        QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGHUP") << int(SIGHUP);
-        QTest::newRow("SIGINT") << int(SIGINT);
-    }
     void stopSignalsAskForAnOrderlyEnd()
     {
-        QFETCH(int, signal);
-        SessionEnd end;
-        QSignalSpy spy(&end, &SessionEnd::endRequested);
-        std::raise(signal); // the process must survive it
-        QVERIFY(spy.wait(2000));
-        QCOMPARE(spy.count(), 1);
+        for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+            SessionEnd end;
+            QSignalSpy spy(&end, &SessionEnd::endRequested);
+            std::raise(signal); // the process must survive it
+            QVERIFY2(spy.wait(2000) && spy.count() == 1, qPrintable(QString::number(signal)));
+        }
     }
 };
 

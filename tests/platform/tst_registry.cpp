@@ -83,22 +83,17 @@ private slots:
             QString());
     }
 
-    void valuesOfOtherKindsReadEmpty_data()
-    {
-        QTest::addColumn<QByteArray>("line");
-        QTest::newRow("list") << QByteArray("Width_Appl=500, 600");
-        QTest::newRow("byte array") << QByteArray("Width_Appl=@ByteArray(500)");
-    }
-
+    // A list or a byte array reads empty.
     void valuesOfOtherKindsReadEmpty()
     {
-        QFETCH(QByteArray, line);
-        QTemporaryDir dir;
-        writeFile(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini"),
-            "[Brivo%20Reminder]\nImpostazioni\\" + line + "\nImpostazioni\\Stay_on_top=1\n");
-        const QSettingsRegistry registry(dir.path());
-        QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
-        QCOMPARE(registry.readString(KEY, QStringLiteral("Stay_on_top")), QStringLiteral("1"));
+        for (const QByteArray line : {"Width_Appl=500, 600", "Width_Appl=@ByteArray(500)"}) {
+            QTemporaryDir dir;
+            writeFile(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini"),
+                "[Brivo%20Reminder]\nImpostazioni\\" + line + "\nImpostazioni\\Stay_on_top=1\n");
+            const QSettingsRegistry registry(dir.path());
+            QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
+            QCOMPARE(registry.readString(KEY, QStringLiteral("Stay_on_top")), QStringLiteral("1"));
+        }
     }
 
     // A missing file reads empty and is not created; a folder that cannot

@@ -61,8 +61,7 @@ private slots:
     {
         QTemporaryDir dir;
         QFile bad(dir.path() + QStringLiteral("/BAD"));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("this is not a picture");
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("this is not a picture") > 0);
         bad.close();
         QFile::copy(QStringLiteral(":/bitmaps/LOGO"), dir.path() + QStringLiteral("/GOOD"));
         const ProgramResources resources(QStringLiteral(":/stringtable.txt"), dir.path());
