@@ -57,6 +57,9 @@ private slots:
         QTest::newRow("integer min") << int(Integer) << "KEY = \"-2147483648\"" << 1 << "-2147483648";
         QTest::newRow("integer too big") << int(Integer) << "KEY = \"2147483648\"" << -2 << "0";
         QTest::newRow("hex all ones") << int(Integer) << "KEY = \"$FFFFFFFF\"" << 1 << "-1";
+        QTest::newRow("hex leading zeros") << int(Integer) << "KEY = \"$000000000001\"" << 1 << "1";
+        QTest::newRow("hex nine digits") << int(Integer) << "KEY = \"$100000000\"" << -2 << "0";
+        QTest::newRow("key in another case") << int(Text) << "key = \"v\"" << -1 << "";
         QTest::newRow("colour name any case") << int(Colour) << "KEY = \"CLNAVY\"" << 1 << "8388608";
         QTest::newRow("colour unknown") << int(Colour) << "KEY = \"clNoSuchColour\"" << -2 << "0";
     }
