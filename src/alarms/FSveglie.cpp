@@ -35,16 +35,6 @@ GridColor colour(ColourValue rgb)
     return GridColor(QColor::fromRgb(rgb));
 }
 
-const TColorazione& fallbackScheme()
-{
-    static const TColorazione scheme = [] {
-        ColorazioneList list;
-        Crea_Colorazioni(list);
-        return list.first();
-    }();
-    return scheme;
-}
-
 QToolButton* speedButton(QWidget* parent, const QIcon& icon)
 {
     auto* b = new QToolButton(parent);
@@ -224,8 +214,7 @@ void TfrmSveglie::done(int result)
 
 const TColorazione& TfrmSveglie::scheme() const
 {
-    const TColorazione* found = Colorazione_Disegno(state.ArrColorazioni, state.settings.Tipo_colorazione);
-    return found ? *found : fallbackScheme();
+    return Colorazione_Disegno(state.ArrColorazioni, state.settings.Tipo_colorazione);
 }
 
 void TfrmSveglie::Aggiorna_Sveglie(bool Ricalcola_Chiavi, bool Nuova_Riga)

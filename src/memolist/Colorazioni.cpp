@@ -59,12 +59,18 @@ const TColorazione* Colorazione_Corrente(const ColorazioneList& schemes, const Q
     return i >= 0 ? &schemes[i] : nullptr;
 }
 
-const TColorazione* Colorazione_Disegno(const ColorazioneList& schemes, const QString& tipo)
+const TColorazione& Colorazione_Disegno(const ColorazioneList& schemes, const QString& tipo)
 {
-    const TColorazione* current = Colorazione_Corrente(schemes, tipo);
-    if (current)
-        return current;
-    return schemes.isEmpty() ? nullptr : &schemes.first();
+    if (const TColorazione* current = Colorazione_Corrente(schemes, tipo))
+        return *current;
+    if (!schemes.isEmpty())
+        return schemes.first();
+    static const TColorazione builtIn = [] {
+        ColorazioneList list;
+        Crea_Colorazioni(list);
+        return list.first();
+    }();
+    return builtIn;
 }
 
 void Cambia_Colorazione(const ColorazioneList& schemes, QString& tipo, int delta)

@@ -39,9 +39,9 @@ int Indice_Colorazione(const ColorazioneList& schemes, const QString& tipo);
 // The current scheme, or null when none matches.
 const TColorazione* Colorazione_Corrente(const ColorazioneList& schemes, const QString& tipo);
 
-// What the memo grid draws with: the current scheme, else the first one.
-// Null only for an empty list.
-const TColorazione* Colorazione_Disegno(const ColorazioneList& schemes, const QString& tipo);
+// What the list windows draw with: the current scheme, else the first one;
+// the built-in first scheme for an empty list (start-up never leaves it so).
+const TColorazione& Colorazione_Disegno(const ColorazioneList& schemes, const QString& tipo);
 
 // Steps delta schemes from the current one (from the first when none
 // matches), wrapping at both ends, and stores its Nome in tipo.

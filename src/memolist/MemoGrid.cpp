@@ -21,17 +21,6 @@ namespace {
 
 const int columnWidths[MEMO_VISIBLE_COLUMNS] = {22, 349, 22, 67, 16, 35, 16, 25, 16};
 
-// Used only if the scheme list is empty, which start-up never leaves it.
-const TColorazione& fallbackScheme()
-{
-    static const TColorazione scheme = [] {
-        ColorazioneList list;
-        Crea_Colorazioni(list);
-        return list.first();
-    }();
-    return scheme;
-}
-
 GridColor colour(ColourValue rgb)
 {
     return GridColor(QColor::fromRgb(rgb));
@@ -220,8 +209,7 @@ bool MemoGrid::editorVisible() const
 
 void MemoGrid::dbsgMemoDrawCell(TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState)
 {
-    const TColorazione* found = Colorazione_Disegno(state.ArrColorazioni, state.settings.Tipo_colorazione);
-    const TColorazione& scheme = found ? *found : fallbackScheme();
+    const TColorazione& scheme = Colorazione_Disegno(state.ArrColorazioni, state.settings.Tipo_colorazione);
     // Every colour comes from the scheme: the grid's selection and fixed colours never apply.
     const GridDrawState plain;
 

@@ -192,10 +192,10 @@ void MemoListPanel::wireGrid()
     m_commands.fixedRows = g->FixedRows();
     g->OnEditor_on = [this](TA_DBStringGrid* s, bool& can) { can = m_commands.editorAllowed(s->Col(), s->Row()); };
     g->OnGetEditText = [this](TA_DBStringGrid* s, int, int, QString&) {
-        const TColorazione* scheme = Colorazione_Disegno(state.ArrColorazioni, state.settings.Tipo_colorazione);
-        if (scheme && s->Editor()) {
+        const TColorazione& scheme = Colorazione_Disegno(state.ArrColorazioni, state.settings.Tipo_colorazione);
+        if (s->Editor()) {
             QPalette palette = s->Editor()->palette();
-            palette.setColor(QPalette::Base, QColor::fromRgb(scheme->ColoreRigaCorrente));
+            palette.setColor(QPalette::Base, QColor::fromRgb(scheme.ColoreRigaCorrente));
             s->Editor()->setPalette(palette);
         }
     };

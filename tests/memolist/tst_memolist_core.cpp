@@ -106,7 +106,7 @@ private slots:
         ColorazioneList list;
         Crea_Colorazioni(list);
         QCOMPARE(Colorazione_Corrente(list, "italia"), nullptr); // case counts
-        QCOMPARE(Colorazione_Disegno(ColorazioneList(), "Grigio"), nullptr);
+        QCOMPARE(Colorazione_Disegno(ColorazioneList(), "Grigio").Nome, list.first().Nome);
         QString tipo = "Viola";
         Cambia_Colorazione(ColorazioneList(), tipo, 1);
         QCOMPARE(tipo, QString("Viola"));
