@@ -30,11 +30,6 @@ const int columnWidths[SVEGLIE_VISIBLE_COLUMNS] = {168, 20, 95, 20, 70, 20, 85, 
 constexpr int clientWidth = 521;
 constexpr int clientHeight = 183;
 
-GridColor colour(ColourValue rgb)
-{
-    return GridColor(QColor::fromRgb(rgb));
-}
-
 QToolButton* speedButton(QWidget* parent, const QIcon& icon)
 {
     auto* b = new QToolButton(parent);
@@ -311,14 +306,14 @@ void TfrmSveglie::dbsgSveglieDrawCell(TA_DBStringGrid* g, int col, int row, cons
     g->Canvas()->setFont(font);
     if (row < g->FixedRows()) {
         TA_DBStringGrid::Disegna_Testo_Sel(g, col, row, rect, plain,
-            col == SV_COL_TIME ? ALLINEA_DESTRA : ALLINEA_SINISTRA, 5, colour(s.ColoreTestoIntestazione),
-            colour(s.ColoreIntestazione));
+            col == SV_COL_TIME ? ALLINEA_DESTRA : ALLINEA_SINISTRA, 5, schemeColour(s.ColoreTestoIntestazione),
+            schemeColour(s.ColoreIntestazione));
         return;
     }
     const int index = Sveglia_Della_Riga(row);
     const bool active = index >= 0 && state.ArrSveglie[index].Attivo == 1;
-    const GridColor back = row == RigaCorrente ? colour(s.ColoreRigaCorrente) : GridColor(qint32(NO_COLOR_VALUE));
-    const GridColor ink = active ? GridColor(qint32(NO_COLOR_VALUE)) : colour(s.ColoreSenzaAllarme);
+    const GridColor back = row == RigaCorrente ? schemeColour(s.ColoreRigaCorrente) : GridColor(qint32(NO_COLOR_VALUE));
+    const GridColor ink = active ? GridColor(qint32(NO_COLOR_VALUE)) : schemeColour(s.ColoreSenzaAllarme);
     const QPixmap* bitmap = nullptr;
     switch (col) {
     case SV_COL_MESSAGE:

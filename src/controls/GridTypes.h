@@ -66,3 +66,9 @@ int roundHalfEven(double value);
 
 // The picture with every pixel of its top-left pixel's colour made transparent.
 QPixmap transparentByTopLeft(const QImage& image);
+
+// A colour of a scheme (0xAARRGGBB) as the drawing operations take it.
+inline GridColor schemeColour(quint32 argb)
+{
+    return GridColor(QColor::fromRgb(argb));
+}

@@ -21,11 +21,6 @@ namespace {
 
 const int columnWidths[MEMO_VISIBLE_COLUMNS] = {22, 349, 22, 67, 16, 35, 16, 25, 16};
 
-GridColor colour(ColourValue rgb)
-{
-    return GridColor(QColor::fromRgb(rgb));
-}
-
 // Right-aligned texts keep 5 px on the right; 2 more keep them off the
 // left edge.
 constexpr int NUMBER_CELL_MARGINS = 7;
@@ -214,7 +209,7 @@ void MemoGrid::dbsgMemoDrawCell(TA_DBStringGrid* g, int col, int row, const QRec
     const GridDrawState plain;
 
     if (row < g->FixedRows()) {
-        const GridColor header = colour(scheme.ColoreIntestazione);
+        const GridColor header = schemeColour(scheme.ColoreIntestazione);
         switch (col) {
         case COL_TEXT:
             TA_DBStringGrid::Disegna_Bitmap(
@@ -238,7 +233,8 @@ void MemoGrid::dbsgMemoDrawCell(TA_DBStringGrid* g, int col, int row, const QRec
         return;
     }
 
-    const GridColor back = row == RigaCorrente ? colour(scheme.ColoreRigaCorrente) : GridColor(qint32(NO_COLOR_VALUE));
+    const GridColor back
+        = row == RigaCorrente ? schemeColour(scheme.ColoreRigaCorrente) : GridColor(qint32(NO_COLOR_VALUE));
     const int index = Memo_Della_Riga(row);
     ColourValue text = scheme.ColoreNormale;
     if (index >= 0) {
@@ -257,8 +253,8 @@ void MemoGrid::dbsgMemoDrawCell(TA_DBStringGrid* g, int col, int row, const QRec
         }
     }
     const bool alarmOn = g->Cells(COL_ALARM, row) == QLatin1String("1");
-    const GridColor ink = colour(text);
-    const GridColor timeInk = alarmOn ? ink : colour(scheme.ColoreSenzaAllarme);
+    const GridColor ink = schemeColour(text);
+    const GridColor timeInk = alarmOn ? ink : schemeColour(scheme.ColoreSenzaAllarme);
     QFont font = g->Canvas()->font();
     font.setBold(index < 0);
     g->Canvas()->setFont(font);

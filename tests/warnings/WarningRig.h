@@ -2,7 +2,7 @@
 
 // The warning windows on real widgets with the fakes: a state with two
 // sounds and the colour schemes, at 10:17:40 on Monday 3 June 2024. The rig
-// is the windows' host (it counts what they asked) and the engine's.
+// is the windows' host (it counts what they asked) and a quiet engine host.
 
 #include "engine/ReminderEngine.h"
 #include "fakes/FakeAutostart.h"
@@ -13,6 +13,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeResources.h"
 #include "fakes/FakeSoundPlayer.h"
+#include "fakes/QuietEngineHost.h"
 #include "platform/Services.h"
 #include "state/AppState.h"
 #include "warnings/FWarnMemo.h"
@@ -21,7 +22,7 @@
 
 #include <memory>
 
-struct WarningRig : EngineHost {
+struct WarningRig : QuietEngineHost {
     AppState state;
     FakeClock clock;
     FakeMessageBoxes boxes;
@@ -79,23 +80,5 @@ struct WarningRig : EngineHost {
             = std::is_same_v<Window, TfrmWarnMemo> ? windows.createMemoWarning() : windows.createAlarmWarning();
         w->showWarning();
         return std::unique_ptr<Window>(static_cast<Window*>(w));
-    }
-
-    void hideSplash() override
-    {
-    }
-    void setTimerInterval(int) override
-    {
-    }
-    void hideToTray() override
-    {
-    }
-    int writeSettings() override
-    {
-        return 1;
-    }
-    int writeStore() override
-    {
-        return 1;
     }
 };
