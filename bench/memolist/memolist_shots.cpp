@@ -120,9 +120,11 @@ bool shoot(const QString& folder, const QString& scheme, bool english, Extra ext
     MemoListRig rig(english ? QStringLiteral("en_GB") : QStringLiteral("it_IT"));
     rig.putSetting(QStringLiteral("Tipo_colorazione"), scheme);
     rig.putSetting(QStringLiteral("vis_banner"), QStringLiteral("0"));
-    QFile banner(QStringLiteral(":/bitmaps/BANNER")); // the picture this build carries
-    if (banner.open(QIODevice::ReadOnly))
-        rig.resources.bitmaps.insert(QStringLiteral("BANNER"), banner.readAll());
+    for (const char* name : {"BANNER", "LOGO"}) {
+        QFile picture(QStringLiteral(":/bitmaps/") + QLatin1String(name)); // the pictures this build carries
+        if (picture.open(QIODevice::ReadOnly))
+            rig.resources.bitmaps.insert(QLatin1String(name), picture.readAll());
+    }
     rig.putSetting(QStringLiteral("Lingua_attuale"), english ? languageEnglish() : languageItalian());
     TfrmReminder& w = rig.start(sampleMemos(english));
     w.resize(620, 320);

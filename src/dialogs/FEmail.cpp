@@ -2,6 +2,7 @@
 
 #include "controls/HighlightLabel.h"
 #include "dialogs/EmailNoticeCore.h"
+#include "dialogs/FMessaggioTrayIcon.h"
 #include "memolist/TestiReminder.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Resources.h"
@@ -12,6 +13,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace {
@@ -19,7 +22,7 @@ const QColor navy(0, 0, 128);
 } // namespace
 
 TfrmEmail::TfrmEmail(AppState& appState, Services& appServices, const QPixmap& envelope, QWidget* parent)
-    : QDialog(parent, Qt::Tool)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , imgSplash(new QLabel(this))
     , lblTitolo(new QLabel(this))
     , Memo(new QPlainTextEdit(this))
@@ -34,6 +37,7 @@ TfrmEmail::TfrmEmail(AppState& appState, Services& appServices, const QPixmap& e
     setWindowTitle(QStringLiteral("E-mail"));
     setModal(true);
     setFixedSize(381, 160);
+    setFont(dialogFont());
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::Base, Qt::white);
@@ -45,18 +49,19 @@ TfrmEmail::TfrmEmail(AppState& appState, Services& appServices, const QPixmap& e
     QPixmap logo;
     const QByteArray& picture = state.config.logoPicture;
     if (logo.loadFromData(picture, pictureFormat(picture)))
-        imgSplash->setPixmap(logo.scaled(imgSplash->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        imgSplash->setPixmap(sharpScaled(logo, imgSplash->size(), devicePixelRatioF()));
 
     QPalette navyText = white;
     navyText.setColor(QPalette::WindowText, navy);
     navyText.setColor(QPalette::Text, navy);
-    lblTitolo->setGeometry(162, 8, 213, 20);
+    lblTitolo->setGeometry(162, 6, 213, 16);
     QFont bold = lblTitolo->font();
     bold.setBold(true);
     lblTitolo->setFont(bold);
     lblTitolo->setPalette(navyText);
 
-    Memo->setGeometry(158, 30, 219, 86);
+    Memo->setGeometry(162, 25, 215, 95);
+    Memo->document()->setDocumentMargin(0);
     Memo->setReadOnly(true);
     Memo->setFrameShape(QFrame::NoFrame);
     Memo->setPalette(navyText);
@@ -78,6 +83,8 @@ TfrmEmail::TfrmEmail(AppState& appState, Services& appServices, const QPixmap& e
     hglInviaEMail->OnClick = [this](THighlightLabel*) { hglInviaEMailClick(); };
 
     btnChiudi->setGeometry(40, 124, 80, 26);
+    btnChiudi->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    btnChiudi->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     btnChiudi->setAutoRaise(true);
     btnChiudi->setFocusPolicy(Qt::NoFocus);
     connect(btnChiudi, &QToolButton::clicked, this, &QWidget::close);

@@ -12,8 +12,24 @@
 #include <QStyle>
 #include <QToolButton>
 
+QFont dialogFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+        QStringLiteral("Nimbus Sans"), QStringLiteral("Arimo")});
+    font.setPixelSize(11);
+    return font;
+}
+
+QPixmap sharpScaled(const QPixmap& picture, const QSize& box, qreal ratio)
+{
+    QPixmap scaled = picture.scaled(box * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    return scaled;
+}
+
 TfrmMessaggioTrayIcon::TfrmMessaggioTrayIcon(AppState& appState, MessageBoxes& boxes)
-    : QWidget(nullptr, Qt::Tool)
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , imgSveglia(new QLabel(this))
     , lblMess(new QLabel(this))
     , chkMess(new QCheckBox(this))
@@ -23,15 +39,12 @@ TfrmMessaggioTrayIcon::TfrmMessaggioTrayIcon(AppState& appState, MessageBoxes& b
 {
     setObjectName(QStringLiteral("frmMessaggioTrayIcon"));
     setFixedSize(360, 76);
+    setFont(dialogFont());
 
     imgSveglia->setGeometry(12, 6, 32, 32);
     imgSveglia->setAlignment(Qt::AlignCenter);
-    // The alarm window's picture, drawn sharp at the screen's density.
-    const qreal ratio = devicePixelRatioF();
-    QPixmap picture = QPixmap(QStringLiteral(":/bitmaps/sveglia.jpg"), "JPEG")
-                          .scaled(imgSveglia->size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    picture.setDevicePixelRatio(ratio);
-    imgSveglia->setPixmap(picture);
+    imgSveglia->setPixmap(
+        sharpScaled(QPixmap(QStringLiteral(":/bitmaps/sveglia.jpg"), "JPEG"), imgSveglia->size(), devicePixelRatioF()));
     lblMess->setGeometry(58, 6, 300, 43);
     lblMess->setWordWrap(true);
     lblMess->setAlignment(Qt::AlignLeft | Qt::AlignTop);

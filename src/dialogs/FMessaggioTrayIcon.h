@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+#include <QPixmap>
 #include <QWidget>
 
 class MessageBoxes;
@@ -7,6 +9,12 @@ class QCheckBox;
 class QLabel;
 class QToolButton;
 struct AppState;
+
+// The small font these windows were laid out for, in pixels as their
+// layout is: "MS Sans Serif" 8 point, or a face of Arial's metrics.
+QFont dialogFont();
+// A picture fitted into a box, drawn for the screen's density so it stays sharp.
+QPixmap sharpScaled(const QPixmap& picture, const QSize& box, qreal ratio);
 
 // The notice that the program stays in the notification area, shown at a
 // hide to the tray; its box turns it off for good.
