@@ -41,14 +41,8 @@ printf '[Default Applications]\nx-scheme-handler/http=stub-browser.desktop\nx-sc
 printf '[Brivo%%20Reminder]\nImpostazioni\\Lingua_attuale=Italiano (Italia)\n' >"$work/config/Brivo/BrivoReminder.ini"
 cache="$work/a b;\$(touch pwned)"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids="$pids $!"
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
-openbox >/dev/null 2>&1 &
-pids="$pids $!"
-sleep 1
+. "$(dirname "$0")/../desktop.sh"
+start_desktop
 
 cd "$work"
 env PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 BRIVO_REMINDER_HOME="$work/home" \
