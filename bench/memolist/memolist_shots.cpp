@@ -4,7 +4,8 @@
 // and "Viola" in Italian and English, with a dozen memos in every state, at
 // 09:50 on 3 June 2024, in the compact size, with the banner, and with the
 // cell editor open; the alarm-clock window and the date picker over the same
-// state (alarms-..., datepicker-...); and pictures.png: every picture at 1x,
+// state (alarms-..., datepicker-...), the mail window and the tray notice
+// (email-..., traynotice-...); and pictures.png: every picture at 1x,
 // 2x and 3x on a light and a dark header colour, enlarged. Runs offscreen; set QT_SCALE_FACTOR=2
 // for a high-density copy of the windows.
 
@@ -13,6 +14,8 @@
 #include "alarms/FDataOra.h"
 #include "alarms/FSveglie.h"
 #include "controls/A_DBStringGrid.h"
+#include "dialogs/FEmail.h"
+#include "dialogs/FMessaggioTrayIcon.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListLayout.h"
 #include "memolist/MemoListPanel.h"
@@ -100,7 +103,14 @@ bool shootAlarms(MemoListRig& rig, TfrmReminder& main, const QString& folder, co
     picker.mtcCalendario()->setSelectedDate(QDate(2024, 3, 10));
     picker.show();
     QApplication::processEvents();
-    return save(picker, folder, QStringLiteral("datepicker-%1.png").arg(suffix)) && ok;
+    ok = save(picker, folder, QStringLiteral("datepicker-%1.png").arg(suffix)) && ok;
+    TfrmEmail mail(state, rig.services, main.pictures().imgMail);
+    mail.show();
+    TfrmMessaggioTrayIcon notice(state, rig.boxes);
+    notice.show();
+    QApplication::processEvents();
+    ok = save(mail, folder, QStringLiteral("email-%1.png").arg(suffix)) && ok;
+    return save(notice, folder, QStringLiteral("traynotice-%1.png").arg(suffix)) && ok;
 }
 
 enum class Extra { None, Banner, Editor };
@@ -110,9 +120,11 @@ bool shoot(const QString& folder, const QString& scheme, bool english, Extra ext
     MemoListRig rig(english ? QStringLiteral("en_GB") : QStringLiteral("it_IT"));
     rig.putSetting(QStringLiteral("Tipo_colorazione"), scheme);
     rig.putSetting(QStringLiteral("vis_banner"), QStringLiteral("0"));
-    QFile banner(QStringLiteral(":/bitmaps/BANNER")); // the picture this build carries
-    if (banner.open(QIODevice::ReadOnly))
-        rig.resources.bitmaps.insert(QStringLiteral("BANNER"), banner.readAll());
+    for (const char* name : {"BANNER", "LOGO"}) {
+        QFile picture(QStringLiteral(":/bitmaps/") + QLatin1String(name)); // the pictures this build carries
+        if (picture.open(QIODevice::ReadOnly))
+            rig.resources.bitmaps.insert(QLatin1String(name), picture.readAll());
+    }
     rig.putSetting(QStringLiteral("Lingua_attuale"), english ? languageEnglish() : languageItalian());
     TfrmReminder& w = rig.start(sampleMemos(english));
     w.resize(620, 320);

@@ -7,6 +7,8 @@
 #include "app/settings/UserSettings.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/CentraFinestra.h"
+#include "dialogs/FEmail.h"
+#include "dialogs/FMessaggioTrayIcon.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListLayout.h"
@@ -171,7 +173,7 @@ void TfrmReminder::buildMemoList()
         date = frmDataOra->Scegli(date, this, names, services.locale.firstDayOfWeek());
         return true;
     };
-    // The mail window is not built yet: emailRequested opens nothing for now.
+    connect(m_panel, &MemoListPanel::emailRequested, this, &TfrmReminder::Apri_Email);
     qApp->installEventFilter(this); // key preview: the window sees every key of its controls first
 }
 
@@ -180,6 +182,38 @@ void TfrmReminder::Apri_Sveglie()
     if (!frmSveglie)
         frmSveglie = new TfrmSveglie(m_state, services, *m_pictures, this);
     frmSveglie->Apri(this);
+}
+
+void TfrmReminder::Apri_Email()
+{
+    if (!frmEmail)
+        frmEmail = new TfrmEmail(m_state, services, m_pictures->imgMail, this);
+    placeOver(*frmEmail);
+    frmEmail->exec();
+}
+
+void TfrmReminder::Mostra_Avviso_Tray()
+{
+    if (!frmMessaggioTrayIcon)
+        frmMessaggioTrayIcon = std::make_unique<TfrmMessaggioTrayIcon>(m_state, services.boxes);
+    TfrmMessaggioTrayIcon& notice = *frmMessaggioTrayIcon;
+    placeOver(notice);
+    notice.show();
+    notice.raise();
+    notice.activateWindow();
+}
+
+void TfrmReminder::placeOver(QWidget& window) const
+{
+    // A window not shown yet has no frame: it is reckoned as the main
+    // window's, or the first opening would sit off centre by half of it.
+    const QSize framed = window.size() + frameGeometry().size() - size();
+    window.move(Centra_Finestra(frameGeometry(), framed, screen()->size()));
+}
+
+TfrmMessaggioTrayIcon* TfrmReminder::trayNotice() const
+{
+    return frmMessaggioTrayIcon.get();
 }
 
 void TfrmReminder::Apri_Opzioni()
@@ -379,7 +413,7 @@ void TfrmReminder::setTimerInterval(int ms)
 void TfrmReminder::hideToTray()
 {
     if (!m_state.InAutorun && m_state.settings.Vis_mess_trayicon != 1)
-        emit trayNoticeWanted();
+        Mostra_Avviso_Tray();
     // Without a notification area the window could not be reached again:
     // minimise it instead.
     if (TrayIcon::available())

@@ -20,6 +20,8 @@ class QMenu;
 class ReminderEngine;
 struct MemoPictures;
 class TfrmDataOra;
+class TfrmEmail;
+class TfrmMessaggioTrayIcon;
 class TfrmSveglie;
 class TrayIcon;
 class WarningWindowFactory;
@@ -68,9 +70,10 @@ public:
 
     bool splashVisible() const;
 
+    // The tray notice, once a hide to the tray has shown it.
+    TfrmMessaggioTrayIcon* trayNotice() const;
+
 signals:
-    // Hiding to the tray wants the tray notice (shown by its own window).
-    void trayNoticeWanted();
     // Settings and store are written: the program may end.
     void closedForGood();
 
@@ -91,6 +94,10 @@ private:
     // After the options dialog: scheme, language and grid follow its choices.
     void Apri_Opzioni();
     void Apri_Sveglie();
+    void Apri_Email();
+    void Mostra_Avviso_Tray();
+    // Centra_Finestra: window centred over this one, kept on the screen.
+    void placeOver(QWidget& window) const;
 
     Services& services;
     AppState m_state;
@@ -112,6 +119,9 @@ private:
     std::unique_ptr<MemoPictures> m_pictures;
     TfrmSveglie* frmSveglie = nullptr; // made at first use, kept
     TfrmDataOra* frmDataOra = nullptr;
+    TfrmEmail* frmEmail = nullptr;
+    // Owned by the program, not the main window: it stays on screen when the window hides.
+    std::unique_ptr<TfrmMessaggioTrayIcon> frmMessaggioTrayIcon;
     MemoListPanel* m_panel = nullptr;
     MemoGrid* m_memoGrid = nullptr;
     MemoListLayout* m_layout = nullptr;

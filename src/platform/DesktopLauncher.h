@@ -4,16 +4,30 @@
 
 #include <QStringList>
 
-// The desktop's default handlers through xdg-open, started detached with the
-// address as its own argument: no shell ever reads it.
+class MessageBoxes;
+
+// The desktop's default browser, started detached with the address as its
+// own argument: no shell ever reads it.
 class DesktopLauncher : public Launcher {
 public:
+    explicit DesktopLauncher(MessageBoxes& boxes);
+
+    // Says with Errore when no browser is known or it cannot be started.
     bool Apri_Url(const QString& address) override;
     bool showHelp(int context) override;
 
     // The bundled guide page for a help context, written out to the user's
     // cache so that a browser can open it; empty when it cannot be written.
     static QString helpPage(int context, const QString& cacheDir);
-    // What is started for an address: program and arguments.
-    static QStringList openCommand(const QString& address);
+    // Browser_Predefinito: the command of the desktop's default web browser
+    // as program and arguments, xdg-open when the desktop names none, empty
+    // when neither is there.
+    static QStringList Browser_Predefinito();
+    // The Exec line of a desktop entry file, its escapes undone.
+    static QString desktopExec(const QString& path);
+    // What is started for an address: the browser's command, then the address.
+    static QStringList openCommand(const QStringList& browser, const QString& address);
+
+private:
+    MessageBoxes& boxes;
 };

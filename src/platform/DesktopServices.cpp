@@ -4,7 +4,7 @@ DesktopServices::DesktopServices() = default;
 
 Services DesktopServices::services()
 {
-    return Services{clock, boxes, registry, autostart, locale, resources, sound, launcher};
+    return Services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer};
 }
 
 QtMessageBoxes& DesktopServices::messageBoxes()

@@ -2,6 +2,7 @@
 
 #include "platform/DesktopAutostart.h"
 #include "platform/DesktopLauncher.h"
+#include "platform/DesktopMailer.h"
 #include "platform/ProgramResources.h"
 #include "platform/QSettingsRegistry.h"
 #include "platform/QtMessageBoxes.h"
@@ -25,5 +26,6 @@ private:
     SystemLocale locale;
     ProgramResources resources;
     QtSoundPlayer sound;
-    DesktopLauncher launcher;
+    DesktopLauncher launcher{boxes};
+    DesktopMailer mailer;
 };

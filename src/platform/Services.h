@@ -4,6 +4,7 @@ class Autostart;
 class Clock;
 class Launcher;
 class LocaleService;
+class Mailer;
 class MessageBoxes;
 class Registry;
 class Resources;
@@ -20,4 +21,5 @@ struct Services {
     const Resources& resources;
     SoundPlayer& sound;
     Launcher& launcher;
+    Mailer& mailer;
 };

@@ -10,6 +10,7 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeLauncher.h"
 #include "fakes/FakeLocale.h"
+#include "fakes/FakeMailer.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeSoundPlayer.h"
@@ -28,7 +29,8 @@ struct MemoListRig {
     FakeResources resources = validResources();
     FakeSoundPlayer sound;
     FakeLauncher launcher;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher};
+    FakeMailer mailer;
+    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer};
     std::unique_ptr<TfrmReminder> window;
 
     // Monday 3 June 2024, 09:50, in the given regional settings.

@@ -568,6 +568,7 @@ private slots:
         s.key(Qt::Key_F2);
         QTest::mouseClick(p.imgProprieta, Qt::LeftButton);
         s.key(Qt::Key_F4);
+        closeAlarmWindow(); // the mail window, modal too
         QTest::mouseClick(p.imgMail, Qt::LeftButton);
         QCOMPARE((QList<int>{int(sveglie.count()), int(opzioni.count()), int(email.count())}), (QList<int>{2, 2, 1}));
 

@@ -1,3 +1,4 @@
+#include "dialogs/EmailNoticeCore.h"
 #include "platform/DesktopLauncher.h"
 #include "platform/SessionEnd.h"
 #include "platform/SingleInstance.h"
@@ -16,21 +17,33 @@
 class TestDesktop : public QObject {
     Q_OBJECT
 private slots:
+    // The browser's registered command, cleaned, then the address as one argument.
     void addressIsItsOwnArgument_data()
     {
+        QTest::addColumn<QString>("registered");
         QTest::addColumn<QString>("address");
         QTest::addColumn<QStringList>("command");
-        QTest::newRow("web page") << "https://www.example.org/a b;c&d"
-                                  << QStringList{"xdg-open", "https://www.example.org/a b;c&d"};
-        QTest::newRow("shell text stays text") << "$(rm -rf ~)" << QStringList{"xdg-open", "$(rm -rf ~)"};
-        QTest::newRow("an option of the opener") << "--help" << QStringList{};
-        QTest::newRow("empty") << "  " << QStringList{};
+        const QString page = "https://www.example.org/a b;c&d";
+        QTest::newRow("field code") << "firefox-esr %u" << page << QStringList{"firefox-esr", page};
+        QTest::newRow("no placeholder, no quotes")
+            << "/usr/bin/browser --new-window  " << page << QStringList{"/usr/bin/browser", "--new-window", page};
+        QTest::newRow("quoted program, option, quoted placeholder")
+            << R"("C:\Program Files\Internet Explorer\iexplore.exe" -nohome "%1")" << page
+            << QStringList{R"(C:\Program Files\Internet Explorer\iexplore.exe)", page};
+        QTest::newRow("shell text stays text") << "xdg-open"
+                                               << "$(rm -rf ~)" << QStringList{"xdg-open", "$(rm -rf ~)"};
+        QTest::newRow("nothing left") << "%U" << page << QStringList{};
+        QTest::newRow("an option of the browser") << "xdg-open"
+                                                  << "--help" << QStringList{};
+        QTest::newRow("empty") << "xdg-open"
+                               << "  " << QStringList{};
     }
     void addressIsItsOwnArgument()
     {
+        QFETCH(QString, registered);
         QFETCH(QString, address);
         QFETCH(QStringList, command);
-        QCOMPARE(DesktopLauncher::openCommand(address), command);
+        QCOMPARE(DesktopLauncher::openCommand(Pulisci_Comando(registered), address), command);
     }
 
     void helpPageOfEachLanguage()

@@ -9,6 +9,7 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeLauncher.h"
 #include "fakes/FakeLocale.h"
+#include "fakes/FakeMailer.h"
 #include "fakes/FakeMessageBoxes.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeResources.h"
@@ -32,7 +33,8 @@ struct WarningRig : QuietEngineHost {
     FakeResources resources;
     FakeSoundPlayer sound;
     FakeLauncher launcher;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher};
+    FakeMailer mailer;
+    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer};
     int refreshes = 0; // Aggiorna_Griglia
     int ends = 0;      // the program asked to end
     WarningWindows windows{state, services, WarningHost{[this] { ++refreshes; }, [this] { ++ends; }}};

@@ -26,14 +26,8 @@ chmod 700 "$work/runtime"
 printf '#MEMO#\t#_ID:1\t#TME:1\t#_NT:Telefonare al dentista\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45446\t#TOR:1\t#_OR:0,416666666666667\t#TAN:2\t#_AN:-5\r\n' \
     >"$work/home/Store.dat"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids="$pids $!"
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
-openbox >/dev/null 2>&1 &
-pids="$pids $!"
-sleep 1
+. "$(dirname "$0")/../desktop.sh"
+start_desktop
 
 # The wall clock runs ten times fast; the timers keep real time, so a tick
 # comes every 3 real seconds, 30 seconds of the program's clock.

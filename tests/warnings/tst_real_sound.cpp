@@ -61,8 +61,8 @@ private slots:
     {
         WarningRig rig;
         QtSoundPlayer player;
-        Services services{
-            rig.clock, rig.boxes, rig.registry, rig.autostart, rig.locale, rig.resources, player, rig.launcher};
+        Services services{rig.clock, rig.boxes, rig.registry, rig.autostart, rig.locale, rig.resources, player,
+            rig.launcher, rig.mailer};
         WarningWindows windows(rig.state, services, {});
         rig.state.ArrSuoni = Carica_Suoni(QStringLiteral(BRIVO_SOUNDS));
         QVERIFY(Indice_Suono(rig.state.ArrSuoni, "Trillo") >= 0);
