@@ -2,6 +2,7 @@
 
 #include "engine/EngineHost.h"
 #include "memolist/TestiReminder.h"
+#include "platform/QtTexts.h"
 #include "platform/Services.h"
 #include "state/AppState.h"
 
@@ -20,6 +21,7 @@ class QMenu;
 class ReminderEngine;
 struct MemoPictures;
 class TfrmDataOra;
+class TfrmOpzioni;
 class TfrmSveglie;
 class TrayIcon;
 class WarningWindowFactory;
@@ -88,8 +90,9 @@ private:
     void applyTexts();
     void buildMemoList();
     QString saveFailedText(bool atExit) const;
-    // After the options dialog: scheme, language and grid follow its choices.
+    // The options dialog; after it, scheme, language and grid follow its choices.
     void Apri_Opzioni();
+    void followQtTexts();
     void Apri_Sveglie();
 
     Services& services;
@@ -112,6 +115,8 @@ private:
     std::unique_ptr<MemoPictures> m_pictures;
     TfrmSveglie* frmSveglie = nullptr; // made at first use, kept
     TfrmDataOra* frmDataOra = nullptr;
+    TfrmOpzioni* frmOpzioni = nullptr;
+    QtTexts qtTexts;
     MemoListPanel* m_panel = nullptr;
     MemoGrid* m_memoGrid = nullptr;
     MemoListLayout* m_layout = nullptr;
