@@ -52,7 +52,7 @@ struct Options {
 class TestOptions : public QObject {
     Q_OBJECT
 private slots:
-    // Typed into a minute edit, then Esc: what the edit shows and what is stored.
+    // Typed at the start of a minute edit, then Esc: what it shows and what is stored.
     void minuteEdits_data()
     {
         QTest::addColumn<int>("edit");
@@ -60,13 +60,15 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("stored");
-        QTest::newRow("increment refuses -3") << 0 << 0 << "-3"
+        QTest::newRow("increment refuses -3") << 0 << 3 << "-"
                                               << "3" << 3;
-        QTest::newRow("imminent refuses -3") << 1 << 0 << "-3"
+        QTest::newRow("imminent refuses -3") << 1 << 3 << "-"
                                              << "3" << 3;
-        QTest::newRow("warning takes -3") << 2 << 0 << "-3"
+        QTest::newRow("warning takes -3") << 2 << 3 << "-"
                                           << "-3" << -3;
-        QTest::newRow("emptied gives 0") << 2 << 7 << "\b"
+        QTest::newRow("warning typed from empty") << 2 << 0 << "-3"
+                                                  << "-3" << -3;
+        QTest::newRow("emptied gives 0") << 2 << 7 << "\x7f"
                                          << "" << 0;
     }
 
@@ -82,8 +84,9 @@ private slots:
         o.open();
         TA_EditCurr* edits[] = {o.d->editMinuti_incOrari, o.d->edit_min_Imm, o.d->edit_MinutiPreavv_allarme};
         edits[edit]->setFocus();
-        if (keys == u"\b")
-            QTest::keyClick(edits[edit], Qt::Key_Backspace);
+        QTest::keyClick(edits[edit], Qt::Key_Home);
+        if (keys == u"\x7f")
+            QTest::keyClick(edits[edit], Qt::Key_Delete);
         else
             QTest::keyClicks(edits[edit], keys);
         QTEST(edits[edit]->text(), "shown");
