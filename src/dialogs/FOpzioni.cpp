@@ -16,13 +16,14 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -177,6 +178,7 @@ void TfrmOpzioni::FormCreate(const MemoPictures& pictures)
     suoni->setRowStretch(8, 1);
 
     auto* columns = new QHBoxLayout(body);
+    columns->setContentsMargins(8, 6, 8, 4);
     columns->addLayout(opzioni, 1);
     columns->addWidget(gbxSuoni, 0, Qt::AlignTop);
 
@@ -195,6 +197,7 @@ void TfrmOpzioni::FormCreate(const MemoPictures& pictures)
     lblVers_MANUALE = new QLabel(QStringLiteral("Vers. 1.1"), pnlFocus);
     btnChiudi = new QPushButton(pnlFocus);
     btnChiudi->setFlat(true);
+    btnChiudi->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     btnChiudi->setAutoDefault(false);
     auto* bottom = new QGridLayout(pnlFocus);
     bottom->setContentsMargins(8, 0, 2, 0);
