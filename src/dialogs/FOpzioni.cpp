@@ -367,5 +367,8 @@ void TfrmOpzioni::done(int result)
     s.Preavviso_predefinito_memo = wholeMinutes(edit_MinutiPreavv_allarme);
     s.Orario_predefinito_nuovi_promemoria = rdbOrarioComputer->isChecked() ? 1 : 0;
     s.Suono_allarme_ripeturamente = rdbRipetuto->isChecked() ? 1 : 0;
+    // The timer saves while the dialog is open too: what was stored now
+    // needs a save of its own.
+    state.DaSalvare = true;
     QDialog::done(result);
 }

@@ -115,6 +115,7 @@ private slots:
             QTest::keyClick(d->cboLingue, Qt::Key_Down);
             seen << d->windowTitle() << d->lblMinuti2->text() << QString::number(d->rdbNessunOrario->isChecked())
                  << questionButtons();
+            w.state().DaSalvare = false; // a tick saved meanwhile
             QTest::keyClick(d, Qt::Key_Escape);
         });
         QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F4);
