@@ -4,7 +4,8 @@
 // and "Viola" in Italian and English, with a dozen memos in every state, at
 // 09:50 on 3 June 2024, in the compact size, with the banner, and with the
 // cell editor open; the alarm-clock window and the date picker over the same
-// state (alarms-..., datepicker-...); and pictures.png: every picture at 1x,
+// state (alarms-..., datepicker-...) and the options dialog with three
+// sounds (options-...); and pictures.png: every picture at 1x,
 // 2x and 3x on a light and a dark header colour, enlarged. Runs offscreen; set QT_SCALE_FACTOR=2
 // for a high-density copy of the windows.
 
@@ -13,6 +14,7 @@
 #include "alarms/FDataOra.h"
 #include "alarms/FSveglie.h"
 #include "controls/A_DBStringGrid.h"
+#include "dialogs/FOpzioni.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListLayout.h"
 #include "memolist/MemoListPanel.h"
@@ -100,7 +102,16 @@ bool shootAlarms(MemoListRig& rig, TfrmReminder& main, const QString& folder, co
     picker.mtcCalendario()->setSelectedDate(QDate(2024, 3, 10));
     picker.show();
     QApplication::processEvents();
-    return save(picker, folder, QStringLiteral("datepicker-%1.png").arg(suffix)) && ok;
+    ok = save(picker, folder, QStringLiteral("datepicker-%1.png").arg(suffix)) && ok;
+    for (const char* name : {"Campanello", "Din don", "Sveglia classica"}) {
+        const QString s = QString::fromUtf8(name);
+        state.ArrSuoni.append({s, s, rig.dir.filePath(s + QStringLiteral(".wav"))});
+    }
+    state.settings.Suono_Memo = state.ArrSuoni.front().Nome;
+    TfrmOpzioni options(state, rig.services, pictures);
+    options.show();
+    QApplication::processEvents();
+    return save(options, folder, QStringLiteral("options-%1.png").arg(suffix)) && ok;
 }
 
 enum class Extra { None, Banner, Editor };
