@@ -1,6 +1,7 @@
 #include "TestMain.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_EditCurr.h"
+#include "controls/HighlightLabel.h"
 #include "dialogs/FOpzioni.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListRig.h"
@@ -127,7 +128,7 @@ private slots:
         QCOMPARE(rig.autostart.calls, QStringList{QStringLiteral("write Brivo Reminder")});
     }
 
-    // Item 0 stores the lower-case name and its play icon stays silent.
+    // Item 0 stores the lower-case name and its play icon stays silent; the link opens the site.
     void playIcons()
     {
         Options o({{QStringLiteral("Campana"), QStringLiteral("Campana"), QStringLiteral("/s/Campana.wav")}});
@@ -141,6 +142,8 @@ private slots:
         }
         QCOMPARE(o.settings().Suono_Sveglie, QStringLiteral("-nessun suono-"));
         QCOMPARE(o.rig.sound.calls, (QStringList{"stop", "once /s/Campana.wav"}));
+        QTest::mouseClick(o.d->hglLink, Qt::LeftButton); // the maker's address of the configuration
+        QCOMPARE(o.rig.launcher.calls, QStringList{QStringLiteral("url https://www.example.org/")});
     }
 
     void colourListFollowsSwitch()
