@@ -5,7 +5,8 @@
 // 09:50 on 3 June 2024, in the compact size, with the banner, and with the
 // cell editor open; the alarm-clock window and the date picker over the same
 // state (alarms-..., datepicker-...), the mail window and the tray notice
-// (email-..., traynotice-...); and pictures.png: every picture at 1x,
+// (email-..., traynotice-...) and the options dialog with three sounds
+// (options-...); and pictures.png: every picture at 1x,
 // 2x and 3x on a light and a dark header colour, enlarged. Runs offscreen; set QT_SCALE_FACTOR=2
 // for a high-density copy of the windows.
 
@@ -16,6 +17,7 @@
 #include "controls/A_DBStringGrid.h"
 #include "dialogs/FEmail.h"
 #include "dialogs/FMessaggioTrayIcon.h"
+#include "dialogs/FOpzioni.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListLayout.h"
 #include "memolist/MemoListPanel.h"
@@ -110,7 +112,16 @@ bool shootAlarms(MemoListRig& rig, TfrmReminder& main, const QString& folder, co
     notice.show();
     QApplication::processEvents();
     ok = save(mail, folder, QStringLiteral("email-%1.png").arg(suffix)) && ok;
-    return save(notice, folder, QStringLiteral("traynotice-%1.png").arg(suffix)) && ok;
+    ok = save(notice, folder, QStringLiteral("traynotice-%1.png").arg(suffix)) && ok;
+    for (const char* name : {"Campanello", "Din don", "Sveglia classica"}) {
+        const QString s = QString::fromUtf8(name);
+        state.ArrSuoni.append({s, s, rig.dir.filePath(s + QStringLiteral(".wav"))});
+    }
+    state.settings.Suono_Memo = state.ArrSuoni.front().Nome;
+    TfrmOpzioni options(state, rig.services, pictures);
+    options.show();
+    QApplication::processEvents();
+    return save(options, folder, QStringLiteral("options-%1.png").arg(suffix)) && ok;
 }
 
 enum class Extra { None, Banner, Editor };

@@ -9,6 +9,7 @@
 #include "controls/CentraFinestra.h"
 #include "dialogs/FEmail.h"
 #include "dialogs/FMessaggioTrayIcon.h"
+#include "dialogs/FOpzioni.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListLayout.h"
@@ -88,6 +89,7 @@ void TfrmReminder::FormCreate()
         services.boxes.Errore(languageErrorText(language, m_state.settings.Lingua_attuale));
         requestEnd(1);
     }
+    followQtTexts();
     setWindowTitle(m_state.config.NOME_PROGRAMMA);
     m_layout->Applica_Primo_Piano();
     Crea_Colorazioni(m_state.ArrColorazioni);
@@ -218,7 +220,11 @@ TfrmMessaggioTrayIcon* TfrmReminder::trayNotice() const
 
 void TfrmReminder::Apri_Opzioni()
 {
-    // The options dialog itself is not built yet; what follows it is.
+    if (!frmOpzioni) {
+        frmOpzioni = new TfrmOpzioni(m_state, services, *m_pictures, this);
+        frmOpzioni->OnLinguaCambiata = [this] { followQtTexts(); };
+    }
+    frmOpzioni->Apri(this);
     m_memoGrid->Applica_Colorazione();
     const int language = Testi_Lingua();
     if (language < 1) {
@@ -227,6 +233,12 @@ void TfrmReminder::Apri_Opzioni()
         return;
     }
     m_memoGrid->Aggiorna_Griglia();
+}
+
+void TfrmReminder::followQtTexts()
+{
+    // Message-box buttons and the like speak the interface language too.
+    qtTexts.follow(m_state.settings.Lingua_attuale == languageItalian());
 }
 
 bool TfrmReminder::eventFilter(QObject* watched, QEvent* event)

@@ -2,6 +2,7 @@
 
 #include "engine/EngineHost.h"
 #include "memolist/TestiReminder.h"
+#include "platform/QtTexts.h"
 #include "platform/Services.h"
 #include "state/AppState.h"
 
@@ -22,6 +23,7 @@ struct MemoPictures;
 class TfrmDataOra;
 class TfrmEmail;
 class TfrmMessaggioTrayIcon;
+class TfrmOpzioni;
 class TfrmSveglie;
 class TrayIcon;
 class WarningWindowFactory;
@@ -91,8 +93,9 @@ private:
     void applyTexts();
     void buildMemoList();
     QString saveFailedText(bool atExit) const;
-    // After the options dialog: scheme, language and grid follow its choices.
+    // The options dialog; after it, scheme, language and grid follow its choices.
     void Apri_Opzioni();
+    void followQtTexts();
     void Apri_Sveglie();
     void Apri_Email();
     void Mostra_Avviso_Tray();
@@ -122,6 +125,8 @@ private:
     TfrmEmail* frmEmail = nullptr;
     // Owned by the program, not the main window: it stays on screen when the window hides.
     std::unique_ptr<TfrmMessaggioTrayIcon> frmMessaggioTrayIcon;
+    TfrmOpzioni* frmOpzioni = nullptr;
+    QtTexts qtTexts;
     MemoListPanel* m_panel = nullptr;
     MemoGrid* m_memoGrid = nullptr;
     MemoListLayout* m_layout = nullptr;

@@ -46,7 +46,7 @@ QString QSettingsRegistry::readString(const QString& key, const QString& name) c
     return value.toString();
 }
 
-bool QSettingsRegistry::writeString(const QString& key, const QString& name, const QString& text)
+bool QSettingsRegistry::writeStrings(const QString& key, const Values& values)
 {
     QString file;
     QString group;
@@ -55,7 +55,8 @@ bool QSettingsRegistry::writeString(const QString& key, const QString& name, con
     QSettings settings(file, QSettings::IniFormat);
     if (!settings.isWritable())
         return false;
-    settings.setValue(group.isEmpty() ? name : group + u'/' + name, text);
+    for (const auto& [name, text] : values)
+        settings.setValue(group.isEmpty() ? name : group + u'/' + name, text);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

@@ -12,7 +12,7 @@ public:
     explicit QSettingsRegistry(const QString& configFolder = QString());
 
     QString readString(const QString& key, const QString& name) const override;
-    bool writeString(const QString& key, const QString& name, const QString& text) override;
+    bool writeStrings(const QString& key, const Values& values) override;
     int deleteValue(const QString& key, const QString& name) override;
     QString location(const QString& key) const override;
 

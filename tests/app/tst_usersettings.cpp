@@ -95,6 +95,7 @@ private slots:
         readSettings(s, registry, KEY, config, change == u"no sounds" ? QStringList() : SOUNDS);
         FakeAutostart autostart;
         writeSettings(s, registry, KEY, autostart, config.NOME_PROGRAMMA);
+        QCOMPARE(registry.passes, 1);
         for (const QString& value : std::as_const(expected)) {
             const QString name = value.section(u'=', 0, 0);
             QCOMPARE(name == u"positionKnown" ? QString::number(s.positionKnown) : registry.readString(KEY, name),

@@ -1,3 +1,4 @@
+#include "TestMain.h"
 #include "controls/CentraFinestra.h"
 #include "controls/HighlightLabel.h"
 #include "dialogs/FEmail.h"
@@ -138,5 +139,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMailNotice)
+BRIVO_REGISTER_TEST(TestMailNotice)
 #include "tst_mail_notice.moc"

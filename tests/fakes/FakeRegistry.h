@@ -6,7 +6,7 @@
 #include <QPair>
 #include <QStringList>
 
-// An in-memory registry that logs the names it writes.
+// An in-memory registry that logs the names it writes and counts the passes.
 class FakeRegistry : public Registry {
 public:
     using Location = QPair<QString, QString>; // key, value name
@@ -16,10 +16,13 @@ public:
         return values.value({key, name});
     }
 
-    bool writeString(const QString& key, const QString& name, const QString& text) override
+    bool writeStrings(const QString& key, const Values& written) override
     {
-        writes.append(name);
-        values.insert({key, name}, text);
+        ++passes;
+        for (const auto& [name, text] : written) {
+            writes.append(name);
+            values.insert({key, name}, text);
+        }
         return true;
     }
 
@@ -35,4 +38,5 @@ public:
 
     QMap<Location, QString> values;
     QStringList writes;
+    int passes = 0; // calls of writeStrings
 };

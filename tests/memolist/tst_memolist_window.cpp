@@ -555,20 +555,22 @@ private slots:
         QSignalSpy email(&p, &MemoListPanel::emailRequested);
         s.grid->setCol(COL_TEXT);
         s.grid->Mostra_Editor();
-        const auto closeAlarmWindow = [] {
+        const auto closeNextWindow = [] {
             QTimer::singleShot(0, [] {
                 QVERIFY(QApplication::activeModalWidget());
                 QApplication::activeModalWidget()->close();
             });
         };
-        closeAlarmWindow();
+        closeNextWindow();
         QTest::mouseClick(p.imgSveglie, Qt::LeftButton);
         QVERIFY(!s.list->editorVisible()); // closed before another window opens
-        closeAlarmWindow();
+        closeNextWindow();
         s.key(Qt::Key_F2);
+        closeNextWindow();
         QTest::mouseClick(p.imgProprieta, Qt::LeftButton);
+        closeNextWindow();
         s.key(Qt::Key_F4);
-        closeAlarmWindow(); // the mail window, modal too
+        closeNextWindow(); // the mail window, modal too
         QTest::mouseClick(p.imgMail, Qt::LeftButton);
         QCOMPARE((QList<int>{int(sveglie.count()), int(opzioni.count()), int(email.count())}), (QList<int>{2, 2, 1}));
 

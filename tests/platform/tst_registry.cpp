@@ -71,8 +71,8 @@ private slots:
         QTemporaryDir dir;
         {
             QSettingsRegistry writer(dir.path() + QStringLiteral("/not/yet"));
-            QVERIFY(writer.writeString(KEY, QStringLiteral("Value"), text));
-            QVERIFY(writer.writeString(KEY, QStringLiteral("Other"), QStringLiteral("x")));
+            QVERIFY(writer.writeStrings(
+                KEY, {{QStringLiteral("Value"), text}, {QStringLiteral("Other"), QStringLiteral("x")}}));
         }
         const QSettingsRegistry reader(dir.path() + QStringLiteral("/not/yet"));
         QCOMPARE(reader.readString(KEY, QStringLiteral("Value")), text);

@@ -39,17 +39,12 @@ private:
     const QString& m_key;
 };
 
+// Gathers the values in order; commit writes them in one pass.
 class ValueWriter {
 public:
-    ValueWriter(Registry& registry, const QString& key)
-        : m_registry(registry)
-        , m_key(key)
-    {
-    }
-
     void text(const char* name, const QString& value)
     {
-        m_ok = m_registry.writeString(m_key, QLatin1String(name), value) && m_ok;
+        m_values.append({QLatin1String(name), value});
     }
 
     void integer(const char* name, qint32 value)
@@ -57,15 +52,13 @@ public:
         text(name, QString::number(value));
     }
 
-    bool ok() const
+    bool commit(Registry& registry, const QString& key) const
     {
-        return m_ok;
+        return registry.writeStrings(key, m_values);
     }
 
 private:
-    Registry& m_registry;
-    const QString& m_key;
-    bool m_ok = true;
+    Registry::Values m_values;
 };
 
 } // namespace
@@ -119,7 +112,7 @@ void readSettings(UserSettings& s, const Registry& registry, const QString& key,
 bool writeSettings(
     const UserSettings& s, Registry& registry, const QString& key, Autostart& autostart, const QString& programName)
 {
-    ValueWriter write(registry, key);
+    ValueWriter write;
     write.text("Tipo_colorazione", s.Tipo_colorazione);
     write.integer("Orario_predefinito_nuovi_promemoria", s.Orario_predefinito_nuovi_promemoria);
     write.integer("Incremento_orario_piu_meno", s.Incremento_orario_piu_meno);
@@ -139,11 +132,12 @@ bool writeSettings(
     write.integer("Chiedi_conferma_esc", s.Chiedi_conferma_esc);
     write.integer("Ultima_pos_Left", s.Ultima_pos_Left);
     write.integer("Ultima_pos_Top", s.Ultima_pos_Top);
+    write.integer("qt_aperture_prog", s.qt_aperture_prog);
+    write.integer("Vis_mess_trayicon", s.Vis_mess_trayicon);
+    const bool ok = write.commit(registry, key);
     if (s.Avvio_automatico == 1)
         autostart.writeEntry(programName);
     else
         autostart.removeEntry(programName);
-    write.integer("qt_aperture_prog", s.qt_aperture_prog);
-    write.integer("Vis_mess_trayicon", s.Vis_mess_trayicon);
-    return write.ok();
+    return ok;
 }

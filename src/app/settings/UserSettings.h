@@ -18,7 +18,7 @@ QString settingsKey(const QString& programName);
 void readSettings(UserSettings& settings, const Registry& registry, const QString& key, const BuildConfig& config,
     const QStringList& soundNames);
 
-// Writes every value and then sets or removes the log-on start entry named
-// after the program. False when a value could not be written.
+// Writes every value in one pass, then sets or removes the log-on start
+// entry named after the program. False when the values could not be written.
 bool writeSettings(const UserSettings& settings, Registry& registry, const QString& key, Autostart& autostart,
     const QString& programName);

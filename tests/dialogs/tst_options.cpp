@@ -1,0 +1,161 @@
+#include "TestMain.h"
+#include "controls/A_DBStringGrid.h"
+#include "controls/A_EditCurr.h"
+#include "controls/HighlightLabel.h"
+#include "dialogs/FOpzioni.h"
+#include "memolist/MemoGrid.h"
+#include "memolist/MemoListRig.h"
+#include "memolist/MemoRows.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace {
+
+// The buttons of a real question box, without their mnemonics.
+QString questionButtons()
+{
+    const QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+    return QString(box.button(QMessageBox::Yes)->text() + u'/' + box.button(QMessageBox::No)->text()).remove(u'&');
+}
+
+struct Options {
+    MemoListRig rig;
+    TfrmReminder& main;
+    std::unique_ptr<TfrmOpzioni> d;
+
+    explicit Options(const SuonoList& sounds = {}, bool colours = true)
+        : main(rig.start())
+    {
+        main.state().ArrSuoni = sounds;
+        main.state().config.MODIFICA_COLORI_ON = colours;
+        d = std::make_unique<TfrmOpzioni>(main.state(), rig.services, main.pictures());
+    }
+    void open()
+    {
+        d->show();
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
+    }
+    UserSettings& settings()
+    {
+        return main.state().settings;
+    }
+};
+
+} // namespace
+
+class TestOptions : public QObject {
+    Q_OBJECT
+private slots:
+    // Typed at the start of a minute edit, then Esc: what it shows and what is stored.
+    void minuteEdits_data()
+    {
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("increment refuses -3") << 0 << 3 << "-"
+                                              << "3" << 3;
+        QTest::newRow("imminent refuses -3") << 1 << 3 << "-"
+                                             << "3" << 3;
+        QTest::newRow("warning takes -3") << 2 << 3 << "-"
+                                          << "-3" << -3;
+        QTest::newRow("warning typed from empty") << 2 << 0 << "-3"
+                                                  << "-3" << -3;
+        QTest::newRow("emptied gives 0") << 2 << 7 << "\x7f"
+                                         << "" << 0;
+    }
+
+    void minuteEdits()
+    {
+        QFETCH(int, edit);
+        QFETCH(int, before);
+        QFETCH(QString, keys);
+        Options o;
+        qint32* settings[] = {&o.settings().Incremento_orario_piu_meno, &o.settings().Anticipo_per_memo_imminenti,
+            &o.settings().Preavviso_predefinito_memo};
+        *settings[edit] = before;
+        o.open();
+        TA_EditCurr* edits[] = {o.d->editMinuti_incOrari, o.d->edit_min_Imm, o.d->edit_MinutiPreavv_allarme};
+        edits[edit]->setFocus();
+        QTest::keyClick(edits[edit], Qt::Key_Home);
+        if (keys == u"\x7f")
+            QTest::keyClick(edits[edit], Qt::Key_Delete);
+        else
+            QTest::keyClicks(edits[edit], keys);
+        QTEST(edits[edit]->text(), "shown");
+        QTest::keyClick(edits[edit], Qt::Key_Escape);
+        QVERIFY(o.d->isHidden());
+        QTEST(int(*settings[edit]), "stored");
+    }
+
+    // F4 to Esc on the real main window: English at once, radios back to
+    // their stored state, Qt's buttons in the language, then the grid's words.
+    void englishAtOnce()
+    {
+        MemoListRig rig;
+        rig.putSetting(QStringLiteral("Lingua_attuale"), languageItalian());
+        TfrmReminder& w = rig.start({memoOn(1, 0)});
+        w.show();
+        w.state().DaSalvare = false;
+        QCOMPARE(questionButtons(), QStringLiteral("Sì/No"));
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<TfrmOpzioni*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            seen << d->windowTitle() << questionButtons();
+            d->rdbOrarioComputer->click();
+            d->chkAutoAvvio->click();
+            QTest::keyClick(d->cboLingue, Qt::Key_Down);
+            seen << d->windowTitle() << d->lblMinuti2->text() << QString::number(d->rdbNessunOrario->isChecked())
+                 << questionButtons();
+            w.state().DaSalvare = false; // a tick saved meanwhile
+            QTest::keyClick(d, Qt::Key_Escape);
+        });
+        QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F4);
+        QCOMPARE(seen, (QStringList{"Opzioni", "Sì/No", "Options", "minutes", "1", "Yes/No"}));
+        QCOMPARE(w.memoGrid().dbsgMemo()->Cells(COL_DATE, 1), QStringLiteral("Today"));
+        QVERIFY(w.state().DaSalvare);
+        QCOMPARE(w.state().settings.Orario_predefinito_nuovi_promemoria, 0);
+        QCOMPARE(w.writeSettings(), 1);
+        QCOMPARE(rig.autostart.calls, QStringList{QStringLiteral("write Brivo Reminder")});
+    }
+
+    // Item 0 stores the lower-case name and its play icon stays silent; the link opens the site.
+    void playIcons()
+    {
+        Options o({{QStringLiteral("Campana"), QStringLiteral("Campana"), QStringLiteral("/s/Campana.wav")}});
+        o.open();
+        QCOMPARE(o.d->cboSuonoSveglie->count(), 2);
+        QCOMPARE(o.d->cboSuonoSveglie->itemText(0), QStringLiteral("-Nessun suono-"));
+        for (const int item : {1, 0}) {
+            o.d->cboSuonoSveglie->setFocus();
+            QTest::keyClick(o.d->cboSuonoSveglie, item ? Qt::Key_Down : Qt::Key_Up);
+            o.d->imgPlayAllarme->click();
+        }
+        QCOMPARE(o.settings().Suono_Sveglie, QStringLiteral("-nessun suono-"));
+        QCOMPARE(o.rig.sound.calls, (QStringList{"stop", "once /s/Campana.wav"}));
+        QTest::mouseClick(o.d->hglLink, Qt::LeftButton); // the maker's address of the configuration
+        QCOMPARE(o.rig.launcher.calls, QStringList{QStringLiteral("url https://www.example.org/")});
+    }
+
+    void colourListFollowsSwitch()
+    {
+        for (const bool on : {false, true}) {
+            Options o({}, on);
+            o.open();
+            QCOMPARE(o.d->cboColorazioni->isVisible(), on);
+            QCOMPARE(o.d->lblColorazioni->isVisible(), on);
+        }
+    }
+};
+
+BRIVO_REGISTER_TEST(TestOptions)
+#include "tst_options.moc"
