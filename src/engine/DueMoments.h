@@ -21,6 +21,12 @@ bool memoMomentMs(const REC_Memo& memo, qint64& momentMs);
 // Attivo 1 and moment <= now <= moment + 1:59.
 bool isMemoDue(const REC_Memo& memo, qint64 nowMs);
 
+// The alarm clock's ring moment on the day of dayMs, whatever its weekday.
+// False when Orario is not a usable number.
+bool alarmMomentMs(const REC_Sveglia& alarm, qint64 dayMs, qint64& momentMs);
+// Every day, or the day of ms is its Giorno.
+bool ringsOnDayOf(const REC_Sveglia& alarm, qint64 ms);
+
 // Attivo 1, today's hours:minutes(Orario) <= now <= that + 1:59, and for a
 // one-weekday alarm clock today is its Giorno. The moment is taken from
 // today's date, so 23:59 is due only until midnight.
