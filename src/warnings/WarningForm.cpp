@@ -7,8 +7,25 @@
 #include "state/AppState.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTimer>
+
+namespace {
+
+constexpr qint64 KEY_GUARD_MS = 1000;
+
+qint64 steadyMs()
+{
+    static const QElapsedTimer since = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return since.elapsed();
+}
+
+} // namespace
 
 WarningForm::WarningForm(AppState& appState, Services& appServices, const WarningHost& appHost, QSize clientSize)
     : QWidget(nullptr,
@@ -66,6 +83,13 @@ void WarningForm::showOnTop()
     show();
     raise();
     activateWindow();
+    shownAtMs = host.monotonicMs ? host.monotonicMs() : steadyMs();
+}
+
+bool WarningForm::keysGuarded() const
+{
+    const qint64 now = host.monotonicMs ? host.monotonicMs() : steadyMs();
+    return shownAtMs >= 0 && now - shownAtMs < KEY_GUARD_MS;
 }
 
 bool WarningForm::isShownOnScreen() const
@@ -94,14 +118,16 @@ void WarningForm::release()
 
 bool WarningForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && previewKey(static_cast<QKeyEvent*>(event)->key()))
+    if (event->type() == QEvent::KeyPress && (keysGuarded() || previewKey(static_cast<QKeyEvent*>(event)->key())))
         return true;
     return QWidget::eventFilter(watched, event);
 }
 
 void WarningForm::keyPressEvent(QKeyEvent* event)
 {
-    if (!previewKey(event->key()))
+    if (keysGuarded())
+        event->accept();
+    else if (!previewKey(event->key()))
         QWidget::keyPressEvent(event);
 }
 

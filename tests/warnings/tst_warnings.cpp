@@ -190,6 +190,7 @@ private slots:
         QVERIFY(first && first->isVisible());
         QPointer<QObject> firstAlive(first);
         first->editMinuti->setText("0");
+        rig.steadyMs += 1000;
         QTest::keyClick(first->dbsgMess, Qt::Key_Enter);
         QVERIFY(first->isFinished());
         QCOMPARE(memoStates(rig.state.ArrMemo), QStringList({"1 0 1 10:17"}));
@@ -268,6 +269,46 @@ private slots:
         QVERIFY(w->isFinished() && !w->isVisible());
         QCOMPARE(rig.sound.calls.last(), QString("stop"));
         QCOMPARE(states(rig.state.ArrAvvisi).first(), STATO_MOSTRATO); // never re-armed by the window
+    }
+
+    // Keys of the first second after a warning appears do nothing; a click
+    // on its buttons works at once.
+    void keyGuard_data()
+    {
+        QTest::addColumn<bool>("memo");
+        QTest::addColumn<int>("afterMs");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("memo, Esc at 200 ms") << true << 200 << "Esc" << false;
+        QTest::newRow("memo, Esc at 1.5 s") << true << 1500 << "Esc" << true;
+        QTest::newRow("memo, Enter in the minutes at 999 ms") << true << 999 << "Enter" << false;
+        QTest::newRow("memo, OK clicked at once") << true << 0 << "OK" << true;
+        QTest::newRow("alarm, Enter at 200 ms") << false << 200 << "Enter" << false;
+        QTest::newRow("alarm, Esc at 1.5 s") << false << 1500 << "Esc" << true;
+        QTest::newRow("alarm, Chiudi clicked at once") << false << 0 << "Chiudi" << true;
+    }
+    void keyGuard()
+    {
+        QFETCH(bool, memo);
+        QFETCH(int, afterMs);
+        QFETCH(QString, input);
+        WarningRig rig;
+        rig.queueMemo(1, QTime(10, 0), "Telefonare");
+        rig.queueAlarm(QTime(10, 17), "Sveglia", "Bell");
+        std::unique_ptr<WarningForm> w;
+        if (memo)
+            w = rig.open<TfrmWarnMemo>(afterMs);
+        else
+            w = rig.open<TfrmWarnSveglie>(afterMs);
+        QWidget* target = memo ? static_cast<QWidget*>(static_cast<TfrmWarnMemo*>(w.get())->editMinuti) : w.get();
+        if (input == "Esc" || input == "Enter")
+            QTest::keyClick(target, input == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
+        for (QToolButton* button : w->findChildren<QToolButton*>()) {
+            if (button->text() == input)
+                QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QTEST(w->isFinished(), "closed");
+        QCOMPARE(memoStates(rig.state.ArrMemo), QStringList({"1 0 1 10:00"}));
     }
 
     void unknownLanguageReportsAndEnds()
