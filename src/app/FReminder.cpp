@@ -21,6 +21,7 @@
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/TrayIcon.h"
+#include "warnings/FMissed.h"
 #include "warnings/WarningWindows.h"
 
 #include <QApplication>
@@ -455,6 +456,14 @@ int TfrmReminder::writeStore()
         QTimer::singleShot(0, this, [this, text = saveFailedText(false)] { services.boxes.Errore(text); });
     }
     return r;
+}
+
+void TfrmReminder::missedReminders(const MissedList& missed)
+{
+    if (!frmMissed)
+        frmMissed = std::make_unique<TfrmMissed>(m_state, services, [this] { popApriClick(); });
+    frmMissed->Aggiungi(missed);
+    emit missedNoticed(frmMissed->windowTitle(), frmMissed->lines(missed).join(u'\n'));
 }
 
 QString TfrmReminder::saveFailedText(bool atExit) const

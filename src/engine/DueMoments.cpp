@@ -31,6 +31,12 @@ qint64 dueClockMs(const QDateTime& localNow)
     return DayNumbers::epoch().daysTo(localNow.date()) * MS_PER_DAY + localNow.time().msecsSinceStartOfDay();
 }
 
+QDateTime dueClockDateTime(qint64 ms)
+{
+    const qint64 day = floorDiv(ms, MS_PER_DAY);
+    return QDateTime(DayNumbers::epoch().addDays(day), QTime::fromMSecsSinceStartOfDay(int(ms - day * MS_PER_DAY)));
+}
+
 bool memoMomentMs(const REC_Memo& memo, qint64& momentMs)
 {
     if (!usable(memo.Data) || !usable(memo.Orario))

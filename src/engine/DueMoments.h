@@ -11,8 +11,9 @@ constexpr qint64 MS_PER_DAY = 24 * 60 * MS_PER_MINUTE;
 // How long after its moment a memo or alarm clock still counts as due.
 constexpr qint64 DUE_SPAN_MS = (60 + 59) * 1000;
 
-// The local date and time as the due tests count it.
+// The local date and time as the due tests count it, and back.
 qint64 dueClockMs(const QDateTime& localNow);
+QDateTime dueClockDateTime(qint64 ms);
 
 // The memo's alarm moment: whole(Data) + hours:minutes(Orario) + Anticipo
 // minutes. False when Data or Orario is not a usable number (a damaged store).

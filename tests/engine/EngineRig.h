@@ -131,8 +131,7 @@ struct EngineRig : EngineHost, WarningWindowFactory {
     {
         QStringList notice;
         for (const MissedReminder& m : list) {
-            const QDateTime when(DayNumbers::epoch().addDays(m.whenMs / MS_PER_DAY),
-                QTime::fromMSecsSinceStartOfDay(int(m.whenMs % MS_PER_DAY)));
+            const QDateTime when = dueClockDateTime(m.whenMs);
             notice << QStringLiteral("%1 %2 %3")
                           .arg(m.Tipo == AVVISO_MEMO ? "memo" : "alarm")
                           .arg(m.Chiave)

@@ -3,14 +3,17 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_EditCurr.h"
 #include "engine/DueMoments.h"
+#include "warnings/FMissed.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -309,6 +312,41 @@ private slots:
         }
         QTEST(w->isFinished(), "closed");
         QCOMPARE(memoStates(rig.state.ArrMemo), QStringList({"1 0 1 10:00"}));
+    }
+
+    // One window, in either language; what comes while it is open is added,
+    // a closed one starts afresh; its button shows the memo list.
+    void missedWindow()
+    {
+        WarningRig rig;
+        int mainShown = 0;
+        TfrmMissed w(rig.state, rig.services, [&] { ++mainShown; });
+        const qint64 monday = DayNumbers::epoch().daysTo(QDate(2024, 6, 3)) * MS_PER_DAY;
+        const MissedReminder memo{AVVISO_MEMO, 1, monday + 600 * MS_PER_MINUTE, true, "Telefonare"};
+        const MissedReminder alarm{AVVISO_SVEGLIA, 0, monday + 615 * MS_PER_MINUTE, true, "Riunione"};
+        const MissedReminder undated{AVVISO_MEMO, 2, monday + 540 * MS_PER_MINUTE, false, "Bolletta"};
+        const auto listed = [&w] {
+            QStringList texts;
+            for (int i = 0; i < w.lstPersi->topLevelItemCount(); ++i)
+                texts << w.lstPersi->topLevelItem(i)->text(0) + " - " + w.lstPersi->topLevelItem(i)->text(1);
+            return texts;
+        };
+        w.Aggiungi({memo, alarm});
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.windowTitle(), QString("Promemoria persi"));
+        QCOMPARE(listed(), QStringList({"03/06/24 10:00 - Telefonare", "03/06/24 10:15 - Sveglia: Riunione"}));
+        w.Aggiungi({undated});
+        QCOMPARE(listed().size(), 3);
+        QCOMPARE(listed().last(), QString("03/06/24 - Bolletta"));
+
+        QTest::mouseClick(w.btnApri, Qt::LeftButton);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(mainShown, 1);
+        rig.state.settings.Lingua_attuale = "English (UK)";
+        rig.locale = FakeLocale("en_US");
+        w.Aggiungi({alarm});
+        QCOMPARE(w.windowTitle(), QString("Missed reminders"));
+        QCOMPARE(listed(), QStringList({"6/3/24 10:15 AM - Clock: Riunione"}));
     }
 
     void unknownLanguageReportsAndEnds()
