@@ -449,7 +449,7 @@ int TfrmReminder::writeSettings()
 
 int TfrmReminder::writeStore()
 {
-    const int r = m_state.writeStore(services.locale.decimalSeparator());
+    const int r = m_state.writeStore(services.locale.decimalSeparator(), services.clock.now().date());
     m_storeSaved = r == 1;
     // Told once per run of failures, after the tick that found it.
     if (m_state.saveFailureToTell(m_storeSaved && m_settingsSaved) && !m_closing) {

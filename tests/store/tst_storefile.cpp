@@ -476,7 +476,7 @@ private slots:
         }
         // Saves go ahead at once, and keep nothing more.
         for (int save = 0; save < 3; ++save)
-            QCOMPARE(state.writeStore(u','), 1);
+            QCOMPARE(state.writeStore(u',', now.date()), 1);
         QCOMPARE(QDir(dir->path()).entryList({"*damaged*"}, QDir::AllEntries).size(), kept.size());
         QCOMPARE(load().result, 1);
     }
@@ -486,8 +486,66 @@ private slots:
         AppState state;
         state.folders.data = dir->filePath("deep/Brivo Reminder");
         state.ArrMemo = {dentista()};
-        QCOMPARE(state.writeStore(u','), 1);
+        QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6)), 1);
         QVERIFY(QFile::exists(dir->filePath("deep/Brivo Reminder/Store.dat")));
+    }
+
+    // Each save is on 6 December 2026 plus a day offset, and writes one memo
+    // "save N"; the store was "first" before. Backup holds a dated copy for
+    // each earlier day, and files not ours, which stay.
+    void dailyBackups_data()
+    {
+        QTest::addColumn<QList<int>>("days");
+        QTest::addColumn<bool>("blocked"); // a file where the Backup folder goes, at the first save
+        QTest::addColumn<int>("older");
+        QTest::addColumn<QStringList>("kept"); // "date: memo text" of each dated copy
+        QTest::newRow("three saves on two days")
+            << QList<int>{0, 0, 1} << false << 0 << QStringList{"2026-12-06: first", "2026-12-07: save 2"};
+        QTest::newRow("Backup not writable: saved, copied at the next save")
+            << QList<int>{0, 0} << true << 0 << QStringList{"2026-12-06: save 1"};
+        QStringList fourteen;
+        for (int back = 13; back >= 1; --back)
+            fourteen << QDate(2026, 12, 6).addDays(-back).toString(Qt::ISODate) + ": old";
+        QTest::newRow("the newest 14 kept") << QList<int>{0} << false << 14 << (fourteen << "2026-12-06: first");
+    }
+    void dailyBackups()
+    {
+        QFETCH(QList<int>, days);
+        QFETCH(bool, blocked);
+        QFETCH(int, older);
+        const QDir backups(dir->filePath("Backup"));
+        const QStringList foreign{"notes.txt", "Store_2026-12-01.dat.txt", "Store_2000-13-01.dat"};
+        QVERIFY(QDir().mkpath(backups.path()));
+        for (const QString& name : foreign)
+            put(backups.filePath(name), "not ours");
+        for (int back = 1; back <= older; ++back)
+            put(backups.filePath("Store_" + QDate(2026, 12, 6).addDays(-back).toString(Qt::ISODate) + ".dat"),
+                QByteArray(memoLine(1)).replace("memo 1", "old"));
+        if (blocked) {
+            QVERIFY(QDir(backups.path()).removeRecursively());
+            put(backups.path(), "in the way");
+        }
+        AppState state;
+        state.folders.data = dir->path();
+        put(mainPath(), QByteArray(memoLine(1)).replace("memo 1", "first"));
+        for (int i = 0; i < days.size(); ++i) {
+            state.ArrMemo = {dentista()};
+            state.ArrMemo[0].Nota = QStringLiteral("save %1").arg(i + 1);
+            QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6).addDays(days[i])), 1);
+            QVERIFY(fileBytes(mainPath()).contains(state.ArrMemo[0].Nota.toUtf8()));
+            if (blocked && i == 0)
+                QVERIFY(QFile::remove(backups.path()));
+        }
+        QStringList kept;
+        for (const QString& name : backups.entryList({"Store_*.dat"}, QDir::Files, QDir::Name)) {
+            Loaded l;
+            StoreFile::parseFileBytes(fileBytes(backups.filePath(name)), l.memos, l.sveglie, l.diag);
+            if (!foreign.contains(name))
+                kept << name.mid(6, 10) + ": " + (l.memos.isEmpty() ? QString() : l.memos.last().Nota);
+        }
+        QTEST(kept, "kept");
+        for (const QString& name : foreign)
+            QCOMPARE(QFileInfo::exists(backups.filePath(name)), !blocked);
     }
 };
 
