@@ -130,13 +130,9 @@ struct EngineRig : EngineHost, WarningWindowFactory {
     void missedReminders(const MissedList& list) override
     {
         QStringList notice;
-        for (const MissedReminder& m : list) {
-            const QDateTime when = dueClockDateTime(m.whenMs);
-            notice << QStringLiteral("%1 %2 %3")
-                          .arg(m.Tipo == AVVISO_MEMO ? "memo" : "alarm")
-                          .arg(m.Chiave)
-                          .arg(when.toString(m.hasTime ? "ddd HH:mm" : "ddd"));
-        }
+        for (const MissedReminder& m : list)
+            notice << QStringLiteral("%1 %2 ").arg(m.Tipo == AVVISO_MEMO ? "memo" : "alarm").arg(m.Chiave)
+                    + dueClockDateTime(m.whenMs).toString(m.hasTime ? "ddd HH:mm" : "ddd");
         missed << notice.join(", ");
     }
     WarningWindow* createMemoWarning() override

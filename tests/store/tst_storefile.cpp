@@ -490,62 +490,42 @@ private slots:
         QVERIFY(QFile::exists(dir->filePath("deep/Brivo Reminder/Store.dat")));
     }
 
-    // Each save is on 6 December 2026 plus a day offset, and writes one memo
-    // "save N"; the store was "first" before. Backup holds a dated copy for
-    // each earlier day, and files not ours, which stay.
-    void dailyBackups_data()
-    {
-        QTest::addColumn<QList<int>>("days");
-        QTest::addColumn<bool>("blocked"); // a file where the Backup folder goes, at the first save
-        QTest::addColumn<int>("older");
-        QTest::addColumn<QStringList>("kept"); // "date: memo text" of each dated copy
-        QTest::newRow("three saves on two days")
-            << QList<int>{0, 0, 1} << false << 0 << QStringList{"2026-12-06: first", "2026-12-07: save 2"};
-        QTest::newRow("Backup not writable: saved, copied at the next save")
-            << QList<int>{0, 0} << true << 0 << QStringList{"2026-12-06: save 1"};
-        QStringList fourteen;
-        for (int back = 13; back >= 1; --back)
-            fourteen << QDate(2026, 12, 6).addDays(-back).toString(Qt::ISODate) + ": old";
-        QTest::newRow("the newest 14 kept") << QList<int>{0} << false << 14 << (fourteen << "2026-12-06: first");
-    }
+    // Saves on 6, 6 and 7 December over 13 older dated copies and a file not
+    // ours: the first save of each day keeps the store it replaces, the oldest
+    // copy goes, nothing else. A Backup that cannot be written (a file in its
+    // place, which stops root too) holds up no save and is tried again.
     void dailyBackups()
     {
-        QFETCH(QList<int>, days);
-        QFETCH(bool, blocked);
-        QFETCH(int, older);
-        const QDir backups(dir->filePath("Backup"));
-        const QStringList foreign{"notes.txt", "Store_2026-12-01.dat.txt", "Store_2000-13-01.dat"};
+        QDir backups(dir->filePath("Backup"));
+        const auto copyOf = [&](int d) {
+            return backups.filePath("Store_" + QDate(2026, 12, 6).addDays(d).toString(Qt::ISODate) + ".dat");
+        };
         QVERIFY(QDir().mkpath(backups.path()));
-        for (const QString& name : foreign)
-            put(backups.filePath(name), "not ours");
-        for (int back = 1; back <= older; ++back)
-            put(backups.filePath("Store_" + QDate(2026, 12, 6).addDays(-back).toString(Qt::ISODate) + ".dat"),
-                QByteArray(memoLine(1)).replace("memo 1", "old"));
-        if (blocked) {
-            QVERIFY(QDir(backups.path()).removeRecursively());
-            put(backups.path(), "in the way");
-        }
+        put(backups.filePath("Store_2000-13-01.dat"), "not ours: no such date");
+        for (int d = -13; d < 0; ++d)
+            put(copyOf(d), "old");
+        put(mainPath(), "first");
         AppState state;
         state.folders.data = dir->path();
-        put(mainPath(), QByteArray(memoLine(1)).replace("memo 1", "first"));
-        for (int i = 0; i < days.size(); ++i) {
-            state.ArrMemo = {dentista()};
-            state.ArrMemo[0].Nota = QStringLiteral("save %1").arg(i + 1);
-            QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6).addDays(days[i])), 1);
-            QVERIFY(fileBytes(mainPath()).contains(state.ArrMemo[0].Nota.toUtf8()));
-            if (blocked && i == 0)
-                QVERIFY(QFile::remove(backups.path()));
-        }
-        QStringList kept;
-        for (const QString& name : backups.entryList({"Store_*.dat"}, QDir::Files, QDir::Name)) {
-            Loaded l;
-            StoreFile::parseFileBytes(fileBytes(backups.filePath(name)), l.memos, l.sveglie, l.diag);
-            if (!foreign.contains(name))
-                kept << name.mid(6, 10) + ": " + (l.memos.isEmpty() ? QString() : l.memos.last().Nota);
-        }
-        QTEST(kept, "kept");
-        for (const QString& name : foreign)
-            QCOMPARE(QFileInfo::exists(backups.filePath(name)), !blocked);
+        state.ArrMemo = {dentista()};
+        int saves = 0;
+        const auto saveOn = [&](int d) {
+            state.ArrMemo[0].Nota = QStringLiteral("save %1").arg(++saves);
+            return state.writeStore(u',', QDate(2026, 12, 6).addDays(d)) == 1
+                && fileBytes(mainPath()).contains(state.ArrMemo[0].Nota.toUtf8());
+        };
+        QVERIFY(saveOn(0) && saveOn(0) && saveOn(1));
+        QCOMPARE(backups.entryList({"Store_*.dat"}).size(), 14 + 1);
+        QCOMPARE(fileBytes(copyOf(0)), QByteArray("first"));
+        QVERIFY(fileBytes(copyOf(1)).contains("save 2"));
+        QVERIFY(!QFile::exists(copyOf(-13)) && QFile::exists(copyOf(-12)));
+
+        QVERIFY(backups.removeRecursively());
+        put(backups.path(), "in the way");
+        QVERIFY(saveOn(2));
+        QVERIFY(QFile::remove(backups.path()));
+        QVERIFY(saveOn(2));
+        QVERIFY(fileBytes(copyOf(2)).contains("save 4"));
     }
 };
 
