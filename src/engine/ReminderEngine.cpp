@@ -197,8 +197,6 @@ void ReminderEngine::noticeMissed(const QDateTime& now, qint64 nowMs)
     }
     lastCheckMs = nowMs;
     state.settings.Ultimo_controllo = now;
-    queued.removeIf(
-        [nowMs](const QHash<qint64, Queued>::iterator& it) { return nowMs - it.value().momentMs > MS_PER_DAY; });
 }
 
 // Appends a new entry unless one blocks it, or the clock shows a moment

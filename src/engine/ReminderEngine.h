@@ -72,8 +72,9 @@ private:
     QList<qint32> dueMemoIds; // of the current tick, kept to reuse its storage
 
     std::optional<qint64> lastCheckMs; // due-clock ms of the previous due check
-    // Moments queued in the last day, with the clock's UTC offset then: when
-    // summer time ends the same local minute comes round again.
+    // The moment each memo and alarm clock was last queued for, with the
+    // clock's UTC offset then: when summer time ends the same local minute
+    // comes round again. One entry per key, so it grows no further.
     struct Queued {
         qint64 momentMs;
         qint64 offsetMs;
