@@ -15,14 +15,14 @@ namespace {
 
 constexpr qint64 KEY_GUARD_MS = 1000;
 
-qint64 steadyMs()
+qint64 steadyMs(const WarningHost& host)
 {
     static const QElapsedTimer since = [] {
         QElapsedTimer t;
         t.start();
         return t;
     }();
-    return since.elapsed();
+    return host.monotonicMs ? host.monotonicMs() : since.elapsed();
 }
 
 } // namespace
@@ -83,13 +83,12 @@ void WarningForm::showOnTop()
     show();
     raise();
     activateWindow();
-    shownAtMs = host.monotonicMs ? host.monotonicMs() : steadyMs();
+    shownAtMs = steadyMs(host);
 }
 
 bool WarningForm::keysGuarded() const
 {
-    const qint64 now = host.monotonicMs ? host.monotonicMs() : steadyMs();
-    return shownAtMs >= 0 && now - shownAtMs < KEY_GUARD_MS;
+    return shownAtMs >= 0 && steadyMs(host) - shownAtMs < KEY_GUARD_MS;
 }
 
 bool WarningForm::isShownOnScreen() const
