@@ -10,7 +10,7 @@ BRIVO_PACKAGES=(
     clang clang-format libclang-rt-14-dev
     desktop-file-utils xvfb xauth xdg-utils
     sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils
-    fonts-liberation2 qt6-translations-l10n
+    fonts-liberation2 qt6-translations-l10n tzdata
 )
 
 brivo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

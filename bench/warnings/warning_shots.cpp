@@ -1,6 +1,7 @@
-// Pictures of the two warning windows, to look at after a change:
+// Pictures of the two warning windows and the missed-reminders notice, to
+// look at after a change:
 //   warning_shots <folder>
-// writes memo-<scheme>-<language>.png and alarm-<scheme>-<language>.png for
+// writes memo-, alarm- and missed-<scheme>-<language>.png for
 // the schemes "Reminder" and "Viola" in Italian (it_IT) and English (en_US,
 // 12-hour times). Runs offscreen; set QT_SCALE_FACTOR=2 for a high-density
 // copy.
@@ -8,6 +9,8 @@
 #include "warnings/WarningRig.h"
 
 #include "controls/A_DBStringGrid.h"
+#include "engine/DueMoments.h"
+#include "warnings/FMissed.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,8 +45,16 @@ int main(int argc, char** argv)
             const QString suffix = QStringLiteral("-%1-%2.png").arg(scheme, english ? "en" : "it");
             written += memo->grab().save(out.filePath("memo" + suffix));
             written += alarm->grab().save(out.filePath("alarm" + suffix));
+
+            TfrmMissed missed(rig.state, rig.services, {});
+            const qint64 day = DayNumbers::epoch().daysTo(QDate(2024, 6, 3)) * MS_PER_DAY;
+            missed.Aggiungi({{AVVISO_MEMO, 1, day + 600 * MS_PER_MINUTE, true, rig.state.ArrMemo[0].Nota},
+                {AVVISO_SVEGLIA, 0, day + 615 * MS_PER_MINUTE, true, english ? "Team meeting" : "Riunione di reparto"},
+                {AVVISO_MEMO, 3, day + 540 * MS_PER_MINUTE, false, rig.state.ArrMemo[2].Nota}});
+            QApplication::processEvents();
+            written += missed.grab().save(out.filePath("missed" + suffix));
         }
     }
     std::printf("%d pictures in %s\n", written, qPrintable(out.absolutePath()));
-    return written == 8 ? 0 : 1;
+    return written == 12 ? 0 : 1;
 }

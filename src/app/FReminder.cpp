@@ -21,6 +21,7 @@
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/TrayIcon.h"
+#include "warnings/FMissed.h"
 #include "warnings/WarningWindows.h"
 
 #include <QApplication>
@@ -448,13 +449,21 @@ int TfrmReminder::writeSettings()
 
 int TfrmReminder::writeStore()
 {
-    const int r = m_state.writeStore(services.locale.decimalSeparator());
+    const int r = m_state.writeStore(services.locale.decimalSeparator(), services.clock.now().date());
     m_storeSaved = r == 1;
     // Told once per run of failures, after the tick that found it.
     if (m_state.saveFailureToTell(m_storeSaved && m_settingsSaved) && !m_closing) {
         QTimer::singleShot(0, this, [this, text = saveFailedText(false)] { services.boxes.Errore(text); });
     }
     return r;
+}
+
+void TfrmReminder::missedReminders(const MissedList& missed)
+{
+    if (!frmMissed)
+        frmMissed = std::make_unique<TfrmMissed>(m_state, services, [this] { popApriClick(); });
+    frmMissed->Aggiungi(missed);
+    emit missedNoticed(frmMissed->windowTitle(), frmMissed->lines(missed).join(u'\n'));
 }
 
 QString TfrmReminder::saveFailedText(bool atExit) const

@@ -23,6 +23,7 @@ struct MemoPictures;
 class TfrmDataOra;
 class TfrmEmail;
 class TfrmMessaggioTrayIcon;
+class TfrmMissed;
 class TfrmOpzioni;
 class TfrmSveglie;
 class TrayIcon;
@@ -69,6 +70,7 @@ public:
     void hideToTray() override;
     int writeSettings() override;
     int writeStore() override;
+    void missedReminders(const MissedList& missed) override;
 
     bool splashVisible() const;
 
@@ -78,6 +80,8 @@ public:
 signals:
     // Settings and store are written: the program may end.
     void closedForGood();
+    // Reminders missed while away were listed: for a desktop notification.
+    void missedNoticed(const QString& summary, const QString& body);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -132,4 +136,5 @@ private:
     MemoListLayout* m_layout = nullptr;
     std::unique_ptr<WarningWindowFactory> ownWarnings;
     std::unique_ptr<ReminderEngine> m_engine;
+    std::unique_ptr<TfrmMissed> frmMissed; // made at the first notice, kept
 };

@@ -31,6 +31,12 @@ qint64 dueClockMs(const QDateTime& localNow)
     return DayNumbers::epoch().daysTo(localNow.date()) * MS_PER_DAY + localNow.time().msecsSinceStartOfDay();
 }
 
+QDateTime dueClockDateTime(qint64 ms)
+{
+    const qint64 day = floorDiv(ms, MS_PER_DAY);
+    return QDateTime(DayNumbers::epoch().addDays(day), QTime::fromMSecsSinceStartOfDay(int(ms - day * MS_PER_DAY)));
+}
+
 bool memoMomentMs(const REC_Memo& memo, qint64& momentMs)
 {
     if (!usable(memo.Data) || !usable(memo.Orario))
@@ -50,13 +56,23 @@ bool isMemoDue(const REC_Memo& memo, qint64 nowMs)
     return moment <= nowMs && nowMs <= moment + DUE_SPAN_MS;
 }
 
+bool alarmMomentMs(const REC_Sveglia& alarm, qint64 dayMs, qint64& momentMs)
+{
+    if (!usable(alarm.Orario))
+        return false;
+    momentMs = floorDiv(dayMs, MS_PER_DAY) * MS_PER_DAY + DayNumbers::hoursMinutes(alarm.Orario) * MS_PER_MINUTE;
+    return true;
+}
+
+bool ringsOnDayOf(const REC_Sveglia& alarm, qint64 ms)
+{
+    return alarm.TipoSveglia != SVEGLIA_UN_GIORNO || weekdayOfDay(floorDiv(ms, MS_PER_DAY)) == alarm.Giorno;
+}
+
 bool isAlarmDue(const REC_Sveglia& alarm, qint64 nowMs)
 {
-    if (alarm.Attivo != 1 || !usable(alarm.Orario))
+    qint64 moment = 0;
+    if (alarm.Attivo != 1 || !alarmMomentMs(alarm, nowMs, moment))
         return false;
-    const qint64 today = floorDiv(nowMs, MS_PER_DAY);
-    const qint64 moment = today * MS_PER_DAY + DayNumbers::hoursMinutes(alarm.Orario) * MS_PER_MINUTE;
-    if (!(moment <= nowMs && nowMs <= moment + DUE_SPAN_MS))
-        return false;
-    return alarm.TipoSveglia != SVEGLIA_UN_GIORNO || weekdayOfDay(today) == alarm.Giorno;
+    return moment <= nowMs && nowMs <= moment + DUE_SPAN_MS && ringsOnDayOf(alarm, nowMs);
 }

@@ -11,8 +11,9 @@ constexpr qint64 MS_PER_DAY = 24 * 60 * MS_PER_MINUTE;
 // How long after its moment a memo or alarm clock still counts as due.
 constexpr qint64 DUE_SPAN_MS = (60 + 59) * 1000;
 
-// The local date and time as the due tests count it.
+// The local date and time as the due tests count it, and back.
 qint64 dueClockMs(const QDateTime& localNow);
+QDateTime dueClockDateTime(qint64 ms);
 
 // The memo's alarm moment: whole(Data) + hours:minutes(Orario) + Anticipo
 // minutes. False when Data or Orario is not a usable number (a damaged store).
@@ -20,6 +21,12 @@ bool memoMomentMs(const REC_Memo& memo, qint64& momentMs);
 
 // Attivo 1 and moment <= now <= moment + 1:59.
 bool isMemoDue(const REC_Memo& memo, qint64 nowMs);
+
+// The alarm clock's ring moment on the day of dayMs, whatever its weekday.
+// False when Orario is not a usable number.
+bool alarmMomentMs(const REC_Sveglia& alarm, qint64 dayMs, qint64& momentMs);
+// Every day, or the day of ms is its Giorno.
+bool ringsOnDayOf(const REC_Sveglia& alarm, qint64 ms);
 
 // Attivo 1, today's hours:minutes(Orario) <= now <= that + 1:59, and for a
 // one-weekday alarm clock today is its Giorno. The moment is taken from

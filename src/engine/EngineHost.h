@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/MissedReminders.h"
+
 // What the tick asks of the main window.
 class EngineHost {
 public:
@@ -14,4 +16,9 @@ public:
     // The pending save, settings first: 1 = saved; anything else keeps it pending.
     virtual int writeSettings() = 0;
     virtual int writeStore() = 0;
+    // Tell the person once what a gap between ticks made them miss; the
+    // warnings stay as they are.
+    virtual void missedReminders(const MissedList&)
+    {
+    }
 };

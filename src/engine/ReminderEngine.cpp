@@ -4,6 +4,8 @@
 #include "platform/Clock.h"
 #include "state/AppState.h"
 
+#include <QTimeZone>
+
 #include <algorithm>
 
 namespace {
@@ -38,6 +40,24 @@ void releaseAll(QList<WarningWindow*>& windows)
     for (WarningWindow* w : std::as_const(windows))
         w->release();
     windows.clear();
+}
+
+qint64 queueKey(qint32 tipo, qint32 key)
+{
+    return (qint64(tipo) << 32) | quint32(key);
+}
+
+// t as the clock that gave like would show it.
+QDateTime inZoneOf(const QDateTime& t, const QDateTime& like)
+{
+    switch (like.timeSpec()) {
+    case Qt::TimeZone:
+        return t.toTimeZone(like.timeZone());
+    case Qt::OffsetFromUTC:
+        return t.toOffsetFromUtc(like.offsetFromUtc());
+    default:
+        return t.toTimeSpec(like.timeSpec());
+    }
 }
 
 void releaseFinished(QList<WarningWindow*>& windows)
@@ -103,6 +123,13 @@ void ReminderEngine::renumberMemoWarnings(const MemoIdMap& newIds)
 {
     for (WarningWindow* w : warnMemo)
         w->renumberKeys(newIds);
+    QHash<qint64, Queued> renumbered;
+    for (auto it = queued.cbegin(); it != queued.cend(); ++it) {
+        const auto tipo = qint32(it.key() >> 32);
+        const auto key = qint32(it.key() & 0xffffffff);
+        renumbered.insert(tipo == AVVISO_MEMO ? queueKey(tipo, newIds.value(key, key)) : it.key(), it.value());
+    }
+    queued = renumbered;
 }
 
 void ReminderEngine::TimerTimer()
@@ -136,7 +163,10 @@ void ReminderEngine::firstTick()
 
 void ReminderEngine::laterTick()
 {
-    const qint64 nowMs = dueClockMs(clock.now());
+    const QDateTime now = clock.now();
+    const qint64 nowMs = dueClockMs(now);
+    offsetMs = nowMs - now.toMSecsSinceEpoch();
+    noticeMissed(now, nowMs);
     memoPass(nowMs);
     alarmPass(nowMs);
     openWindows();
@@ -154,6 +184,36 @@ void ReminderEngine::laterTick()
     ++state.ContaTick;
 }
 
+void ReminderEngine::noticeMissed(const QDateTime& now, qint64 nowMs)
+{
+    if (!lastCheckMs && state.settings.Ultimo_controllo.isValid())
+        lastCheckMs = dueClockMs(inZoneOf(state.settings.Ultimo_controllo, now));
+    // Ticks come every 3 s; a longer gap is a suspend, a stopped process, a
+    // clock moved on, or the time the program was not running.
+    if (lastCheckMs && nowMs - *lastCheckMs > MS_PER_MINUTE) {
+        const MissedList missed = missedBetween(state.ArrMemo, state.ArrSveglie, *lastCheckMs, nowMs);
+        if (!missed.isEmpty())
+            host.missedReminders(missed);
+    }
+    lastCheckMs = nowMs;
+    state.settings.Ultimo_controllo = now;
+}
+
+// Appends a new entry unless one blocks it, or the clock shows a moment
+// again that it showed before under another UTC offset: when summer time
+// ends, 02:30 comes twice but is one moment. A clock set back by hand keeps
+// its offset, and what falls due again warns again.
+void ReminderEngine::queue(qint32 tipo, qint32 key, qint64 momentMs)
+{
+    if (isBlocked(state.ArrAvvisi, tipo, key))
+        return;
+    const auto seen = queued.constFind(queueKey(tipo, key));
+    if (seen != queued.cend() && seen->momentMs == momentMs && seen->offsetMs != offsetMs)
+        return;
+    state.ArrAvvisi.append({tipo, key, STATO_NUOVO});
+    queued.insert(queueKey(tipo, key), {momentMs, offsetMs});
+}
+
 void ReminderEngine::memoPass(qint64 nowMs)
 {
     dueMemoIds.clear();
@@ -164,17 +224,19 @@ void ReminderEngine::memoPass(qint64 nowMs)
         // A visible window that lists the memo already warns about it.
         if (anyVisibleShows(warnMemo, memo.ID))
             continue;
-        if (!isBlocked(state.ArrAvvisi, AVVISO_MEMO, memo.ID))
-            state.ArrAvvisi.append({AVVISO_MEMO, memo.ID, STATO_NUOVO});
+        qint64 moment = 0;
+        memoMomentMs(memo, moment);
+        queue(AVVISO_MEMO, memo.ID, moment);
     }
 }
 
 void ReminderEngine::alarmPass(qint64 nowMs)
 {
     for (qsizetype j = 0; j < state.ArrSveglie.size(); ++j) {
-        const auto key = static_cast<qint32>(j);
-        if (isAlarmDue(state.ArrSveglie.at(j), nowMs) && !isBlocked(state.ArrAvvisi, AVVISO_SVEGLIA, key))
-            state.ArrAvvisi.append({AVVISO_SVEGLIA, key, STATO_NUOVO});
+        const REC_Sveglia& alarm = state.ArrSveglie.at(j);
+        qint64 moment = 0;
+        if (isAlarmDue(alarm, nowMs) && alarmMomentMs(alarm, nowMs, moment))
+            queue(AVVISO_SVEGLIA, static_cast<qint32>(j), moment);
     }
 }
 

@@ -4,8 +4,11 @@
 #include "engine/WarningWindow.h"
 #include "store/Global.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
+
+#include <optional>
 
 struct AppState;
 class Clock;
@@ -49,8 +52,10 @@ public:
 private:
     void firstTick();
     void laterTick();
+    void noticeMissed(const QDateTime& now, qint64 nowMs);
     void memoPass(qint64 nowMs);
     void alarmPass(qint64 nowMs);
+    void queue(qint32 tipo, qint32 key, qint64 momentMs);
     void openWindows();
     void rearmSettledEntries(qint64 nowMs);
     void purgeRearmed();
@@ -65,4 +70,15 @@ private:
     QList<WarningWindow*> warnMemo;
     QList<WarningWindow*> warnSveglie;
     QList<qint32> dueMemoIds; // of the current tick, kept to reuse its storage
+
+    std::optional<qint64> lastCheckMs; // due-clock ms of the previous due check
+    // The moment each memo and alarm clock was last queued for, with the
+    // clock's UTC offset then: when summer time ends the same local minute
+    // comes round again. One entry per key, so it grows no further.
+    struct Queued {
+        qint64 momentMs;
+        qint64 offsetMs;
+    };
+    QHash<qint64, Queued> queued; // by Tipo and Chiave
+    qint64 offsetMs = 0;          // of the current tick
 };

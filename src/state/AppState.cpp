@@ -18,9 +18,12 @@ int AppState::readStore(QString& diagnostic, const QDateTime& now)
     return r;
 }
 
-int AppState::writeStore(QChar decimalSeparator)
+int AppState::writeStore(QChar decimalSeparator, const QDate& today)
 {
     QDir().mkpath(folders.data); // an installed copy's data folder may not exist yet
+    // A copy that cannot be written never holds up the save; the next one
+    // tries again.
+    StoreFile::backupDaily(folders.data, today);
     return StoreFile::write(folders.data, ArrMemo, ArrSveglie, decimalSeparator);
 }
 

@@ -39,7 +39,8 @@ struct AppState {
     bool storeDamaged = false;    // start-up found a store file it could not use
     QStringList keptDamagedFiles; // where such files were kept
 
-    int writeStore(QChar decimalSeparator);
+    // The first save of each day also keeps the store it replaces in Backup.
+    int writeStore(QChar decimalSeparator, const QDate& today);
     // After each save: whether to tell the person that it failed, which is
     // only at the first failure of a run (the tick retries every 3 s).
     bool saveFailureToTell(bool saved);

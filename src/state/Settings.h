@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // The sound name that stands for no sound.
@@ -34,4 +35,6 @@ struct UserSettings {
     qint32 Ultima_pos_Top = 0;
     bool positionKnown = false; // both Ultima_pos_ values were read as numbers
     qint32 Vis_mess_trayicon = 0;
+    // The latest due check, so that the next start can tell what it missed.
+    QDateTime Ultimo_controllo;
 };

@@ -56,6 +56,13 @@ int write(const QString& folder, const MemoList& memos, const SvegliaList& svegl
 int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
     bool* mainUnreadable = nullptr);
 
+// Before the first save of day: copies Store.dat (the file a link points
+// to) to Backup/Store_<yyyy-MM-dd>.dat in folder, checked as a save is, and
+// removes the oldest such dated copies beyond 14; nothing else there is
+// touched. 1 = copied; 0 = nothing to copy, or the day's copy is there;
+// negative = not written, so the next save tries again.
+int backupDaily(const QString& folder, const QDate& day);
+
 // Keeps each named store file of folder as "<base>_damaged_<date-time>.dat":
 // a copy, or the file itself renamed when it cannot be copied (a rename needs
 // no permission to read it). Returns the paths kept; a file that could be

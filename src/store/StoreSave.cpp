@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <filesystem>
 #include <optional>
@@ -159,6 +160,39 @@ int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sve
             return -20 + r2; // -21 open failed, -22 short read
     }
     return parseFileBytes(bytes, memos, sveglie, diagnostic);
+}
+
+int backupDaily(const QString& folder, const QDate& day)
+{
+    const QDir dir(folder);
+    const QString store = linkTarget(dir.filePath(fileName));
+    const QString backups = dir.filePath(QStringLiteral("Backup"));
+    const QString copy = backups + QStringLiteral("/Store_") + day.toString(Qt::ISODate) + QStringLiteral(".dat");
+    if (!day.isValid() || !QFileInfo::exists(store) || QFileInfo::exists(copy))
+        return 0;
+    QByteArray bytes;
+    if (Leggi_File(store, bytes) != 1)
+        return -1;
+    if (!QDir().mkpath(backups))
+        return -2;
+    const QString newCopy = copy + QStringLiteral(".new");
+    if (writeChecked(newCopy, bytes, QFileInfo(store).permissions(), {}) != 1)
+        return -3;
+    if (!replaceFile(newCopy, copy)) {
+        QFile::remove(newCopy);
+        return -4;
+    }
+    // Only our own dated copies go, oldest first; the names sort by date.
+    static const QRegularExpression dated(QStringLiteral("^Store_(\\d{4}-\\d{2}-\\d{2})\\.dat$"));
+    QStringList ours;
+    for (const QString& name : QDir(backups).entryList(QDir::Files | QDir::NoSymLinks, QDir::Name)) {
+        const QRegularExpressionMatch m = dated.match(name);
+        if (m.hasMatch() && QDate::fromString(m.captured(1), Qt::ISODate).isValid())
+            ours << name;
+    }
+    while (ours.size() > 14)
+        QFile::remove(QDir(backups).filePath(ours.takeFirst()));
+    return 1;
 }
 
 QStringList keepDamaged(const QString& folder, const QStringList& names, const QDateTime& now)

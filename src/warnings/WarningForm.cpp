@@ -7,8 +7,25 @@
 #include "state/AppState.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTimer>
+
+namespace {
+
+constexpr qint64 KEY_GUARD_MS = 1000;
+
+qint64 steadyMs(const WarningHost& host)
+{
+    static const QElapsedTimer since = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return host.monotonicMs ? host.monotonicMs() : since.elapsed();
+}
+
+} // namespace
 
 WarningForm::WarningForm(AppState& appState, Services& appServices, const WarningHost& appHost, QSize clientSize)
     : QWidget(nullptr,
@@ -66,6 +83,12 @@ void WarningForm::showOnTop()
     show();
     raise();
     activateWindow();
+    shownAtMs = steadyMs(host);
+}
+
+bool WarningForm::keysGuarded() const
+{
+    return shownAtMs >= 0 && steadyMs(host) - shownAtMs < KEY_GUARD_MS;
 }
 
 bool WarningForm::isShownOnScreen() const
@@ -94,14 +117,16 @@ void WarningForm::release()
 
 bool WarningForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && previewKey(static_cast<QKeyEvent*>(event)->key()))
+    if (event->type() == QEvent::KeyPress && (keysGuarded() || previewKey(static_cast<QKeyEvent*>(event)->key())))
         return true;
     return QWidget::eventFilter(watched, event);
 }
 
 void WarningForm::keyPressEvent(QKeyEvent* event)
 {
-    if (!previewKey(event->key()))
+    if (keysGuarded())
+        event->accept();
+    else if (!previewKey(event->key()))
         QWidget::keyPressEvent(event);
 }
 

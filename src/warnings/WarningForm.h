@@ -13,14 +13,16 @@ struct TColorazione;
 
 // What the warning windows ask of the main window.
 struct WarningHost {
-    std::function<void()> Aggiorna_Griglia; // redraw the memo list
-    std::function<void()> endProgram;       // save and end, as a confirmed exit does
+    std::function<void()> Aggiorna_Griglia;   // redraw the memo list
+    std::function<void()> endProgram;         // save and end, as a confirmed exit does
+    std::function<qint64()> monotonicMs = {}; // for the key guard; empty: a steady clock of the process
 };
 
 // What the memo and alarm warning windows share: a stay-on-top tool window
 // that takes its queue entries when created, sees keys before its controls,
 // and on closing raises Finestra_Chiusa and stops the sound. The tick
-// releases it.
+// releases it. Keys of its first second do nothing: a person typing
+// elsewhere must not dismiss a warning that they have not seen.
 class WarningForm : public QWidget, public WarningWindow {
     Q_OBJECT
 public:
@@ -54,6 +56,7 @@ protected:
     {
     }
 
+    bool keysGuarded() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -63,4 +66,5 @@ protected:
     const WarningHost host;
     ListaMessList ListaMess;
     bool Finestra_Chiusa = false;
+    qint64 shownAtMs = -1;
 };

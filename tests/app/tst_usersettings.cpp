@@ -77,6 +77,9 @@ private slots:
         addRow("start counted", "", "qt_aperture_prog=41", "qt_aperture_prog=42");
         addRow("start count junk", "", "qt_aperture_prog=many", "qt_aperture_prog=1");
         addRow("start count at the 32-bit limit", "", "qt_aperture_prog=2147483647", "qt_aperture_prog=1");
+        addRow("latest check, written in UTC", "", "Ultimo_controllo=2024-06-03T10:30:00+02:00",
+            "Ultimo_controllo=2024-06-03T08:30:00.000Z");
+        addRow("latest check junk", "", "Ultimo_controllo=ieri", "Ultimo_controllo=");
     }
 
     void storedValues()

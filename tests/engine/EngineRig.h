@@ -6,6 +6,7 @@
 // engine as the main window does: ContaTick 1, first tick after 1500 ms,
 // then every 3000 ms.
 
+#include "engine/DueMoments.h"
 #include "engine/ReminderEngine.h"
 #include "fakes/FakeClock.h"
 #include "state/AppState.h"
@@ -72,7 +73,8 @@ public:
 struct EngineRig : EngineHost, WarningWindowFactory {
     AppState state;
     FakeClock clock;
-    QStringList log; // what the tick asked of the main window
+    QStringList log;    // what the tick asked of the main window
+    QStringList missed; // each notice as "memo 1 Mon 10:00, alarm 0 Mon 10:15"
     int saveResult = 1;
     std::vector<std::unique_ptr<FakeWarningWindow>> made; // the fakes outlive their release
     std::function<void(FakeWarningWindow&)> onCreate;
@@ -124,6 +126,14 @@ struct EngineRig : EngineHost, WarningWindowFactory {
     {
         log << "writeStore";
         return saveResult;
+    }
+    void missedReminders(const MissedList& list) override
+    {
+        QStringList notice;
+        for (const MissedReminder& m : list)
+            notice << QStringLiteral("%1 %2 ").arg(m.Tipo == AVVISO_MEMO ? "memo" : "alarm").arg(m.Chiave)
+                    + dueClockDateTime(m.whenMs).toString(m.hasTime ? "ddd HH:mm" : "ddd");
+        missed << notice.join(", ");
     }
     WarningWindow* createMemoWarning() override
     {

@@ -223,6 +223,87 @@ private slots:
         // Still open windows keep the queue whole: their positions stay valid.
         QCOMPARE(rig.state.ArrAvvisi.size(), 4);
     }
+
+    // Memo 1 due at 10:00 warns at 09:55; alarm clock 0 rings daily at 10:15,
+    // 1 on Saturdays at 10:10. Done, unarmed and switched-off ones never count.
+    // The clock jumps from `from` to `to` (a sleep, or a clock set back).
+    void missedNotice_data()
+    {
+        QTest::addColumn<QDateTime>("recorded"); // the latest check of the last run
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("from");
+        QTest::addColumn<QDateTime>("to");
+        QTest::addColumn<QStringList>("notices");
+        QTest::addColumn<int>("windows");
+        const QDateTime none;
+        const QString both("memo 1 Mon 10:00, alarm 0 Mon 10:15");
+        QTest::newRow("sleep 09:50 to 10:30")
+            << none << on(monday, 9, 40) << on(monday, 9, 50) << on(monday, 10, 30) << QStringList{both} << 0;
+        QTest::newRow("woken in the memo's span: it warns")
+            << none << on(monday, 9, 40) << on(monday, 9, 50) << on(monday, 9, 56) << QStringList{} << 3;
+        QTest::newRow("woken in the alarm's span: it rings")
+            << none << on(monday, 9, 40) << on(monday, 9, 50) << on(monday, 10, 16) << QStringList{"memo 1 Mon 10:00"}
+            << 1;
+        QTest::newRow("closed 09:00 to 11:00")
+            << on(monday, 9, 0) << on(monday, 11, 0) << none << none << QStringList{both} << 0;
+        QTest::newRow("closed since Friday") << on(monday.addDays(-3), 9, 0) << on(monday, 11, 0) << none << none
+                                             << QStringList{"alarm 1 Sat 10:10, " + both} << 0;
+        QTest::newRow("first start") << none << on(monday, 11, 0) << none << none << QStringList{} << 0;
+        QTest::newRow("recorded later than now")
+            << on(monday, 12, 0) << on(monday, 11, 0) << none << none << QStringList{} << 0;
+        QTest::newRow("clock set back warns again")
+            << none << on(monday, 10, 20) << on(monday, 10, 30) << on(monday, 9, 50) << QStringList{} << 3;
+    }
+    void missedNotice()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, from);
+        QFETCH(QDateTime, to);
+        EngineRig rig(start);
+        QFETCH(QDateTime, recorded);
+        rig.state.settings.Ultimo_controllo = recorded;
+        REC_Memo done = makeMemo(2, monday, QTime(10, 5), 0), unarmed = makeMemo(3, monday, QTime(10, 6), 0);
+        done.Eseguito = 1; // yet armed, as a store may hold it: it warns, but is never missed
+        unarmed.Attivo = 0;
+        rig.state.ArrMemo << makeMemo(1, monday, QTime(10, 0), -5) << done << unarmed;
+        rig.state.ArrSveglie << makeAlarm(QTime(10, 15)) << makeAlarm(QTime(10, 10), SVEGLIA_UN_GIORNO, 7)
+                             << makeAlarm(QTime(10, 20), SVEGLIA_OGNI_GIORNO, 1, 0);
+        rig.onCreate = [](FakeWarningWindow& w) { w.close(); };
+        if (from.isValid()) {
+            rig.runUntil(from);
+            rig.nextTickMs = to.toMSecsSinceEpoch();
+        }
+        rig.runUntil((to.isValid() ? to : start).addSecs(1800));
+        QTEST(rig.missed, "notices");
+        QTEST(int(rig.made.size()), "windows");
+        QCOMPARE(rig.state.settings.Ultimo_controllo.toMSecsSinceEpoch(), rig.nextTickMs - TICK_INTERVAL_MS);
+    }
+
+    // In Rome, on the spring day 02:30 never shows on the clock: a memo and a
+    // daily alarm clock there are told as missed. On the autumn day it shows
+    // twice: each warns once.
+    void daylightSaving_data()
+    {
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<int>("windows");
+        QTest::addColumn<QStringList>("notices");
+        QTest::newRow("spring") << QDate(2024, 3, 31) << 0 << QStringList{"memo 1 Sun 02:30, alarm 0 Sun 02:30"};
+        QTest::newRow("autumn") << QDate(2024, 10, 27) << 2 << QStringList{};
+    }
+    void daylightSaving()
+    {
+        QFETCH(QDate, day);
+        const QTimeZone rome("Europe/Rome");
+        QVERIFY(rome.isValid());
+        EngineRig rig(QDateTime(day, QTime(1, 0), rome));
+        rig.clock.zone = rome;
+        rig.state.ArrMemo << makeMemo(1, day, QTime(2, 30), 0);
+        rig.state.ArrSveglie << makeAlarm(QTime(2, 30));
+        rig.onCreate = [](FakeWarningWindow& w) { w.close(); };
+        rig.runUntil(QDateTime(day, QTime(4, 30), rome));
+        QTEST(int(rig.made.size()), "windows");
+        QTEST(rig.missed, "notices");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestEngine)

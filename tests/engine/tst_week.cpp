@@ -232,6 +232,7 @@ private slots:
         QVERIFY(w.expected.filter("memo ").size() > 300);
         QVERIFY(w.expected.filter("alarm ").size() > 90);
         QVERIFY(w.edits > 10);
+        QCOMPARE(w.rig.missed, QStringList()); // 3-second ticks miss nothing
     }
 };
 

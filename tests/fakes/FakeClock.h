@@ -10,7 +10,7 @@ class FakeClock : public Clock {
 public:
     QDateTime now() const override
     {
-        return QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
+        return QDateTime::fromMSecsSinceEpoch(ms, zone);
     }
     void set(const QDateTime& t)
     {
@@ -20,7 +20,8 @@ public:
     {
         ms += d;
     }
-    qint64 ms = 0; // UTC, so no daylight-saving jump moves the wall clock
+    qint64 ms = 0;                     // since the epoch
+    QTimeZone zone = QTimeZone::utc(); // UTC: no daylight-saving jump moves the wall clock
 };
 
 inline QDateTime at(int y, int mo, int d, int h, int mi, int s = 0, int msec = 0)

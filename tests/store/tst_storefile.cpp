@@ -476,7 +476,7 @@ private slots:
         }
         // Saves go ahead at once, and keep nothing more.
         for (int save = 0; save < 3; ++save)
-            QCOMPARE(state.writeStore(u','), 1);
+            QCOMPARE(state.writeStore(u',', now.date()), 1);
         QCOMPARE(QDir(dir->path()).entryList({"*damaged*"}, QDir::AllEntries).size(), kept.size());
         QCOMPARE(load().result, 1);
     }
@@ -486,8 +486,46 @@ private slots:
         AppState state;
         state.folders.data = dir->filePath("deep/Brivo Reminder");
         state.ArrMemo = {dentista()};
-        QCOMPARE(state.writeStore(u','), 1);
+        QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6)), 1);
         QVERIFY(QFile::exists(dir->filePath("deep/Brivo Reminder/Store.dat")));
+    }
+
+    // Saves on 6, 6 and 7 December over 13 older dated copies and a file not
+    // ours: the first save of each day keeps the store it replaces, the oldest
+    // copy goes, nothing else. A Backup that cannot be written (a file in its
+    // place, which stops root too) holds up no save and is tried again.
+    void dailyBackups()
+    {
+        QDir backups(dir->filePath("Backup"));
+        const auto copyOf = [&](int d) {
+            return backups.filePath("Store_" + QDate(2026, 12, 6).addDays(d).toString(Qt::ISODate) + ".dat");
+        };
+        QVERIFY(QDir().mkpath(backups.path()));
+        put(backups.filePath("Store_2000-13-01.dat"), "not ours: no such date");
+        for (int d = -13; d < 0; ++d)
+            put(copyOf(d), "old");
+        put(mainPath(), "first");
+        AppState state;
+        state.folders.data = dir->path();
+        state.ArrMemo = {dentista()};
+        int saves = 0;
+        const auto saveOn = [&](int d) {
+            state.ArrMemo[0].Nota = QStringLiteral("save %1").arg(++saves);
+            return state.writeStore(u',', QDate(2026, 12, 6).addDays(d)) == 1
+                && fileBytes(mainPath()).contains(state.ArrMemo[0].Nota.toUtf8());
+        };
+        QVERIFY(saveOn(0) && saveOn(0) && saveOn(1));
+        QCOMPARE(backups.entryList({"Store_*.dat"}).size(), 14 + 1);
+        QCOMPARE(fileBytes(copyOf(0)), QByteArray("first"));
+        QVERIFY(fileBytes(copyOf(1)).contains("save 2"));
+        QVERIFY(!QFile::exists(copyOf(-13)) && QFile::exists(copyOf(-12)));
+
+        QVERIFY(backups.removeRecursively());
+        put(backups.path(), "in the way");
+        QVERIFY(saveOn(2));
+        QVERIFY(QFile::remove(backups.path()));
+        QVERIFY(saveOn(2));
+        QVERIFY(fileBytes(copyOf(2)).contains("save 4"));
     }
 };
 

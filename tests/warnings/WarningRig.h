@@ -35,9 +35,11 @@ struct WarningRig : QuietEngineHost {
     FakeLauncher launcher;
     FakeMailer mailer;
     Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer};
-    int refreshes = 0; // Aggiorna_Griglia
-    int ends = 0;      // the program asked to end
-    WarningWindows windows{state, services, WarningHost{[this] { ++refreshes; }, [this] { ++ends; }}};
+    int refreshes = 0;   // Aggiorna_Griglia
+    int ends = 0;        // the program asked to end
+    qint64 steadyMs = 0; // the key guard's clock
+    WarningWindows windows{
+        state, services, WarningHost{[this] { ++refreshes; }, [this] { ++ends; }, [this] { return steadyMs; }}};
 
     WarningRig()
     {
@@ -75,12 +77,13 @@ struct WarningRig : QuietEngineHost {
         state.ArrAvvisi.append({AVVISO_SVEGLIA, qint32(state.ArrSveglie.size() - 1), STATO_NUOVO});
     }
 
-    // Made and shown as the tick does.
-    template <typename Window> std::unique_ptr<Window> open()
+    // Made and shown as the tick does, keysAfterMs before the test goes on.
+    template <typename Window> std::unique_ptr<Window> open(qint64 keysAfterMs = 1000)
     {
         WarningWindow* w
             = std::is_same_v<Window, TfrmWarnMemo> ? windows.createMemoWarning() : windows.createAlarmWarning();
         w->showWarning();
+        steadyMs += keysAfterMs;
         return std::unique_ptr<Window>(static_cast<Window*>(w));
     }
 };

@@ -55,6 +55,8 @@ echo "first warning: $title"
 case $title in 09:55*) ;; *) fail "first warning at the wrong time: $title" ;; esac
 shot road-first-warning
 
+# A warning ignores the keys of its first second.
+sleep 1.2
 xdotool windowactivate --sync "$id" key Return
 for _ in $(seq 40); do grep -q '#_AN:0' "$work/home/Store.dat" && break; sleep 0.25; done
 grep -q '#_AN:0' "$work/home/Store.dat" || fail "the store does not hold the postponed Anticipo 0"

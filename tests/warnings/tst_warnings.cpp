@@ -3,14 +3,17 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_EditCurr.h"
 #include "engine/DueMoments.h"
+#include "warnings/FMissed.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -99,31 +102,36 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QList<qint32>>("entries");
         QTest::addColumn<bool>("saved");
+        QTest::addColumn<int>("keysAfterMs"); // after the window appeared
         const QStringList untouched{"1 0 1 10:00", "2 0 1 10:15"};
         const QStringList both{"Telefonare", "Pagare"};
         const QList<qint32> shown{STATO_MOSTRATO, STATO_MOSTRATO};
         QTest::newRow("Eseguito on the second") << "Eseguito" << 1 << 1 << QStringList({"1 0 1 10:00", "2 1 0 10:15"})
-                                                << QStringList({"Telefonare"}) << shown << true;
-        QTest::newRow("Cancella on all") << "Cancella" << 0 << 1 << QStringList() << QStringList() << shown << true;
+                                                << QStringList({"Telefonare"}) << shown << true << 1000;
+        QTest::newRow("Cancella on all") << "Cancella" << 0 << 1 << QStringList() << QStringList() << shown << true
+                                         << 1000;
         QTest::newRow("Enter at 10:17:40 postpones to 10:22")
             << "Enter" << 0 << 0 << QStringList({"1 0 1 10:22", "2 0 1 10:15"}) << QStringList({"Pagare"})
-            << QList<qint32>({STATO_RIARMATO, STATO_MOSTRATO}) << true;
+            << QList<qint32>({STATO_RIARMATO, STATO_MOSTRATO}) << true << 1000;
         QTest::newRow("Ricordami on both")
             << "Ricordami tra..." << 1 << 0 << QStringList({"1 0 1 10:22", "2 0 1 10:22"}) << QStringList()
-            << QList<qint32>({STATO_RIARMATO, STATO_RIARMATO}) << true;
-        QTest::newRow("OK") << "OK" << 0 << 1 << untouched << both << shown << false;
-        QTest::newRow("Esc") << "Esc" << 0 << 1 << untouched << both << shown << false;
-        QTest::newRow("close box") << "close box" << 0 << 1 << untouched << both << shown << false;
+            << QList<qint32>({STATO_RIARMATO, STATO_RIARMATO}) << true << 1000;
+        QTest::newRow("OK at once") << "OK" << 0 << 1 << untouched << both << shown << false << 0;
+        QTest::newRow("Esc at 1.5 s") << "Esc" << 0 << 1 << untouched << both << shown << false << 1500;
+        QTest::newRow("Esc at 200 ms: nothing") << "Esc" << 0 << 1 << untouched << both << shown << false << 200;
+        QTest::newRow("Enter at 999 ms: nothing") << "Enter" << 0 << 0 << untouched << both << shown << false << 999;
+        QTest::newRow("close box") << "close box" << 0 << 1 << untouched << both << shown << false << 1000;
     }
     void memoActions()
     {
         QFETCH(QString, action);
         QFETCH(int, top);
         QFETCH(int, bottom);
+        QFETCH(int, keysAfterMs);
         WarningRig rig;
         rig.queueMemo(1, QTime(10, 0), "Telefonare");
         rig.queueMemo(2, QTime(10, 20, 30), "Pagare", -5); // seconds, as a store may hold: ignored
-        auto w = rig.open<TfrmWarnMemo>();
+        auto w = rig.open<TfrmWarnMemo>(keysAfterMs);
         QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, {}, cellPoint(w->dbsgMess, top));
         QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellPoint(w->dbsgMess, bottom));
 
@@ -140,7 +148,9 @@ private slots:
         QTEST(lineTexts(w->lines()), "lines");
         QTEST(states(rig.state.ArrAvvisi), "entries");
         QTEST(rig.state.DaSalvare, "saved");
-        const bool closed = w->lines().isEmpty() || QStringList({"OK", "Esc", "close box"}).contains(action);
+        const bool keyIgnored = keysAfterMs < 1000 && (action == "Esc" || action == "Enter");
+        const bool closed
+            = !keyIgnored && (w->lines().isEmpty() || QStringList({"OK", "Esc", "close box"}).contains(action));
         QCOMPARE(w->isFinished(), closed);
         QCOMPARE(w->isVisible(), !closed);
         QCOMPARE(rig.refreshes, closed ? 1 : 0);
@@ -190,6 +200,7 @@ private slots:
         QVERIFY(first && first->isVisible());
         QPointer<QObject> firstAlive(first);
         first->editMinuti->setText("0");
+        rig.steadyMs += 1000;
         QTest::keyClick(first->dbsgMess, Qt::Key_Enter);
         QVERIFY(first->isFinished());
         QCOMPARE(memoStates(rig.state.ArrMemo), QStringList({"1 0 1 10:17"}));
@@ -256,7 +267,7 @@ private slots:
         rig.queueAlarm(QTime(7, 30), "Wake up", "Bell");
         rig.state.ArrAvvisi.append({AVVISO_MEMO, 4, STATO_NUOVO});
         rig.queueAlarm(QTime(7, 30), "Medicine", "Campana");
-        auto w = rig.open<TfrmWarnSveglie>();
+        auto w = rig.open<TfrmWarnSveglie>(200);
         QCOMPARE(w->memMess->toPlainText(), QString("07.30 - Wake up"));
         QCOMPARE(w->windowTitle(), QString("Brivo Reminder - Sveglia"));
         QCOMPARE(lineTexts(w->lines()), QStringList({"07.30 - Wake up", "07.30 - Medicine"}));
@@ -265,9 +276,39 @@ private slots:
         QCOMPARE(w->memMess->palette().color(QPalette::Base), QColor(Qt::white)); // no scheme
         QCOMPARE(w->imgSveglia->pixmap().size(), QSize(174, 182));                // the JPEG was read
         QTest::keyClick(w->memMess, Qt::Key_Return);
+        QVERIFY(!w->isFinished()); // 200 ms after it appeared
+        rig.steadyMs += 1300;
+        QTest::keyClick(w->memMess, Qt::Key_Return);
         QVERIFY(w->isFinished() && !w->isVisible());
         QCOMPARE(rig.sound.calls.last(), QString("stop"));
         QCOMPARE(states(rig.state.ArrAvvisi).first(), STATO_MOSTRATO); // never re-armed by the window
+    }
+
+    // What comes while it is open is added, a closed one starts afresh; its
+    // button shows the memo list.
+    void missedWindow()
+    {
+        WarningRig rig;
+        int mainShown = 0;
+        TfrmMissed w(rig.state, rig.services, [&] { ++mainShown; });
+        const qint64 monday = DayNumbers::epoch().daysTo(QDate(2024, 6, 3)) * MS_PER_DAY;
+        const MissedReminder memo{AVVISO_MEMO, 1, monday + 600 * MS_PER_MINUTE, true, "Telefonare"};
+        const MissedReminder alarm{AVVISO_SVEGLIA, 0, monday + 615 * MS_PER_MINUTE, true, "Riunione"};
+        const MissedReminder undated{AVVISO_MEMO, 2, monday + 540 * MS_PER_MINUTE, false, "Bolletta"};
+        w.Aggiungi({memo, alarm});
+        w.Aggiungi({undated}); // while open: added
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.windowTitle(), QString("Promemoria persi"));
+        QCOMPARE(w.lstPersi->topLevelItemCount(), 3);
+        QCOMPARE(w.lstPersi->topLevelItem(2)->text(1), QString("Bolletta"));
+        QCOMPARE(w.lines({memo, alarm, undated}),
+            QStringList({"03/06/24 10:00 - Telefonare", "03/06/24 10:15 - Sveglia: Riunione", "03/06/24 - Bolletta"}));
+
+        QTest::mouseClick(w.btnApri, Qt::LeftButton);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(mainShown, 1);
+        w.Aggiungi({alarm});
+        QCOMPARE(w.lstPersi->topLevelItemCount(), 1);
     }
 
     void unknownLanguageReportsAndEnds()

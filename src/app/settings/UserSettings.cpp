@@ -107,6 +107,7 @@ void readSettings(UserSettings& s, const Registry& registry, const QString& key,
     s.Ultima_pos_Top = read.integer("Ultima_pos_Top", 0, &topValid);
     s.positionKnown = leftValid && topValid;
     s.Vis_mess_trayicon = read.integer("Vis_mess_trayicon", defaults.Vis_mess_trayicon);
+    s.Ultimo_controllo = QDateTime::fromString(read.text("Ultimo_controllo", {}), Qt::ISODateWithMs);
 }
 
 bool writeSettings(
@@ -134,6 +135,7 @@ bool writeSettings(
     write.integer("Ultima_pos_Top", s.Ultima_pos_Top);
     write.integer("qt_aperture_prog", s.qt_aperture_prog);
     write.integer("Vis_mess_trayicon", s.Vis_mess_trayicon);
+    write.text("Ultimo_controllo", s.Ultimo_controllo.toUTC().toString(Qt::ISODateWithMs));
     const bool ok = write.commit(registry, key);
     if (s.Avvio_automatico == 1)
         autostart.writeEntry(programName);
