@@ -150,7 +150,9 @@ void MemoGrid::followClock()
         return;
     }
     // Drawing every row at every tick kept an idle program busy: only a
-    // change of some memo's colour is drawn.
+    // change of some memo's colour is drawn, and nothing while hidden.
+    if (!grid->isVisible())
+        return;
     QList<int> states = memoStates(state.ArrMemo, now);
     if (states != shownStates) {
         shownStates = std::move(states);
