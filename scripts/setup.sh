@@ -6,10 +6,10 @@ BRIVO_PACKAGES=(
     g++ cmake ninja-build pkgconf git
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools qt6-qpa-plugins
     libqt6multimedia6 gstreamer1.0-plugins-base
-    libjpeg-dev libbenchmark-dev
+    libjpeg-dev libbenchmark-dev libxcb1-dev libxcb-xfixes0-dev
     clang clang-format libclang-rt-14-dev
     desktop-file-utils xvfb xauth xdg-utils
-    sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils
+    sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils dbus-daemon trayer
     fonts-liberation2 qt6-translations-l10n tzdata
 )
 

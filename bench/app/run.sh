@@ -2,8 +2,11 @@
 # Measures, with the program built in build/:
 #  1. start to window shown, against a minimal Qt window with a table and a
 #     tray icon (both print the clock when shown and end; RUNS runs each);
-#  2. the CPU the program uses while idle for IDLE_SECONDS with 1,000 memos.
-# Offscreen, with a throw-away home, settings and runtime folder.
+#  2. the CPU the program uses while idle for IDLE_SECONDS with 1,000 memos;
+#  3. on X (Xvfb and openbox), idle wake-ups and CPU of the program beside the
+#     minimal window with the same 3-s timer, both running at once, without a
+#     notification area and then with one (trayer).
+# Offscreen for 1 and 2, with a throw-away home, settings and runtime folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 program="$root/build/src/brivo-reminder"
@@ -60,3 +63,52 @@ kill -TERM "$pid"
 wait "$pid" || true
 awk -v d="$((after - before))" -v s="$idle" \
     'BEGIN {printf "idle for %d s with 1,000 memos: %.4f %% of one core (%.1f ms on the CPU; target under 0.1 %%)\n", s, 100 * d / 1e9 / s, d / 1e6}'
+
+# 3. Side by side on X. Wake-ups are the times a thread was put on a CPU
+# (schedstat's third field). Counted per thread, so a pool thread that ends
+# meanwhile (Qt's expire after 30 s idle) takes nothing off the sum.
+for tool in Xvfb openbox trayer; do
+    command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/setup.sh installs it)"; exit 1; }
+done
+threads() { # pid file: one "tid ns-on-cpu times-run" line per thread
+    for t in /proc/"$1"/task/*; do echo "${t##*/} $(cat "$t/schedstat" 2>/dev/null)"; done >"$2"
+}
+# before after: "wake-ups ms-on-cpu" between the two samples
+delta() {
+    awk 'NR == FNR {ns[$1] = $2; n[$1] = $4; next}
+         {dns += $2 - ns[$1]; dn += $4 - n[$1]} END {printf "%d %.1f", dn, dns / 1e6}' "$1" "$2"
+}
+idle_on_x() { # $1: with or without a notification area
+    local x wm tray="" program_pid minimal_pid
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" &
+    x=$!
+    for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$work/display")"
+    openbox >/dev/null 2>&1 &
+    wm=$!
+    if [ "$1" = with ]; then
+        trayer >/dev/null 2>&1 &
+        tray=$!
+    fi
+    sleep 1
+    QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 &
+    program_pid=$!
+    QT_QPA_PLATFORM=xcb "$minimal" --idle >/dev/null 2>&1 &
+    minimal_pid=$!
+    sleep 5
+    threads $program_pid "$work/p0"; threads $minimal_pid "$work/m0"
+    sleep "$idle"
+    threads $program_pid "$work/p1"; threads $minimal_pid "$work/m1"
+    kill -TERM $program_pid $minimal_pid
+    wait $program_pid $minimal_pid || true
+    kill $tray $wm $x 2>/dev/null || true
+    wait $tray $wm $x 2>/dev/null || true
+    : >"$work/display"
+    awk -v p="$(delta "$work/p0" "$work/p1")" -v m="$(delta "$work/m0" "$work/m1")" -v s="$idle" -v how="$1" 'BEGIN {
+        split(p, a, " "); split(m, b, " ");
+        printf "X, %s a notification area, %d s: program %d wake-ups, %.1f ms CPU; minimal window %d wake-ups, %.1f ms CPU; ratios %.2f and %.2f (target 1.2 or less)\n",
+            how, s, a[1], a[2], b[1], b[2], a[1] / b[1], a[2] / b[2] }'
+}
+unset DBUS_SESSION_BUS_ADDRESS
+idle_on_x without
+idle_on_x with

@@ -122,6 +122,7 @@ void TfrmOpzioni::FormCreate(const MemoPictures& pictures)
     nuovi->addWidget(chkAttivaz_nuovi_memo);
     chkConfCancell = new QCheckBox(body);
     chkAutoAvvio = new QCheckBox(body);
+    chkNotifica_desktop = new QCheckBox(body);
 
     auto* values = new QGridLayout;
     values->setColumnStretch(0, 1);
@@ -150,6 +151,7 @@ void TfrmOpzioni::FormCreate(const MemoPictures& pictures)
     opzioni->addWidget(gbxNuoviMemo);
     opzioni->addWidget(chkConfCancell);
     opzioni->addWidget(chkAutoAvvio);
+    opzioni->addWidget(chkNotifica_desktop);
     opzioni->addLayout(values);
     opzioni->addStretch();
 
@@ -258,6 +260,7 @@ int TfrmOpzioni::Testi_Lingua()
     setWindowTitle(texts.caption);
     chkConfCancell->setText(texts.chkConfCancell);
     chkAutoAvvio->setText(texts.chkAutoAvvio);
+    chkNotifica_desktop->setText(texts.chkNotifica_desktop);
     lblPulsantiInc->setText(texts.lblPulsantiInc);
     lblMinutiAnticipo->setText(texts.lblMinutiAnticipo);
     lblPreavvAllarme->setText(texts.lblPreavvAllarme);
@@ -317,6 +320,7 @@ void TfrmOpzioni::showEvent(QShowEvent* event)
     chkAttivaz_nuovi_memo->setChecked(s.Attivazione_nuovi_promemoria == 1);
     chkConfCancell->setChecked(s.Chiedi_conferma_cancellazione == 1);
     chkAutoAvvio->setChecked(s.Avvio_automatico == 1);
+    chkNotifica_desktop->setChecked(s.Notifica_desktop == 1);
     showValue(editMinuti_incOrari, s.Incremento_orario_piu_meno);
     showValue(edit_min_Imm, s.Anticipo_per_memo_imminenti);
     showValue(edit_MinutiPreavv_allarme, s.Preavviso_predefinito_memo);
@@ -362,6 +366,7 @@ void TfrmOpzioni::done(int result)
     s.Chiedi_conferma_cancellazione = chkConfCancell->isChecked() ? 1 : 0;
     s.Attivazione_nuovi_promemoria = chkAttivaz_nuovi_memo->isChecked() ? 1 : 0;
     s.Avvio_automatico = chkAutoAvvio->isChecked() ? 1 : 0;
+    s.Notifica_desktop = chkNotifica_desktop->isChecked() ? 1 : 0;
     s.Incremento_orario_piu_meno = wholeMinutes(editMinuti_incOrari);
     s.Anticipo_per_memo_imminenti = wholeMinutes(edit_min_Imm);
     s.Preavviso_predefinito_memo = wholeMinutes(edit_MinutiPreavv_allarme);

@@ -43,6 +43,7 @@ public:
     QCheckBox* chkAttivaz_nuovi_memo;
     QCheckBox* chkConfCancell;
     QCheckBox* chkAutoAvvio;
+    QCheckBox* chkNotifica_desktop;
     QLabel* lblPulsantiInc;
     TA_EditCurr* editMinuti_incOrari;
     QLabel* lblMinuti1;

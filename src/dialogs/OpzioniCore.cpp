@@ -9,6 +9,7 @@ int Testi_Opzioni(const QString& lingua, TestiOpzioni& t)
         t.caption = QStringLiteral("Opzioni");
         t.chkConfCancell = QStringLiteral("Confermare prima di cancellare");
         t.chkAutoAvvio = QStringLiteral("Esecuzione automatica all'avvio di Windows");
+        t.chkNotifica_desktop = QStringLiteral("Ogni avviso anche come notifica del desktop");
         t.lblPulsantiInc = QStringLiteral("Incremento/decremento degli orari");
         t.lblMinutiAnticipo = QStringLiteral("I promemoria sono \"imminenti\" quando mancano");
         t.lblPreavvAllarme = QStringLiteral("Minuti di preavviso ad attivazione allarme: ");
@@ -30,6 +31,7 @@ int Testi_Opzioni(const QString& lingua, TestiOpzioni& t)
         t.caption = QStringLiteral("Options");
         t.chkConfCancell = QStringLiteral("Ask before deleting any memo");
         t.chkAutoAvvio = QStringLiteral("Auto-run at Windows startup");
+        t.chkNotifica_desktop = QStringLiteral("Show each warning as a desktop notification too");
         t.lblPulsantiInc = QStringLiteral("Time increase/reduction");
         t.lblMinutiAnticipo = QStringLiteral("Memos are imminent with a time advance of");
         t.lblPreavvAllarme = QStringLiteral("Minutes' notice before activating the alarm");

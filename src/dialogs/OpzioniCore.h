@@ -11,6 +11,7 @@ struct TestiOpzioni {
     QString caption;
     QString chkConfCancell;
     QString chkAutoAvvio;
+    QString chkNotifica_desktop;
     QString lblPulsantiInc;
     QString lblMinutiAnticipo;
     QString lblPreavvAllarme;

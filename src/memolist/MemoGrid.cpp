@@ -143,11 +143,21 @@ void MemoGrid::Aggiorna_Griglia()
 
 void MemoGrid::followClock()
 {
+    const QDateTime now = clock.now();
     // An open editor would lose its text to a rebuild: the next tick tries again.
-    if (clock.now().date() != builtOn && !editorVisible())
+    if (now.date() != builtOn && !editorVisible()) {
         Aggiorna_Griglia();
-    else
+        return;
+    }
+    // Drawing every row at every tick kept an idle program busy: only a
+    // change of some memo's colour is drawn, and nothing while hidden.
+    if (!grid->isVisible())
+        return;
+    QList<int> states = memoStates(state.ArrMemo, now);
+    if (states != shownStates) {
+        shownStates = std::move(states);
         grid->viewport()->update();
+    }
 }
 
 void MemoGrid::fitNumberColumns()

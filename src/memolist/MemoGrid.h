@@ -32,8 +32,8 @@ public:
 
     // Rebuilds the whole grid from ArrMemo and repaints it.
     void Aggiorna_Griglia();
-    // At each tick: a repaint, as the urgency colours follow the clock, and a
-    // rebuild once the date has changed, for the day words.
+    // At each tick: a repaint when an urgency colour has changed with the
+    // clock, and a rebuild once the date has changed, for the day words.
     void followClock();
     // The ArrMemo index shown at grid row `row`, or -1.
     int Memo_Della_Riga(int row) const;
@@ -78,6 +78,7 @@ private:
     QString hintText;
     QTimer hintReshow;
     QDate builtOn;
-    QString timeFittedFor; // format and font the time column was measured for
+    QList<int> shownStates; // Stato_Memo of each memo, as the clock last drew them
+    QString timeFittedFor;  // format and font the time column was measured for
     int timeWidth = 0;
 };

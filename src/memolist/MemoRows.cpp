@@ -13,6 +13,26 @@ bool usableDay(DayNumber v)
     return std::isfinite(v) && std::fabs(v) < 1e8;
 }
 
+// today: the day number of now's date; nowMs: its time of day.
+int memoState(const REC_Memo& m, double today, double nowMs)
+{
+    if (m.Eseguito == 1)
+        return MEMO_NORMAL;
+    const double day = DayNumbers::wholePart(m.Data);
+    if (m.TipoOrario == ORARIO_PRESENTE) {
+        // Whole milliseconds (exact in a double), so the 30-minute edge does
+        // not move with the rounding of day fractions.
+        const double timeMs = std::round(std::fabs(DayNumbers::fractionPart(m.Orario)) * msPerDay);
+        const double leftMs = (day - today) * msPerDay + timeMs - double(m.Anticipo) * msPerMinute - nowMs;
+        if (leftMs <= 0)
+            return MEMO_OVERDUE;
+        return std::trunc(leftMs / msPerMinute) > IMMINENT_MINUTES ? MEMO_NORMAL : MEMO_IMMINENT;
+    }
+    if (day < today)
+        return MEMO_OVERDUE;
+    return day == today ? MEMO_DUE_TODAY : MEMO_NORMAL;
+}
+
 } // namespace
 
 int Stato_Memo(const MemoList& memos, int index, const QDateTime& now)
@@ -21,24 +41,18 @@ int Stato_Memo(const MemoList& memos, int index, const QDateTime& now)
         return -1;
     if (index >= memos.size())
         return -2;
-    const REC_Memo& m = memos[index];
-    if (m.Eseguito == 1)
-        return MEMO_NORMAL;
+    return memoState(memos[index], DayNumbers::fromDate(now.date()), now.time().msecsSinceStartOfDay());
+}
+
+QList<int> memoStates(const MemoList& memos, const QDateTime& now)
+{
+    // The clock is read once: the tick asks for a thousand memos.
     const double today = DayNumbers::fromDate(now.date());
-    const double day = DayNumbers::wholePart(m.Data);
-    if (m.TipoOrario == ORARIO_PRESENTE) {
-        // Whole milliseconds (exact in a double), so the 30-minute edge does
-        // not move with the rounding of day fractions.
-        const double timeMs = std::round(std::fabs(DayNumbers::fractionPart(m.Orario)) * msPerDay);
-        const double leftMs = (day - today) * msPerDay + timeMs - double(m.Anticipo) * msPerMinute
-            - double(now.time().msecsSinceStartOfDay());
-        if (leftMs <= 0)
-            return MEMO_OVERDUE;
-        return std::trunc(leftMs / msPerMinute) > IMMINENT_MINUTES ? MEMO_NORMAL : MEMO_IMMINENT;
-    }
-    if (day < today)
-        return MEMO_OVERDUE;
-    return day == today ? MEMO_DUE_TODAY : MEMO_NORMAL;
+    const double nowMs = now.time().msecsSinceStartOfDay();
+    QList<int> states(memos.size());
+    for (qsizetype i = 0; i < memos.size(); ++i)
+        states[i] = memoState(memos[i], today, nowMs);
+    return states;
 }
 
 QString dueDateText(DayNumber data, const MemoTextFormat& format)

@@ -35,6 +35,8 @@ constexpr int MEMO_DATA_COLUMNS = 12;
 // With a due time the moment is Data + Orario MINUS Anticipo minutes, unlike
 // the alarm moment, and "imminent" is a fixed 30 minutes.
 int Stato_Memo(const MemoList& memos, int index, const QDateTime& now);
+// Stato_Memo of every memo, in list order.
+QList<int> memoStates(const MemoList& memos, const QDateTime& now);
 
 // What the texts of a rebuild depend on.
 struct MemoTextFormat {

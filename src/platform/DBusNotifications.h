@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QObject>
 
+#include <optional>
+
 class QDBusPendingCallWatcher;
 
 // org.freedesktop.Notifications on a bus (the session bus unless told).
@@ -17,6 +19,7 @@ public:
     explicit DBusNotifications(const QString& appName, QObject* parent = nullptr);
     // Tests give a private bus.
     DBusNotifications(const QString& appName, const QDBusConnection& bus, QObject* parent = nullptr);
+    ~DBusNotifications() override;
 
     quint32 notify(const QString& summary, const QString& body, const std::function<void()>& onActivated) override;
     void close(quint32 id) override;

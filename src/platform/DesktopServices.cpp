@@ -1,10 +1,15 @@
 #include "platform/DesktopServices.h"
 
-DesktopServices::DesktopServices() = default;
+#include "platform/MessageBoxes.h"
+
+DesktopServices::DesktopServices()
+    : notifications(applicationTitle())
+{
+}
 
 Services DesktopServices::services()
 {
-    return Services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer};
+    return Services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer, notifications};
 }
 
 QtMessageBoxes& DesktopServices::messageBoxes()

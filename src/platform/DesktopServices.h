@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DBusNotifications.h"
 #include "platform/DesktopAutostart.h"
 #include "platform/DesktopLauncher.h"
 #include "platform/DesktopMailer.h"
@@ -28,4 +29,5 @@ private:
     QtSoundPlayer sound;
     DesktopLauncher launcher{boxes};
     DesktopMailer mailer;
+    DBusNotifications notifications;
 };

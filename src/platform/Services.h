@@ -6,6 +6,7 @@ class Launcher;
 class LocaleService;
 class Mailer;
 class MessageBoxes;
+class Notifications;
 class Registry;
 class Resources;
 class SoundPlayer;
@@ -22,4 +23,5 @@ struct Services {
     SoundPlayer& sound;
     Launcher& launcher;
     Mailer& mailer;
+    Notifications& notifications;
 };

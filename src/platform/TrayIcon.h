@@ -4,9 +4,11 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <memory>
 #include <optional>
 
 class QMenu;
+class TraySelectionWatch;
 
 // The program's icon in the notification area. A single left click waits the
 // double-click interval and then shows the menu, unless a double click came
@@ -15,13 +17,15 @@ class TrayIcon : public QObject {
     Q_OBJECT
 public:
     TrayIcon(const QIcon& icon, QMenu* menu, QObject* parent = nullptr);
+    ~TrayIcon() override;
 
     // The tip: the program name cut to 63 characters.
     static QString tipFor(const QString& programName);
     void setProgramName(const QString& programName);
 
     // Shows the icon now, or as soon as a notification area appears (at
-    // log-in the program may start before the panel does).
+    // log-in the program may start before the panel does). The desktop says
+    // when one appears: nothing is polled meanwhile.
     void show();
     void hide();
     bool isShown() const;
@@ -42,6 +46,7 @@ private:
     QSystemTrayIcon icon;
     QMenu* menu;
     QTimer singleClickWait;
-    QTimer waitForTray;
+    std::unique_ptr<TraySelectionWatch> trayWatch;
+    bool wanted = false; // show() was asked for
     bool doubleClicked = false;
 };

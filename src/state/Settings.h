@@ -35,6 +35,7 @@ struct UserSettings {
     qint32 Ultima_pos_Top = 0;
     bool positionKnown = false; // both Ultima_pos_ values were read as numbers
     qint32 Vis_mess_trayicon = 0;
+    qint32 Notifica_desktop = 1; // a desktop notification beside each warning
     // The latest due check, so that the next start can tell what it missed.
     QDateTime Ultimo_controllo;
 };

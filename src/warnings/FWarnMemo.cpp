@@ -163,7 +163,10 @@ void TfrmWarnMemo::showWarning()
     const UserSettings& settings = state.settings;
     Suona(services.sound, state.ArrSuoni, Indice_Suono(state.ArrSuoni, settings.Suono_Memo),
         settings.Suono_allarme_ripeturamente == 1, true);
-    showOnTop();
+    QStringList shown;
+    for (int r = 0; r < int(ListaMess.size()); ++r)
+        shown.append(dbsgMess->Dati[0][r] + u' ' + dbsgMess->Dati[1][r]);
+    showOnTop(shown.join(u'\n'));
 }
 
 void TfrmWarnMemo::renumberKeys(const MemoIdMap& newIds)

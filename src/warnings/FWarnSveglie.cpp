@@ -83,7 +83,7 @@ void TfrmWarnSveglie::showWarning()
     const QString suono = first >= 0 && first < state.ArrSveglie.size() ? state.ArrSveglie[first].Suono : QString();
     Suona(services.sound, state.ArrSuoni, Indice_Suono_Sveglia(state.ArrSuoni, suono),
         state.settings.Suono_allarme_ripeturamente == 1, false);
-    showOnTop();
+    showOnTop(memMess->toPlainText());
 }
 
 bool TfrmWarnSveglie::previewKey(int key)

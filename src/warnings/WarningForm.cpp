@@ -2,6 +2,7 @@
 
 #include "memolist/TestiReminder.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Notifications.h"
 #include "platform/Services.h"
 #include "platform/SoundPlayer.h"
 #include "state/AppState.h"
@@ -75,15 +76,22 @@ const TColorazione* WarningForm::scheme() const
     return Colorazione_Corrente(state.ArrColorazioni, state.settings.Tipo_colorazione);
 }
 
-void WarningForm::showOnTop()
+void WarningForm::showOnTop(const QString& body)
 {
     // Watch the keys of every control, as they are all made by now.
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
+    bringToFront();
+    shownAtMs = steadyMs(host);
+    if (state.settings.Notifica_desktop == 1)
+        notification = services.notifications.notify(windowTitle(), body, [this] { bringToFront(); });
+}
+
+void WarningForm::bringToFront()
+{
     show();
     raise();
     activateWindow();
-    shownAtMs = steadyMs(host);
 }
 
 bool WarningForm::keysGuarded() const
@@ -133,6 +141,8 @@ void WarningForm::keyPressEvent(QKeyEvent* event)
 void WarningForm::closeEvent(QCloseEvent* event)
 {
     Finestra_Chiusa = true;
+    services.notifications.close(notification);
+    notification = 0;
     FormCloseQuery();
     services.sound.stop();
     event->accept();

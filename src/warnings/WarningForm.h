@@ -48,7 +48,9 @@ protected:
     // Shown after the current tick, so the timer goes on meanwhile.
     void reportError(const QString& text);
     const TColorazione* scheme() const;
-    void showOnTop();
+    // Shown over the others, with a desktop notification of what it shows
+    // (body) for a person who is looking at another screen or workspace.
+    void showOnTop(const QString& body);
 
     // Esc, Enter and the others, before the focused control; true = handled.
     virtual bool previewKey(int key) = 0;
@@ -67,4 +69,8 @@ protected:
     ListaMessList ListaMess;
     bool Finestra_Chiusa = false;
     qint64 shownAtMs = -1;
+
+private:
+    void bringToFront();
+    quint32 notification = 0;
 };

@@ -330,6 +330,46 @@ private slots:
         QCOMPARE(saved[2], saved[0]);
         QCOMPARE(onScreen[2], onScreen[1]);
     }
+    // Started before the notification area: Esc (a close) asks the exit
+    // question, answered No. A notification area appearing later gets the
+    // icon by itself, closing then hides the window, and a double click on
+    // the icon brings it back.
+    void notificationAreaAppearingLater()
+    {
+        QProcessEnvironment env = environment();
+        Desktop desktop(env);
+        if (!desktop.missing.isEmpty() || QStandardPaths::findExecutable("trayer").isEmpty())
+            QSKIP(desktop.missing.isEmpty() ? "trayer is not installed" : qPrintable(desktop.missing));
+        const QString boxes = desktop.t.filePath("boxes.log");
+        env.insert("BRIVO_REMINDER_BOX_LOG", boxes);
+        QProcess p;
+        QVERIFY(launch(p, env));
+        const QString window = findWindow(env, "^Brivo Reminder$");
+        QVERIFY(!window.isEmpty());
+        QTest::qWait(2000);
+        const QStringList escape{"windowactivate", "--sync", window, "key", "Escape"};
+        xdotool(env, escape);
+        QTRY_COMPARE(readAll(boxes).count('\n'), 1);
+        QVERIFY(!findWindow(env, "^Brivo Reminder$").isEmpty());
+
+        QProcess tray;
+        tray.setProcessEnvironment(env);
+        tray.start("trayer", {"--edge", "top", "--align", "left", "--widthtype", "request"});
+        QString trayWindow;
+        QTRY_VERIFY(!(trayWindow = xdotool(env, {"search", "--onlyvisible", "--class", "trayer"})).isEmpty());
+        QTest::qWait(1000); // the icon docks
+        xdotool(env, escape);
+        QTRY_VERIFY(xdotool(env, {"search", "--onlyvisible", "--name", "^Brivo Reminder$"}).isEmpty());
+        QCOMPARE(readAll(boxes).count('\n'), 1);
+
+        xdotool(env, {"mousemove", "--window", trayWindow.section('\n', 0, 0), "10", "10"});
+        xdotool(env, {"click", "--repeat", "2", "--delay", "100", "1"});
+        QVERIFY(!findWindow(env, "^Brivo Reminder$").isEmpty());
+        QVERIFY(terminate(p));
+        tray.kill();
+        tray.waitForFinished();
+    }
+
     // The road of one memo (F3, a text, a time typed in its cell, the alarm
     // switched on by a click on it) and of one alarm clock (F2, a name, every
     // Monday by a click, the window closed): a tick saves it, and so does the

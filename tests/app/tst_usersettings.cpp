@@ -53,7 +53,7 @@ private slots:
         addRow("first start", "", "",
             "Tipo_colorazione=Reminder;Lingua_attuale=English (UK);Suono_Memo=Campana;Suono_Sveglie=Campana;"
             "vis_banner=1;positionKnown=0;qt_aperture_prog=1;Width_Appl=472;Height_pnlGen=222;"
-            "Preavviso_predefinito_memo=-5");
+            "Preavviso_predefinito_memo=-5;Notifica_desktop=1");
         addRow("blanks around", "", "Width_Appl= 500 ", "Width_Appl=500");
         addRow("negative", "", "Width_Appl=-20", "Width_Appl=-20");
         addRow("followed by letters", "", "Width_Appl=500abc", "Width_Appl=472");
@@ -76,6 +76,7 @@ private slots:
             "Suono_Memo=Gong;Suono_Sveglie=-nessun suono-");
         addRow("start counted", "", "qt_aperture_prog=41", "qt_aperture_prog=42");
         addRow("start count junk", "", "qt_aperture_prog=many", "qt_aperture_prog=1");
+        addRow("desktop notifications off", "", "Notifica_desktop=0", "Notifica_desktop=0");
         addRow("start count at the 32-bit limit", "", "qt_aperture_prog=2147483647", "qt_aperture_prog=1");
         addRow("latest check, written in UTC", "", "Ultimo_controllo=2024-06-03T10:30:00+02:00",
             "Ultimo_controllo=2024-06-03T08:30:00.000Z");

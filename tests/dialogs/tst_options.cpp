@@ -113,6 +113,7 @@ private slots:
             seen << d->windowTitle() << questionButtons();
             d->rdbOrarioComputer->click();
             d->chkAutoAvvio->click();
+            d->chkNotifica_desktop->click();
             QTest::keyClick(d->cboLingue, Qt::Key_Down);
             seen << d->windowTitle() << d->lblMinuti2->text() << QString::number(d->rdbNessunOrario->isChecked())
                  << questionButtons();
@@ -124,6 +125,7 @@ private slots:
         QCOMPARE(w.memoGrid().dbsgMemo()->Cells(COL_DATE, 1), QStringLiteral("Today"));
         QVERIFY(w.state().DaSalvare);
         QCOMPARE(w.state().settings.Orario_predefinito_nuovi_promemoria, 0);
+        QCOMPARE(w.state().settings.Notifica_desktop, 0);
         QCOMPARE(w.writeSettings(), 1);
         QCOMPARE(rig.autostart.calls, QStringList{QStringLiteral("write Brivo Reminder")});
     }

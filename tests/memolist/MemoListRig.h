@@ -12,6 +12,7 @@
 #include "fakes/FakeLocale.h"
 #include "fakes/FakeMailer.h"
 #include "fakes/FakeMessageBoxes.h"
+#include "fakes/FakeNotifications.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeSoundPlayer.h"
 
@@ -30,7 +31,8 @@ struct MemoListRig {
     FakeSoundPlayer sound;
     FakeLauncher launcher;
     FakeMailer mailer;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer};
+    FakeNotifications notifications;
+    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer, notifications};
     std::unique_ptr<TfrmReminder> window;
 
     // Monday 3 June 2024, 09:50, in the given regional settings.

@@ -247,6 +247,30 @@ private slots:
             <= s.grid->viewport()->width());
     }
 
+    // An idle tick draws nothing; one that turns a memo imminent draws it.
+    void tickDrawsOnlyAChangedColour()
+    {
+        struct Paints : QObject {
+            int count = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                count += e->type() == QEvent::Paint;
+                return false;
+            }
+        } paints;
+        Shown s({memoOn(1, 0, QTime(10, 30), 0)});
+        s.list->followClock();
+        QTest::qWait(50);
+        s.grid->viewport()->installEventFilter(&paints);
+        s.rig.clock.set(at(2024, 6, 3, 9, 50, 3));
+        s.list->followClock();
+        QTest::qWait(50);
+        QCOMPARE(paints.count, 0);
+        s.rig.clock.set(at(2024, 6, 3, 10, 0));
+        s.list->followClock();
+        QTRY_VERIFY(paints.count > 0);
+    }
+
     // The urgency states in their scheme colours, on every text cell.
     void urgencyColours_data()
     {

@@ -11,6 +11,7 @@
 #include "fakes/FakeLocale.h"
 #include "fakes/FakeMailer.h"
 #include "fakes/FakeMessageBoxes.h"
+#include "fakes/FakeNotifications.h"
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeResources.h"
 #include "fakes/FakeSoundPlayer.h"
@@ -34,7 +35,8 @@ struct WarningRig : QuietEngineHost {
     FakeSoundPlayer sound;
     FakeLauncher launcher;
     FakeMailer mailer;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer};
+    FakeNotifications notifications;
+    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer, notifications};
     int refreshes = 0;   // Aggiorna_Griglia
     int ends = 0;        // the program asked to end
     qint64 steadyMs = 0; // the key guard's clock

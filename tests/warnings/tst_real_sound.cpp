@@ -62,7 +62,7 @@ private slots:
         WarningRig rig;
         QtSoundPlayer player;
         Services services{rig.clock, rig.boxes, rig.registry, rig.autostart, rig.locale, rig.resources, player,
-            rig.launcher, rig.mailer};
+            rig.launcher, rig.mailer, rig.notifications};
         WarningWindows windows(rig.state, services, {});
         rig.state.ArrSuoni = Carica_Suoni(QStringLiteral(BRIVO_SOUNDS));
         QVERIFY(Indice_Suono(rig.state.ArrSuoni, "Trillo") >= 0);

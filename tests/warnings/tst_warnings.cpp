@@ -3,14 +3,19 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_EditCurr.h"
 #include "engine/DueMoments.h"
+#include "platform/DBusNotifications.h"
 #include "warnings/FMissed.h"
 
 #include <QApplication>
+#include <QDBusMessage>
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -54,11 +59,110 @@ QStringList lineTexts(const ListaMessList& lines)
     return texts;
 }
 
+// The desktop's notification service as far as the program uses it, on a bus
+// of the test's own. A silent one never answers.
+class NotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList calls;
+    bool silent = false;
+public slots:
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body, const QStringList&,
+        const QVariantMap&, int, const QDBusMessage& message)
+    {
+        message.setDelayedReply(silent);
+        calls << summary + u'|' + body;
+        return 7;
+    }
+    void CloseNotification(uint id)
+    {
+        calls << QStringLiteral("close %1").arg(id);
+    }
+signals:
+    void ActionInvoked(uint id, const QString& action);
+};
+
 } // namespace
 
 class TestWarnings : public QObject {
     Q_OBJECT
+    QProcess bus;
+    QString busAddress;
+
 private slots:
+    void initTestCase()
+    {
+        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        if (bus.waitForReadyRead(10000))
+            busAddress = QString::fromUtf8(bus.readLine()).trimmed();
+    }
+    void cleanupTestCase()
+    {
+        bus.kill();
+        bus.waitForFinished();
+    }
+
+    // One notification per warning window, withdrawn when it closes; a click
+    // on it brings the window back. Without a service or a bus, or with one
+    // that never answers, the window opens as before, at once.
+    void desktopNotification_data()
+    {
+        QTest::addColumn<QStringList>("calls");
+        const QString alarm = "Brivo Reminder - Sveglia|07:30 - Sveglia";
+        QTest::newRow("memo") << QStringList{
+            "10:17 Avviso promemoria - Brivo Reminder|10:00 Telefonare &lt;Ada&gt;\n10:05 Dentista", "close 7"};
+        QTest::newRow("alarm") << QStringList{alarm, "close 7"};
+        QTest::newRow("switched off") << QStringList{};
+        QTest::newRow("no service") << QStringList{};
+        QTest::newRow("no bus") << QStringList{};
+        QTest::newRow("no answer") << QStringList{alarm};
+    }
+    void desktopNotification()
+    {
+        QFETCH(QStringList, calls);
+        if (busAddress.isEmpty())
+            QSKIP("no dbus-daemon (scripts/setup.sh installs it)");
+        const QString tag = QTest::currentDataTag();
+        QDBusConnection client
+            = QDBusConnection::connectToBus(tag == "no bus" ? "unix:path=/nowhere" : busAddress, tag);
+        QDBusConnection server = QDBusConnection::connectToBus(busAddress, "server " + tag);
+        const auto leave = qScopeGuard([&] { QDBusConnection::disconnectFromBus("server " + tag); });
+        NotificationServer service;
+        service.silent = tag == "no answer";
+        if (tag != "no service") {
+            QVERIFY(server.registerObject("/org/freedesktop/Notifications", &service,
+                QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals));
+            QVERIFY(server.registerService("org.freedesktop.Notifications"));
+        }
+        DBusNotifications notifications("Brivo Reminder", client);
+        WarningRig rig;
+        Services withBus{rig.clock, rig.boxes, rig.registry, rig.autostart, rig.locale, rig.resources, rig.sound,
+            rig.launcher, rig.mailer, notifications};
+        WarningWindows windows(rig.state, withBus, {});
+        rig.state.settings.Notifica_desktop = tag == "switched off" ? 0 : 1;
+        rig.queueMemo(1, QTime(10, 0), "Telefonare <Ada>");
+        rig.queueMemo(2, QTime(10, 5), "Dentista");
+        rig.queueAlarm(QTime(7, 30), "Sveglia", "Bell");
+
+        QElapsedTimer opening;
+        opening.start();
+        std::unique_ptr<WarningWindow> w(tag == "memo" ? windows.createMemoWarning() : windows.createAlarmWarning());
+        w->showWarning();
+        QVERIFY(opening.elapsed() < 1000); // nothing waits for the bus
+        auto* window = dynamic_cast<QWidget*>(w.get());
+        if (!calls.isEmpty()) {
+            QTRY_COMPARE(service.calls, calls.mid(0, 1));
+            window->hide();
+            emit service.ActionInvoked(7, "default");
+            QTRY_COMPARE(window->isVisible(), !service.silent);
+        }
+        window->close();
+        QTest::qWait(100);
+        QTRY_COMPARE(service.calls, calls);
+        QCOMPARE(rig.boxes.texts(), QStringList());
+    }
+
     void memoWindowTakesNewMemoEntriesUpToAMissingMemo()
     {
         WarningRig rig;

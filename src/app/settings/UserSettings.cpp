@@ -108,6 +108,7 @@ void readSettings(UserSettings& s, const Registry& registry, const QString& key,
     s.positionKnown = leftValid && topValid;
     s.Vis_mess_trayicon = read.integer("Vis_mess_trayicon", defaults.Vis_mess_trayicon);
     s.Ultimo_controllo = QDateTime::fromString(read.text("Ultimo_controllo", {}), Qt::ISODateWithMs);
+    s.Notifica_desktop = read.integer("Notifica_desktop", defaults.Notifica_desktop);
 }
 
 bool writeSettings(
@@ -136,6 +137,7 @@ bool writeSettings(
     write.integer("qt_aperture_prog", s.qt_aperture_prog);
     write.integer("Vis_mess_trayicon", s.Vis_mess_trayicon);
     write.text("Ultimo_controllo", s.Ultimo_controllo.toUTC().toString(Qt::ISODateWithMs));
+    write.integer("Notifica_desktop", s.Notifica_desktop);
     const bool ok = write.commit(registry, key);
     if (s.Avvio_automatico == 1)
         autostart.writeEntry(programName);
