@@ -18,6 +18,7 @@
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Notifications.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/TrayIcon.h"
@@ -463,7 +464,13 @@ void TfrmReminder::missedReminders(const MissedList& missed)
     if (!frmMissed)
         frmMissed = std::make_unique<TfrmMissed>(m_state, services, [this] { popApriClick(); });
     frmMissed->Aggiungi(missed);
-    emit missedNoticed(frmMissed->windowTitle(), frmMissed->lines(missed).join(u'\n'));
+    if (m_state.settings.Notifica_desktop == 1) {
+        services.notifications.notify(frmMissed->windowTitle(), frmMissed->lines(missed).join(u'\n'), [this] {
+            frmMissed->show();
+            frmMissed->raise();
+            frmMissed->activateWindow();
+        });
+    }
 }
 
 QString TfrmReminder::saveFailedText(bool atExit) const

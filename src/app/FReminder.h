@@ -80,8 +80,6 @@ public:
 signals:
     // Settings and store are written: the program may end.
     void closedForGood();
-    // Reminders missed while away were listed: for a desktop notification.
-    void missedNoticed(const QString& summary, const QString& body);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -212,6 +212,31 @@ private slots:
 
     // A damaged store's box waits for its answer while reminders go on, and
     // says where the files it could not use were kept.
+    // A memo missed while the program was closed: its window, and one
+    // desktop notification when the switch is on.
+    void missedAtStartIsNotifiedOnce_data()
+    {
+        QTest::addColumn<QString>("notifica");
+        QTest::addColumn<int>("sent");
+        QTest::newRow("on") << "1" << 1;
+        QTest::newRow("off") << "0" << 0;
+    }
+    void missedAtStartIsNotifiedOnce()
+    {
+        QFETCH(QString, notifica);
+        Rig rig;
+        rig.putSetting("Notifica_desktop", notifica);
+        rig.putSetting("Ultimo_controllo", at(2024, 6, 3, 9, 0).toUTC().toString(Qt::ISODate));
+        rig.start({memoOn(1, 0, QTime(9, 30), 0)});
+        rig.tick(1500);
+        rig.tick();
+        QTEST(int(rig.notifications.sent.size()), "sent");
+        if (!rig.notifications.sent.isEmpty()) {
+            QCOMPARE(rig.notifications.sent[0][0], QString("Promemoria persi"));
+            QVERIFY(rig.notifications.sent[0][1].contains("memo 1"));
+        }
+    }
+
     void damagedStoreBoxHoldsNoReminderBack()
     {
         Rig rig;

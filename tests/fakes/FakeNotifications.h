@@ -2,12 +2,17 @@
 
 #include "platform/Notifications.h"
 
-// A desktop without a notification service.
+#include <QStringList>
+
+// Records what was sent, as summary and body.
 class FakeNotifications : public Notifications {
 public:
-    quint32 notify(const QString&, const QString&, const std::function<void()>&) override
+    QList<QStringList> sent;
+
+    quint32 notify(const QString& summary, const QString& body, const std::function<void()>&) override
     {
-        return 0;
+        sent.append({summary, body});
+        return quint32(sent.size());
     }
     void close(quint32) override
     {
