@@ -112,12 +112,9 @@ private slots:
         Rig rig({alarm(2, 3, QTime(6, 0))});
         QTest::keyClick(rig.w.get(), Qt::Key_F3);
         QCOMPARE(rig.state.ArrSveglie.size(), 2);
-        const REC_Sveglia& s = rig.state.ArrSveglie[1];
-        QCOMPARE(s.TipoSveglia, 1);
-        QCOMPARE(s.Attivo, 1);
-        QCOMPARE(s.Giorno, 2); // Monday
-        QCOMPARE(DayNumbers::hoursMinutes(s.Orario), 15 * 60 + 20);
-        QCOMPARE(s.Suono, QString("Campana"));
+        // Armed and daily at 15:20 rings (madeAlarmRingsEveryDay); the day is kept for a weekly one.
+        QCOMPARE(rig.state.ArrSveglie[1].Giorno, 2); // Monday
+        QCOMPARE(rig.state.ArrSveglie[1].Suono, QString("Campana"));
         QVERIFY(rig.state.DaSalvare);
         // At the bottom although it rings earlier than the weekday one sorts,
         // and the cursor waits in its message cell.
@@ -282,7 +279,6 @@ private slots:
         window.show();
         QTest::keyClick(&window, Qt::Key_F3); // rings at 15:20
         window.close();
-        QVERIFY(main.state().DaSalvare);
 
         for (const int day : {3, 4}) {
             rig.clock.set(at(2024, 6, day, 15, 19, 58));

@@ -107,31 +107,36 @@ private slots:
     {
         QTest::addColumn<QStringList>("changes"); // for changedTable
         QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<int>("banner"); // size 2 shows the banner by default; 1 does not, nor a refused 3
         const QString size = QStringLiteral("Errore: DIMENSIONE_INIZIALE non prevista (1=min 2=med 3=max)");
-        QTest::newRow("valid table") << QStringList{} << QStringList{};
+        QTest::newRow("valid table") << QStringList{} << QStringList{} << 1;
+        QTest::newRow("size 1") << QStringList{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"1\""} << QStringList{}
+                                << 0;
         QTest::newRow("missing text key")
-            << QStringList{"NOME_PROGRAMMA", ""} << QStringList{"Errore: Errore -1 in \"NOME_PROGRAMMA\""};
+            << QStringList{"NOME_PROGRAMMA", ""} << QStringList{"Errore: Errore -1 in \"NOME_PROGRAMMA\""} << 1;
         QTest::newRow("boolean true") << QStringList{"CAMBIO_LINGUA_ON", "CAMBIO_LINGUA_ON = \"true\""}
-                                      << QStringList{"Errore: Errore -2 in \"CAMBIO_LINGUA_ON\""};
-        QTest::newRow("mandatory unused key")
-            << QStringList{"SECONDI_ATTESA_LOGO", ""} << QStringList{"Errore: Errore -1 in \"SECONDI_ATTESA_LOGO\""};
+                                      << QStringList{"Errore: Errore -2 in \"CAMBIO_LINGUA_ON\""} << 1;
+        QTest::newRow("mandatory unused key") << QStringList{"SECONDI_ATTESA_LOGO", ""}
+                                              << QStringList{"Errore: Errore -1 in \"SECONDI_ATTESA_LOGO\""} << 1;
         QTest::newRow("size 3") << QStringList{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"3\""}
-                                << QStringList{size};
+                                << QStringList{size} << 0;
         QTest::newRow("size not a number") << QStringList{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"x\""}
-                                           << QStringList{"Errore: Errore -2 in \"DIMENSIONE_INIZIALE\"", size};
-        QTest::newRow("custom colours missing") << QStringList{"COLORI_PERSONALIZZATI_ON", ""}
-                                                << QStringList{"Errore: Errore -1 in \"COLORI_PERSONALIZZATI_ON\""};
+                                           << QStringList{"Errore: Errore -2 in \"DIMENSIONE_INIZIALE\"", size} << 0;
+        QTest::newRow("custom colours missing")
+            << QStringList{"COLORI_PERSONALIZZATI_ON", ""}
+            << QStringList{"Errore: Errore -1 in \"COLORI_PERSONALIZZATI_ON\""} << 1;
         QTest::newRow("colour keys unread while off")
-            << QStringList{"COLORE_CIFRE", "", "COLORE_BARRA_ICONE", ""} << QStringList{};
+            << QStringList{"COLORE_CIFRE", "", "COLORE_BARRA_ICONE", ""} << QStringList{} << 1;
         QTest::newRow("colour keys read when on")
             << QStringList{"COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"1\"", "COLORE_CIFRE", "",
                    "COLORE_BARRA_ICONE", "COLORE_BARRA_ICONE = \"clNowhere\""}
-            << QStringList{"Errore: Errore -1 in \"COLORE_CIFRE\"", "Errore: Errore -2 in \"COLORE_BARRA_ICONE\""};
+            << QStringList{"Errore: Errore -1 in \"COLORE_CIFRE\"", "Errore: Errore -2 in \"COLORE_BARRA_ICONE\""} << 1;
         QTest::newRow("every error in key order")
             << QStringList{"NOME_PROGRAMMA", "", "OGGETTO_EMAIL", "OGGETTO_EMAIL = \"x", "DIMENSIONE_INIZIALE",
                    "DIMENSIONE_INIZIALE = \"0\"", "COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"\""}
             << QStringList{"Errore: Errore -1 in \"NOME_PROGRAMMA\"", "Errore: Errore -13 in \"OGGETTO_EMAIL\"", size,
-                   "Errore: Errore -2 in \"COLORI_PERSONALIZZATI_ON\""};
+                   "Errore: Errore -2 in \"COLORI_PERSONALIZZATI_ON\""}
+            << 0;
     }
 
     void keyErrors()
@@ -143,20 +148,11 @@ private slots:
         QCOMPARE(read.result, 1);
         QCOMPARE(read.boxes.texts(), boxes);
         QCOMPARE(read.config.endRequested, !boxes.isEmpty());
+        QTEST(read.config.bannerDefault, "banner");
         QVERIFY(!read.config.bannerPicture.isEmpty());
         for (const FakeMessageBoxes::Shown& box : read.boxes.shown) {
             QCOMPARE(box.kind, MessageKind::Error);
             QCOMPARE(box.caption, QStringLiteral("Brivo Reminder"));
-        }
-    }
-
-    // Size 2 shows the banner by default; 1 does not, nor a refused 3.
-    void bannerDefault()
-    {
-        for (const auto& [size, shown] : std::initializer_list<std::pair<int, int>>{{1, 0}, {2, 1}, {3, 0}}) {
-            const ConfigRead read(
-                changedTable({"DIMENSIONE_INIZIALE", QStringLiteral("DIMENSIONE_INIZIALE = \"%1\"").arg(size)}));
-            QCOMPARE(read.config.bannerDefault, shown);
         }
     }
 

@@ -1,5 +1,6 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/CentraFinestra.h"
+#include "controls/GridFixture.h"
 #include "dialogs/FMessaggioTrayIcon.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/Colorazioni.h"
@@ -183,20 +184,12 @@ private slots:
         rig.tick(1500);
         const QColor imminent = QColor::fromRgb(
             Colorazione_Corrente(w.state().ArrColorazioni, w.state().settings.Tipo_colorazione)->ColoreImminente);
-        QWidget* cells = w.memoGrid().dbsgMemo()->viewport();
-        const auto near = [](QColor a, QColor b) {
-            return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 60;
-        };
-        const auto imminentOnScreen = [&] {
-            const QImage shown = w.screen()->grabWindow(w.winId()).toImage();
-            TA_DBStringGrid* g = w.memoGrid().dbsgMemo();
+        TA_DBStringGrid* g = w.memoGrid().dbsgMemo();
+        QWidget* cells = g->viewport();
+        const auto imminentOnScreen = [&] { // text is smoothed: pixels near the colour
             const QRect area(cells->mapTo(&w, QPoint(g->columnViewportPosition(COL_TEXT), 0)),
                 QSize(g->ColWidths(COL_TEXT), cells->height()));
-            int n = 0;
-            for (int y = area.top(); y <= area.bottom(); ++y)
-                for (int x = area.left(); x <= area.right(); ++x)
-                    n += near(shown.pixelColor(x, y), imminent); // text is smoothed
-            return n;
+            return countNear(w.screen()->grabWindow(w.winId()).toImage(), area, imminent);
         };
         QTest::qWait(50);
         QCOMPARE(imminentOnScreen(), 0);
@@ -204,7 +197,6 @@ private slots:
         w.timer().start(0);
         QTRY_VERIFY(imminentOnScreen() > 0);
 
-        TA_DBStringGrid* g = w.memoGrid().dbsgMemo();
         QCOMPARE(g->Cells(COL_DATE, 2), QString("Domani"));
         rig.clock.set(at(2024, 6, 4, 0, 0, 1));
         QTRY_COMPARE(g->Cells(COL_DATE, 2), QString("Oggi"));

@@ -111,17 +111,12 @@ private slots:
         TA_DBStringGrid grid;
         grid.setRowCount(1 + 3);
         // Before any sort Ordine is empty.
-        QCOMPARE(grid.Pos_Dato(0), -2);
-        QCOMPARE(grid.Pos_Dato(2), -2);
-        QCOMPARE(grid.Pos_Dato(-1), -1);
-        QCOMPARE(grid.Riga_Dato(0), -3);
-        grid.Ordine = {2, 0, 2};
-        QCOMPARE(grid.Pos_Dato(0), 2);
-        QCOMPARE(grid.Pos_Dato(3), -2);
-        QCOMPARE(grid.Riga_Dato(2), 0); // first match wins
-        QCOMPARE(grid.Riga_Dato(0), 1);
-        QCOMPARE(grid.Riga_Dato(1), -3);
-        QCOMPARE(grid.Riga_Dato(-5), -1);
+        QCOMPARE((QList<int>{grid.Pos_Dato(0), grid.Pos_Dato(2), grid.Pos_Dato(-1), grid.Riga_Dato(0)}),
+            (QList<int>{-2, -2, -1, -3}));
+        grid.Ordine = {2, 0, 2}; // data 2 is first in rows 0 and 2: the first match wins
+        QCOMPARE((QList<int>{grid.Pos_Dato(0), grid.Pos_Dato(3), grid.Riga_Dato(2), grid.Riga_Dato(0),
+                     grid.Riga_Dato(1), grid.Riga_Dato(-5)}),
+            (QList<int>{2, -2, 0, 1, -3, -1}));
     }
 
     void impostaDatiKeepsWhatFits()

@@ -10,21 +10,6 @@
 
 namespace {
 
-int countNear(const QImage& image, const QRect& area, const QColor& colour, int tolerance = 60)
-{
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor p = image.pixelColor(x, y);
-            if (qAbs(p.red() - colour.red()) + qAbs(p.green() - colour.green()) + qAbs(p.blue() - colour.blue())
-                < tolerance) {
-                ++n;
-            }
-        }
-    }
-    return n;
-}
-
 using CellPainter = std::function<void(TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state)>;
 
 // Draws cell (1, 1) with `target`; every other cell is left to the background.
@@ -103,20 +88,16 @@ private slots:
         QTest::addColumn<QString>("ink");    // a colour name, "font", or "" when nothing is drawn
         QTest::addColumn<QString>("absent"); // a colour no pixel is near
         QTest::addColumn<bool>("selBack");
-        QTest::newRow("Testo: selection colours") << Op::Testo << 2 << false << "blue"
-                                                  << "red" << true;
-        QTest::newRow("Testo: FontColor wins") << Op::Testo << 2 << true << "red"
-                                               << "blue" << true;
-        QTest::newRow("Testo: no data, normal colours") << Op::Testo << 0 << false << "font"
-                                                        << "blue" << false;
-        QTest::newRow("Testo_Sel: selection wins") << Op::TestoSel << 2 << true << "blue"
-                                                   << "red" << true;
-        QTest::newRow("Testo_Sel: no data still selects") << Op::TestoSel << 0 << false << "blue"
-                                                          << "red" << true;
-        QTest::newRow("Check: box border on selection") << Op::Check << 2 << false << "#0b3d91"
-                                                        << "" << true;
-        QTest::newRow("Check: no data, background only") << Op::Check << 0 << false << ""
-                                                         << "" << false;
+        const auto row
+            = [](const char* name, Op op, int dataRows, bool fontColour, const char* ink, const char* absent,
+                  bool selBack) { QTest::newRow(name) << op << dataRows << fontColour << ink << absent << selBack; };
+        row("Testo: selection colours", Op::Testo, 2, false, "blue", "red", true);
+        row("Testo: FontColor wins", Op::Testo, 2, true, "red", "blue", true);
+        row("Testo: no data, normal colours", Op::Testo, 0, false, "font", "blue", false);
+        row("Testo_Sel: selection wins", Op::TestoSel, 2, true, "blue", "red", true);
+        row("Testo_Sel: no data still selects", Op::TestoSel, 0, false, "blue", "red", true);
+        row("Check: box border on selection", Op::Check, 2, false, "#0b3d91", "", true);
+        row("Check: no data, background only", Op::Check, 0, false, "", "", false);
     }
 
     void selectionColours()

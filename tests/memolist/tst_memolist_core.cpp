@@ -189,9 +189,9 @@ private slots:
     void outOfRange()
     {
         const MemoList memos{memo(0, QTime())};
-        QCOMPARE(Stato_Memo(memos, -1, atTime(9, 0)), -1);
-        QCOMPARE(Stato_Memo(memos, 1, atTime(9, 0)), -2);
-        QCOMPARE(Stato_Memo(MemoList(), 0, atTime(9, 0)), -2);
+        QCOMPARE((QList<int>{Stato_Memo(memos, -1, atTime(9, 0)), Stato_Memo(memos, 1, atTime(9, 0)),
+                     Stato_Memo(MemoList(), 0, atTime(9, 0))}),
+            (QList<int>{-1, -2, -2}));
         QList<QStringList> dati(MEMO_DATA_COLUMNS, QStringList(1));
         QVERIFY(!fillMemoData(dati, memos, format("it_IT"), "x"));
         QCOMPARE(dati[COL_TEXT][0], QString());

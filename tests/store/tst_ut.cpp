@@ -105,61 +105,48 @@ private slots:
         QVERIFY(qAbs(back - value) <= 1e-14 * qMax(1.0, qAbs(value)));
     }
 
+    // Store numbers: day numbers, and (integer) the store's whole fields.
     void parseNumber_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<double>("value");
-        QTest::newRow("comma") << "0,4375" << true << 0.4375;
-        QTest::newRow("dot") << "0.4375" << true << 0.4375;
-        QTest::newRow("whole") << "45366" << true << 45366.0;
-        QTest::newRow("exponent") << "5,78703703703704E-6" << true << 5.78703703703704e-6;
-        QTest::newRow("signs") << "-0,5" << true << -0.5;
-        QTest::newRow("no leading digit") << ",5" << true << 0.5;
-        QTest::newRow("trailing separator") << "3," << true << 3.0;
-        QTest::newRow("blanks") << " 3 " << true << 3.0;
-        QTest::newRow("letters") << "abc" << false << 0.0;
-        QTest::newRow("empty") << "" << false << 0.0;
-        QTest::newRow("two separators") << "1,2,3" << false << 0.0;
-        QTest::newRow("thousands") << "1.000,5" << false << 0.0;
-        QTest::newRow("exponent without digits") << "1E" << false << 0.0;
-        QTest::newRow("infinity") << "inf" << false << 0.0;
-        QTest::newRow("overflow") << "1E400" << false << 0.0;
-        QTest::newRow("hex") << "0x10" << false << 0.0;
+        QTest::addColumn<bool>("integer");
+        QTest::newRow("comma") << "0,4375" << true << 0.4375 << false;
+        QTest::newRow("dot") << "0.4375" << true << 0.4375 << false;
+        QTest::newRow("whole") << "45366" << true << 45366.0 << false;
+        QTest::newRow("exponent") << "5,78703703703704E-6" << true << 5.78703703703704e-6 << false;
+        QTest::newRow("signs") << "-0,5" << true << -0.5 << false;
+        QTest::newRow("no leading digit") << ",5" << true << 0.5 << false;
+        QTest::newRow("trailing separator") << "3," << true << 3.0 << false;
+        QTest::newRow("blanks") << " 3 " << true << 3.0 << false;
+        QTest::newRow("letters") << "abc" << false << 0.0 << false;
+        QTest::newRow("empty") << "" << false << 0.0 << false;
+        QTest::newRow("two separators") << "1,2,3" << false << 0.0 << false;
+        QTest::newRow("thousands") << "1.000,5" << false << 0.0 << false;
+        QTest::newRow("exponent without digits") << "1E" << false << 0.0 << false;
+        QTest::newRow("infinity") << "inf" << false << 0.0 << false;
+        QTest::newRow("overflow") << "1E400" << false << 0.0 << false;
+        QTest::newRow("hex") << "0x10" << false << 0.0 << false;
+        QTest::newRow("integer") << "17" << true << 17.0 << true;
+        QTest::newRow("integer, leading blank") << " 3" << true << 3.0 << true;
+        QTest::newRow("integer, trailing blank") << "3 " << false << 0.0 << true;
+        QTest::newRow("integer, empty") << "" << false << 0.0 << true;
+        QTest::newRow("integer, sign only") << "-" << false << 0.0 << true;
+        QTest::newRow("integer out of range") << "4294967296" << false << 0.0 << true;
+        QTest::newRow("integer, letters") << "1a" << false << 0.0 << true;
     }
     void parseNumber()
     {
         QFETCH(QString, text);
         QFETCH(bool, ok);
         QFETCH(double, value);
+        QFETCH(bool, integer);
         double v = 0;
-        QCOMPARE(parseDayNumber(QStringView(text), v), ok);
+        qint32 i = 0;
+        QCOMPARE(integer ? parseStoreInteger(QStringView(text), i) : parseDayNumber(QStringView(text), v), ok);
         if (ok)
-            QCOMPARE(v, value);
-    }
-
-    void storeInteger_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<int>("value");
-        QTest::newRow("plain") << "17" << true << 17;
-        QTest::newRow("leading blank") << " 3" << true << 3;
-        QTest::newRow("trailing blank") << "3 " << false << 0;
-        QTest::newRow("empty") << "" << false << 0;
-        QTest::newRow("sign only") << "-" << false << 0;
-        QTest::newRow("out of range") << "4294967296" << false << 0;
-        QTest::newRow("letters") << "1a" << false << 0;
-    }
-    void storeInteger()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(int, value);
-        qint32 v = 0;
-        QCOMPARE(parseStoreInteger(QStringView(text), v), ok);
-        if (ok)
-            QCOMPARE(v, value);
+            QCOMPARE(integer ? double(i) : v, value);
     }
 
     void dayNumbers()
@@ -176,25 +163,12 @@ private slots:
         QCOMPARE(DayNumbers::weekday(QDate(2024, 3, 17)), 1);
         QCOMPARE(DayNumbers::weekday(QDate(2024, 3, 18)), 2);
         QCOMPARE(DayNumbers::weekday(QDate(2024, 3, 16)), 7);
-    }
-
-    void hoursMinutes_data()
-    {
-        QTest::addColumn<double>("fraction");
-        QTest::addColumn<int>("minutes");
-        QTest::newRow("stored 14:30") << 0.604166666666667 << 14 * 60 + 30;
-        QTest::newRow("stored 07:15") << 0.302083333333333 << 7 * 60 + 15;
-        QTest::newRow("seconds dropped") << (10 * 3600 + 30 * 60 + 59.9) / 86400 << 10 * 60 + 30;
-        QTest::newRow("a hair below 10:31 rounds up") << (10 * 3600 + 31 * 60 - 0.0004) / 86400 << 10 * 60 + 31;
-        QTest::newRow("date part ignored") << 45366.4375 << 10 * 60 + 30;
-        QTest::newRow("last millisecond") << 0.9999999999 << 23 * 60 + 59;
-        QTest::newRow("midnight") << 0.0 << 0;
-    }
-    void hoursMinutes()
-    {
-        QFETCH(double, fraction);
-        QFETCH(int, minutes);
-        QCOMPARE(DayNumbers::hoursMinutes(fraction), minutes);
+        // Minutes of a stored time: seconds dropped, a hair below a minute up, the date part ignored.
+        const std::pair<double, int> minutes[]
+            = {{0.604166666666667, 870}, {0.302083333333333, 435}, {(37800 + 59.9) / 86400, 630},
+                {(37860 - 0.0004) / 86400, 631}, {45366.4375, 630}, {0.9999999999, 1439}, {0.0, 0}};
+        for (const auto& [fraction, minute] : minutes)
+            QCOMPARE(DayNumbers::hoursMinutes(fraction), minute);
     }
 
     void wholeFile()
