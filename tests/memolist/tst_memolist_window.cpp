@@ -417,23 +417,6 @@ private slots:
         QVERIFY(s.panel().btnSuUno->isEnabled());
     }
 
-    void placeholderClickAddsAMemo()
-    {
-        Shown s({memoOn(1, 3)});
-        s.click(COL_TEXT, 2, true, Qt::LeftButton);
-        QCOMPARE(s.state().ArrMemo.size(), 2);
-        QVERIFY(s.list->editorVisible());
-        QCOMPARE(s.grid->Row(), 2);
-        QCOMPARE(s.grid->Col(), COL_TEXT);
-        s.type("Nuovo");
-        QCOMPARE(s.notes(), (QStringList{"memo 1", "Nuovo", "- nuovo promemoria -"}));
-        // A click outside every cell leaves no memo current.
-        QTest::mouseClick(
-            s.grid->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, s.grid->viewport()->height() - 3));
-        QCOMPARE(s.list->RigaCorrente, -1);
-        QVERIFY(!s.panel().btnSuUno->isEnabled());
-    }
-
     void windowKeys_data()
     {
         QTest::addColumn<int>("current");     // grid row clicked first, 0 for none
@@ -511,6 +494,16 @@ private slots:
         s.type("in mezzo");
         QCOMPARE(s.notes(), (QStringList{"memo 1", "in mezzo", "memo 2", "memo 3", "- nuovo promemoria -"}));
         QCOMPARE(s.column(COL_ID), (QStringList{"1", "2", "3", "4", "-1"}));
+        // A click on the placeholder adds a memo there, the editor open on it.
+        s.click(COL_TEXT, 5);
+        QCOMPARE(s.grid->Row(), 5);
+        s.type("Nuovo");
+        QCOMPARE(s.notes().mid(3), (QStringList{"memo 3", "Nuovo", "- nuovo promemoria -"}));
+        // A click outside every cell leaves no memo current.
+        QTest::mouseClick(
+            s.grid->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, s.grid->viewport()->height() - 3));
+        QCOMPARE(s.list->RigaCorrente, -1);
+        QVERIFY(!s.panel().btnSuUno->isEnabled());
     }
 
     // In English the grid's words and the guide change; the delete question stays Italian.

@@ -5,6 +5,7 @@
 #include "store/Ut.h"
 
 #include <QDir>
+#include <QMap>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +75,21 @@ private:
     {
         return dir->filePath(StoreFile::oldFileName);
     }
+    // The store and the older one as a kind: "" missing, "empty", "line ends",
+    // "damaged", "store", or "folder" (no file can be opened there; a folder
+    // with content, which root cannot read either).
+    void placeFiles(const QString& main, const QString& old) const
+    {
+        const QMap<QString, QByteArray> contents{{"empty", {}}, {"line ends", "\r\n\n"},
+            {"damaged", memoLine(1) + QByteArray(memoLine(2)).replace("#_DT:45366", "#_DT:abc")},
+            {"store", workedExample(',')}};
+        for (const auto& [path, kind] : {std::pair{mainPath(), main}, std::pair{oldPath(), old}}) {
+            if (contents.contains(kind))
+                put(path, contents[kind]);
+            else if (kind == "folder")
+                QVERIFY(QDir().mkpath(path + "/inside"));
+        }
+    }
     Loaded load(bool fallback = true) const
     {
         Loaded l;
@@ -124,8 +140,7 @@ private slots:
         QCOMPARE(QFileInfo(mainPath()).size(), 0); // empty lists: a 0-byte store
     }
 
-    // Which file is read, as the two files stand: "" missing, "empty",
-    // "folder" (cannot be opened as a file) or "store".
+    // Which file is read, as the two files stand (placeFiles).
     void whichFileIsRead_data()
     {
         QTest::addColumn<QString>("main");
@@ -150,16 +165,7 @@ private slots:
         QFETCH(bool, fallback);
         QFETCH(int, result);
         QFETCH(int, memos);
-        for (const auto& [path, kind] : {std::pair{mainPath(), main}, std::pair{oldPath(), old}}) {
-            if (kind == "empty")
-                put(path, {});
-            else if (kind == "line ends")
-                put(path, "\r\n\n");
-            else if (kind == "store")
-                put(path, workedExample(','));
-            else if (kind == "folder")
-                QVERIFY(QDir().mkdir(path));
-        }
+        placeFiles(main, old);
         // Stale content goes whatever the result.
         MemoList m{dentista(), dentista()};
         SvegliaList s{riunione()};
@@ -422,16 +428,13 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<QStringList>("kept"); // "copy" or "moved", per file
         QTest::addColumn<int>("memos");
-        QTest::newRow("damaged store, good old one") << "damaged"
-                                                     << "store" << -1 << QStringList{"copy", "copy"} << 2;
-        QTest::newRow("unreadable store, older list read") << "folder"
-                                                           << "store" << 1 << QStringList{"moved"} << 1;
-        QTest::newRow("damaged store, unreadable old one") << "damaged"
-                                                           << "folder" << -1 << QStringList{"copy", "moved"} << 2;
-        QTest::newRow("both unreadable") << "folder"
-                                         << "folder" << -21 << QStringList{"moved", "moved"} << 0;
-        QTest::newRow("only the old one: nothing damaged") << ""
-                                                           << "store" << 1 << QStringList{} << 1;
+        const auto row = [](const char* name, const char* main, const char* old, int result, const QStringList& kept,
+                             int memos) { QTest::newRow(name) << main << old << result << kept << memos; };
+        row("damaged store, good old one", "damaged", "store", -1, {"copy", "copy"}, 2);
+        row("unreadable store, older list read", "folder", "store", 1, {"moved"}, 1);
+        row("damaged store, unreadable old one", "damaged", "folder", -1, {"copy", "moved"}, 2);
+        row("both unreadable", "folder", "folder", -21, {"moved", "moved"}, 0);
+        row("only the old one: nothing damaged", "", "store", 1, {}, 1);
     }
     void startUpKeepsWhatItCannotUse()
     {
@@ -440,15 +443,7 @@ private slots:
         QFETCH(int, result);
         QFETCH(QStringList, kept);
         QFETCH(int, memos);
-        const QByteArray damaged = memoLine(1) + QByteArray(memoLine(2)).replace("#_DT:45366", "#_DT:abc");
-        for (const auto& [path, kind] : {std::pair{mainPath(), main}, std::pair{oldPath(), old}}) {
-            if (kind == "damaged")
-                put(path, damaged);
-            else if (kind == "store")
-                put(path, workedExample(','));
-            else if (kind == "folder")
-                QVERIFY(QDir().mkpath(path + "/inside"));
-        }
+        placeFiles(main, old);
         AppState state;
         state.folders.data = dir->path();
         QString diag;
