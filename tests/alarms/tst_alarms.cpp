@@ -310,7 +310,6 @@ private slots:
     void datePicker()
     {
         QFETCH(QStringList, steps);
-        QFETCH(QDate, chosen);
         TfrmDataOra picker;
         QCalendarWidget* calendar = picker.mtcCalendario();
         auto* view = calendar->findChild<QTableView*>();
@@ -337,7 +336,7 @@ private slots:
         });
         const QDate result = picker.Scegli(QDate(2024, 3, 10), nullptr, QLocale(QLocale::Italian), Qt::Monday);
         QCOMPARE(done, steps.size());
-        QCOMPARE(result, chosen);
+        QTEST(result, "chosen");
     }
 };
 

@@ -48,11 +48,10 @@ private slots:
         QFETCH(double, orario);
         QFETCH(int, anticipo);
         QFETCH(QDateTime, now);
-        QFETCH(bool, due);
         REC_Memo m = makeMemo(1, monday, QTime(0, 0), anticipo);
         m.Data = data;
         m.Orario = orario;
-        QCOMPARE(isMemoDue(m, dueClockMs(now)), due);
+        QTEST(isMemoDue(m, dueClockMs(now)), "due");
     }
 
     void alarmDue_data()
@@ -84,10 +83,9 @@ private slots:
         QFETCH(int, tipo);
         QFETCH(int, giorno);
         QFETCH(QDateTime, now);
-        QFETCH(bool, due);
         REC_Sveglia s = makeAlarm(QTime(0, 0), tipo, giorno);
         s.Orario = orario;
-        QCOMPARE(isAlarmDue(s, dueClockMs(now)), due);
+        QTEST(isAlarmDue(s, dueClockMs(now)), "due");
     }
 
     void firstTick_data()

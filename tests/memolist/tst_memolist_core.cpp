@@ -127,12 +127,11 @@ private slots:
     {
         QFETCH(QString, from);
         QFETCH(int, delta);
-        QFETCH(QString, to);
         ColorazioneList list;
         Crea_Colorazioni(list);
         QString tipo = from;
         Cambia_Colorazione(list, tipo, delta);
-        QCOMPARE(tipo, to);
+        QTEST(tipo, "to");
     }
 
     void state_data()
@@ -162,8 +161,7 @@ private slots:
     {
         QFETCH(REC_Memo, m);
         QFETCH(QDateTime, now);
-        QFETCH(int, expected);
-        QCOMPARE(Stato_Memo(MemoList{REC_Memo(), m}, 1, now), expected);
+        QTEST(Stato_Memo(MemoList{REC_Memo(), m}, 1, now), "expected");
     }
 
     void dateText_data()
@@ -181,8 +179,7 @@ private slots:
     {
         QFETCH(QString, localeName);
         QFETCH(double, data);
-        QFETCH(QString, expected);
-        QCOMPARE(dueDateText(data, format(localeName)), expected);
+        QTEST(dueDateText(data, format(localeName)), "expected");
     }
 
     // Indexes outside the list and too few data rows are refused.
@@ -277,19 +274,16 @@ private slots:
     {
         QFETCH(int, col);
         QFETCH(QString, text);
-        QFETCH(QString, nota);
         QFETCH(QString, time);
-        QFETCH(int, attivo);
-        QFETCH(int, anticipo);
         Commands c(withIds({1}));
         QCOMPARE(c.commands.setEditText(col, 1, text), col != COL_DATE);
         const REC_Memo& m = c.state.ArrMemo[0];
-        QCOMPARE(m.Nota, nota);
+        QTEST(m.Nota, "nota");
         QCOMPARE(m.TipoOrario == ORARIO_PRESENTE ? DayNumbers::toTime(m.Orario).toString("HH:mm") : QString(), time);
         if (time.isEmpty())
             QCOMPARE(DayNumbers::toTime(m.Orario), QTime(9, 0)); // kept for the next time it is switched on
-        QCOMPARE(m.Attivo, attivo);
-        QCOMPARE(m.Anticipo, anticipo);
+        QTEST(m.Attivo, "attivo");
+        QTEST(m.Anticipo, "anticipo");
         // Time and offset re-arm the memo's warning; the text does not.
         QCOMPARE(c.state.ArrAvvisi[0].Stato, col == COL_TIME || col == COL_ADVANCE ? STATO_RIARMATO : STATO_MOSTRATO);
         QVERIFY(!c.commands.setEditText(COL_TEXT, 2, "placeholder"));
@@ -332,17 +326,15 @@ private slots:
     {
         QFETCH(QList<qint32>, ids);
         QFETCH(int, riga);
-        QFETCH(QStringList, order);
-        QFETCH(int, row);
         Commands c(withIds(ids), riga);
         const QStringList named = c.queueNames();
-        QCOMPARE(c.commands.Nuovo_Memo(atTime(9, 50, 17)), row);
+        QTEST(c.commands.Nuovo_Memo(atTime(9, 50, 17)), "row");
         QVERIFY(c.state.DaSalvare);
         QCOMPARE(c.RigaCorrente, riga);
         REC_Memo& added = c.state.ArrMemo.last();
         QVERIFY(added.ID >= 1);
         added.Nota = "new";
-        QCOMPARE(shown(c.state.ArrMemo), order);
+        QTEST(shown(c.state.ArrMemo), "order");
         QCOMPARE(c.queueNames(), named);
         QCOMPARE(c.state.ArrAvvisi.last().Chiave, ids.isEmpty() ? 0 : ids.first()); // alarm entries keep theirs
         QCOMPARE(!c.handedOn.isEmpty(), riga == 2 || ids.contains(INT_MAX));
@@ -383,7 +375,6 @@ private slots:
         QFETCH(int, ask);
         QFETCH(bool, yes);
         QFETCH(QStringList, left);
-        QFETCH(int, rigaAfter);
         Commands c(withIds({2, 1}), riga);
         c.state.settings.Chiedi_conferma_cancellazione = ask;
         QStringList asked;
@@ -396,7 +387,7 @@ private slots:
         QCOMPARE(deleted, left.size() == 1);
         QVERIFY(c.state.DaSalvare);
         QCOMPARE(shown(c.state.ArrMemo), left);
-        QCOMPARE(c.RigaCorrente, rigaAfter);
+        QTEST(c.RigaCorrente, "rigaAfter");
         const bool memoRow = riga == 1 || riga == 2;
         QCOMPARE(asked,
             ask == 1 && memoRow ? QStringList{"Sei sicuro di voler cancellare il promemoria\r\nm1 del 03/06/24?"}
@@ -428,14 +419,12 @@ private slots:
         QFETCH(int, riga);
         QFETCH(int, kind);
         QFETCH(int, result);
-        QFETCH(int, newRow);
-        QFETCH(QStringList, order);
         Commands c(withIds({3, 1, 2}), riga);
         const QStringList named = c.queueNames();
         int row = -2;
         QCOMPARE(c.commands.Sposta_Memo(kind, row), result);
-        QCOMPARE(row, newRow);
-        QCOMPARE(shown(c.state.ArrMemo), order);
+        QTEST(row, "newRow");
+        QTEST(shown(c.state.ArrMemo), "order");
         QList<qint32> ids;
         for (const REC_Memo& m : c.state.ArrMemo)
             ids.append(m.ID);
