@@ -175,22 +175,20 @@ private slots:
         QVERIFY(rig.state.DaSalvare);
     }
 
-    void soundsWithoutAFolderStayNone()
-    {
-        Rig rig({alarm(1, 1, QTime(7, 0), "-nessun suono-")});
-        rig.state.ArrSuoni.clear();
-        rig.click(8, 1, true);
-        rig.click(8, 1, false);
-        QCOMPARE(rig.state.ArrSveglie[0].Suono, QString("-nessun suono-"));
-        QCOMPARE(rig.cell(6), QString("-Nessun suono-"));
-    }
-
-    void playCellPlaysItsSoundOnce()
+    // The play cell plays the alarm's sound once; without sounds the +/- cell
+    // has nothing to step to.
+    void soundCells()
     {
         Rig rig({alarm(1, 1, QTime(7, 0), "a.b")});
         rig.sound.calls.clear();
         rig.click(7, 1);
         QCOMPARE(rig.sound.calls, (QStringList{"stop", "once /s/a.b.wav"}));
+        rig.state.ArrSuoni.clear();
+        rig.state.ArrSveglie[0].Suono = "-nessun suono-";
+        rig.click(8, 1, true);
+        rig.click(8, 1, false);
+        QCOMPARE(rig.state.ArrSveglie[0].Suono, QString("-nessun suono-"));
+        QCOMPARE(rig.cell(6), QString("-Nessun suono-"));
         rig.w->close();
         QCOMPARE(rig.sound.calls.last(), QString("stop"));
     }

@@ -148,7 +148,6 @@ private slots:
         QTest::newRow("across midnight") << memo(1, QTime(0, 10), 0) << atTime(23, 50) << MEMO_IMMINENT;
         QTest::newRow("seconds of the due time count")
             << memo(0, QTime(10, 0, 30), 0) << atTime(9, 30) << MEMO_IMMINENT;
-        QTest::newRow("done, long overdue") << memo(-10, QTime(10, 0), 0, 1) << atTime(12, 0) << MEMO_NORMAL;
         QTest::newRow("done, due today") << memo(0, QTime(), 0, 1) << atTime(12, 0) << MEMO_NORMAL;
         QTest::newRow("no time, yesterday") << memo(-1, QTime()) << atTime(0, 0) << MEMO_OVERDUE;
         QTest::newRow("no time, today") << memo(0, QTime()) << atTime(23, 59) << MEMO_DUE_TODAY;
