@@ -368,7 +368,8 @@ private slots:
         QVERIFY(s.grid->Editor()->text().endsWith('>'));
     }
 
-    // A text typed into a cell, or (no text) a click in its upper or lower half.
+    // A text typed into a cell, or (no text) a click in its upper or lower
+    // half; the date picker opens on the memo's date and the 14th is clicked.
     void cellEdits_data()
     {
         QTest::addColumn<REC_Memo>("before");
@@ -387,6 +388,7 @@ private slots:
         row("date + on 31 December", eve, COL_DATE_BUTTON, true, {}, {"memo 1", "1", "01/01/25", "10:00", "-5"});
         row("time - on 00:02 step 5", memoOn(1, 3, QTime(0, 2)), COL_TIME_BUTTON, false, {},
             {"memo 1", "1", "06/06/24", "23:57", "-5"});
+        row("date picked", memoOn(1, 3, QTime(10, 0)), COL_DATE, true, {}, {"memo 1", "1", "14/06/24", "10:00", "-5"});
     }
     void cellEdits()
     {
@@ -398,6 +400,13 @@ private slots:
         Shown s({before});
         s.w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(s.w));
+        s.pickDay = [&](TfrmDataOra* picker) {
+            QCOMPARE(picker->mtcCalendario()->selectedDate(), DayNumbers::toDate(before.Data));
+            QCOMPARE(picker->mtcCalendario()->locale().language(), QLocale::Italian);
+            picker->mtcCalendario()->setSelectedDate(QDate(2024, 6, 14));
+            QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Return);
+        };
+        s.state().DaSalvare = false;
         s.click(col, 1, upper);
         QCOMPARE(s.list->editorVisible(), !typed.isNull());
         if (!typed.isNull()) {
@@ -454,23 +463,6 @@ private slots:
         QTEST(s.notes(), "notes");
         QTEST(s.list->RigaCorrente, "riga");
         QCOMPARE(s.grid->Col(), 0);
-    }
-
-    // The date picker opens on the memo's date; the memo takes the day clicked.
-    void dateCellTakesThePickedDay()
-    {
-        Shown s({memoOn(1, 0, QTime(10, 0))});
-        s.pickDay = [](TfrmDataOra* picker) {
-            QCOMPARE(picker->mtcCalendario()->selectedDate(), QDate(2024, 6, 3));
-            QCOMPARE(picker->mtcCalendario()->locale().language(), QLocale::Italian);
-            picker->mtcCalendario()->setSelectedDate(QDate(2024, 6, 14));
-            QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Return);
-        };
-        s.state().DaSalvare = false;
-        s.click(COL_DATE, 1);
-        QCOMPARE(DayNumbers::toDate(s.state().ArrMemo[0].Data), QDate(2024, 6, 14));
-        QCOMPARE(s.grid->Cells(COL_DATE, 1), QString("14/06/24"));
-        QVERIFY(s.state().DaSalvare);
     }
 
     void f3InsertsAboveTheCurrentWithTheEditorOpen()
