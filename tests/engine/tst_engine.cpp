@@ -235,22 +235,19 @@ private slots:
         QTest::addColumn<int>("windows");
         const QDateTime none;
         const QString both("memo 1 Mon 10:00, alarm 0 Mon 10:15");
-        QTest::newRow("sleep 09:50 to 10:30")
-            << none << on(monday, 9, 40) << on(monday, 9, 50) << on(monday, 10, 30) << QStringList{both} << 0;
-        QTest::newRow("woken in the memo's span: it warns")
-            << none << on(monday, 9, 40) << on(monday, 9, 50) << on(monday, 9, 56) << QStringList{} << 3;
-        QTest::newRow("woken in the alarm's span: it rings")
-            << none << on(monday, 9, 40) << on(monday, 9, 50) << on(monday, 10, 16) << QStringList{"memo 1 Mon 10:00"}
-            << 1;
-        QTest::newRow("closed 09:00 to 11:00")
-            << on(monday, 9, 0) << on(monday, 11, 0) << none << none << QStringList{both} << 0;
-        QTest::newRow("closed since Friday") << on(monday.addDays(-3), 9, 0) << on(monday, 11, 0) << none << none
-                                             << QStringList{"alarm 1 Sat 10:10, " + both} << 0;
-        QTest::newRow("first start") << none << on(monday, 11, 0) << none << none << QStringList{} << 0;
-        QTest::newRow("recorded later than now")
-            << on(monday, 12, 0) << on(monday, 11, 0) << none << none << QStringList{} << 0;
-        QTest::newRow("clock set back warns again")
-            << none << on(monday, 10, 20) << on(monday, 10, 30) << on(monday, 9, 50) << QStringList{} << 3;
+        const auto row = [](const char* name, const QDateTime& recorded, const QDateTime& start, const QDateTime& from,
+                             const QDateTime& to, const QStringList& notices, int windows) {
+            QTest::newRow(name) << recorded << start << from << to << notices << windows;
+        };
+        const QDateTime at940 = on(monday, 9, 40), at950 = on(monday, 9, 50), at11 = on(monday, 11, 0);
+        row("sleep 09:50 to 10:30", none, at940, at950, on(monday, 10, 30), {both}, 0);
+        row("woken in the memo's span: it warns", none, at940, at950, on(monday, 9, 56), {}, 3);
+        row("woken in the alarm's span: it rings", none, at940, at950, on(monday, 10, 16), {"memo 1 Mon 10:00"}, 1);
+        row("closed 09:00 to 11:00", on(monday, 9, 0), at11, none, none, {both}, 0);
+        row("closed since Friday", on(monday.addDays(-3), 9, 0), at11, none, none, {"alarm 1 Sat 10:10, " + both}, 0);
+        row("first start", none, at11, none, none, {}, 0);
+        row("recorded later than now", on(monday, 12, 0), at11, none, none, {}, 0);
+        row("clock set back warns again", none, on(monday, 10, 20), on(monday, 10, 30), at950, {}, 3);
     }
     void missedNotice()
     {

@@ -638,23 +638,6 @@ private slots:
         QVERIFY(!s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 
-    void lowestWindowHeights()
-    {
-        Shown s;
-        QCOMPARE(s.w->logicalDpiY(), 96);
-        const int frame = s.w->frameGeometry().height() - s.w->height();
-        s.state().settings.vis_banner = 0;
-        s.w->windowLayout().Applica_Banner(true);
-        s.w->resize(s.w->width(), 50);
-        QCOMPARE(s.w->frameGeometry().height(), 194);
-        s.state().settings.vis_banner = 1;
-        s.w->windowLayout().Applica_Banner(true);
-        s.w->resize(s.w->width(), 50);
-        QCOMPARE(s.w->height() + frame, 254);
-        s.w->resize(300, 400);
-        QCOMPARE(s.w->frameGeometry().width(), LARGHEZZA_MINIMA);
-    }
-
     void startingSizeAndPlace_data()
     {
         QTest::addColumn<QString>("width");
@@ -690,6 +673,15 @@ private slots:
                 (full.height() - w.frameGeometry().height() - 1) / 2));
         w.writeSettings();
         QCOMPARE(rig.setting("Height_pnlGen").toInt(), expected.height());
+
+        // The lowest the window goes by hand (at 96 dpi), without and with the banner.
+        QCOMPARE(w.logicalDpiY(), 96);
+        w.resize(w.width(), 50);
+        QCOMPARE(w.frameGeometry().height(), 194);
+        w.state().settings.vis_banner = 1;
+        w.windowLayout().Applica_Banner(true);
+        w.resize(300, 50);
+        QCOMPARE(w.size() + frame, QSize(LARGHEZZA_MINIMA, 254));
     }
 
     void headerHintsAndCursor()
