@@ -108,34 +108,29 @@ private slots:
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<int>("banner"); // size 2 shows the banner by default; 1 does not, nor a refused 3
         const QString size = QStringLiteral("Errore: DIMENSIONE_INIZIALE non prevista (1=min 2=med 3=max)");
-        QTest::newRow("valid table") << QStringList{} << QStringList{} << 1;
-        QTest::newRow("size 1") << QStringList{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"1\""} << QStringList{}
-                                << 0;
-        QTest::newRow("missing text key")
-            << QStringList{"NOME_PROGRAMMA", ""} << QStringList{"Errore: Errore -1 in \"NOME_PROGRAMMA\""} << 1;
-        QTest::newRow("boolean true") << QStringList{"CAMBIO_LINGUA_ON", "CAMBIO_LINGUA_ON = \"true\""}
-                                      << QStringList{"Errore: Errore -2 in \"CAMBIO_LINGUA_ON\""} << 1;
-        QTest::newRow("mandatory unused key") << QStringList{"SECONDI_ATTESA_LOGO", ""}
-                                              << QStringList{"Errore: Errore -1 in \"SECONDI_ATTESA_LOGO\""} << 1;
-        QTest::newRow("size 3") << QStringList{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"3\""}
-                                << QStringList{size} << 0;
-        QTest::newRow("size not a number") << QStringList{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"x\""}
-                                           << QStringList{"Errore: Errore -2 in \"DIMENSIONE_INIZIALE\"", size} << 0;
-        QTest::newRow("custom colours missing")
-            << QStringList{"COLORI_PERSONALIZZATI_ON", ""}
-            << QStringList{"Errore: Errore -1 in \"COLORI_PERSONALIZZATI_ON\""} << 1;
-        QTest::newRow("colour keys unread while off")
-            << QStringList{"COLORE_CIFRE", "", "COLORE_BARRA_ICONE", ""} << QStringList{} << 1;
-        QTest::newRow("colour keys read when on")
-            << QStringList{"COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"1\"", "COLORE_CIFRE", "",
-                   "COLORE_BARRA_ICONE", "COLORE_BARRA_ICONE = \"clNowhere\""}
-            << QStringList{"Errore: Errore -1 in \"COLORE_CIFRE\"", "Errore: Errore -2 in \"COLORE_BARRA_ICONE\""} << 1;
-        QTest::newRow("every error in key order")
-            << QStringList{"NOME_PROGRAMMA", "", "OGGETTO_EMAIL", "OGGETTO_EMAIL = \"x", "DIMENSIONE_INIZIALE",
-                   "DIMENSIONE_INIZIALE = \"0\"", "COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"\""}
-            << QStringList{"Errore: Errore -1 in \"NOME_PROGRAMMA\"", "Errore: Errore -13 in \"OGGETTO_EMAIL\"", size,
-                   "Errore: Errore -2 in \"COLORI_PERSONALIZZATI_ON\""}
-            << 0;
+        const auto row = [](const char* name, const QStringList& changes, const QStringList& boxes, int banner) {
+            QTest::newRow(name) << changes << boxes << banner;
+        };
+        const auto error
+            = [](int code, const char* key) { return QString("Errore: Errore %1 in \"%2\"").arg(code).arg(key); };
+        row("valid table", {}, {}, 1);
+        row("size 1", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"1\""}, {}, 0);
+        row("missing text key", {"NOME_PROGRAMMA", ""}, {error(-1, "NOME_PROGRAMMA")}, 1);
+        row("boolean true", {"CAMBIO_LINGUA_ON", "CAMBIO_LINGUA_ON = \"true\""}, {error(-2, "CAMBIO_LINGUA_ON")}, 1);
+        row("mandatory unused key", {"SECONDI_ATTESA_LOGO", ""}, {error(-1, "SECONDI_ATTESA_LOGO")}, 1);
+        row("size 3", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"3\""}, {size}, 0);
+        row("size not a number", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"x\""},
+            {error(-2, "DIMENSIONE_INIZIALE"), size}, 0);
+        row("custom colours missing", {"COLORI_PERSONALIZZATI_ON", ""}, {error(-1, "COLORI_PERSONALIZZATI_ON")}, 1);
+        row("colour keys unread while off", {"COLORE_CIFRE", "", "COLORE_BARRA_ICONE", ""}, {}, 1);
+        row("colour keys read when on",
+            {"COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"1\"", "COLORE_CIFRE", "", "COLORE_BARRA_ICONE",
+                "COLORE_BARRA_ICONE = \"clNowhere\""},
+            {error(-1, "COLORE_CIFRE"), error(-2, "COLORE_BARRA_ICONE")}, 1);
+        row("every error in key order",
+            {"NOME_PROGRAMMA", "", "OGGETTO_EMAIL", "OGGETTO_EMAIL = \"x", "DIMENSIONE_INIZIALE",
+                "DIMENSIONE_INIZIALE = \"0\"", "COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"\""},
+            {error(-1, "NOME_PROGRAMMA"), error(-13, "OGGETTO_EMAIL"), size, error(-2, "COLORI_PERSONALIZZATI_ON")}, 0);
     }
 
     void keyErrors()
