@@ -150,64 +150,51 @@ private slots:
         }
     }
 
-    void pictures_data()
-    {
-        QTest::addColumn<bool>("logoOn");
-        QTest::addColumn<bool>("bannerOn");
-        QTest::addColumn<QStringList>("present");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QStringList>("boxes");
-        const QString logoBox = QStringLiteral("Errore: Impossibile caricare la bitmap del Logo");
-        const QString bannerBox = QStringLiteral("Errore: Impossibile caricare la bitmap del Banner");
-        QTest::newRow("both") << true << true << QStringList{"LOGO", "BANNER"} << 1 << QStringList{};
-        QTest::newRow("no logo") << true << true << QStringList{"BANNER"} << -3 << QStringList{logoBox};
-        QTest::newRow("neither: logo first") << true << true << QStringList{} << -3 << QStringList{logoBox};
-        QTest::newRow("no banner") << true << true << QStringList{"LOGO"} << -3 << QStringList{bannerBox};
-        QTest::newRow("logo off") << false << true << QStringList{"BANNER"} << 1 << QStringList{};
-        QTest::newRow("banner off") << true << false << QStringList{"LOGO"} << 1 << QStringList{};
-    }
-
     void pictures()
     {
-        QFETCH(bool, logoOn);
-        QFETCH(bool, bannerOn);
-        QFETCH(QStringList, present);
-        QFETCH(int, result);
-        FakeResources resources = changedTable(
-            {"LOGO_INIZIALE_DISPLAY_ON", QStringLiteral("LOGO_INIZIALE_DISPLAY_ON = \"%1\"").arg(int(logoOn)),
-                "BANNER_PRESENTE_ON", QStringLiteral("BANNER_PRESENTE_ON = \"%1\"").arg(int(bannerOn))});
-        for (const QString& name : {QStringLiteral("LOGO"), QStringLiteral("BANNER")}) {
-            if (!present.contains(name))
-                resources.bitmaps.remove(name);
+        // Both, no logo, neither (the logo told first), no banner; the logo off, the banner off.
+        const QString logoBox = QStringLiteral("Errore: Impossibile caricare la bitmap del Logo");
+        const QString bannerBox = QStringLiteral("Errore: Impossibile caricare la bitmap del Banner");
+        const struct {
+            bool logoOn, bannerOn;
+            QStringList present;
+            int result;
+            QStringList boxes;
+        } rows[] = {{true, true, {"LOGO", "BANNER"}, 1, {}}, {true, true, {"BANNER"}, -3, {logoBox}},
+            {true, true, {}, -3, {logoBox}}, {true, true, {"LOGO"}, -3, {bannerBox}}, {false, true, {"BANNER"}, 1, {}},
+            {true, false, {"LOGO"}, 1, {}}};
+        for (const auto& r : rows) {
+            FakeResources resources = changedTable(
+                {"LOGO_INIZIALE_DISPLAY_ON", QStringLiteral("LOGO_INIZIALE_DISPLAY_ON = \"%1\"").arg(int(r.logoOn)),
+                    "BANNER_PRESENTE_ON", QStringLiteral("BANNER_PRESENTE_ON = \"%1\"").arg(int(r.bannerOn))});
+            for (const QString& name : {QStringLiteral("LOGO"), QStringLiteral("BANNER")}) {
+                if (!r.present.contains(name))
+                    resources.bitmaps.remove(name);
+            }
+            const ConfigRead read(resources);
+            QCOMPARE(read.result, r.result);
+            QCOMPARE(read.boxes.texts(), r.boxes);
+            QCOMPARE(read.config.logoPicture.isEmpty(), !(r.logoOn && r.present.contains(QStringLiteral("LOGO"))));
+            if (r.result == 1)
+                QCOMPARE(read.config.bannerPicture.isEmpty(), !r.bannerOn);
         }
-        const ConfigRead read(resources);
-        QCOMPARE(read.result, result);
-        QTEST(read.boxes.texts(), "boxes");
-        QCOMPARE(read.config.logoPicture.isEmpty(), !(logoOn && present.contains(QStringLiteral("LOGO"))));
-        if (result == 1)
-            QCOMPARE(read.config.bannerPicture.isEmpty(), !bannerOn);
-    }
-
-    void defaultLanguage_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("language");
-        QTest::newRow("System, Italian") << "System" << QString("it_IT") << "Italiano (Italia)";
-        QTest::newRow("System, Swiss Italian") << "System" << QString("it_CH") << "Italiano (Italia)";
-        QTest::newRow("System, German") << "System" << QString("de_DE") << "English (UK)";
-        QTest::newRow("named language kept") << "English (UK)" << QString("it_IT") << "English (UK)";
-        QTest::newRow("only System exactly") << "system" << QString("it_IT") << "system";
     }
 
     void defaultLanguage()
     {
-        QFETCH(QString, value);
-        QFETCH(QString, locale);
-        const ConfigRead read(
-            changedTable({"LINGUA_DEFAULT", QStringLiteral("LINGUA_DEFAULT = \"%1\"").arg(value)}), locale);
-        QCOMPARE(read.result, 1);
-        QTEST(read.config.LINGUA_DEFAULT, "language");
+        // "System" takes Italian for any Italian region, else English; a named language
+        // stays, and only "System" exactly is the system one.
+        const struct {
+            QString value, locale, language;
+        } rows[] = {{"System", "it_IT", "Italiano (Italia)"}, {"System", "it_CH", "Italiano (Italia)"},
+            {"System", "de_DE", "English (UK)"}, {"English (UK)", "it_IT", "English (UK)"},
+            {"system", "it_IT", "system"}};
+        for (const auto& r : rows) {
+            const ConfigRead read(
+                changedTable({"LINGUA_DEFAULT", QStringLiteral("LINGUA_DEFAULT = \"%1\"").arg(r.value)}), r.locale);
+            QCOMPARE(read.result, 1);
+            QCOMPARE(read.config.LINGUA_DEFAULT, r.language);
+        }
     }
 };
 

@@ -77,32 +77,29 @@ private slots:
         QVERIFY(!w.state().InAutorun);
     }
 
-    void startUpBoxes_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<bool>("ends");
-        QTest::newRow("damaged store") << QString("store") << "File dati corrotto e/o illeggibile!" << false;
-        QTest::newRow("unknown language") << QString("language") << "Errore: Errore 0 nel cambio lingua." << true;
-        QTest::newRow("missing configuration") << QString("logo") << "Errore: Errore di caricamento risorse!" << true;
-    }
     void startUpBoxes()
     {
-        QFETCH(QString, fault);
-        QFETCH(QString, box);
-        QFETCH(bool, ends);
-        Rig rig;
-        if (fault == "store")
-            rig.damageStore();
-        else if (fault == "language")
-            rig.putSetting("Lingua_attuale", "italiano (italia)");
-        else
-            rig.resources.bitmaps.remove("LOGO");
-        QCOMPARE(rig.start().endRequested(), ends);
-        QCoreApplication::processEvents(); // the store box comes once the timer runs
-        QVERIFY(rig.boxes.texts().last().startsWith(box));
-        QCOMPARE(rig.boxes.shown.last().kind, ends ? MessageKind::Error : MessageKind::Information);
-        QCOMPARE(rig.boxes.shown.last().caption, QString("Brivo Reminder"));
+        // A damaged store, an unknown language, a missing configuration picture.
+        const struct {
+            QString fault, box;
+            bool ends;
+        } rows[] = {{"store", "File dati corrotto e/o illeggibile!", false},
+            {"language", "Errore: Errore 0 nel cambio lingua.", true},
+            {"logo", "Errore: Errore di caricamento risorse!", true}};
+        for (const auto& r : rows) {
+            Rig rig;
+            if (r.fault == "store")
+                rig.damageStore();
+            else if (r.fault == "language")
+                rig.putSetting("Lingua_attuale", "italiano (italia)");
+            else
+                rig.resources.bitmaps.remove("LOGO");
+            QCOMPARE(rig.start().endRequested(), r.ends);
+            QCoreApplication::processEvents(); // the store box comes once the timer runs
+            QVERIFY(rig.boxes.texts().last().startsWith(r.box));
+            QCOMPARE(rig.boxes.shown.last().kind, r.ends ? MessageKind::Error : MessageKind::Information);
+            QCOMPARE(rig.boxes.shown.last().caption, QString("Brivo Reminder"));
+        }
     }
 
     // Every way to close, with and without a notification area: with one the

@@ -80,72 +80,57 @@ private slots:
         QTEST(f.grid->Cells(2, 1), "after");
     }
 
-    void keyboardMoves_data()
-    {
-        QTest::addColumn<QPoint>("start");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QList<int>>("refusedCols");
-        QTest::addColumn<QPoint>("end");
-        const QList<int> none;
-        QTest::newRow("Right at the last selectable column")
-            << QPoint(1, 2) << int(Qt::Key_Right) << QList<int>{2} << QPoint(1, 2);
-        QTest::newRow("Right at the grid's edge") << QPoint(2, 2) << int(Qt::Key_Right) << none << QPoint(2, 2);
-        QTest::newRow("Left skips a refused column")
-            << QPoint(2, 2) << int(Qt::Key_Left) << QList<int>{1} << QPoint(0, 2);
-        QTest::newRow("Up stops below the fixed row") << QPoint(1, 1) << int(Qt::Key_Up) << none << QPoint(1, 1);
-        QTest::newRow("Down") << QPoint(0, 1) << int(Qt::Key_Down) << none << QPoint(0, 2);
-    }
-
     void keyboardMoves()
     {
-        QFETCH(QPoint, start);
-        QFETCH(int, key);
-        QFETCH(QList<int>, refusedCols);
-        GridFixture f(3, 3);
-        QVERIFY(f.activate());
-        f.grid->setRow(start.y());
-        f.grid->setCol(start.x());
-        f.grid->OnSelectCell = [&](TA_DBStringGrid*, int col, int, bool& can) { can = !refusedCols.contains(col); };
-        int keyDowns = 0;
-        f.grid->OnKeyDown = [&](TA_DBStringGrid*, int&, Qt::KeyboardModifiers) { ++keyDowns; };
-        QTest::keyClick(f.grid, Qt::Key(key));
-        QTEST(QPoint(f.grid->Col(), f.grid->Row()), "end");
-        QCOMPARE(keyDowns, 0); // arrows are the grid's own
-        QVERIFY(f.grid->hasFocus());
-        QTest::keyClick(f.grid, Qt::Key_F5);
-        QCOMPARE(keyDowns, 1);
-    }
-
-    void editorNeedsConsentAndData_data()
-    {
-        QTest::addColumn<bool>("handler");
-        QTest::addColumn<bool>("consent");
-        QTest::addColumn<int>("dataRows");
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("consent") << true << true << 2 << true;
-        QTest::newRow("refused") << true << false << 2 << false;
-        QTest::newRow("no handler: never") << false << true << 2 << false;
-        QTest::newRow("no data rows") << true << true << 0 << false;
+        // Right at the last selectable column and at the edge, Left skipping a refused
+        // column, Up stopping below the fixed row, Down.
+        const struct {
+            QPoint start;
+            int key;
+            QList<int> refusedCols;
+            QPoint end;
+        } rows[] = {{{1, 2}, Qt::Key_Right, {2}, {1, 2}}, {{2, 2}, Qt::Key_Right, {}, {2, 2}},
+            {{2, 2}, Qt::Key_Left, {1}, {0, 2}}, {{1, 1}, Qt::Key_Up, {}, {1, 1}}, {{0, 1}, Qt::Key_Down, {}, {0, 2}}};
+        for (const auto& r : rows) {
+            GridFixture f(3, 3);
+            QVERIFY(f.activate());
+            f.grid->setRow(r.start.y());
+            f.grid->setCol(r.start.x());
+            f.grid->OnSelectCell
+                = [&](TA_DBStringGrid*, int col, int, bool& can) { can = !r.refusedCols.contains(col); };
+            int keyDowns = 0;
+            f.grid->OnKeyDown = [&](TA_DBStringGrid*, int&, Qt::KeyboardModifiers) { ++keyDowns; };
+            QTest::keyClick(f.grid, Qt::Key(r.key));
+            QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), r.end);
+            QCOMPARE(keyDowns, 0); // arrows are the grid's own
+            QVERIFY(f.grid->hasFocus());
+            QTest::keyClick(f.grid, Qt::Key_F5);
+            QCOMPARE(keyDowns, 1);
+        }
     }
 
     void editorNeedsConsentAndData()
     {
-        QFETCH(bool, handler);
-        QFETCH(bool, consent);
-        QFETCH(int, dataRows);
-        QFETCH(bool, opens);
-        GridFixture f(3, 2);
-        f.grid->qt_righe_Nette = dataRows;
-        if (handler) {
-            f.grid->OnEditor_on = [consent](TA_DBStringGrid*, bool& can) { can = consent; };
-        }
-        QVERIFY(f.activate());
-        f.grid->Mostra_Editor();
-        QCOMPARE(f.grid->EditorMode(), opens);
-        QCOMPARE(f.grid->Editor() && f.grid->Editor()->isVisible(), opens);
-        if (opens) {
-            QCOMPARE(f.grid->Editor()->text(), QStringLiteral("a0"));
-            QCOMPARE(f.grid->Editor()->selectedText(), QStringLiteral("a0"));
+        // Consent, refused, no handler (never), no data rows.
+        const struct {
+            bool handler, consent;
+            int dataRows;
+            bool opens;
+        } rows[] = {{true, true, 2, true}, {true, false, 2, false}, {false, true, 2, false}, {true, true, 0, false}};
+        for (const auto& r : rows) {
+            GridFixture f(3, 2);
+            f.grid->qt_righe_Nette = r.dataRows;
+            if (r.handler) {
+                f.grid->OnEditor_on = [consent = r.consent](TA_DBStringGrid*, bool& can) { can = consent; };
+            }
+            QVERIFY(f.activate());
+            f.grid->Mostra_Editor();
+            QCOMPARE(f.grid->EditorMode(), r.opens);
+            QCOMPARE(f.grid->Editor() && f.grid->Editor()->isVisible(), r.opens);
+            if (r.opens) {
+                QCOMPARE(f.grid->Editor()->text(), QStringLiteral("a0"));
+                QCOMPARE(f.grid->Editor()->selectedText(), QStringLiteral("a0"));
+            }
         }
     }
 
