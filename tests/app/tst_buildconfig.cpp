@@ -42,47 +42,46 @@ class TestBuildConfig : public QObject {
     Q_OBJECT
 private slots:
     // One reader per kind, after a line of another key; numbers compared as text.
-    void readKey_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("expected"); // a failed read leaves text empty, numbers 0
-        QTest::newRow("text") << int(Text) << "KEY=\"a b \"\r\n" << 1 << "a b ";
-        QTest::newRow("text missing") << int(Text) << " KEY = \"v\"" << -1 << "";
-        QTest::newRow("text no quote") << int(Text) << "KEY = v" << -12 << "";
-        QTest::newRow("text no closing quote") << int(Text) << "KEY = \"v" << -13 << "";
-        QTest::newRow("boolean 1") << int(Boolean) << "KEY = \"1\"" << 1 << "1";
-        QTest::newRow("boolean true") << int(Boolean) << "KEY = \"true\"" << -2 << "0";
-        QTest::newRow("integer min") << int(Integer) << "KEY = \"-2147483648\"" << 1 << "-2147483648";
-        QTest::newRow("integer too big") << int(Integer) << "KEY = \"2147483648\"" << -2 << "0";
-        QTest::newRow("hex all ones") << int(Integer) << "KEY = \"$FFFFFFFF\"" << 1 << "-1";
-        QTest::newRow("hex leading zeros") << int(Integer) << "KEY = \"$000000000001\"" << 1 << "1";
-        QTest::newRow("hex nine digits") << int(Integer) << "KEY = \"$100000000\"" << -2 << "0";
-        QTest::newRow("key in another case") << int(Text) << "key = \"v\"" << -1 << "";
-        QTest::newRow("colour name any case") << int(Colour) << "KEY = \"CLNAVY\"" << 1 << "8388608";
-        QTest::newRow("colour unknown") << int(Colour) << "KEY = \"clNoSuchColour\"" << -2 << "0";
-    }
-
     void readKey()
     {
-        QFETCH(int, kind);
-        QFETCH(QString, line);
-        QFETCH(int, result);
-        const QStringList lines{QStringLiteral("OTHER = \"9\""), line};
-        const QString key = QStringLiteral("KEY");
-        QString text = QStringLiteral("stale");
-        bool flag = false;
-        qint32 out = 0;
-        if (kind == Text) {
-            QCOMPARE(readConfigText(lines, key, text), result);
-        } else if (kind == Boolean) {
-            QCOMPARE(readConfigBoolean(lines, key, flag), result);
-            out = flag;
-        } else {
-            QCOMPARE(kind == Integer ? readConfigInteger(lines, key, out) : readConfigColour(lines, key, out), result);
+        const struct {
+            int kind;
+            QString line;
+            int result;
+            QString expected; // a failed read leaves text empty, numbers 0
+        } rows[] = {
+            {int(Text), "KEY=\"a b \"\r\n", 1, "a b "},                // text
+            {int(Text), " KEY = \"v\"", -1, ""},                       // text missing
+            {int(Text), "KEY = v", -12, ""},                           // text no quote
+            {int(Text), "KEY = \"v", -13, ""},                         // text no closing quote
+            {int(Boolean), "KEY = \"1\"", 1, "1"},                     // boolean 1
+            {int(Boolean), "KEY = \"true\"", -2, "0"},                 // boolean true
+            {int(Integer), "KEY = \"-2147483648\"", 1, "-2147483648"}, // integer min
+            {int(Integer), "KEY = \"2147483648\"", -2, "0"},           // integer too big
+            {int(Integer), "KEY = \"$FFFFFFFF\"", 1, "-1"},            // hex all ones
+            {int(Integer), "KEY = \"$000000000001\"", 1, "1"},         // hex leading zeros
+            {int(Integer), "KEY = \"$100000000\"", -2, "0"},           // hex nine digits
+            {int(Text), "key = \"v\"", -1, ""},                        // key in another case
+            {int(Colour), "KEY = \"CLNAVY\"", 1, "8388608"},           // colour name any case
+            {int(Colour), "KEY = \"clNoSuchColour\"", -2, "0"},        // colour unknown
+        };
+        for (const auto& r : rows) {
+            const QStringList lines{QStringLiteral("OTHER = \"9\""), r.line};
+            const QString key = QStringLiteral("KEY");
+            QString text = QStringLiteral("stale");
+            bool flag = false;
+            qint32 out = 0;
+            if (r.kind == Text) {
+                QCOMPARE(readConfigText(lines, key, text), r.result);
+            } else if (r.kind == Boolean) {
+                QCOMPARE(readConfigBoolean(lines, key, flag), r.result);
+                out = flag;
+            } else {
+                QCOMPARE(r.kind == Integer ? readConfigInteger(lines, key, out) : readConfigColour(lines, key, out),
+                    r.result);
+            }
+            QCOMPARE(r.kind == Text ? text : QString::number(out), r.expected);
         }
-        QTEST(kind == Text ? text : QString::number(out), "expected");
     }
 
     // Lines are taken by ascending id, whatever order they were defined in;

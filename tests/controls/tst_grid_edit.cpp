@@ -42,42 +42,37 @@ private slots:
         failOnWarnings();
     }
 
-    void zeroClearing_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("handler");
-        QTest::addColumn<bool>("consent");
-        QTest::addColumn<bool>("keepZero");
-        QTest::addColumn<QString>("after");
-        // A selected cell that reads as a zero empties; any other text stays.
-        QTest::newRow("0") << "0" << true << true << false << "";
-        QTest::newRow("0,00") << "0,00" << true << true << false << "";
-        QTest::newRow("-0.0") << "-0.0" << true << true << false << "";
-        QTest::newRow("blanks and plus") << " +0 " << true << true << false << "";
-        QTest::newRow("not zero") << "0.0001" << true << true << false << "0.0001";
-        QTest::newRow("0a is no number") << "0a" << true << true << false << "0a";
-        QTest::newRow("two separators") << "0,0,0" << true << true << false << "0,0,0";
-        QTest::newRow("sign alone") << "-" << true << true << false << "-";
-        QTest::newRow("no handler") << "0" << false << true << false << "0";
-        QTest::newRow("refused cell") << "0" << true << false << false << "0";
-        QTest::newRow("zero kept by option") << "0" << true << true << true << "0";
-    }
-
     void zeroClearing()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, handler);
-        QFETCH(bool, consent);
-        QFETCH(bool, keepZero);
-        GridFixture f(3, 2);
-        f.grid->setCells(2, 1, text);
-        f.grid->Lascia_zero_in_edit_on = keepZero;
-        if (handler) {
-            f.grid->OnSelectCell = [consent](TA_DBStringGrid*, int, int, bool& can) { can = consent; };
+        // A selected cell that reads as a zero empties; any other text stays.
+        const struct {
+            QString text;
+            bool handler;
+            bool consent;
+            bool keepZero;
+            QString after;
+        } rows[] = {
+            {"0", true, true, false, ""}, {"0,00", true, true, false, ""}, {"-0.0", true, true, false, ""},
+            {" +0 ", true, true, false, ""},         // blanks and plus
+            {"0.0001", true, true, false, "0.0001"}, // not zero
+            {"0a", true, true, false, "0a"},         // 0a is no number
+            {"0,0,0", true, true, false, "0,0,0"},   // two separators
+            {"-", true, true, false, "-"},           // sign alone
+            {"0", false, true, false, "0"},          // no handler
+            {"0", true, false, false, "0"},          // refused cell
+            {"0", true, true, true, "0"},            // zero kept by option
+        };
+        for (const auto& r : rows) {
+            GridFixture f(3, 2);
+            f.grid->setCells(2, 1, r.text);
+            f.grid->Lascia_zero_in_edit_on = r.keepZero;
+            if (r.handler) {
+                f.grid->OnSelectCell = [consent = r.consent](TA_DBStringGrid*, int, int, bool& can) { can = consent; };
+            }
+            f.grid->setCol(2);
+            QCOMPARE(f.grid->Col(), 2); // the grid itself never refuses
+            QCOMPARE(f.grid->Cells(2, 1), r.after);
         }
-        f.grid->setCol(2);
-        QCOMPARE(f.grid->Col(), 2); // the grid itself never refuses
-        QTEST(f.grid->Cells(2, 1), "after");
     }
 
     void keyboardMoves()
@@ -207,56 +202,55 @@ private slots:
     // After typing "new" into cell (0, 1): whether the text reaches the cell
     // and OnSetEditText, and where the cursor and the focus go. Row 2 refuses
     // selection.
-    void editorEnds_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("written"); // handed to OnSetEditText
-        QTest::addColumn<QString>("cell");
-        QTest::addColumn<QPoint>("end");
-        QTest::addColumn<bool>("gridKeepsFocus");
-        QTest::newRow("Enter") << "Enter" << true << "a0" << QPoint(0, 1) << true;
-        QTest::newRow("Enter advancing past a refused row") << "Enter advance" << true << "new" << QPoint(0, 3) << true;
-        QTest::newRow("Down arrow") << "Down" << true << "new" << QPoint(0, 3) << true;
-        QTest::newRow("focus to another widget") << "focus out" << true << "new" << QPoint(0, 1) << false;
-        QTest::newRow("Tab without the tabs option") << "Tab" << true << "new" << QPoint(0, 1) << false;
-        QTest::newRow("Escape, even when asked to write") << "Escape" << false << "a0" << QPoint(0, 1) << true;
-        QTest::newRow("Nascondi_Editor after typing") << "hide" << false << "a0" << QPoint(0, 1) << true;
-    }
-
     void editorEnds()
     {
-        QFETCH(QString, how);
-        QFETCH(bool, gridKeepsFocus);
-        GridFixture f(3, 3);
-        EditRecorder rec(f.grid);
-        f.grid->OnSelectCell = [](TA_DBStringGrid*, int, int row, bool& can) { can = row != 2; };
-        f.grid->Avanza_con_invio_on = how == "Enter advance";
-        auto* other = new QLineEdit(&f.window);
-        f.window.layout()->addWidget(other);
-        QVERIFY(f.activate());
-        f.grid->Mostra_Editor();
-        QTest::keyClicks(f.grid->Editor(), "new");
-        QVERIFY(!f.grid->Scrivi_Edit_on); // cleared by typing
-        f.grid->Scrivi_Edit_on = how == "Escape";
-        const QMap<QString, Qt::Key> keys{{"Enter", Qt::Key_Return}, {"Enter advance", Qt::Key_Return},
-            {"Down", Qt::Key_Down}, {"Tab", Qt::Key_Tab}, {"Escape", Qt::Key_Escape}};
-        if (keys.contains(how))
-            QTest::keyClick(f.grid->Editor(), keys[how]);
-        else if (how == "focus out")
-            other->setFocus(Qt::TabFocusReason);
-        else
-            f.grid->Nascondi_Editor();
-        QTRY_COMPARE(other->hasFocus(), !gridKeepsFocus);
-        QCOMPARE(f.grid->EditorMode(), how == "Enter"); // Enter alone hands the text over and goes on editing
-        QTEST(QPoint(f.grid->Col(), f.grid->Row()), "end");
-        QTEST(f.grid->Cells(0, 1), "cell");
-        int handedOver = 0;
-        for (const SetEditCall& call : rec.calls) {
-            QCOMPARE(QPoint(call.col, call.row), QPoint(0, 1));
-            handedOver += call.value == "new";
+        const struct {
+            QString how;
+            bool written; // handed to OnSetEditText
+            QString cell;
+            QPoint end;
+            bool gridKeepsFocus;
+        } rows[] = {
+            {"Enter", true, "a0", QPoint(0, 1), true},          // Enter
+            {"Enter advance", true, "new", QPoint(0, 3), true}, // Enter advancing past a refused row
+            {"Down", true, "new", QPoint(0, 3), true},          // Down arrow
+            {"focus out", true, "new", QPoint(0, 1), false},    // focus to another widget
+            {"Tab", true, "new", QPoint(0, 1), false},          // Tab without the tabs option
+            {"Escape", false, "a0", QPoint(0, 1), true},        // Escape, even when asked to write
+            {"hide", false, "a0", QPoint(0, 1), true},          // Nascondi_Editor after typing
+        };
+        for (const auto& r : rows) {
+            GridFixture f(3, 3);
+            EditRecorder rec(f.grid);
+            f.grid->OnSelectCell = [](TA_DBStringGrid*, int, int row, bool& can) { can = row != 2; };
+            f.grid->Avanza_con_invio_on = r.how == "Enter advance";
+            auto* other = new QLineEdit(&f.window);
+            f.window.layout()->addWidget(other);
+            QVERIFY(f.activate());
+            f.grid->Mostra_Editor();
+            QTest::keyClicks(f.grid->Editor(), "new");
+            QVERIFY(!f.grid->Scrivi_Edit_on); // cleared by typing
+            f.grid->Scrivi_Edit_on = r.how == "Escape";
+            const QMap<QString, Qt::Key> keys{{"Enter", Qt::Key_Return}, {"Enter advance", Qt::Key_Return},
+                {"Down", Qt::Key_Down}, {"Tab", Qt::Key_Tab}, {"Escape", Qt::Key_Escape}};
+            if (keys.contains(r.how))
+                QTest::keyClick(f.grid->Editor(), keys[r.how]);
+            else if (r.how == "focus out")
+                other->setFocus(Qt::TabFocusReason);
+            else
+                f.grid->Nascondi_Editor();
+            QTRY_COMPARE(other->hasFocus(), !r.gridKeepsFocus);
+            QCOMPARE(f.grid->EditorMode(), r.how == "Enter"); // Enter alone hands the text over and goes on editing
+            QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), r.end);
+            QCOMPARE(f.grid->Cells(0, 1), r.cell);
+            int handedOver = 0;
+            for (const SetEditCall& call : rec.calls) {
+                QCOMPARE(QPoint(call.col, call.row), QPoint(0, 1));
+                handedOver += call.value == "new";
+            }
+            QCOMPARE(handedOver > 0, r.written);
+            QCOMPARE(f.grid->hasFocus(), r.gridKeepsFocus && !f.grid->EditorMode()); // not lost with the editor
         }
-        QTEST(handedOver > 0, "written");
-        QCOMPARE(f.grid->hasFocus(), gridKeepsFocus && !f.grid->EditorMode()); // not lost with the editor
     }
 
     void typingOnTheGridOpensTheEditor()
