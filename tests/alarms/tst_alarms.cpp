@@ -112,12 +112,9 @@ private slots:
         Rig rig({alarm(2, 3, QTime(6, 0))});
         QTest::keyClick(rig.w.get(), Qt::Key_F3);
         QCOMPARE(rig.state.ArrSveglie.size(), 2);
-        const REC_Sveglia& s = rig.state.ArrSveglie[1];
-        QCOMPARE(s.TipoSveglia, 1);
-        QCOMPARE(s.Attivo, 1);
-        QCOMPARE(s.Giorno, 2); // Monday
-        QCOMPARE(DayNumbers::hoursMinutes(s.Orario), 15 * 60 + 20);
-        QCOMPARE(s.Suono, QString("Campana"));
+        // Armed and daily at 15:20 rings (madeAlarmRingsEveryDay); the day is kept for a weekly one.
+        QCOMPARE(rig.state.ArrSveglie[1].Giorno, 2); // Monday
+        QCOMPARE(rig.state.ArrSveglie[1].Suono, QString("Campana"));
         QVERIFY(rig.state.DaSalvare);
         // At the bottom although it rings earlier than the weekday one sorts,
         // and the cursor waits in its message cell.
@@ -133,132 +130,116 @@ private slots:
     }
 
     // A press in the upper half steps forwards, in the lower half backwards.
-    void stepCells_data()
-    {
-        QTest::addColumn<REC_Sveglia>("before");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<bool>("upper");
-        QTest::addColumn<REC_Sveglia>("after");
-        QTest::addColumn<QString>("shown");
-        const QTime t(7, 30);
-        QTest::newRow("every day, forwards") << alarm(1, 4, t) << 3 << true << alarm(2, 2, t) << "ogni Lunedì";
-        QTest::newRow("every day, backwards") << alarm(1, 4, t) << 3 << false << alarm(2, 1, t) << "ogni Domenica";
-        QTest::newRow("Sunday, forwards") << alarm(2, 1, t) << 3 << true << alarm(1, 1, t) << "Tutti i giorni";
-        QTest::newRow("Monday, backwards") << alarm(2, 2, t) << 3 << false << alarm(1, 2, t) << "Tutti i giorni";
-        QTest::newRow("Saturday, forwards") << alarm(2, 7, t) << 3 << true << alarm(2, 1, t) << "ogni Domenica";
-        QTest::newRow("23:58 + 5") << alarm(1, 1, QTime(23, 58)) << 5 << true << alarm(1, 1, QTime(0, 3)) << "00:03";
-        QTest::newRow("00:02 - 5") << alarm(1, 1, QTime(0, 2)) << 5 << false << alarm(1, 1, QTime(23, 57)) << "23:57";
-        QTest::newRow("last sound, forwards")
-            << alarm(1, 1, t, "a.b") << 8 << true << alarm(1, 1, t, "-nessun suono-") << "-Nessun suono-";
-        QTest::newRow("no sound, forwards")
-            << alarm(1, 1, t, "-nessun suono-") << 8 << true << alarm(1, 1, t, "Bell") << "Bell";
-        QTest::newRow("no sound, backwards")
-            << alarm(1, 1, t, "-nessun suono-") << 8 << false << alarm(1, 1, t, "a.b") << "a.b";
-        QTest::newRow("unknown sound, backwards")
-            << alarm(1, 1, t, "gone") << 8 << false << alarm(1, 1, t, "Bell") << "Bell";
-        QTest::newRow("switch off") << alarm(1, 1, t) << 1 << true << alarm(1, 1, t, "Campana", 0) << "";
-    }
     void stepCells()
     {
-        QFETCH(REC_Sveglia, before);
-        QFETCH(int, col);
-        QFETCH(bool, upper);
-        QFETCH(REC_Sveglia, after);
-        QFETCH(QString, shown);
-        Rig rig({before});
-        rig.click(col, 1, upper);
-        const REC_Sveglia& s = rig.state.ArrSveglie[0];
-        QCOMPARE(s.TipoSveglia, after.TipoSveglia);
-        QCOMPARE(s.Giorno, after.Giorno);
-        QCOMPARE(s.Suono, after.Suono);
-        QCOMPARE(s.Attivo, after.Attivo);
-        QCOMPARE(DayNumbers::hoursMinutes(s.Orario), DayNumbers::hoursMinutes(after.Orario));
-        if (!shown.isEmpty())
-            QCOMPARE(rig.cell(col == 8 ? 6 : col - 1), shown);
-        QVERIFY(rig.state.DaSalvare);
+        const QTime t(7, 30);
+        const struct {
+            REC_Sveglia before;
+            int col;
+            bool upper;
+            REC_Sveglia after;
+            QString shown;
+        } rows[] = {
+            {alarm(1, 4, t), 3, true, alarm(2, 2, t), "ogni Lunedì"},                  // every day, forwards
+            {alarm(1, 4, t), 3, false, alarm(2, 1, t), "ogni Domenica"},               // every day, backwards
+            {alarm(2, 1, t), 3, true, alarm(1, 1, t), "Tutti i giorni"},               // Sunday, forwards
+            {alarm(2, 2, t), 3, false, alarm(1, 2, t), "Tutti i giorni"},              // Monday, backwards
+            {alarm(2, 7, t), 3, true, alarm(2, 1, t), "ogni Domenica"},                // Saturday, forwards
+            {alarm(1, 1, QTime(23, 58)), 5, true, alarm(1, 1, QTime(0, 3)), "00:03"},  // 23:58 + 5
+            {alarm(1, 1, QTime(0, 2)), 5, false, alarm(1, 1, QTime(23, 57)), "23:57"}, // 00:02 - 5
+            // last sound, forwards
+            {alarm(1, 1, t, "a.b"), 8, true, alarm(1, 1, t, "-nessun suono-"), "-Nessun suono-"},
+            // no sound, forwards
+            {alarm(1, 1, t, "-nessun suono-"), 8, true, alarm(1, 1, t, "Bell"), "Bell"},
+            // no sound, backwards
+            {alarm(1, 1, t, "-nessun suono-"), 8, false, alarm(1, 1, t, "a.b"), "a.b"},
+            // unknown sound, backwards
+            {alarm(1, 1, t, "gone"), 8, false, alarm(1, 1, t, "Bell"), "Bell"},
+            {alarm(1, 1, t), 1, true, alarm(1, 1, t, "Campana", 0), ""}, // switch off
+        };
+        for (const auto& r : rows) {
+            Rig rig({r.before});
+            rig.click(r.col, 1, r.upper);
+            const REC_Sveglia& s = rig.state.ArrSveglie[0];
+            QCOMPARE(s.TipoSveglia, r.after.TipoSveglia);
+            QCOMPARE(s.Giorno, r.after.Giorno);
+            QCOMPARE(s.Suono, r.after.Suono);
+            QCOMPARE(s.Attivo, r.after.Attivo);
+            QCOMPARE(DayNumbers::hoursMinutes(s.Orario), DayNumbers::hoursMinutes(r.after.Orario));
+            if (!r.shown.isEmpty())
+                QCOMPARE(rig.cell(r.col == 8 ? 6 : r.col - 1), r.shown);
+            QVERIFY(rig.state.DaSalvare);
+        }
     }
 
-    void soundsWithoutAFolderStayNone()
-    {
-        Rig rig({alarm(1, 1, QTime(7, 0), "-nessun suono-")});
-        rig.state.ArrSuoni.clear();
-        rig.click(8, 1, true);
-        rig.click(8, 1, false);
-        QCOMPARE(rig.state.ArrSveglie[0].Suono, QString("-nessun suono-"));
-        QCOMPARE(rig.cell(6), QString("-Nessun suono-"));
-    }
-
-    void playCellPlaysItsSoundOnce()
+    // The play cell plays the alarm's sound once; without sounds the +/- cell
+    // has nothing to step to.
+    void soundCells()
     {
         Rig rig({alarm(1, 1, QTime(7, 0), "a.b")});
         rig.sound.calls.clear();
         rig.click(7, 1);
         QCOMPARE(rig.sound.calls, (QStringList{"stop", "once /s/a.b.wav"}));
+        rig.state.ArrSuoni.clear();
+        rig.state.ArrSveglie[0].Suono = "-nessun suono-";
+        rig.click(8, 1, true);
+        rig.click(8, 1, false);
+        QCOMPARE(rig.state.ArrSveglie[0].Suono, QString("-nessun suono-"));
+        QCOMPARE(rig.cell(6), QString("-Nessun suono-"));
         rig.w->close();
         QCOMPARE(rig.sound.calls.last(), QString("stop"));
     }
 
-    void typedCells_data()
-    {
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("7.30") << 4 << QString("7.30") << QString("07:30");
-        QTest::newRow("7.3 keeps the time") << 4 << QString("7.3") << QString("06:00");
-        QTest::newRow("25:00 keeps the time") << 4 << QString("25:00") << QString("06:00");
-        QTest::newRow("200 characters") << 0 << QString(200, u'x') << QString(150, u'x');
-        QTest::newRow("a tab pasted") << 0 << QString("a\tb") << QString("a b");
-    }
     void typedCells()
     {
-        QFETCH(int, col);
-        QFETCH(QString, typed);
-        QFETCH(QString, stored);
-        Rig rig({alarm(1, 1, QTime(6, 0))});
-        rig.type(col, typed);
-        const REC_Sveglia& s = rig.state.ArrSveglie[0];
-        QCOMPARE(col == 0 ? s.Messaggio : DayNumbers::toTime(s.Orario).toString("hh:mm"), stored);
-        QCOMPARE(rig.cell(col), stored);
-        QCOMPARE(rig.grid()->Col(), 6);
+        // 7.3 and 25:00 keep the time; 150 characters at most; a pasted tab.
+        const struct {
+            int col;
+            QString typed, stored;
+        } rows[] = {{4, "7.30", "07:30"}, {4, "7.3", "06:00"}, {4, "25:00", "06:00"},
+            {0, QString(200, u'x'), QString(150, u'x')}, {0, "a\tb", "a b"}};
+        for (const auto& r : rows) {
+            Rig rig({alarm(1, 1, QTime(6, 0))});
+            rig.type(r.col, r.typed);
+            const REC_Sveglia& s = rig.state.ArrSveglie[0];
+            QCOMPARE(r.col == 0 ? s.Messaggio : DayNumbers::toTime(s.Orario).toString("hh:mm"), r.stored);
+            QCOMPARE(rig.cell(r.col), r.stored);
+            QCOMPARE(rig.grid()->Col(), 6);
+        }
     }
 
     // Deleting renumbers the queue's keys like the list, so no entry blocks
     // or warns for another alarm clock. Clicks on the title row do nothing.
-    void deleteAskedOrNot_data()
-    {
-        QTest::addColumn<int>("ask");
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<int>("left");
-        QTest::newRow("no question") << 0 << Answer::No << 2;
-        QTest::newRow("asked, yes") << 1 << Answer::Yes << 2;
-        QTest::newRow("asked, no") << 1 << Answer::No << 3;
-    }
     void deleteAskedOrNot()
     {
-        QFETCH(int, ask);
-        QFETCH(Answer, answer);
-        QFETCH(int, left);
-        const SvegliaList list{alarm(1, 1, QTime(6, 0)), alarm(1, 1, QTime(7, 0)), alarm(2, 3, QTime(8, 0))};
-        Rig rig(list);
-        for (const int col : {0, 1, 3, 5, 8})
-            rig.click(col, 0); // the title row changes nothing and selects nothing
-        QCOMPARE(rig.state.ArrSveglie, list);
-        rig.state.settings.Chiedi_conferma_cancellazione = ask;
-        rig.boxes.setNextAnswer(answer);
-        rig.state.ArrAvvisi = {
-            {AVVISO_SVEGLIA, 1, STATO_MOSTRATO}, {AVVISO_SVEGLIA, 2, STATO_MOSTRATO}, {AVVISO_MEMO, 2, STATO_MOSTRATO}};
-        QVERIFY(!rig.w->btnCancella->isEnabled());
-        rig.click(0, 2); // 07:00
-        QVERIFY(rig.w->btnCancella->isEnabled());
-        QTest::mouseClick(rig.w->btnCancella, Qt::LeftButton);
-        QCOMPARE(rig.state.ArrSveglie.size(), left);
-        QCOMPARE(rig.boxes.texts(),
-            ask ? QStringList{"Sei sicuro di voler cancellare la sveglia selezionata? "} : QStringList{});
-        const AvvisoList renumbered{{AVVISO_SVEGLIA, -1, STATO_RIARMATO}, {AVVISO_SVEGLIA, 1, STATO_MOSTRATO},
-            {AVVISO_MEMO, 2, STATO_MOSTRATO}};
-        if (left == 2)
-            QCOMPARE(rig.state.ArrAvvisi, renumbered);
-        QCOMPARE(rig.cell(4, 2), left == 2 ? QString("08:00") : QString("07:00"));
+        const struct {
+            int ask;
+            Answer answer;
+            int left;
+        } rows[] = {{0, Answer::No, 2}, {1, Answer::Yes, 2}, {1, Answer::No, 3}};
+        for (const auto& r : rows) {
+            const SvegliaList list{alarm(1, 1, QTime(6, 0)), alarm(1, 1, QTime(7, 0)), alarm(2, 3, QTime(8, 0))};
+            Rig rig(list);
+            for (const int col : {0, 1, 3, 5, 8})
+                rig.click(col, 0); // the title row changes nothing and selects nothing
+            QCOMPARE(rig.state.ArrSveglie, list);
+            rig.state.settings.Chiedi_conferma_cancellazione = r.ask;
+            rig.boxes.setNextAnswer(r.answer);
+            rig.state.ArrAvvisi = {{AVVISO_SVEGLIA, 1, STATO_MOSTRATO}, {AVVISO_SVEGLIA, 2, STATO_MOSTRATO},
+                {AVVISO_MEMO, 2, STATO_MOSTRATO}};
+            QVERIFY(!rig.w->btnCancella->isEnabled());
+            rig.click(0, 2); // 07:00
+            QVERIFY(rig.w->btnCancella->isEnabled());
+            QTest::mouseClick(rig.w->btnCancella, Qt::LeftButton);
+            QCOMPARE(rig.state.ArrSveglie.size(), r.left);
+            QCOMPARE(rig.boxes.texts(),
+                r.ask ? QStringList{"Sei sicuro di voler cancellare la sveglia selezionata? "} : QStringList{});
+            const AvvisoList renumbered{{AVVISO_SVEGLIA, -1, STATO_RIARMATO}, {AVVISO_SVEGLIA, 1, STATO_MOSTRATO},
+                {AVVISO_MEMO, 2, STATO_MOSTRATO}};
+            if (r.left == 2)
+                QCOMPARE(rig.state.ArrAvvisi, renumbered);
+            QCOMPARE(rig.cell(4, 2), r.left == 2 ? QString("08:00") : QString("07:00"));
+        }
     }
 
     void englishTexts()
@@ -282,7 +263,6 @@ private slots:
         window.show();
         QTest::keyClick(&window, Qt::Key_F3); // rings at 15:20
         window.close();
-        QVERIFY(main.state().DaSalvare);
 
         for (const int day : {3, 4}) {
             rig.clock.set(at(2024, 6, day, 15, 19, 58));
@@ -302,46 +282,46 @@ private slots:
 
     // The calendar closes on one click on a day, not on a click that only
     // turned the month; Esc and Enter close with the date it shows.
-    void datePicker_data()
-    {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QDate>("chosen");
-        QTest::newRow("14 March") << QStringList{"day 14"} << QDate(2024, 3, 14);
-        QTest::newRow("next month, then 2 April") << QStringList{"next", "day 2"} << QDate(2024, 4, 2);
-        QTest::newRow("Esc at once") << QStringList{"Esc"} << QDate(2024, 3, 10);
-        QTest::newRow("arrows, then Esc") << QStringList{"Right", "Down", "Esc"} << QDate(2024, 3, 18);
-    }
     void datePicker()
     {
-        QFETCH(QStringList, steps);
-        QFETCH(QDate, chosen);
-        TfrmDataOra picker;
-        QCalendarWidget* calendar = picker.mtcCalendario();
-        auto* view = calendar->findChild<QTableView*>();
-        QVERIFY(view);
-        int done = 0;
-        QTimer::singleShot(0, [&] {
-            for (const QString& step : steps) {
-                QVERIFY(picker.isVisible());
-                if (step == "next") {
-                    QTest::mouseClick(calendar->findChild<QToolButton*>("qt_calendar_nextmonth"), Qt::LeftButton);
-                } else if (step.startsWith("day ")) {
-                    const QModelIndex cell = dayCell(view, step.mid(4).toInt());
-                    QVERIFY(cell.isValid());
-                    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
-                } else {
-                    QTest::keyClick(view,
-                        step == "Esc"         ? Qt::Key_Escape
-                            : step == "Right" ? Qt::Key_Right
-                                              : Qt::Key_Down);
+        const struct {
+            QStringList steps;
+            QDate chosen;
+        } rows[] = {
+            {QStringList{"day 14"}, QDate(2024, 3, 14)},               // 14 March
+            {QStringList{"next", "day 2"}, QDate(2024, 4, 2)},         // next month, then 2 April
+            {QStringList{"Esc"}, QDate(2024, 3, 10)},                  // Esc at once
+            {QStringList{"Right", "Down", "Esc"}, QDate(2024, 3, 18)}, // arrows, then Esc
+        };
+        for (const auto& r : rows) {
+            TfrmDataOra picker;
+            QCalendarWidget* calendar = picker.mtcCalendario();
+            auto* view = calendar->findChild<QTableView*>();
+            QVERIFY(view);
+            int done = 0;
+            QTimer::singleShot(0, [&] {
+                for (const QString& step : r.steps) {
+                    QVERIFY(picker.isVisible());
+                    if (step == "next") {
+                        QTest::mouseClick(calendar->findChild<QToolButton*>("qt_calendar_nextmonth"), Qt::LeftButton);
+                    } else if (step.startsWith("day ")) {
+                        const QModelIndex cell = dayCell(view, step.mid(4).toInt());
+                        QVERIFY(cell.isValid());
+                        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+                    } else {
+                        QTest::keyClick(view,
+                            step == "Esc"         ? Qt::Key_Escape
+                                : step == "Right" ? Qt::Key_Right
+                                                  : Qt::Key_Down);
+                    }
+                    QCoreApplication::processEvents();
+                    ++done;
                 }
-                QCoreApplication::processEvents();
-                ++done;
-            }
-        });
-        const QDate result = picker.Scegli(QDate(2024, 3, 10), nullptr, QLocale(QLocale::Italian), Qt::Monday);
-        QCOMPARE(done, steps.size());
-        QCOMPARE(result, chosen);
+            });
+            const QDate result = picker.Scegli(QDate(2024, 3, 10), nullptr, QLocale(QLocale::Italian), Qt::Monday);
+            QCOMPARE(done, r.steps.size());
+            QCOMPARE(result, r.chosen);
+        }
     }
 };
 

@@ -42,48 +42,46 @@ class TestBuildConfig : public QObject {
     Q_OBJECT
 private slots:
     // One reader per kind, after a line of another key; numbers compared as text.
-    void readKey_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("expected"); // a failed read leaves text empty, numbers 0
-        QTest::newRow("text") << int(Text) << "KEY=\"a b \"\r\n" << 1 << "a b ";
-        QTest::newRow("text missing") << int(Text) << " KEY = \"v\"" << -1 << "";
-        QTest::newRow("text no quote") << int(Text) << "KEY = v" << -12 << "";
-        QTest::newRow("text no closing quote") << int(Text) << "KEY = \"v" << -13 << "";
-        QTest::newRow("boolean 1") << int(Boolean) << "KEY = \"1\"" << 1 << "1";
-        QTest::newRow("boolean true") << int(Boolean) << "KEY = \"true\"" << -2 << "0";
-        QTest::newRow("integer min") << int(Integer) << "KEY = \"-2147483648\"" << 1 << "-2147483648";
-        QTest::newRow("integer too big") << int(Integer) << "KEY = \"2147483648\"" << -2 << "0";
-        QTest::newRow("hex all ones") << int(Integer) << "KEY = \"$FFFFFFFF\"" << 1 << "-1";
-        QTest::newRow("hex leading zeros") << int(Integer) << "KEY = \"$000000000001\"" << 1 << "1";
-        QTest::newRow("hex nine digits") << int(Integer) << "KEY = \"$100000000\"" << -2 << "0";
-        QTest::newRow("key in another case") << int(Text) << "key = \"v\"" << -1 << "";
-        QTest::newRow("colour name any case") << int(Colour) << "KEY = \"CLNAVY\"" << 1 << "8388608";
-        QTest::newRow("colour unknown") << int(Colour) << "KEY = \"clNoSuchColour\"" << -2 << "0";
-    }
-
     void readKey()
     {
-        QFETCH(int, kind);
-        QFETCH(QString, line);
-        QFETCH(int, result);
-        QFETCH(QString, expected);
-        const QStringList lines{QStringLiteral("OTHER = \"9\""), line};
-        const QString key = QStringLiteral("KEY");
-        QString text = QStringLiteral("stale");
-        bool flag = false;
-        qint32 out = 0;
-        if (kind == Text) {
-            QCOMPARE(readConfigText(lines, key, text), result);
-        } else if (kind == Boolean) {
-            QCOMPARE(readConfigBoolean(lines, key, flag), result);
-            out = flag;
-        } else {
-            QCOMPARE(kind == Integer ? readConfigInteger(lines, key, out) : readConfigColour(lines, key, out), result);
+        const struct {
+            int kind;
+            QString line;
+            int result;
+            QString expected; // a failed read leaves text empty, numbers 0
+        } rows[] = {
+            {int(Text), "KEY=\"a b \"\r\n", 1, "a b "},                // text
+            {int(Text), " KEY = \"v\"", -1, ""},                       // text missing
+            {int(Text), "KEY = v", -12, ""},                           // text no quote
+            {int(Text), "KEY = \"v", -13, ""},                         // text no closing quote
+            {int(Boolean), "KEY = \"1\"", 1, "1"},                     // boolean 1
+            {int(Boolean), "KEY = \"true\"", -2, "0"},                 // boolean true
+            {int(Integer), "KEY = \"-2147483648\"", 1, "-2147483648"}, // integer min
+            {int(Integer), "KEY = \"2147483648\"", -2, "0"},           // integer too big
+            {int(Integer), "KEY = \"$FFFFFFFF\"", 1, "-1"},            // hex all ones
+            {int(Integer), "KEY = \"$000000000001\"", 1, "1"},         // hex leading zeros
+            {int(Integer), "KEY = \"$100000000\"", -2, "0"},           // hex nine digits
+            {int(Text), "key = \"v\"", -1, ""},                        // key in another case
+            {int(Colour), "KEY = \"CLNAVY\"", 1, "8388608"},           // colour name any case
+            {int(Colour), "KEY = \"clNoSuchColour\"", -2, "0"},        // colour unknown
+        };
+        for (const auto& r : rows) {
+            const QStringList lines{QStringLiteral("OTHER = \"9\""), r.line};
+            const QString key = QStringLiteral("KEY");
+            QString text = QStringLiteral("stale");
+            bool flag = false;
+            qint32 out = 0;
+            if (r.kind == Text) {
+                QCOMPARE(readConfigText(lines, key, text), r.result);
+            } else if (r.kind == Boolean) {
+                QCOMPARE(readConfigBoolean(lines, key, flag), r.result);
+                out = flag;
+            } else {
+                QCOMPARE(r.kind == Integer ? readConfigInteger(lines, key, out) : readConfigColour(lines, key, out),
+                    r.result);
+            }
+            QCOMPARE(r.kind == Text ? text : QString::number(out), r.expected);
         }
-        QCOMPARE(kind == Text ? text : QString::number(out), expected);
     }
 
     // Lines are taken by ascending id, whatever order they were defined in;
@@ -107,31 +105,31 @@ private slots:
     {
         QTest::addColumn<QStringList>("changes"); // for changedTable
         QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<int>("banner"); // size 2 shows the banner by default; 1 does not, nor a refused 3
         const QString size = QStringLiteral("Errore: DIMENSIONE_INIZIALE non prevista (1=min 2=med 3=max)");
-        QTest::newRow("valid table") << QStringList{} << QStringList{};
-        QTest::newRow("missing text key")
-            << QStringList{"NOME_PROGRAMMA", ""} << QStringList{"Errore: Errore -1 in \"NOME_PROGRAMMA\""};
-        QTest::newRow("boolean true") << QStringList{"CAMBIO_LINGUA_ON", "CAMBIO_LINGUA_ON = \"true\""}
-                                      << QStringList{"Errore: Errore -2 in \"CAMBIO_LINGUA_ON\""};
-        QTest::newRow("mandatory unused key")
-            << QStringList{"SECONDI_ATTESA_LOGO", ""} << QStringList{"Errore: Errore -1 in \"SECONDI_ATTESA_LOGO\""};
-        QTest::newRow("size 3") << QStringList{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"3\""}
-                                << QStringList{size};
-        QTest::newRow("size not a number") << QStringList{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"x\""}
-                                           << QStringList{"Errore: Errore -2 in \"DIMENSIONE_INIZIALE\"", size};
-        QTest::newRow("custom colours missing") << QStringList{"COLORI_PERSONALIZZATI_ON", ""}
-                                                << QStringList{"Errore: Errore -1 in \"COLORI_PERSONALIZZATI_ON\""};
-        QTest::newRow("colour keys unread while off")
-            << QStringList{"COLORE_CIFRE", "", "COLORE_BARRA_ICONE", ""} << QStringList{};
-        QTest::newRow("colour keys read when on")
-            << QStringList{"COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"1\"", "COLORE_CIFRE", "",
-                   "COLORE_BARRA_ICONE", "COLORE_BARRA_ICONE = \"clNowhere\""}
-            << QStringList{"Errore: Errore -1 in \"COLORE_CIFRE\"", "Errore: Errore -2 in \"COLORE_BARRA_ICONE\""};
-        QTest::newRow("every error in key order")
-            << QStringList{"NOME_PROGRAMMA", "", "OGGETTO_EMAIL", "OGGETTO_EMAIL = \"x", "DIMENSIONE_INIZIALE",
-                   "DIMENSIONE_INIZIALE = \"0\"", "COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"\""}
-            << QStringList{"Errore: Errore -1 in \"NOME_PROGRAMMA\"", "Errore: Errore -13 in \"OGGETTO_EMAIL\"", size,
-                   "Errore: Errore -2 in \"COLORI_PERSONALIZZATI_ON\""};
+        const auto row = [](const char* name, const QStringList& changes, const QStringList& boxes, int banner) {
+            QTest::newRow(name) << changes << boxes << banner;
+        };
+        const auto error
+            = [](int code, const char* key) { return QString("Errore: Errore %1 in \"%2\"").arg(code).arg(key); };
+        row("valid table", {}, {}, 1);
+        row("size 1", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"1\""}, {}, 0);
+        row("missing text key", {"NOME_PROGRAMMA", ""}, {error(-1, "NOME_PROGRAMMA")}, 1);
+        row("boolean true", {"CAMBIO_LINGUA_ON", "CAMBIO_LINGUA_ON = \"true\""}, {error(-2, "CAMBIO_LINGUA_ON")}, 1);
+        row("mandatory unused key", {"SECONDI_ATTESA_LOGO", ""}, {error(-1, "SECONDI_ATTESA_LOGO")}, 1);
+        row("size 3", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"3\""}, {size}, 0);
+        row("size not a number", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"x\""},
+            {error(-2, "DIMENSIONE_INIZIALE"), size}, 0);
+        row("custom colours missing", {"COLORI_PERSONALIZZATI_ON", ""}, {error(-1, "COLORI_PERSONALIZZATI_ON")}, 1);
+        row("colour keys unread while off", {"COLORE_CIFRE", "", "COLORE_BARRA_ICONE", ""}, {}, 1);
+        row("colour keys read when on",
+            {"COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"1\"", "COLORE_CIFRE", "", "COLORE_BARRA_ICONE",
+                "COLORE_BARRA_ICONE = \"clNowhere\""},
+            {error(-1, "COLORE_CIFRE"), error(-2, "COLORE_BARRA_ICONE")}, 1);
+        row("every error in key order",
+            {"NOME_PROGRAMMA", "", "OGGETTO_EMAIL", "OGGETTO_EMAIL = \"x", "DIMENSIONE_INIZIALE",
+                "DIMENSIONE_INIZIALE = \"0\"", "COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"\""},
+            {error(-1, "NOME_PROGRAMMA"), error(-13, "OGGETTO_EMAIL"), size, error(-2, "COLORI_PERSONALIZZATI_ON")}, 0);
     }
 
     void keyErrors()
@@ -143,6 +141,7 @@ private slots:
         QCOMPARE(read.result, 1);
         QCOMPARE(read.boxes.texts(), boxes);
         QCOMPARE(read.config.endRequested, !boxes.isEmpty());
+        QTEST(read.config.bannerDefault, "banner");
         QVERIFY(!read.config.bannerPicture.isEmpty());
         for (const FakeMessageBoxes::Shown& box : read.boxes.shown) {
             QCOMPARE(box.kind, MessageKind::Error);
@@ -150,76 +149,51 @@ private slots:
         }
     }
 
-    // Size 2 shows the banner by default; 1 does not, nor a refused 3.
-    void bannerDefault()
-    {
-        for (const auto& [size, shown] : std::initializer_list<std::pair<int, int>>{{1, 0}, {2, 1}, {3, 0}}) {
-            const ConfigRead read(
-                changedTable({"DIMENSIONE_INIZIALE", QStringLiteral("DIMENSIONE_INIZIALE = \"%1\"").arg(size)}));
-            QCOMPARE(read.config.bannerDefault, shown);
-        }
-    }
-
-    void pictures_data()
-    {
-        QTest::addColumn<bool>("logoOn");
-        QTest::addColumn<bool>("bannerOn");
-        QTest::addColumn<QStringList>("present");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QStringList>("boxes");
-        const QString logoBox = QStringLiteral("Errore: Impossibile caricare la bitmap del Logo");
-        const QString bannerBox = QStringLiteral("Errore: Impossibile caricare la bitmap del Banner");
-        QTest::newRow("both") << true << true << QStringList{"LOGO", "BANNER"} << 1 << QStringList{};
-        QTest::newRow("no logo") << true << true << QStringList{"BANNER"} << -3 << QStringList{logoBox};
-        QTest::newRow("neither: logo first") << true << true << QStringList{} << -3 << QStringList{logoBox};
-        QTest::newRow("no banner") << true << true << QStringList{"LOGO"} << -3 << QStringList{bannerBox};
-        QTest::newRow("logo off") << false << true << QStringList{"BANNER"} << 1 << QStringList{};
-        QTest::newRow("banner off") << true << false << QStringList{"LOGO"} << 1 << QStringList{};
-    }
-
     void pictures()
     {
-        QFETCH(bool, logoOn);
-        QFETCH(bool, bannerOn);
-        QFETCH(QStringList, present);
-        QFETCH(int, result);
-        QFETCH(QStringList, boxes);
-        FakeResources resources = changedTable(
-            {"LOGO_INIZIALE_DISPLAY_ON", QStringLiteral("LOGO_INIZIALE_DISPLAY_ON = \"%1\"").arg(int(logoOn)),
-                "BANNER_PRESENTE_ON", QStringLiteral("BANNER_PRESENTE_ON = \"%1\"").arg(int(bannerOn))});
-        for (const QString& name : {QStringLiteral("LOGO"), QStringLiteral("BANNER")}) {
-            if (!present.contains(name))
-                resources.bitmaps.remove(name);
+        // Both, no logo, neither (the logo told first), no banner; the logo off, the banner off.
+        const QString logoBox = QStringLiteral("Errore: Impossibile caricare la bitmap del Logo");
+        const QString bannerBox = QStringLiteral("Errore: Impossibile caricare la bitmap del Banner");
+        const struct {
+            bool logoOn, bannerOn;
+            QStringList present;
+            int result;
+            QStringList boxes;
+        } rows[] = {{true, true, {"LOGO", "BANNER"}, 1, {}}, {true, true, {"BANNER"}, -3, {logoBox}},
+            {true, true, {}, -3, {logoBox}}, {true, true, {"LOGO"}, -3, {bannerBox}}, {false, true, {"BANNER"}, 1, {}},
+            {true, false, {"LOGO"}, 1, {}}};
+        for (const auto& r : rows) {
+            FakeResources resources = changedTable(
+                {"LOGO_INIZIALE_DISPLAY_ON", QStringLiteral("LOGO_INIZIALE_DISPLAY_ON = \"%1\"").arg(int(r.logoOn)),
+                    "BANNER_PRESENTE_ON", QStringLiteral("BANNER_PRESENTE_ON = \"%1\"").arg(int(r.bannerOn))});
+            for (const QString& name : {QStringLiteral("LOGO"), QStringLiteral("BANNER")}) {
+                if (!r.present.contains(name))
+                    resources.bitmaps.remove(name);
+            }
+            const ConfigRead read(resources);
+            QCOMPARE(read.result, r.result);
+            QCOMPARE(read.boxes.texts(), r.boxes);
+            QCOMPARE(read.config.logoPicture.isEmpty(), !(r.logoOn && r.present.contains(QStringLiteral("LOGO"))));
+            if (r.result == 1)
+                QCOMPARE(read.config.bannerPicture.isEmpty(), !r.bannerOn);
         }
-        const ConfigRead read(resources);
-        QCOMPARE(read.result, result);
-        QCOMPARE(read.boxes.texts(), boxes);
-        QCOMPARE(read.config.logoPicture.isEmpty(), !(logoOn && present.contains(QStringLiteral("LOGO"))));
-        if (result == 1)
-            QCOMPARE(read.config.bannerPicture.isEmpty(), !bannerOn);
-    }
-
-    void defaultLanguage_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("language");
-        QTest::newRow("System, Italian") << "System" << QString("it_IT") << "Italiano (Italia)";
-        QTest::newRow("System, Swiss Italian") << "System" << QString("it_CH") << "Italiano (Italia)";
-        QTest::newRow("System, German") << "System" << QString("de_DE") << "English (UK)";
-        QTest::newRow("named language kept") << "English (UK)" << QString("it_IT") << "English (UK)";
-        QTest::newRow("only System exactly") << "system" << QString("it_IT") << "system";
     }
 
     void defaultLanguage()
     {
-        QFETCH(QString, value);
-        QFETCH(QString, locale);
-        QFETCH(QString, language);
-        const ConfigRead read(
-            changedTable({"LINGUA_DEFAULT", QStringLiteral("LINGUA_DEFAULT = \"%1\"").arg(value)}), locale);
-        QCOMPARE(read.result, 1);
-        QCOMPARE(read.config.LINGUA_DEFAULT, language);
+        // "System" takes Italian for any Italian region, else English; a named language
+        // stays, and only "System" exactly is the system one.
+        const struct {
+            QString value, locale, language;
+        } rows[] = {{"System", "it_IT", "Italiano (Italia)"}, {"System", "it_CH", "Italiano (Italia)"},
+            {"System", "de_DE", "English (UK)"}, {"English (UK)", "it_IT", "English (UK)"},
+            {"system", "it_IT", "system"}};
+        for (const auto& r : rows) {
+            const ConfigRead read(
+                changedTable({"LINGUA_DEFAULT", QStringLiteral("LINGUA_DEFAULT = \"%1\"").arg(r.value)}), r.locale);
+            QCOMPARE(read.result, 1);
+            QCOMPARE(read.config.LINGUA_DEFAULT, r.language);
+        }
     }
 };
 

@@ -1,5 +1,6 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/CentraFinestra.h"
+#include "controls/GridFixture.h"
 #include "dialogs/FMessaggioTrayIcon.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/Colorazioni.h"
@@ -76,32 +77,29 @@ private slots:
         QVERIFY(!w.state().InAutorun);
     }
 
-    void startUpBoxes_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<bool>("ends");
-        QTest::newRow("damaged store") << QString("store") << "File dati corrotto e/o illeggibile!" << false;
-        QTest::newRow("unknown language") << QString("language") << "Errore: Errore 0 nel cambio lingua." << true;
-        QTest::newRow("missing configuration") << QString("logo") << "Errore: Errore di caricamento risorse!" << true;
-    }
     void startUpBoxes()
     {
-        QFETCH(QString, fault);
-        QFETCH(QString, box);
-        QFETCH(bool, ends);
-        Rig rig;
-        if (fault == "store")
-            rig.damageStore();
-        else if (fault == "language")
-            rig.putSetting("Lingua_attuale", "italiano (italia)");
-        else
-            rig.resources.bitmaps.remove("LOGO");
-        QCOMPARE(rig.start().endRequested(), ends);
-        QCoreApplication::processEvents(); // the store box comes once the timer runs
-        QVERIFY(rig.boxes.texts().last().startsWith(box));
-        QCOMPARE(rig.boxes.shown.last().kind, ends ? MessageKind::Error : MessageKind::Information);
-        QCOMPARE(rig.boxes.shown.last().caption, QString("Brivo Reminder"));
+        // A damaged store, an unknown language, a missing configuration picture.
+        const struct {
+            QString fault, box;
+            bool ends;
+        } rows[] = {{"store", "File dati corrotto e/o illeggibile!", false},
+            {"language", "Errore: Errore 0 nel cambio lingua.", true},
+            {"logo", "Errore: Errore di caricamento risorse!", true}};
+        for (const auto& r : rows) {
+            Rig rig;
+            if (r.fault == "store")
+                rig.damageStore();
+            else if (r.fault == "language")
+                rig.putSetting("Lingua_attuale", "italiano (italia)");
+            else
+                rig.resources.bitmaps.remove("LOGO");
+            QCOMPARE(rig.start().endRequested(), r.ends);
+            QCoreApplication::processEvents(); // the store box comes once the timer runs
+            QVERIFY(rig.boxes.texts().last().startsWith(r.box));
+            QCOMPARE(rig.boxes.shown.last().kind, r.ends ? MessageKind::Error : MessageKind::Information);
+            QCOMPARE(rig.boxes.shown.last().caption, QString("Brivo Reminder"));
+        }
     }
 
     // Every way to close, with and without a notification area: with one the
@@ -183,20 +181,12 @@ private slots:
         rig.tick(1500);
         const QColor imminent = QColor::fromRgb(
             Colorazione_Corrente(w.state().ArrColorazioni, w.state().settings.Tipo_colorazione)->ColoreImminente);
-        QWidget* cells = w.memoGrid().dbsgMemo()->viewport();
-        const auto near = [](QColor a, QColor b) {
-            return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 60;
-        };
-        const auto imminentOnScreen = [&] {
-            const QImage shown = w.screen()->grabWindow(w.winId()).toImage();
-            TA_DBStringGrid* g = w.memoGrid().dbsgMemo();
+        TA_DBStringGrid* g = w.memoGrid().dbsgMemo();
+        QWidget* cells = g->viewport();
+        const auto imminentOnScreen = [&] { // text is smoothed: pixels near the colour
             const QRect area(cells->mapTo(&w, QPoint(g->columnViewportPosition(COL_TEXT), 0)),
                 QSize(g->ColWidths(COL_TEXT), cells->height()));
-            int n = 0;
-            for (int y = area.top(); y <= area.bottom(); ++y)
-                for (int x = area.left(); x <= area.right(); ++x)
-                    n += near(shown.pixelColor(x, y), imminent); // text is smoothed
-            return n;
+            return countNear(w.screen()->grabWindow(w.winId()).toImage(), area, imminent);
         };
         QTest::qWait(50);
         QCOMPARE(imminentOnScreen(), 0);
@@ -204,7 +194,6 @@ private slots:
         w.timer().start(0);
         QTRY_VERIFY(imminentOnScreen() > 0);
 
-        TA_DBStringGrid* g = w.memoGrid().dbsgMemo();
         QCOMPARE(g->Cells(COL_DATE, 2), QString("Domani"));
         rig.clock.set(at(2024, 6, 4, 0, 0, 1));
         QTRY_COMPARE(g->Cells(COL_DATE, 2), QString("Oggi"));

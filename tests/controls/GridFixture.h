@@ -8,6 +8,20 @@
 
 #include <numeric>
 
+// Pixels within `tolerance` (the sum of the channel differences) of a colour.
+inline int countNear(const QImage& image, const QRect& area, const QColor& colour, int tolerance = 60)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            n += qAbs(p.red() - colour.red()) + qAbs(p.green() - colour.green()) + qAbs(p.blue() - colour.blue())
+                < tolerance;
+        }
+    }
+    return n;
+}
+
 // A shown window holding one grid whose cells show Dati in data order:
 // cell (c, FixedRows + d) = Dati[c][d] = letter of c followed by d ("a0", "b0", ...).
 struct GridFixture {

@@ -111,16 +111,11 @@ private slots:
         QCOMPARE(w.edit->Valore, Currency());
         QCOMPARE(w.exits, exits + 1);
         QCOMPARE(w.changes, changes);
-    }
 
-    void zeroBecomesEmptyWhenAsked()
-    {
-        EditWindow w;
+        // Asked to, a zero shows as nothing, typed or put in.
         w.edit->Null_se_vale_zero = true;
         w.edit->Azzera();
         QCOMPARE(w.edit->text(), QString());
-        QVERIFY(w.activate());
-        w.edit->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(w.edit, "00");
         QCOMPARE(w.edit->text(), QString());
         QCOMPARE(w.edit->Valore, Currency());

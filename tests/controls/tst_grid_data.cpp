@@ -19,55 +19,45 @@ private slots:
         failOnWarnings();
     }
 
-    void ordinaCodes_data()
-    {
-        QTest::addColumn<bool>("withReset");
-        QTest::addColumn<bool>("withCompare");
-        QTest::addColumn<int>("dataRows"); // -1: no Dati at all
-        QTest::addColumn<bool>("consent");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QList<int>>("order");
-        const QList<int> untouched{9, 9};
-        QTest::newRow("no reset handler") << false << true << 4 << true << -2 << untouched;
-        QTest::newRow("no compare handler") << true << false << 4 << true << -3 << untouched;
-        QTest::newRow("no data") << true << true << -1 << true << -4 << untouched;
-        QTest::newRow("declined: data order") << true << true << 4 << false << 0 << QList<int>{0, 1, 2, 3};
-        QTest::newRow("sorted by key") << true << true << 4 << true << 1 << QList<int>{2, 0, 3, 1};
-        QTest::newRow("no data rows") << true << true << 0 << true << 1 << QList<int>{};
-    }
-
     void ordinaCodes()
     {
-        QFETCH(bool, withReset);
-        QFETCH(bool, withCompare);
-        QFETCH(int, dataRows);
-        QFETCH(bool, consent);
-        QFETCH(int, code);
-        QFETCH(QList<int>, order);
-        TA_DBStringGrid grid;
-        grid.setRowCount(1 + std::max(dataRows, 0));
-        if (dataRows >= 0) {
-            grid.Imposta_Dati(2, dataRows);
-            if (dataRows == 4)
-                grid.Dati[1] = QStringList{"30", "400", "-7", "31"}; // numeric key: text order would differ
+        // Without a reset handler, a compare handler or data; declined; sorted; no data rows.
+        const QList<int> untouched{9, 9};
+        const struct {
+            bool withReset, withCompare;
+            int dataRows; // -1: no Dati at all
+            bool consent;
+            int code;
+            QList<int> order;
+        } rows[] = {{false, true, 4, true, -2, untouched}, {true, false, 4, true, -3, untouched},
+            {true, true, -1, true, -4, untouched}, {true, true, 4, false, 0, {0, 1, 2, 3}},
+            {true, true, 4, true, 1, {2, 0, 3, 1}}, {true, true, 0, true, 1, {}}};
+        for (const auto& r : rows) {
+            TA_DBStringGrid grid;
+            grid.setRowCount(1 + std::max(r.dataRows, 0));
+            if (r.dataRows >= 0) {
+                grid.Imposta_Dati(2, r.dataRows);
+                if (r.dataRows == 4)
+                    grid.Dati[1] = QStringList{"30", "400", "-7", "31"}; // numeric key: text order would differ
+            }
+            grid.Ordine = {9, 9};
+            QList<int> keys;
+            int resets = 0;
+            if (r.withReset) {
+                grid.OnSort_Reset = [&](bool& esito) {
+                    ++resets;
+                    keys.clear();
+                    for (const QString& k : grid.Dati[1])
+                        keys << k.toInt();
+                    esito = r.consent;
+                };
+            }
+            if (r.withCompare)
+                grid.OnSort_Calcolo = [&](int A, int B, int& esito) { esito = keys[A] - keys[B]; };
+            QCOMPARE(grid.Ordina(), r.code);
+            QCOMPARE(grid.Ordine, r.order);
+            QCOMPARE(resets, r.code >= 0 ? 1 : 0);
         }
-        grid.Ordine = {9, 9};
-        QList<int> keys;
-        int resets = 0;
-        if (withReset) {
-            grid.OnSort_Reset = [&](bool& esito) {
-                ++resets;
-                keys.clear();
-                for (const QString& k : grid.Dati[1])
-                    keys << k.toInt();
-                esito = consent;
-            };
-        }
-        if (withCompare)
-            grid.OnSort_Calcolo = [&](int A, int B, int& esito) { esito = keys[A] - keys[B]; };
-        QCOMPARE(grid.Ordina(), code);
-        QCOMPARE(grid.Ordine, order);
-        QCOMPARE(resets, code >= 0 ? 1 : 0);
     }
 
     // An inconsistent comparison may give any order at all, but Ordine must
@@ -111,17 +101,12 @@ private slots:
         TA_DBStringGrid grid;
         grid.setRowCount(1 + 3);
         // Before any sort Ordine is empty.
-        QCOMPARE(grid.Pos_Dato(0), -2);
-        QCOMPARE(grid.Pos_Dato(2), -2);
-        QCOMPARE(grid.Pos_Dato(-1), -1);
-        QCOMPARE(grid.Riga_Dato(0), -3);
-        grid.Ordine = {2, 0, 2};
-        QCOMPARE(grid.Pos_Dato(0), 2);
-        QCOMPARE(grid.Pos_Dato(3), -2);
-        QCOMPARE(grid.Riga_Dato(2), 0); // first match wins
-        QCOMPARE(grid.Riga_Dato(0), 1);
-        QCOMPARE(grid.Riga_Dato(1), -3);
-        QCOMPARE(grid.Riga_Dato(-5), -1);
+        QCOMPARE((QList<int>{grid.Pos_Dato(0), grid.Pos_Dato(2), grid.Pos_Dato(-1), grid.Riga_Dato(0)}),
+            (QList<int>{-2, -2, -1, -3}));
+        grid.Ordine = {2, 0, 2}; // data 2 is first in rows 0 and 2: the first match wins
+        QCOMPARE((QList<int>{grid.Pos_Dato(0), grid.Pos_Dato(3), grid.Riga_Dato(2), grid.Riga_Dato(0),
+                     grid.Riga_Dato(1), grid.Riga_Dato(-5)}),
+            (QList<int>{2, -2, 0, 1, -3, -1}));
     }
 
     void impostaDatiKeepsWhatFits()

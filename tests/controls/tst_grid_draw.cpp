@@ -10,21 +10,6 @@
 
 namespace {
 
-int countNear(const QImage& image, const QRect& area, const QColor& colour, int tolerance = 60)
-{
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor p = image.pixelColor(x, y);
-            if (qAbs(p.red() - colour.red()) + qAbs(p.green() - colour.green()) + qAbs(p.blue() - colour.blue())
-                < tolerance) {
-                ++n;
-            }
-        }
-    }
-    return n;
-}
-
 using CellPainter = std::function<void(TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state)>;
 
 // Draws cell (1, 1) with `target`; every other cell is left to the background.
@@ -103,20 +88,16 @@ private slots:
         QTest::addColumn<QString>("ink");    // a colour name, "font", or "" when nothing is drawn
         QTest::addColumn<QString>("absent"); // a colour no pixel is near
         QTest::addColumn<bool>("selBack");
-        QTest::newRow("Testo: selection colours") << Op::Testo << 2 << false << "blue"
-                                                  << "red" << true;
-        QTest::newRow("Testo: FontColor wins") << Op::Testo << 2 << true << "red"
-                                               << "blue" << true;
-        QTest::newRow("Testo: no data, normal colours") << Op::Testo << 0 << false << "font"
-                                                        << "blue" << false;
-        QTest::newRow("Testo_Sel: selection wins") << Op::TestoSel << 2 << true << "blue"
-                                                   << "red" << true;
-        QTest::newRow("Testo_Sel: no data still selects") << Op::TestoSel << 0 << false << "blue"
-                                                          << "red" << true;
-        QTest::newRow("Check: box border on selection") << Op::Check << 2 << false << "#0b3d91"
-                                                        << "" << true;
-        QTest::newRow("Check: no data, background only") << Op::Check << 0 << false << ""
-                                                         << "" << false;
+        const auto row
+            = [](const char* name, Op op, int dataRows, bool fontColour, const char* ink, const char* absent,
+                  bool selBack) { QTest::newRow(name) << op << dataRows << fontColour << ink << absent << selBack; };
+        row("Testo: selection colours", Op::Testo, 2, false, "blue", "red", true);
+        row("Testo: FontColor wins", Op::Testo, 2, true, "red", "blue", true);
+        row("Testo: no data, normal colours", Op::Testo, 0, false, "font", "blue", false);
+        row("Testo_Sel: selection wins", Op::TestoSel, 2, true, "blue", "red", true);
+        row("Testo_Sel: no data still selects", Op::TestoSel, 0, false, "blue", "red", true);
+        row("Check: box border on selection", Op::Check, 2, false, "#0b3d91", "", true);
+        row("Check: no data, background only", Op::Check, 0, false, "", "", false);
     }
 
     void selectionColours()
@@ -183,51 +164,38 @@ private slots:
     }
 
     // A check box (15 pixels) or a bitmap of the same width, placed in a cell.
-    void picturePlacement_data()
-    {
-        QTest::addColumn<bool>("bitmap");
-        QTest::addColumn<int>("alignment");
-        QTest::addColumn<int>("margin");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("x");
-        QTest::newRow("centre 20: nearest(2.5) is 2") << false << 2 << 0 << 20 << 2;
-        QTest::newRow("centre 22: nearest(3.5) is 4") << false << 2 << 0 << 22 << 4;
-        QTest::newRow("right, margin 1") << false << 1 << 1 << 20 << 4;
-        QTest::newRow("left, margin 3") << false << 0 << 3 << 20 << 3;
-        QTest::newRow("other alignment") << false << 7 << 9 << 20 << 2;
-        QTest::newRow("check narrower than the box") << false << 2 << 5 << 14 << 2;
-        QTest::newRow("check exactly as wide") << false << 1 << 0 << 15 << 2;
-        QTest::newRow("bitmap exactly as wide is aligned") << true << 1 << 0 << 15 << 0;
-        QTest::newRow("bitmap narrower than the picture") << true << 1 << 0 << 14 << 2;
-    }
-
     void picturePlacement()
     {
-        QFETCH(bool, bitmap);
-        QFETCH(int, alignment);
-        QFETCH(int, margin);
-        QFETCH(int, width);
-        QFETCH(int, x);
-        GridFixture f(3, 2);
-        f.grid->setColWidths(1, width);
-        f.grid->setGridLineWidth(0);
-        f.grid->setColor(Qt::white);
-        QPixmap red(15, 4);
-        red.fill(Qt::red);
-        const QImage image = paintTarget(f, [&](TA_DBStringGrid* g, int, int, const QRect& rect, GridDrawState) {
-            if (bitmap)
-                TA_DBStringGrid::Disegna_Bitmap(red, true, g, rect, {}, alignment, margin, NO_COLOR_VALUE);
-            else
-                TA_DBStringGrid::Disegna_Check(true, false, true, g, rect, {}, alignment, margin, NO_COLOR_VALUE);
-        });
-        const QRect cell = f.grid->CellRect(1, 1);
-        const int y = cell.top() + 9; // through the box's border and the bitmap
-        int first = -1;
-        for (int px = cell.left(); px <= cell.right() && first < 0; ++px) {
-            if (image.pixelColor(px, y) != QColor(Qt::white))
-                first = px - cell.left();
+        // Centred in 20 and 22 (the nearest of 2.5 is 2, of 3.5 is 4), right and left with margins,
+        // another alignment; a check box narrower than or as wide as its picture, and a bitmap.
+        const struct {
+            bool bitmap;
+            int alignment, margin, width, x;
+        } rows[] = {{false, 2, 0, 20, 2}, {false, 2, 0, 22, 4}, {false, 1, 1, 20, 4}, {false, 0, 3, 20, 3},
+            {false, 7, 9, 20, 2}, {false, 2, 5, 14, 2}, {false, 1, 0, 15, 2}, {true, 1, 0, 15, 0}, {true, 1, 0, 14, 2}};
+        for (const auto& r : rows) {
+            GridFixture f(3, 2);
+            f.grid->setColWidths(1, r.width);
+            f.grid->setGridLineWidth(0);
+            f.grid->setColor(Qt::white);
+            QPixmap red(15, 4);
+            red.fill(Qt::red);
+            const QImage image = paintTarget(f, [&](TA_DBStringGrid* g, int, int, const QRect& rect, GridDrawState) {
+                if (r.bitmap)
+                    TA_DBStringGrid::Disegna_Bitmap(red, true, g, rect, {}, r.alignment, r.margin, NO_COLOR_VALUE);
+                else
+                    TA_DBStringGrid::Disegna_Check(
+                        true, false, true, g, rect, {}, r.alignment, r.margin, NO_COLOR_VALUE);
+            });
+            const QRect cell = f.grid->CellRect(1, 1);
+            const int y = cell.top() + 9; // through the box's border and the bitmap
+            int first = -1;
+            for (int px = cell.left(); px <= cell.right() && first < 0; ++px) {
+                if (image.pixelColor(px, y) != QColor(Qt::white))
+                    first = px - cell.left();
+            }
+            QCOMPARE(first, r.bitmap ? r.x : r.x + 1); // the box's border starts one pixel into its picture
         }
-        QCOMPARE(first, bitmap ? x : x + 1); // the box's border starts one pixel into its picture
     }
 
     // The panel over the scroll bar's place shows when asked, once a text cell is drawn.

@@ -42,112 +42,90 @@ private slots:
         failOnWarnings();
     }
 
-    void zeroClearing_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("handler");
-        QTest::addColumn<bool>("consent");
-        QTest::addColumn<bool>("keepZero");
-        QTest::addColumn<QString>("after");
-        // A selected cell that reads as a zero empties; any other text stays.
-        QTest::newRow("0") << "0" << true << true << false << "";
-        QTest::newRow("0,00") << "0,00" << true << true << false << "";
-        QTest::newRow("-0.0") << "-0.0" << true << true << false << "";
-        QTest::newRow("blanks and plus") << " +0 " << true << true << false << "";
-        QTest::newRow("not zero") << "0.0001" << true << true << false << "0.0001";
-        QTest::newRow("0a is no number") << "0a" << true << true << false << "0a";
-        QTest::newRow("two separators") << "0,0,0" << true << true << false << "0,0,0";
-        QTest::newRow("sign alone") << "-" << true << true << false << "-";
-        QTest::newRow("no handler") << "0" << false << true << false << "0";
-        QTest::newRow("refused cell") << "0" << true << false << false << "0";
-        QTest::newRow("zero kept by option") << "0" << true << true << true << "0";
-    }
-
     void zeroClearing()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, handler);
-        QFETCH(bool, consent);
-        QFETCH(bool, keepZero);
-        QFETCH(QString, after);
-        GridFixture f(3, 2);
-        f.grid->setCells(2, 1, text);
-        f.grid->Lascia_zero_in_edit_on = keepZero;
-        if (handler) {
-            f.grid->OnSelectCell = [consent](TA_DBStringGrid*, int, int, bool& can) { can = consent; };
+        // A selected cell that reads as a zero empties; any other text stays.
+        const struct {
+            QString text;
+            bool handler;
+            bool consent;
+            bool keepZero;
+            QString after;
+        } rows[] = {
+            {"0", true, true, false, ""}, {"0,00", true, true, false, ""}, {"-0.0", true, true, false, ""},
+            {" +0 ", true, true, false, ""},         // blanks and plus
+            {"0.0001", true, true, false, "0.0001"}, // not zero
+            {"0a", true, true, false, "0a"},         // 0a is no number
+            {"0,0,0", true, true, false, "0,0,0"},   // two separators
+            {"-", true, true, false, "-"},           // sign alone
+            {"0", false, true, false, "0"},          // no handler
+            {"0", true, false, false, "0"},          // refused cell
+            {"0", true, true, true, "0"},            // zero kept by option
+        };
+        for (const auto& r : rows) {
+            GridFixture f(3, 2);
+            f.grid->setCells(2, 1, r.text);
+            f.grid->Lascia_zero_in_edit_on = r.keepZero;
+            if (r.handler) {
+                f.grid->OnSelectCell = [consent = r.consent](TA_DBStringGrid*, int, int, bool& can) { can = consent; };
+            }
+            f.grid->setCol(2);
+            QCOMPARE(f.grid->Col(), 2); // the grid itself never refuses
+            QCOMPARE(f.grid->Cells(2, 1), r.after);
         }
-        f.grid->setCol(2);
-        QCOMPARE(f.grid->Col(), 2); // the grid itself never refuses
-        QCOMPARE(f.grid->Cells(2, 1), after);
-    }
-
-    void keyboardMoves_data()
-    {
-        QTest::addColumn<QPoint>("start");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QList<int>>("refusedCols");
-        QTest::addColumn<QPoint>("end");
-        const QList<int> none;
-        QTest::newRow("Right at the last selectable column")
-            << QPoint(1, 2) << int(Qt::Key_Right) << QList<int>{2} << QPoint(1, 2);
-        QTest::newRow("Right at the grid's edge") << QPoint(2, 2) << int(Qt::Key_Right) << none << QPoint(2, 2);
-        QTest::newRow("Left skips a refused column")
-            << QPoint(2, 2) << int(Qt::Key_Left) << QList<int>{1} << QPoint(0, 2);
-        QTest::newRow("Up stops below the fixed row") << QPoint(1, 1) << int(Qt::Key_Up) << none << QPoint(1, 1);
-        QTest::newRow("Down") << QPoint(0, 1) << int(Qt::Key_Down) << none << QPoint(0, 2);
     }
 
     void keyboardMoves()
     {
-        QFETCH(QPoint, start);
-        QFETCH(int, key);
-        QFETCH(QList<int>, refusedCols);
-        QFETCH(QPoint, end);
-        GridFixture f(3, 3);
-        QVERIFY(f.activate());
-        f.grid->setRow(start.y());
-        f.grid->setCol(start.x());
-        f.grid->OnSelectCell = [&](TA_DBStringGrid*, int col, int, bool& can) { can = !refusedCols.contains(col); };
-        int keyDowns = 0;
-        f.grid->OnKeyDown = [&](TA_DBStringGrid*, int&, Qt::KeyboardModifiers) { ++keyDowns; };
-        QTest::keyClick(f.grid, Qt::Key(key));
-        QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), end);
-        QCOMPARE(keyDowns, 0); // arrows are the grid's own
-        QVERIFY(f.grid->hasFocus());
-        QTest::keyClick(f.grid, Qt::Key_F5);
-        QCOMPARE(keyDowns, 1);
-    }
-
-    void editorNeedsConsentAndData_data()
-    {
-        QTest::addColumn<bool>("handler");
-        QTest::addColumn<bool>("consent");
-        QTest::addColumn<int>("dataRows");
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("consent") << true << true << 2 << true;
-        QTest::newRow("refused") << true << false << 2 << false;
-        QTest::newRow("no handler: never") << false << true << 2 << false;
-        QTest::newRow("no data rows") << true << true << 0 << false;
+        // Right at the last selectable column and at the edge, Left skipping a refused
+        // column, Up stopping below the fixed row, Down.
+        const struct {
+            QPoint start;
+            int key;
+            QList<int> refusedCols;
+            QPoint end;
+        } rows[] = {{{1, 2}, Qt::Key_Right, {2}, {1, 2}}, {{2, 2}, Qt::Key_Right, {}, {2, 2}},
+            {{2, 2}, Qt::Key_Left, {1}, {0, 2}}, {{1, 1}, Qt::Key_Up, {}, {1, 1}}, {{0, 1}, Qt::Key_Down, {}, {0, 2}}};
+        for (const auto& r : rows) {
+            GridFixture f(3, 3);
+            QVERIFY(f.activate());
+            f.grid->setRow(r.start.y());
+            f.grid->setCol(r.start.x());
+            f.grid->OnSelectCell
+                = [&](TA_DBStringGrid*, int col, int, bool& can) { can = !r.refusedCols.contains(col); };
+            int keyDowns = 0;
+            f.grid->OnKeyDown = [&](TA_DBStringGrid*, int&, Qt::KeyboardModifiers) { ++keyDowns; };
+            QTest::keyClick(f.grid, Qt::Key(r.key));
+            QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), r.end);
+            QCOMPARE(keyDowns, 0); // arrows are the grid's own
+            QVERIFY(f.grid->hasFocus());
+            QTest::keyClick(f.grid, Qt::Key_F5);
+            QCOMPARE(keyDowns, 1);
+        }
     }
 
     void editorNeedsConsentAndData()
     {
-        QFETCH(bool, handler);
-        QFETCH(bool, consent);
-        QFETCH(int, dataRows);
-        QFETCH(bool, opens);
-        GridFixture f(3, 2);
-        f.grid->qt_righe_Nette = dataRows;
-        if (handler) {
-            f.grid->OnEditor_on = [consent](TA_DBStringGrid*, bool& can) { can = consent; };
-        }
-        QVERIFY(f.activate());
-        f.grid->Mostra_Editor();
-        QCOMPARE(f.grid->EditorMode(), opens);
-        QCOMPARE(f.grid->Editor() && f.grid->Editor()->isVisible(), opens);
-        if (opens) {
-            QCOMPARE(f.grid->Editor()->text(), QStringLiteral("a0"));
-            QCOMPARE(f.grid->Editor()->selectedText(), QStringLiteral("a0"));
+        // Consent, refused, no handler (never), no data rows.
+        const struct {
+            bool handler, consent;
+            int dataRows;
+            bool opens;
+        } rows[] = {{true, true, 2, true}, {true, false, 2, false}, {false, true, 2, false}, {true, true, 0, false}};
+        for (const auto& r : rows) {
+            GridFixture f(3, 2);
+            f.grid->qt_righe_Nette = r.dataRows;
+            if (r.handler) {
+                f.grid->OnEditor_on = [consent = r.consent](TA_DBStringGrid*, bool& can) { can = consent; };
+            }
+            QVERIFY(f.activate());
+            f.grid->Mostra_Editor();
+            QCOMPARE(f.grid->EditorMode(), r.opens);
+            QCOMPARE(f.grid->Editor() && f.grid->Editor()->isVisible(), r.opens);
+            if (r.opens) {
+                QCOMPARE(f.grid->Editor()->text(), QStringLiteral("a0"));
+                QCOMPARE(f.grid->Editor()->selectedText(), QStringLiteral("a0"));
+            }
         }
     }
 
@@ -224,59 +202,55 @@ private slots:
     // After typing "new" into cell (0, 1): whether the text reaches the cell
     // and OnSetEditText, and where the cursor and the focus go. Row 2 refuses
     // selection.
-    void editorEnds_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("written"); // handed to OnSetEditText
-        QTest::addColumn<QString>("cell");
-        QTest::addColumn<QPoint>("end");
-        QTest::addColumn<bool>("gridKeepsFocus");
-        QTest::newRow("Enter") << "Enter" << true << "a0" << QPoint(0, 1) << true;
-        QTest::newRow("Enter advancing past a refused row") << "Enter advance" << true << "new" << QPoint(0, 3) << true;
-        QTest::newRow("Down arrow") << "Down" << true << "new" << QPoint(0, 3) << true;
-        QTest::newRow("focus to another widget") << "focus out" << true << "new" << QPoint(0, 1) << false;
-        QTest::newRow("Tab without the tabs option") << "Tab" << true << "new" << QPoint(0, 1) << false;
-        QTest::newRow("Escape, even when asked to write") << "Escape" << false << "a0" << QPoint(0, 1) << true;
-        QTest::newRow("Nascondi_Editor after typing") << "hide" << false << "a0" << QPoint(0, 1) << true;
-    }
-
     void editorEnds()
     {
-        QFETCH(QString, how);
-        QFETCH(bool, written);
-        QFETCH(QString, cell);
-        QFETCH(QPoint, end);
-        QFETCH(bool, gridKeepsFocus);
-        GridFixture f(3, 3);
-        EditRecorder rec(f.grid);
-        f.grid->OnSelectCell = [](TA_DBStringGrid*, int, int row, bool& can) { can = row != 2; };
-        f.grid->Avanza_con_invio_on = how == "Enter advance";
-        auto* other = new QLineEdit(&f.window);
-        f.window.layout()->addWidget(other);
-        QVERIFY(f.activate());
-        f.grid->Mostra_Editor();
-        QTest::keyClicks(f.grid->Editor(), "new");
-        QVERIFY(!f.grid->Scrivi_Edit_on); // cleared by typing
-        f.grid->Scrivi_Edit_on = how == "Escape";
-        const QMap<QString, Qt::Key> keys{{"Enter", Qt::Key_Return}, {"Enter advance", Qt::Key_Return},
-            {"Down", Qt::Key_Down}, {"Tab", Qt::Key_Tab}, {"Escape", Qt::Key_Escape}};
-        if (keys.contains(how))
-            QTest::keyClick(f.grid->Editor(), keys[how]);
-        else if (how == "focus out")
-            other->setFocus(Qt::TabFocusReason);
-        else
-            f.grid->Nascondi_Editor();
-        QTRY_COMPARE(other->hasFocus(), !gridKeepsFocus);
-        QCOMPARE(f.grid->EditorMode(), how == "Enter"); // Enter alone hands the text over and goes on editing
-        QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), end);
-        QCOMPARE(f.grid->Cells(0, 1), cell);
-        int handedOver = 0;
-        for (const SetEditCall& call : rec.calls) {
-            QCOMPARE(QPoint(call.col, call.row), QPoint(0, 1));
-            handedOver += call.value == "new";
+        const struct {
+            QString how;
+            bool written; // handed to OnSetEditText
+            QString cell;
+            QPoint end;
+            bool gridKeepsFocus;
+        } rows[] = {
+            {"Enter", true, "a0", QPoint(0, 1), true},          // Enter
+            {"Enter advance", true, "new", QPoint(0, 3), true}, // Enter advancing past a refused row
+            {"Down", true, "new", QPoint(0, 3), true},          // Down arrow
+            {"focus out", true, "new", QPoint(0, 1), false},    // focus to another widget
+            {"Tab", true, "new", QPoint(0, 1), false},          // Tab without the tabs option
+            {"Escape", false, "a0", QPoint(0, 1), true},        // Escape, even when asked to write
+            {"hide", false, "a0", QPoint(0, 1), true},          // Nascondi_Editor after typing
+        };
+        for (const auto& r : rows) {
+            GridFixture f(3, 3);
+            EditRecorder rec(f.grid);
+            f.grid->OnSelectCell = [](TA_DBStringGrid*, int, int row, bool& can) { can = row != 2; };
+            f.grid->Avanza_con_invio_on = r.how == "Enter advance";
+            auto* other = new QLineEdit(&f.window);
+            f.window.layout()->addWidget(other);
+            QVERIFY(f.activate());
+            f.grid->Mostra_Editor();
+            QTest::keyClicks(f.grid->Editor(), "new");
+            QVERIFY(!f.grid->Scrivi_Edit_on); // cleared by typing
+            f.grid->Scrivi_Edit_on = r.how == "Escape";
+            const QMap<QString, Qt::Key> keys{{"Enter", Qt::Key_Return}, {"Enter advance", Qt::Key_Return},
+                {"Down", Qt::Key_Down}, {"Tab", Qt::Key_Tab}, {"Escape", Qt::Key_Escape}};
+            if (keys.contains(r.how))
+                QTest::keyClick(f.grid->Editor(), keys[r.how]);
+            else if (r.how == "focus out")
+                other->setFocus(Qt::TabFocusReason);
+            else
+                f.grid->Nascondi_Editor();
+            QTRY_COMPARE(other->hasFocus(), !r.gridKeepsFocus);
+            QCOMPARE(f.grid->EditorMode(), r.how == "Enter"); // Enter alone hands the text over and goes on editing
+            QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), r.end);
+            QCOMPARE(f.grid->Cells(0, 1), r.cell);
+            int handedOver = 0;
+            for (const SetEditCall& call : rec.calls) {
+                QCOMPARE(QPoint(call.col, call.row), QPoint(0, 1));
+                handedOver += call.value == "new";
+            }
+            QCOMPARE(handedOver > 0, r.written);
+            QCOMPARE(f.grid->hasFocus(), r.gridKeepsFocus && !f.grid->EditorMode()); // not lost with the editor
         }
-        QCOMPARE(handedOver > 0, written);
-        QCOMPARE(f.grid->hasFocus(), gridKeepsFocus && !f.grid->EditorMode()); // not lost with the editor
     }
 
     void typingOnTheGridOpensTheEditor()

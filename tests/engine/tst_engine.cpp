@@ -20,74 +20,64 @@ class TestEngine : public QObject {
 private slots:
     // Boundaries to the millisecond and damaged values; offsets, weekdays and
     // midnight crossings are the simulated week's.
-    void memoDue_data()
-    {
-        QTest::addColumn<double>("data");
-        QTest::addColumn<double>("orario");
-        QTest::addColumn<int>("anticipo");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<bool>("due");
-
-        const double day = DayNumbers::fromDate(monday);
-        const double ten = DayNumbers::fromTime(QTime(10, 0));
-        QTest::newRow("just before") << day << ten << -5 << on(monday, 9, 54, 59, 999) << false;
-        QTest::newRow("at the moment") << day << ten << -5 << on(monday, 9, 55) << true;
-        QTest::newRow("last of the span") << day << ten << -5 << on(monday, 9, 56, 59) << true;
-        QTest::newRow("span over") << day << ten << -5 << on(monday, 9, 56, 59, 1) << false;
-        QTest::newRow("stored 14:30 fraction") << day << 0.604166666666667 << 0 << on(monday, 14, 30) << true;
-        QTest::newRow("seconds of Orario dropped")
-            << day << DayNumbers::fromTime(QTime(14, 30, 40)) << 0 << on(monday, 14, 30, 5) << true;
-        QTest::newRow("fraction of Data ignored") << day + 0.75 << ten << 0 << on(monday, 10, 1) << true;
-        QTest::newRow("damaged Data") << std::nan("") << ten << 0 << on(monday, 10, 0, 1) << false;
-        QTest::newRow("absurd Data") << 1e300 << ten << 0 << on(monday, 10, 0, 1) << false;
-    }
-
     void memoDue()
     {
-        QFETCH(double, data);
-        QFETCH(double, orario);
-        QFETCH(int, anticipo);
-        QFETCH(QDateTime, now);
-        QFETCH(bool, due);
-        REC_Memo m = makeMemo(1, monday, QTime(0, 0), anticipo);
-        m.Data = data;
-        m.Orario = orario;
-        QCOMPARE(isMemoDue(m, dueClockMs(now)), due);
-    }
-
-    void alarmDue_data()
-    {
-        QTest::addColumn<double>("orario");
-        QTest::addColumn<int>("tipo");
-        QTest::addColumn<int>("giorno");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<bool>("due");
-
-        const double half7 = DayNumbers::fromTime(QTime(7, 30));
-        const QDate tuesday = monday.addDays(1);
-        const QDate sunday = monday.addDays(-1);
-        QTest::newRow("daily before") << half7 << 1 << 1 << on(monday, 7, 29, 59, 999) << false;
-        QTest::newRow("daily at") << half7 << 1 << 1 << on(monday, 7, 30) << true;
-        QTest::newRow("daily span end") << half7 << 1 << 1 << on(monday, 7, 31, 59) << true;
-        QTest::newRow("daily span over") << half7 << 1 << 1 << on(monday, 7, 31, 59, 1) << false;
-        QTest::newRow("Monday on Monday") << half7 << 2 << 2 << on(monday, 7, 30, 3) << true;
-        QTest::newRow("weekday out of range") << half7 << 2 << 0 << on(sunday, 7, 30, 3) << false;
-        const double late = DayNumbers::fromTime(QTime(23, 59));
-        QTest::newRow("23:59 before midnight") << late << 1 << 1 << on(monday, 23, 59, 59, 999) << true;
-        QTest::newRow("23:59 after midnight") << late << 1 << 1 << on(tuesday, 0, 0, 30) << false;
-        QTest::newRow("Orario of 1 or more") << 1.25 << 1 << 1 << on(monday, 6, 0, 30) << true;
+        const double day = DayNumbers::fromDate(monday);
+        const double ten = DayNumbers::fromTime(QTime(10, 0));
+        const struct {
+            double data;
+            double orario;
+            int anticipo;
+            QDateTime now;
+            bool due;
+        } rows[] = {
+            {day, ten, -5, on(monday, 9, 54, 59, 999), false},     // just before
+            {day, ten, -5, on(monday, 9, 55), true},               // at the moment
+            {day, ten, -5, on(monday, 9, 56, 59), true},           // last of the span
+            {day, ten, -5, on(monday, 9, 56, 59, 1), false},       // span over
+            {day, 0.604166666666667, 0, on(monday, 14, 30), true}, // stored 14:30 fraction
+            // seconds of Orario dropped
+            {day, DayNumbers::fromTime(QTime(14, 30, 40)), 0, on(monday, 14, 30, 5), true},
+            {day + 0.75, ten, 0, on(monday, 10, 1), true},       // fraction of Data ignored
+            {std::nan(""), ten, 0, on(monday, 10, 0, 1), false}, // damaged Data
+            {1e300, ten, 0, on(monday, 10, 0, 1), false},        // absurd Data
+        };
+        for (const auto& r : rows) {
+            REC_Memo m = makeMemo(1, monday, QTime(0, 0), r.anticipo);
+            m.Data = r.data;
+            m.Orario = r.orario;
+            QCOMPARE(isMemoDue(m, dueClockMs(r.now)), r.due);
+        }
     }
 
     void alarmDue()
     {
-        QFETCH(double, orario);
-        QFETCH(int, tipo);
-        QFETCH(int, giorno);
-        QFETCH(QDateTime, now);
-        QFETCH(bool, due);
-        REC_Sveglia s = makeAlarm(QTime(0, 0), tipo, giorno);
-        s.Orario = orario;
-        QCOMPARE(isAlarmDue(s, dueClockMs(now)), due);
+        const double half7 = DayNumbers::fromTime(QTime(7, 30));
+        const QDate tuesday = monday.addDays(1);
+        const QDate sunday = monday.addDays(-1);
+        const double late = DayNumbers::fromTime(QTime(23, 59));
+        const struct {
+            double orario;
+            int tipo;
+            int giorno;
+            QDateTime now;
+            bool due;
+        } rows[] = {
+            {half7, 1, 1, on(monday, 7, 29, 59, 999), false}, // daily before
+            {half7, 1, 1, on(monday, 7, 30), true},           // daily at
+            {half7, 1, 1, on(monday, 7, 31, 59), true},       // daily span end
+            {half7, 1, 1, on(monday, 7, 31, 59, 1), false},   // daily span over
+            {half7, 2, 2, on(monday, 7, 30, 3), true},        // Monday on Monday
+            {half7, 2, 0, on(sunday, 7, 30, 3), false},       // weekday out of range
+            {late, 1, 1, on(monday, 23, 59, 59, 999), true},  // 23:59 before midnight
+            {late, 1, 1, on(tuesday, 0, 0, 30), false},       // 23:59 after midnight
+            {1.25, 1, 1, on(monday, 6, 0, 30), true},         // Orario of 1 or more
+        };
+        for (const auto& r : rows) {
+            REC_Sveglia s = makeAlarm(QTime(0, 0), r.tipo, r.giorno);
+            s.Orario = r.orario;
+            QCOMPARE(isAlarmDue(s, dueClockMs(r.now)), r.due);
+        }
     }
 
     void firstTick_data()
@@ -237,22 +227,19 @@ private slots:
         QTest::addColumn<int>("windows");
         const QDateTime none;
         const QString both("memo 1 Mon 10:00, alarm 0 Mon 10:15");
-        QTest::newRow("sleep 09:50 to 10:30")
-            << none << on(monday, 9, 40) << on(monday, 9, 50) << on(monday, 10, 30) << QStringList{both} << 0;
-        QTest::newRow("woken in the memo's span: it warns")
-            << none << on(monday, 9, 40) << on(monday, 9, 50) << on(monday, 9, 56) << QStringList{} << 3;
-        QTest::newRow("woken in the alarm's span: it rings")
-            << none << on(monday, 9, 40) << on(monday, 9, 50) << on(monday, 10, 16) << QStringList{"memo 1 Mon 10:00"}
-            << 1;
-        QTest::newRow("closed 09:00 to 11:00")
-            << on(monday, 9, 0) << on(monday, 11, 0) << none << none << QStringList{both} << 0;
-        QTest::newRow("closed since Friday") << on(monday.addDays(-3), 9, 0) << on(monday, 11, 0) << none << none
-                                             << QStringList{"alarm 1 Sat 10:10, " + both} << 0;
-        QTest::newRow("first start") << none << on(monday, 11, 0) << none << none << QStringList{} << 0;
-        QTest::newRow("recorded later than now")
-            << on(monday, 12, 0) << on(monday, 11, 0) << none << none << QStringList{} << 0;
-        QTest::newRow("clock set back warns again")
-            << none << on(monday, 10, 20) << on(monday, 10, 30) << on(monday, 9, 50) << QStringList{} << 3;
+        const auto row = [](const char* name, const QDateTime& recorded, const QDateTime& start, const QDateTime& from,
+                             const QDateTime& to, const QStringList& notices, int windows) {
+            QTest::newRow(name) << recorded << start << from << to << notices << windows;
+        };
+        const QDateTime at940 = on(monday, 9, 40), at950 = on(monday, 9, 50), at11 = on(monday, 11, 0);
+        row("sleep 09:50 to 10:30", none, at940, at950, on(monday, 10, 30), {both}, 0);
+        row("woken in the memo's span: it warns", none, at940, at950, on(monday, 9, 56), {}, 3);
+        row("woken in the alarm's span: it rings", none, at940, at950, on(monday, 10, 16), {"memo 1 Mon 10:00"}, 1);
+        row("closed 09:00 to 11:00", on(monday, 9, 0), at11, none, none, {both}, 0);
+        row("closed since Friday", on(monday.addDays(-3), 9, 0), at11, none, none, {"alarm 1 Sat 10:10, " + both}, 0);
+        row("first start", none, at11, none, none, {}, 0);
+        row("recorded later than now", on(monday, 12, 0), at11, none, none, {}, 0);
+        row("clock set back warns again", none, on(monday, 10, 20), on(monday, 10, 30), at950, {}, 3);
     }
     void missedNotice()
     {

@@ -33,25 +33,11 @@ private slots:
         QVERIFY(list[2].Percorso.endsWith("/Bell.WAV"));
         QCOMPARE(list[3].Percorso, dir.filePath("Campana.wav"));
         QVERIFY(Carica_Suoni(dir.filePath("no-such-folder")).isEmpty());
-    }
-
-    void indiceSuono_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("index");
-        QTest::newRow("first match") << "Bell" << 0;
-        QTest::newRow("second") << "Campana" << 1;
-        QTest::newRow("case matters") << "bell" << -1;
-        QTest::newRow("no sound") << "-nessun suono-" << -1;
-        QTest::newRow("empty") << "" << -1;
-    }
-    void indiceSuono()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, index);
-        const SuonoList list{{"Bell", "Bell", "/s/Bell.wav"}, {"Campana", "Campana", "/s/Campana.wav"},
-            {"Bell", "Bell", "/s/Bell2.wav"}};
-        QCOMPARE(Indice_Suono(list, name), index);
+        // The first match, case counting; "no sound" is no file.
+        const SuonoList dup{list[2], list[3], {"Bell", "Bell", "/s/Bell2.wav"}};
+        QCOMPARE((QList<int>{Indice_Suono(dup, "Bell"), Indice_Suono(dup, "Campana"), Indice_Suono(dup, "bell"),
+                     Indice_Suono(dup, "-nessun suono-"), Indice_Suono(dup, "")}),
+            (QList<int>{0, 1, -1, -1, -1}));
     }
 };
 

@@ -112,86 +112,81 @@ private slots:
         QCOMPARE(tipo, QString("Viola"));
     }
 
-    void stepScheme_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<int>("delta");
-        QTest::addColumn<QString>("to");
-        QTest::newRow("< twice") << "Italia" << -2 << "Viola";
-        QTest::newRow("unknown: < from the first") << "Arancio" << -1 << "Viola";
-        QTest::newRow("zero selects the current") << "Arancio" << 0 << "Grigio";
-        QTest::newRow("more than a turn") << "Grigio" << 13 << "Italia";
-        QTest::newRow("most negative") << "Grigio" << int(INT_MIN) << "Verde"; // 2^31 = 6k + 2
-    }
     void stepScheme()
     {
-        QFETCH(QString, from);
-        QFETCH(int, delta);
-        QFETCH(QString, to);
-        ColorazioneList list;
-        Crea_Colorazioni(list);
-        QString tipo = from;
-        Cambia_Colorazione(list, tipo, delta);
-        QCOMPARE(tipo, to);
+        const struct {
+            QString from;
+            int delta;
+            QString to;
+        } rows[] = {
+            {"Italia", -2, "Viola"},      // < twice
+            {"Arancio", -1, "Viola"},     // unknown: < from the first
+            {"Arancio", 0, "Grigio"},     // zero selects the current
+            {"Grigio", 13, "Italia"},     // more than a turn
+            {"Grigio", INT_MIN, "Verde"}, // the most negative: 2^31 = 6k + 2
+        };
+        for (const auto& r : rows) {
+            ColorazioneList list;
+            Crea_Colorazioni(list);
+            QString tipo = r.from;
+            Cambia_Colorazione(list, tipo, r.delta);
+            QCOMPARE(tipo, r.to);
+        }
     }
 
-    void state_data()
-    {
-        QTest::addColumn<REC_Memo>("m");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<int>("expected");
-        const REC_Memo at10 = memo(0, QTime(10, 0), -5); // shown state counts from 10:05
-        QTest::newRow("30.5 minutes truncate to 30") << at10 << atTime(9, 34, 30) << MEMO_IMMINENT;
-        QTest::newRow("one second before") << at10 << atTime(10, 4, 59) << MEMO_IMMINENT;
-        QTest::newRow("at the moment: overdue") << at10 << atTime(10, 5) << MEMO_OVERDUE;
-        QTest::newRow("positive Anticipo moves it earlier")
-            << memo(0, QTime(10, 0), 10) << atTime(9, 50) << MEMO_OVERDUE;
-        QTest::newRow("across midnight") << memo(1, QTime(0, 10), 0) << atTime(23, 50) << MEMO_IMMINENT;
-        QTest::newRow("seconds of the due time count")
-            << memo(0, QTime(10, 0, 30), 0) << atTime(9, 30) << MEMO_IMMINENT;
-        QTest::newRow("done, long overdue") << memo(-10, QTime(10, 0), 0, 1) << atTime(12, 0) << MEMO_NORMAL;
-        QTest::newRow("done, due today") << memo(0, QTime(), 0, 1) << atTime(12, 0) << MEMO_NORMAL;
-        QTest::newRow("no time, yesterday") << memo(-1, QTime()) << atTime(0, 0) << MEMO_OVERDUE;
-        QTest::newRow("no time, today") << memo(0, QTime()) << atTime(23, 59) << MEMO_DUE_TODAY;
-        QTest::newRow("no time, tomorrow") << memo(1, QTime()) << atTime(23, 59) << MEMO_NORMAL;
-        REC_Memo undone = memo(-1, QTime());
-        undone.Eseguito = 2; // only 1 means done
-        QTest::newRow("Eseguito 2 is not done") << undone << atTime(9, 0) << MEMO_OVERDUE;
-    }
     void state()
     {
-        QFETCH(REC_Memo, m);
-        QFETCH(QDateTime, now);
-        QFETCH(int, expected);
-        QCOMPARE(Stato_Memo(MemoList{REC_Memo(), m}, 1, now), expected);
+        const REC_Memo at10 = memo(0, QTime(10, 0), -5); // shown state counts from 10:05
+        REC_Memo undone = memo(-1, QTime());
+        undone.Eseguito = 2; // only 1 means done
+        const struct {
+            REC_Memo m;
+            QDateTime now;
+            int expected;
+        } rows[] = {
+            {at10, atTime(9, 34, 30), MEMO_IMMINENT}, // 30.5 minutes truncate to 30
+            {at10, atTime(10, 4, 59), MEMO_IMMINENT}, // one second before
+            {at10, atTime(10, 5), MEMO_OVERDUE},      // at the moment: overdue
+            // positive Anticipo moves it earlier
+            {memo(0, QTime(10, 0), 10), atTime(9, 50), MEMO_OVERDUE},
+            {memo(1, QTime(0, 10), 0), atTime(23, 50), MEMO_IMMINENT},    // across midnight
+            {memo(0, QTime(10, 0, 30), 0), atTime(9, 30), MEMO_IMMINENT}, // seconds of the due time count
+            {memo(0, QTime(), 0, 1), atTime(12, 0), MEMO_NORMAL},         // done, due today
+            {memo(-1, QTime()), atTime(0, 0), MEMO_OVERDUE},              // no time, yesterday
+            {memo(0, QTime()), atTime(23, 59), MEMO_DUE_TODAY},           // no time, today
+            {memo(1, QTime()), atTime(23, 59), MEMO_NORMAL},              // no time, tomorrow
+            {undone, atTime(9, 0), MEMO_OVERDUE},                         // Eseguito 2 is not done
+        };
+        for (const auto& r : rows) {
+            QCOMPARE(Stato_Memo(MemoList{REC_Memo(), r.m}, 1, r.now), r.expected);
+        }
     }
 
-    void dateText_data()
-    {
-        QTest::addColumn<QString>("localeName");
-        QTest::addColumn<double>("data");
-        QTest::addColumn<QString>("expected");
-        const double day = DayNumbers::fromDate(today);
-        QTest::newRow("late yesterday") << "it_IT" << day - 0.01 << "Ieri"; // the time of day does not move the day
-        QTest::newRow("late tomorrow") << "it_IT" << day + 1.99 << "Domani";
-        QTest::newRow("British short date") << "en_GB" << day - 1.01 << "01/06/2024";
-        QTest::newRow("damaged") << "it_IT" << 1e300 << "";
-    }
     void dateText()
     {
-        QFETCH(QString, localeName);
-        QFETCH(double, data);
-        QFETCH(QString, expected);
-        QCOMPARE(dueDateText(data, format(localeName)), expected);
+        const double day = DayNumbers::fromDate(today);
+        const struct {
+            QString localeName;
+            double data;
+            QString expected;
+        } rows[] = {
+            {"it_IT", day - 0.01, "Ieri"},       // late yesterday: the time of day does not move the day
+            {"it_IT", day + 1.99, "Domani"},     // late tomorrow
+            {"en_GB", day - 1.01, "01/06/2024"}, // British short date
+            {"it_IT", 1e300, ""},                // damaged
+        };
+        for (const auto& r : rows) {
+            QCOMPARE(dueDateText(r.data, format(r.localeName)), r.expected);
+        }
     }
 
     // Indexes outside the list and too few data rows are refused.
     void outOfRange()
     {
         const MemoList memos{memo(0, QTime())};
-        QCOMPARE(Stato_Memo(memos, -1, atTime(9, 0)), -1);
-        QCOMPARE(Stato_Memo(memos, 1, atTime(9, 0)), -2);
-        QCOMPARE(Stato_Memo(MemoList(), 0, atTime(9, 0)), -2);
+        QCOMPARE((QList<int>{Stato_Memo(memos, -1, atTime(9, 0)), Stato_Memo(memos, 1, atTime(9, 0)),
+                     Stato_Memo(MemoList(), 0, atTime(9, 0))}),
+            (QList<int>{-1, -2, -2}));
         QList<QStringList> dati(MEMO_DATA_COLUMNS, QStringList(1));
         QVERIFY(!fillMemoData(dati, memos, format("it_IT"), "x"));
         QCOMPARE(dati[COL_TEXT][0], QString());
@@ -199,48 +194,45 @@ private slots:
         QCOMPARE(dati[COL_TEXT][0], QString("x"));
     }
 
-    void cellActions_data()
-    {
-        QTest::addColumn<REC_Memo>("before");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<bool>("upper");
-        QTest::addColumn<REC_Memo>("after");
-        QTest::addColumn<bool>("rearmed");
-        const auto row = [](const char* name, const REC_Memo& before, int col, bool upper, const REC_Memo& after,
-                             bool rearmed) { QTest::newRow(name) << before << col << upper << after << rearmed; };
-        const QTime none, at10(10, 0);
-        row("time + on 23:58 wraps on the same date", memo(0, QTime(23, 58)), COL_TIME_BUTTON, true,
-            memo(0, QTime(0, 3)), true);
-        row("time + without time starts from now", memo(0, none), COL_TIME_BUTTON, true, memo(0, QTime(9, 55, 17)),
-            true);
-        row("alarm on gives a timeless memo the current time", memo(0, none, -5, 0, 0), COL_ALARM, true,
-            memo(0, QTime(9, 50, 17)), true);
-        row("done turns the alarm off", memo(0, at10), COL_DONE, true, memo(0, at10, -5, 1, 0), true);
-        row("undone leaves the alarm off", memo(0, at10, -5, 1, 0), COL_DONE, true, memo(0, at10, -5, 0, 0), false);
-        row("offset + with the alarm on", memo(0, at10), COL_ADVANCE_BUTTON, true, memo(0, at10, -4), true);
-        row("offset button without alarm does nothing", memo(0, none, -5, 0, 0), COL_ADVANCE_BUTTON, false,
-            memo(0, none, -5, 0, 0), false);
-        row("offset - stops at the smallest number", memo(0, at10, INT_MIN), COL_ADVANCE_BUTTON, false,
-            memo(0, at10, INT_MIN), true);
-    }
     void cellActions()
     {
-        QFETCH(REC_Memo, before);
-        QFETCH(int, col);
-        QFETCH(bool, upper);
-        QFETCH(REC_Memo, after);
-        QFETCH(bool, rearmed);
-        REC_Memo other;
-        other.ID = 2;
-        Commands c({other, before}); // the memo is second in the list, first on the grid
-        QCOMPARE(c.commands.mouseDown(col, 1, upper, atTime(9, 50, 17)), before != after || rearmed);
-        QVERIFY(!c.commands.mouseDown(COL_TEXT, 1, upper, atTime(9, 50))); // the click opens the editor instead
-        QCOMPARE(c.state.ArrMemo[1], after);
-        QCOMPARE(c.state.ArrMemo[0], other);
-        QCOMPARE(c.state.ArrAvvisi[1].Stato, rearmed ? STATO_RIARMATO : STATO_MOSTRATO);
-        QCOMPARE(c.state.ArrAvvisi[0].Stato, STATO_MOSTRATO);
-        QVERIFY(!c.state.DaSalvare);                                  // the grid's mouse down sets it, not the action
-        QVERIFY(!c.commands.mouseDown(col, 3, upper, atTime(9, 50))); // the placeholder
+        const QTime none, at10(10, 0);
+        const struct {
+            REC_Memo before;
+            int col;
+            bool upper;
+            REC_Memo after;
+            bool rearmed;
+        } rows[] = {
+            // time + on 23:58 wraps on the same date
+            {memo(0, QTime(23, 58)), COL_TIME_BUTTON, true, memo(0, QTime(0, 3)), true},
+            // time + without time starts from now
+            {memo(0, none), COL_TIME_BUTTON, true, memo(0, QTime(9, 55, 17)), true},
+            // alarm on gives a timeless memo the current time
+            {memo(0, none, -5, 0, 0), COL_ALARM, true, memo(0, QTime(9, 50, 17)), true},
+            {memo(0, at10), COL_DONE, true, memo(0, at10, -5, 1, 0), true}, // done turns the alarm off
+            // undone leaves the alarm off
+            {memo(0, at10, -5, 1, 0), COL_DONE, true, memo(0, at10, -5, 0, 0), false},
+            // offset + with the alarm on
+            {memo(0, at10), COL_ADVANCE_BUTTON, true, memo(0, at10, -4), true},
+            // offset button without alarm does nothing
+            {memo(0, none, -5, 0, 0), COL_ADVANCE_BUTTON, false, memo(0, none, -5, 0, 0), false},
+            // offset - stops at the smallest number
+            {memo(0, at10, INT_MIN), COL_ADVANCE_BUTTON, false, memo(0, at10, INT_MIN), true},
+        };
+        for (const auto& r : rows) {
+            REC_Memo other;
+            other.ID = 2;
+            Commands c({other, r.before}); // the memo is second in the list, first on the grid
+            QCOMPARE(c.commands.mouseDown(r.col, 1, r.upper, atTime(9, 50, 17)), r.before != r.after || r.rearmed);
+            QVERIFY(!c.commands.mouseDown(COL_TEXT, 1, r.upper, atTime(9, 50))); // the click opens the editor instead
+            QCOMPARE(c.state.ArrMemo[1], r.after);
+            QCOMPARE(c.state.ArrMemo[0], other);
+            QCOMPARE(c.state.ArrAvvisi[1].Stato, r.rearmed ? STATO_RIARMATO : STATO_MOSTRATO);
+            QCOMPARE(c.state.ArrAvvisi[0].Stato, STATO_MOSTRATO);
+            QVERIFY(!c.state.DaSalvare); // the grid's mouse down sets it, not the action
+            QVERIFY(!c.commands.mouseDown(r.col, 3, r.upper, atTime(9, 50))); // the placeholder
+        }
     }
 
     void largeTimeStepWrapsToATimeOfDay()
@@ -252,48 +244,44 @@ private slots:
         QCOMPARE(c.state.ArrMemo[0].Data, DayNumbers::fromDate(today));
     }
 
-    void typedValues_data()
-    {
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("nota");
-        QTest::addColumn<QString>("time"); // empty: no due time
-        QTest::addColumn<int>("attivo");
-        QTest::addColumn<int>("anticipo");
-        const auto row
-            = [](const char* name, int col, const QString& text, const QString& nota, const char* time, int attivo,
-                  int anticipo) { QTest::newRow(name) << col << text << nota << QString(time) << attivo << anticipo; };
-        row("18.5 is 18:05", COL_TIME, "18.5", "m1", "18:05", 1, -5);
-        row("25.00 blanks the time", COL_TIME, "25.00", "m1", "", 0, -5);
-        row("empty time", COL_TIME, "", "m1", "", 0, -5);
-        row("offset", COL_ADVANCE, " +12 ", "m1", "09:00", 1, 12);
-        row("offset no number", COL_ADVANCE, "12a", "m1", "09:00", 1, 0);
-        row("pasted lines", COL_TEXT, "a\tb\r\nc\rd\ne", "a b c d e", "09:00", 1, -5);
-        row("151 characters", COL_TEXT, QString(150, 'x') + "y", QString(150, 'x'), "09:00", 1, -5);
-        row("150 after a line break", COL_TEXT, "\r\n" + QString(150, 'x'), " " + QString(149, 'x'), "09:00", 1, -5);
-        row("date cell takes no text", COL_DATE, "04/06/24", "m1", "09:00", 1, -5);
-    }
     void typedValues()
     {
-        QFETCH(int, col);
-        QFETCH(QString, text);
-        QFETCH(QString, nota);
-        QFETCH(QString, time);
-        QFETCH(int, attivo);
-        QFETCH(int, anticipo);
-        Commands c(withIds({1}));
-        QCOMPARE(c.commands.setEditText(col, 1, text), col != COL_DATE);
-        const REC_Memo& m = c.state.ArrMemo[0];
-        QCOMPARE(m.Nota, nota);
-        QCOMPARE(m.TipoOrario == ORARIO_PRESENTE ? DayNumbers::toTime(m.Orario).toString("HH:mm") : QString(), time);
-        if (time.isEmpty())
-            QCOMPARE(DayNumbers::toTime(m.Orario), QTime(9, 0)); // kept for the next time it is switched on
-        QCOMPARE(m.Attivo, attivo);
-        QCOMPARE(m.Anticipo, anticipo);
-        // Time and offset re-arm the memo's warning; the text does not.
-        QCOMPARE(c.state.ArrAvvisi[0].Stato, col == COL_TIME || col == COL_ADVANCE ? STATO_RIARMATO : STATO_MOSTRATO);
-        QVERIFY(!c.commands.setEditText(COL_TEXT, 2, "placeholder"));
-        QCOMPARE(c.state.ArrMemo.size(), 1);
+        const struct {
+            int col;
+            QString text;
+            QString nota;
+            QString time; // empty: no due time
+            int attivo;
+            int anticipo;
+        } rows[] = {
+            {COL_TIME, "18.5", "m1", "18:05", 1, -5},                               // 18.5 is 18:05
+            {COL_TIME, "25.00", "m1", "", 0, -5},                                   // 25.00 blanks the time
+            {COL_TIME, "", "m1", "", 0, -5},                                        // empty time
+            {COL_ADVANCE, " +12 ", "m1", "09:00", 1, 12},                           // offset
+            {COL_ADVANCE, "12a", "m1", "09:00", 1, 0},                              // offset no number
+            {COL_TEXT, "a\tb\r\nc\rd\ne", "a b c d e", "09:00", 1, -5},             // pasted lines
+            {COL_TEXT, QString(150, 'x') + "y", QString(150, 'x'), "09:00", 1, -5}, // 151 characters
+            // 150 after a line break
+            {COL_TEXT, "\r\n" + QString(150, 'x'), " " + QString(149, 'x'), "09:00", 1, -5},
+            {COL_DATE, "04/06/24", "m1", "09:00", 1, -5}, // date cell takes no text
+        };
+        for (const auto& r : rows) {
+            Commands c(withIds({1}));
+            QCOMPARE(c.commands.setEditText(r.col, 1, r.text), r.col != COL_DATE);
+            const REC_Memo& m = c.state.ArrMemo[0];
+            QCOMPARE(m.Nota, r.nota);
+            QCOMPARE(
+                m.TipoOrario == ORARIO_PRESENTE ? DayNumbers::toTime(m.Orario).toString("HH:mm") : QString(), r.time);
+            if (r.time.isEmpty())
+                QCOMPARE(DayNumbers::toTime(m.Orario), QTime(9, 0)); // kept for the next time it is switched on
+            QCOMPARE(m.Attivo, r.attivo);
+            QCOMPARE(m.Anticipo, r.anticipo);
+            // Time and offset re-arm the memo's warning; the text does not.
+            QCOMPARE(c.state.ArrAvvisi[0].Stato,
+                r.col == COL_TIME || r.col == COL_ADVANCE ? STATO_RIARMATO : STATO_MOSTRATO);
+            QVERIFY(!c.commands.setEditText(COL_TEXT, 2, "placeholder"));
+            QCOMPARE(c.state.ArrMemo.size(), 1);
+        }
     }
 
     void editorOpensOnTextTimeAndArmedOffset()
@@ -311,41 +299,39 @@ private slots:
         QCOMPARE(open, (QList<int>{11, 15, 17, 21, 25}));
     }
 
-    void newMemo_data()
-    {
-        QTest::addColumn<QList<qint32>>("ids");
-        QTest::addColumn<int>("riga");
-        QTest::addColumn<QStringList>("order"); // "new" for the added memo
-        QTest::addColumn<int>("row");           // where the editor opens
-        QTest::newRow("empty list") << QList<qint32>{} << -1 << QStringList{"new"} << 1;
-        QTest::newRow("none selected: after the largest")
-            << QList<qint32>{3, 7, 5} << -1 << QStringList{"m3", "m5", "m7", "new"} << 4;
-        QTest::newRow("second of three: in second place")
-            << QList<qint32>{3, 7, 5} << 2 << QStringList{"m3", "new", "m5", "m7"} << 2;
-        QTest::newRow("placeholder row current") << QList<qint32>{1, 2} << 3 << QStringList{"m1", "m2", "new"} << 3;
-        QTest::newRow("largest ID taken: numbered again from 1")
-            << QList<qint32>{INT_MAX, 4} << -1 << QStringList{"m4", QString("m%1").arg(INT_MAX), "new"} << 3;
-        QTest::newRow("inserted above the largest ID")
-            << QList<qint32>{INT_MAX, 4} << 2 << QStringList{"m4", "new", QString("m%1").arg(INT_MAX)} << 2;
-    }
     void newMemo()
     {
-        QFETCH(QList<qint32>, ids);
-        QFETCH(int, riga);
-        QFETCH(QStringList, order);
-        QFETCH(int, row);
-        Commands c(withIds(ids), riga);
-        const QStringList named = c.queueNames();
-        QCOMPARE(c.commands.Nuovo_Memo(atTime(9, 50, 17)), row);
-        QVERIFY(c.state.DaSalvare);
-        QCOMPARE(c.RigaCorrente, riga);
-        REC_Memo& added = c.state.ArrMemo.last();
-        QVERIFY(added.ID >= 1);
-        added.Nota = "new";
-        QCOMPARE(shown(c.state.ArrMemo), order);
-        QCOMPARE(c.queueNames(), named);
-        QCOMPARE(c.state.ArrAvvisi.last().Chiave, ids.isEmpty() ? 0 : ids.first()); // alarm entries keep theirs
-        QCOMPARE(!c.handedOn.isEmpty(), riga == 2 || ids.contains(INT_MAX));
+        const struct {
+            QList<qint32> ids;
+            int riga;
+            QStringList order; // "new" for the added memo
+            int row;           // where the editor opens
+        } rows[] = {
+            {QList<qint32>{}, -1, QStringList{"new"}, 1}, // empty list
+            // none selected: after the largest
+            {QList<qint32>{3, 7, 5}, -1, QStringList{"m3", "m5", "m7", "new"}, 4},
+            // second of three: in second place
+            {QList<qint32>{3, 7, 5}, 2, QStringList{"m3", "new", "m5", "m7"}, 2},
+            {QList<qint32>{1, 2}, 3, QStringList{"m1", "m2", "new"}, 3}, // placeholder row current
+            // largest ID taken: numbered again from 1
+            {QList<qint32>{INT_MAX, 4}, -1, QStringList{"m4", QString("m%1").arg(INT_MAX), "new"}, 3},
+            // inserted above the largest ID
+            {QList<qint32>{INT_MAX, 4}, 2, QStringList{"m4", "new", QString("m%1").arg(INT_MAX)}, 2},
+        };
+        for (const auto& r : rows) {
+            Commands c(withIds(r.ids), r.riga);
+            const QStringList named = c.queueNames();
+            QCOMPARE(c.commands.Nuovo_Memo(atTime(9, 50, 17)), r.row);
+            QVERIFY(c.state.DaSalvare);
+            QCOMPARE(c.RigaCorrente, r.riga);
+            REC_Memo& added = c.state.ArrMemo.last();
+            QVERIFY(added.ID >= 1);
+            added.Nota = "new";
+            QCOMPARE(shown(c.state.ArrMemo), r.order);
+            QCOMPARE(c.queueNames(), named);
+            QCOMPARE(c.state.ArrAvvisi.last().Chiave, r.ids.isEmpty() ? 0 : r.ids.first()); // alarm entries keep theirs
+            QCOMPARE(!c.handedOn.isEmpty(), r.riga == 2 || r.ids.contains(INT_MAX));
+        }
     }
 
     void newMemoDefaults()
@@ -363,87 +349,80 @@ private slots:
         QCOMPARE(c.state.ArrMemo.last().TipoOrario, ORARIO_ASSENTE);
     }
 
-    void deleteMemo_data()
-    {
-        QTest::addColumn<int>("riga");
-        QTest::addColumn<int>("ask");
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QStringList>("left");
-        QTest::addColumn<int>("rigaAfter");
-        QTest::newRow("the last of two") << 2 << 0 << true << QStringList{"m1"} << 1;
-        QTest::newRow("the first of two") << 1 << 0 << true << QStringList{"m2"} << 1;
-        QTest::newRow("asked, yes") << 1 << 1 << true << QStringList{"m2"} << 1;
-        QTest::newRow("asked, no") << 1 << 1 << false << QStringList{"m1", "m2"} << 1;
-        QTest::newRow("placeholder current") << 3 << 1 << true << QStringList{"m1", "m2"} << 3;
-        QTest::newRow("none current") << -1 << 1 << true << QStringList{"m1", "m2"} << -1;
-    }
     void deleteMemo()
     {
-        QFETCH(int, riga);
-        QFETCH(int, ask);
-        QFETCH(bool, yes);
-        QFETCH(QStringList, left);
-        QFETCH(int, rigaAfter);
-        Commands c(withIds({2, 1}), riga);
-        c.state.settings.Chiedi_conferma_cancellazione = ask;
-        QStringList asked;
-        const bool deleted = c.commands.Cancella_Memo(
-            [&](const QString& q) {
-                asked.append(q);
-                return yes;
-            },
-            "dd/MM/yy");
-        QCOMPARE(deleted, left.size() == 1);
-        QVERIFY(c.state.DaSalvare);
-        QCOMPARE(shown(c.state.ArrMemo), left);
-        QCOMPARE(c.RigaCorrente, rigaAfter);
-        const bool memoRow = riga == 1 || riga == 2;
-        QCOMPARE(asked,
-            ask == 1 && memoRow ? QStringList{"Sei sicuro di voler cancellare il promemoria\r\nm1 del 03/06/24?"}
-                                : QStringList{});
-        QCOMPARE(c.state.ArrAvvisi.size(), 3); // the queue keeps the entries of a deleted memo
+        const struct {
+            int riga;
+            int ask;
+            bool yes;
+            QStringList left;
+            int rigaAfter;
+        } rows[] = {
+            {2, 0, true, QStringList{"m1"}, 1},         // the last of two
+            {1, 0, true, QStringList{"m2"}, 1},         // the first of two
+            {1, 1, true, QStringList{"m2"}, 1},         // asked, yes
+            {1, 1, false, QStringList{"m1", "m2"}, 1},  // asked, no
+            {3, 1, true, QStringList{"m1", "m2"}, 3},   // placeholder current
+            {-1, 1, true, QStringList{"m1", "m2"}, -1}, // none current
+        };
+        for (const auto& r : rows) {
+            Commands c(withIds({2, 1}), r.riga);
+            c.state.settings.Chiedi_conferma_cancellazione = r.ask;
+            QStringList asked;
+            const bool deleted = c.commands.Cancella_Memo(
+                [&](const QString& q) {
+                    asked.append(q);
+                    return r.yes;
+                },
+                "dd/MM/yy");
+            QCOMPARE(deleted, r.left.size() == 1);
+            QVERIFY(c.state.DaSalvare);
+            QCOMPARE(shown(c.state.ArrMemo), r.left);
+            QCOMPARE(c.RigaCorrente, r.rigaAfter);
+            const bool memoRow = r.riga == 1 || r.riga == 2;
+            QCOMPARE(asked,
+                r.ask == 1 && memoRow ? QStringList{"Sei sicuro di voler cancellare il promemoria\r\nm1 del 03/06/24?"}
+                                      : QStringList{});
+            QCOMPARE(c.state.ArrAvvisi.size(), 3); // the queue keeps the entries of a deleted memo
+        }
     }
 
-    void move_data()
-    {
-        QTest::addColumn<int>("riga");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<int>("newRow");
-        QTest::addColumn<QStringList>("order");
-        const QStringList same{"m1", "m2", "m3"};
-        QTest::newRow("Shift+Up on the first") << 1 << SPOSTA_SU << 1 << 1 << same;
-        QTest::newRow("Shift+PgUp on the first") << 1 << SPOSTA_IN_CIMA << 1 << 1 << same;
-        QTest::newRow("Shift+PgDn on the first of three")
-            << 1 << SPOSTA_IN_FONDO << 2 << 3 << QStringList{"m2", "m3", "m1"};
-        QTest::newRow("Shift+PgUp on the last") << 3 << SPOSTA_IN_CIMA << 2 << 1 << QStringList{"m3", "m1", "m2"};
-        QTest::newRow("Shift+Down on the middle") << 2 << SPOSTA_GIU << 2 << 3 << QStringList{"m1", "m3", "m2"};
-        QTest::newRow("Shift+Down on the last") << 3 << SPOSTA_GIU << 1 << 3 << same;
-        QTest::newRow("Shift+Up on the placeholder") << 4 << SPOSTA_SU << 1 << -1 << same;
-        QTest::newRow("an unknown kind") << 2 << 5 << 0 << -1 << same;
-        QTest::newRow("none current") << -1 << SPOSTA_SU << 0 << -1 << same;
-    }
     void move()
     {
-        QFETCH(int, riga);
-        QFETCH(int, kind);
-        QFETCH(int, result);
-        QFETCH(int, newRow);
-        QFETCH(QStringList, order);
-        Commands c(withIds({3, 1, 2}), riga);
-        const QStringList named = c.queueNames();
-        int row = -2;
-        QCOMPARE(c.commands.Sposta_Memo(kind, row), result);
-        QCOMPARE(row, newRow);
-        QCOMPARE(shown(c.state.ArrMemo), order);
-        QList<qint32> ids;
-        for (const REC_Memo& m : c.state.ArrMemo)
-            ids.append(m.ID);
-        std::sort(ids.begin(), ids.end());
-        QCOMPARE(ids, (QList<qint32>{1, 2, 3})); // the set of IDs stays
-        QCOMPARE(c.queueNames(), named);
-        QCOMPARE(c.handedOn.size(), result == 2 ? 1 : 0);
-        QVERIFY(!c.state.DaSalvare);
+        const QStringList same{"m1", "m2", "m3"};
+        const struct {
+            int riga;
+            int kind;
+            int result;
+            int newRow;
+            QStringList order;
+        } rows[] = {
+            {1, SPOSTA_SU, 1, 1, same},                                // Shift+Up on the first
+            {1, SPOSTA_IN_CIMA, 1, 1, same},                           // Shift+PgUp on the first
+            {1, SPOSTA_IN_FONDO, 2, 3, QStringList{"m2", "m3", "m1"}}, // Shift+PgDn on the first of three
+            {3, SPOSTA_IN_CIMA, 2, 1, QStringList{"m3", "m1", "m2"}},  // Shift+PgUp on the last
+            {2, SPOSTA_GIU, 2, 3, QStringList{"m1", "m3", "m2"}},      // Shift+Down on the middle
+            {3, SPOSTA_GIU, 1, 3, same},                               // Shift+Down on the last
+            {4, SPOSTA_SU, 1, -1, same},                               // Shift+Up on the placeholder
+            {2, 5, 0, -1, same},                                       // an unknown kind
+            {-1, SPOSTA_SU, 0, -1, same},                              // none current
+        };
+        for (const auto& r : rows) {
+            Commands c(withIds({3, 1, 2}), r.riga);
+            const QStringList named = c.queueNames();
+            int row = -2;
+            QCOMPARE(c.commands.Sposta_Memo(r.kind, row), r.result);
+            QCOMPARE(row, r.newRow);
+            QCOMPARE(shown(c.state.ArrMemo), r.order);
+            QList<qint32> ids;
+            for (const REC_Memo& m : c.state.ArrMemo)
+                ids.append(m.ID);
+            std::sort(ids.begin(), ids.end());
+            QCOMPARE(ids, (QList<qint32>{1, 2, 3})); // the set of IDs stays
+            QCOMPARE(c.queueNames(), named);
+            QCOMPARE(c.handedOn.size(), r.result == 2 ? 1 : 0);
+            QVERIFY(!c.state.DaSalvare);
+        }
     }
 
     void rotateOutsideTheGrid()

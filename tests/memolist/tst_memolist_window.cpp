@@ -1,4 +1,5 @@
 #include "MemoListRig.h"
+#include "controls/GridFixture.h"
 
 #include "alarms/FDataOra.h"
 
@@ -34,20 +35,6 @@ const QColor green(0x00, 0x80, 0x00);
 const QColor red(0xFF, 0x00, 0x00);
 const QColor grey(0x80, 0x80, 0x80);
 const QColor white(0xFF, 0xFF, 0xFF);
-
-int countNear(const QImage& image, const QRect& area, const QColor& colour, int tolerance = 60)
-{
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor p = image.pixelColor(x, y);
-            if (qAbs(p.red() - colour.red()) + qAbs(p.green() - colour.green()) + qAbs(p.blue() - colour.blue())
-                < tolerance)
-                ++n;
-        }
-    }
-    return n;
-}
 
 // A shown main window whose memo grid holds `memos`.
 struct Shown {
@@ -205,11 +192,10 @@ private slots:
         QCOMPARE(s.column(COL_DATE), (QStringList{"Ieri", "Oggi", "06/06/24", "Domani", "05/06/24", ""}));
         QCOMPARE(s.column(COL_TIME), (QStringList{"09:00", "09:00", "11:00", "09:00", "", ""}));
         QCOMPARE(s.column(COL_ADVANCE), (QStringList{"0", "-5", "-5", "+15", "-5", ""}));
-        QCOMPARE(s.list->Memo_Della_Riga(1), 1);
-        QCOMPARE(s.list->Memo_Della_Riga(4), 0);
-        QCOMPARE(s.list->Memo_Della_Riga(6), -1); // the placeholder
-        QCOMPARE(s.list->Memo_Della_Riga(0), -1); // the header
-        QCOMPARE(s.list->Memo_Della_Riga(9), -1);
+        // Rows 6 (the placeholder), 0 (the header) and 9 hold no memo.
+        QCOMPARE((QList<int>{s.list->Memo_Della_Riga(1), s.list->Memo_Della_Riga(4), s.list->Memo_Della_Riga(6),
+                     s.list->Memo_Della_Riga(0), s.list->Memo_Della_Riga(9)}),
+            (QList<int>{1, 0, -1, -1, -1}));
         const QImage image = s.shot();
         for (int c : {COL_TIME, COL_ADVANCE, COL_ADVANCE_BUTTON})
             QVERIFY2(onlyBackground(image, s.cell(c, 5), white), qPrintable(QString::number(c)));
@@ -223,28 +209,27 @@ private slots:
 
     // A right-aligned number never loses its first characters: its column
     // grows, and the text column gives the room back.
-    void numbersShownWhole_data()
-    {
-        QTest::addColumn<QString>("localeName");
-        QTest::addColumn<QTime>("time");
-        QTest::addColumn<qint32>("anticipo");
-        QTest::newRow("offset +1440") << "it_IT" << QTime(9, 0) << 1440;
-        QTest::newRow("smallest offset") << "it_IT" << QTime(9, 0) << INT_MIN;
-        QTest::newRow("US afternoon") << "en_US" << QTime(22, 45) << 0;
-    }
     void numbersShownWhole()
     {
-        QFETCH(QString, localeName);
-        QFETCH(QTime, time);
-        QFETCH(qint32, anticipo);
-        Shown s({memoOn(1, 3, time, anticipo)}, QStringLiteral("Reminder"), localeName);
-        const QFontMetrics fm(s.grid->standardGridFont(), s.grid->viewport());
-        for (int c : {COL_TIME, COL_ADVANCE}) {
-            const QString text = s.grid->Cells(c, 1);
-            QVERIFY2(fm.horizontalAdvance(text) + 5 <= s.grid->ColWidths(c), qPrintable(text));
+        const struct {
+            QString localeName;
+            QTime time;
+            qint32 anticipo;
+        } rows[] = {
+            {"it_IT", QTime(9, 0), 1440},    // offset +1440
+            {"it_IT", QTime(9, 0), INT_MIN}, // smallest offset
+            {"en_US", QTime(22, 45), 0},     // US afternoon
+        };
+        for (const auto& r : rows) {
+            Shown s({memoOn(1, 3, r.time, r.anticipo)}, QStringLiteral("Reminder"), r.localeName);
+            const QFontMetrics fm(s.grid->standardGridFont(), s.grid->viewport());
+            for (int c : {COL_TIME, COL_ADVANCE}) {
+                const QString text = s.grid->Cells(c, 1);
+                QVERIFY2(fm.horizontalAdvance(text) + 5 <= s.grid->ColWidths(c), qPrintable(text));
+            }
+            QVERIFY(s.grid->columnViewportPosition(COL_ADVANCE_BUTTON) + s.grid->ColWidths(COL_ADVANCE_BUTTON)
+                <= s.grid->viewport()->width());
         }
-        QVERIFY(s.grid->columnViewportPosition(COL_ADVANCE_BUTTON) + s.grid->ColWidths(COL_ADVANCE_BUTTON)
-            <= s.grid->viewport()->width());
     }
 
     // An idle tick draws nothing; one that turns a memo imminent draws it.
@@ -272,41 +257,38 @@ private slots:
     }
 
     // The urgency states in their scheme colours, on every text cell.
-    void urgencyColours_data()
-    {
-        QTest::addColumn<int>("days");
-        QTest::addColumn<QTime>("due");
-        QTest::addColumn<bool>("done");
-        QTest::addColumn<QTime>("now");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("09:35 imminent") << 0 << QTime(10, 0) << false << QTime(9, 35) << green;
-        QTest::newRow("today without time") << 0 << QTime() << false << QTime(9, 50) << green;
-        QTest::newRow("10:05 overdue") << 0 << QTime(10, 0) << false << QTime(10, 5) << red;
-        QTest::newRow("done and overdue") << -5 << QTime(8, 0) << true << QTime(9, 50) << black;
-    }
     void urgencyColours()
     {
-        QFETCH(int, days);
-        QFETCH(QTime, due);
-        QFETCH(bool, done);
-        QFETCH(QTime, now);
-        QFETCH(QColor, colour);
-        REC_Memo m = memoOn(1, days, due, -5);
-        m.Eseguito = done ? 1 : 0;
-        Shown s({m});
-        s.rig.clock.set(QDateTime(QDate(2024, 6, 3), now, QTimeZone::utc()));
-        const QImage image = s.shot(); // drawing takes the state at paint time
-        for (int c : {COL_TEXT, COL_DATE, COL_TIME, COL_ADVANCE}) {
-            if (s.grid->Cells(c, 1).isEmpty())
-                continue;
-            QVERIFY2(inkPixels(image, s.cell(c, 1), colour) > 5, qPrintable(QString::number(c)));
-            for (const QColor& other : {black, green, red}) {
-                if (other != colour)
-                    QCOMPARE(inkPixels(image, s.cell(c, 1), other), 0);
+        const struct {
+            int days;
+            QTime due;
+            bool done;
+            QTime now;
+            QColor colour;
+        } rows[] = {
+            {0, QTime(10, 0), false, QTime(9, 35), green}, // 09:35 imminent
+            {0, QTime(), false, QTime(9, 50), green},      // today without time
+            {0, QTime(10, 0), false, QTime(10, 5), red},   // 10:05 overdue
+            {-5, QTime(8, 0), true, QTime(9, 50), black},  // done and overdue
+        };
+        for (const auto& r : rows) {
+            REC_Memo m = memoOn(1, r.days, r.due, -5);
+            m.Eseguito = r.done ? 1 : 0;
+            Shown s({m});
+            s.rig.clock.set(QDateTime(QDate(2024, 6, 3), r.now, QTimeZone::utc()));
+            const QImage image = s.shot(); // drawing takes the state at paint time
+            for (int c : {COL_TEXT, COL_DATE, COL_TIME, COL_ADVANCE}) {
+                if (s.grid->Cells(c, 1).isEmpty())
+                    continue;
+                QVERIFY2(inkPixels(image, s.cell(c, 1), r.colour) > 5, qPrintable(QString::number(c)));
+                for (const QColor& other : {black, green, red}) {
+                    if (other != r.colour)
+                        QCOMPARE(inkPixels(image, s.cell(c, 1), other), 0);
+                }
             }
+            // The done box shows the ticked picture.
+            QCOMPARE(countNear(image, s.cell(COL_DONE, 1), QColor(0x2e, 0x9b, 0x4f), 20) > 20, r.done);
         }
-        // The done box shows the ticked picture.
-        QCOMPARE(countNear(image, s.cell(COL_DONE, 1), QColor(0x2e, 0x9b, 0x4f), 20) > 20, done);
     }
 
     void onlyTheFirstShowRebuildsButEveryShowAppliesTheScheme()
@@ -363,16 +345,12 @@ private slots:
         image = s.shot();
         QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 2).topLeft()), QColor(0x10, 0x20, 0x30));
         QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0x40, 0x50, 0x60));
-    }
 
-    void schemeKeysNeedTheSwitchAndNoEditor()
-    {
-        Shown off({memoOn(1, 3)}, "Mattone");
-        off.w->state().config.MODIFICA_COLORI_ON = false;
-        QTest::keyClick(off.grid, '>');
-        QCOMPARE(off.w->state().settings.Tipo_colorazione, QString("Mattone"));
-
-        Shown s({memoOn(1, 3)}, "Mattone");
+        // The keys need the switch, and an open editor takes them as text.
+        s.state().config.MODIFICA_COLORI_ON = false;
+        QTest::keyClick(s.grid, '>');
+        QCOMPARE(s.state().settings.Tipo_colorazione, QString("Viola"));
+        s.state().config.MODIFICA_COLORI_ON = true;
         s.grid->OnEditor_on = [](TA_DBStringGrid*, bool& can) { can = true; };
         s.w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(s.w));
@@ -382,136 +360,102 @@ private slots:
         s.grid->Mostra_Editor();
         QVERIFY(s.list->editorVisible());
         QTest::keyClick(s.grid->Editor(), '>');
-        QCOMPARE(s.w->state().settings.Tipo_colorazione, QString("Mattone"));
+        QCOMPARE(s.state().settings.Tipo_colorazione, QString("Viola"));
         QVERIFY(s.grid->Editor()->text().endsWith('>'));
     }
 
-    // A text typed into a cell, or (no text) a click in its upper or lower half.
-    void cellEdits_data()
+    // A text typed into a cell, or (no text) a click in its upper or lower
+    // half; the date picker opens on the memo's date and the 14th is clicked.
+    void cellEdits()
     {
-        QTest::addColumn<REC_Memo>("before");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<bool>("upper");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("shown"); // text, alarm, date, time, offset
         const REC_Memo at10 = memoOn(1, 0, QTime(10, 0));
         REC_Memo eve = at10;
         eve.Data = DayNumbers::fromDate(QDate(2024, 12, 31));
-        const auto row
-            = [](const char* name, const REC_Memo& before, int col, bool upper, const QString& typed,
-                  const QStringList& shown) { QTest::newRow(name) << before << col << upper << typed << shown; };
-        row("text", at10, COL_TEXT, true, "Dentista", {"Dentista", "1", "Oggi", "10:00", "-5"});
-        row("25.00 blanks the time and the alarm", at10, COL_TIME, true, "25.00", {"memo 1", "0", "Oggi", "", "-5"});
-        row("date + on 31 December", eve, COL_DATE_BUTTON, true, {}, {"memo 1", "1", "01/01/25", "10:00", "-5"});
-        row("time - on 00:02 step 5", memoOn(1, 3, QTime(0, 2)), COL_TIME_BUTTON, false, {},
-            {"memo 1", "1", "06/06/24", "23:57", "-5"});
-        row("alarm on gives the time of now", memoOn(1, 3, QTime(), -5, 0), COL_ALARM, true, {},
-            {"memo 1", "1", "06/06/24", "09:50", "-5"});
-    }
-    void cellEdits()
-    {
-        QFETCH(REC_Memo, before);
-        QFETCH(int, col);
-        QFETCH(bool, upper);
-        QFETCH(QString, typed);
-        QFETCH(QStringList, shown);
-        Shown s({before});
-        s.w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(s.w));
-        s.click(col, 1, upper);
-        QCOMPARE(s.list->editorVisible(), !typed.isNull());
-        if (!typed.isNull()) {
-            QCOMPARE(s.grid->Col(), col);
-            s.grid->Editor()->selectAll();
-            s.type(typed);
-            QVERIFY(!s.list->editorVisible());
-            QCOMPARE(s.grid->Col(), 0);
+        const struct {
+            REC_Memo before;
+            int col;
+            bool upper;
+            QString typed;
+            QStringList shown; // text, alarm, date, time, offset
+        } rows[] = {
+            {at10, COL_TEXT, true, "Dentista", {"Dentista", "1", "Oggi", "10:00", "-5"}}, // text
+            // 25.00 blanks the time and the alarm
+            {at10, COL_TIME, true, "25.00", {"memo 1", "0", "Oggi", "", "-5"}},
+            // date + on 31 December
+            {eve, COL_DATE_BUTTON, true, {}, {"memo 1", "1", "01/01/25", "10:00", "-5"}},
+            // time - on 00:02 step 5
+            {memoOn(1, 3, QTime(0, 2)), COL_TIME_BUTTON, false, {}, {"memo 1", "1", "06/06/24", "23:57", "-5"}},
+            // date picked
+            {memoOn(1, 3, QTime(10, 0)), COL_DATE, true, {}, {"memo 1", "1", "14/06/24", "10:00", "-5"}},
+        };
+        for (const auto& r : rows) {
+            Shown s({r.before});
+            s.w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(s.w));
+            s.pickDay = [&](TfrmDataOra* picker) {
+                QCOMPARE(picker->mtcCalendario()->selectedDate(), DayNumbers::toDate(r.before.Data));
+                QCOMPARE(picker->mtcCalendario()->locale().language(), QLocale::Italian);
+                picker->mtcCalendario()->setSelectedDate(QDate(2024, 6, 14));
+                QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Return);
+            };
+            s.state().DaSalvare = false;
+            s.click(r.col, 1, r.upper);
+            QCOMPARE(s.list->editorVisible(), !r.typed.isNull());
+            if (!r.typed.isNull()) {
+                QCOMPARE(s.grid->Col(), r.col);
+                s.grid->Editor()->selectAll();
+                s.type(r.typed);
+                QVERIFY(!s.list->editorVisible());
+                QCOMPARE(s.grid->Col(), 0);
+            }
+            QStringList cells;
+            for (int c : {COL_TEXT, COL_ALARM, COL_DATE, COL_TIME, COL_ADVANCE})
+                cells.append(s.grid->Cells(c, 1));
+            QCOMPARE(cells, r.shown);
+            QCOMPARE(s.state().ArrMemo[0].Attivo, r.shown[1].toInt());
+            QVERIFY(s.state().DaSalvare); // the keys or the click reached the grid
+            QCOMPARE(s.list->RigaCorrente, 1);
+            QVERIFY(s.panel().btnSuUno->isEnabled());
         }
-        QStringList cells;
-        for (int c : {COL_TEXT, COL_ALARM, COL_DATE, COL_TIME, COL_ADVANCE})
-            cells.append(s.grid->Cells(c, 1));
-        QCOMPARE(cells, shown);
-        QCOMPARE(s.state().ArrMemo[0].Attivo, shown[1].toInt());
-        QVERIFY(s.state().DaSalvare); // the keys or the click reached the grid
-        QCOMPARE(s.list->RigaCorrente, 1);
-        QVERIFY(s.panel().btnSuUno->isEnabled());
     }
 
-    void placeholderClickAddsAMemo()
-    {
-        Shown s({memoOn(1, 3)});
-        s.click(COL_TEXT, 2, true, Qt::LeftButton);
-        QCOMPARE(s.state().ArrMemo.size(), 2);
-        QVERIFY(s.list->editorVisible());
-        QCOMPARE(s.grid->Row(), 2);
-        QCOMPARE(s.grid->Col(), COL_TEXT);
-        s.type("Nuovo");
-        QCOMPARE(s.notes(), (QStringList{"memo 1", "Nuovo", "- nuovo promemoria -"}));
-        // A click outside every cell leaves no memo current.
-        QTest::mouseClick(
-            s.grid->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, s.grid->viewport()->height() - 3));
-        QCOMPARE(s.list->RigaCorrente, -1);
-        QVERIFY(!s.panel().btnSuUno->isEnabled());
-    }
-
-    void windowKeys_data()
-    {
-        QTest::addColumn<int>("current");     // grid row clicked first, 0 for none
-        QTest::addColumn<QList<int>>("keys"); // key | modifiers
-        QTest::addColumn<QStringList>("notes");
-        QTest::addColumn<int>("riga");
-        const QStringList three{"memo 1", "memo 2", "memo 3", "- nuovo promemoria -"};
-        const int shift = int(Qt::ShiftModifier);
-        QTest::newRow("Shift+Up on the first") << 1 << QList<int>{Qt::Key_Up | shift} << three << 1;
-        QTest::newRow("Shift+PgDn on the first of three")
-            << 1 << QList<int>{Qt::Key_PageDown | shift}
-            << QStringList{"memo 2", "memo 3", "memo 1", "- nuovo promemoria -"} << 3;
-        QTest::newRow("Shift+PgUp, Shift+Down")
-            << 3 << QList<int>{Qt::Key_PageUp | shift, Qt::Key_Down | shift}
-            << QStringList{"memo 1", "memo 3", "memo 2", "- nuovo promemoria -"} << 2;
-        QTest::newRow("other Shift keys are dropped")
-            << 2 << QList<int>{Qt::Key_Right | shift, Qt::Key_Home | shift, Qt::Key_Tab | shift} << three << 2;
-        QTest::newRow("F8 on the last of three")
-            << 3 << QList<int>{Qt::Key_F8} << QStringList{"memo 1", "memo 2", "- nuovo promemoria -"} << 2;
-        QTest::newRow("F8 with none current") << 0 << QList<int>{Qt::Key_F8} << three << -1;
-        QTest::newRow("F7 sorts by date")
-            << 1 << QList<int>{Qt::Key_F7} << QStringList{"memo 3", "memo 1", "memo 2", "- nuovo promemoria -"} << 2;
-        QTest::newRow("Ctrl+F3 is no command") << 0 << QList<int>{Qt::Key_F3 | int(Qt::ControlModifier)} << three << -1;
-    }
     void windowKeys()
     {
-        QFETCH(int, current);
-        QFETCH(QList<int>, keys);
-        QFETCH(QStringList, notes);
-        QFETCH(int, riga);
-        Shown s({memoOn(1, 0, QTime(10, 0)), memoOn(2, 1, QTime(9, 0)), memoOn(3, 0, QTime(8, 0))});
-        s.rig.putSetting("Chiedi_conferma_cancellazione", "0");
-        s.state().settings.Chiedi_conferma_cancellazione = 0;
-        s.grid->setFocus();
-        if (current > 0)
-            s.click(COL_DONE, current);
-        for (int k : keys)
-            s.key(Qt::Key(k & ~Qt::KeyboardModifierMask), Qt::KeyboardModifiers(k & Qt::KeyboardModifierMask));
-        QCOMPARE(s.notes(), notes);
-        QCOMPARE(s.list->RigaCorrente, riga);
-        QCOMPARE(s.grid->Col(), 0);
-    }
-
-    // The date picker opens on the memo's date; the memo takes the day clicked.
-    void dateCellTakesThePickedDay()
-    {
-        Shown s({memoOn(1, 0, QTime(10, 0))});
-        s.pickDay = [](TfrmDataOra* picker) {
-            QCOMPARE(picker->mtcCalendario()->selectedDate(), QDate(2024, 6, 3));
-            QCOMPARE(picker->mtcCalendario()->locale().language(), QLocale::Italian);
-            picker->mtcCalendario()->setSelectedDate(QDate(2024, 6, 14));
-            QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Return);
+        const QStringList three{"memo 1", "memo 2", "memo 3", "- nuovo promemoria -"};
+        const int shift = int(Qt::ShiftModifier);
+        const struct {
+            int current;     // grid row clicked first, 0 for none
+            QList<int> keys; // key | modifiers
+            QStringList notes;
+            int riga;
+        } rows[] = {
+            // Shift+PgDn on the first of three
+            {1, QList<int>{Qt::Key_PageDown | shift}, QStringList{"memo 2", "memo 3", "memo 1", "- nuovo promemoria -"},
+                3},
+            // Shift+PgUp, Shift+Down
+            {3, QList<int>{Qt::Key_PageUp | shift, Qt::Key_Down | shift},
+                QStringList{"memo 1", "memo 3", "memo 2", "- nuovo promemoria -"}, 2},
+            // other Shift keys are dropped
+            {2, QList<int>{Qt::Key_Right | shift, Qt::Key_Home | shift, Qt::Key_Tab | shift}, three, 2},
+            // F8 on the last of three
+            {3, QList<int>{Qt::Key_F8}, QStringList{"memo 1", "memo 2", "- nuovo promemoria -"}, 2},
+            // F7 sorts by date
+            {1, QList<int>{Qt::Key_F7}, QStringList{"memo 3", "memo 1", "memo 2", "- nuovo promemoria -"}, 2},
+            {0, QList<int>{Qt::Key_F3 | int(Qt::ControlModifier)}, three, -1}, // Ctrl+F3 is no command
         };
-        s.state().DaSalvare = false;
-        s.click(COL_DATE, 1);
-        QCOMPARE(DayNumbers::toDate(s.state().ArrMemo[0].Data), QDate(2024, 6, 14));
-        QCOMPARE(s.grid->Cells(COL_DATE, 1), QString("14/06/24"));
-        QVERIFY(s.state().DaSalvare);
+        for (const auto& r : rows) {
+            Shown s({memoOn(1, 0, QTime(10, 0)), memoOn(2, 1, QTime(9, 0)), memoOn(3, 0, QTime(8, 0))});
+            s.rig.putSetting("Chiedi_conferma_cancellazione", "0");
+            s.state().settings.Chiedi_conferma_cancellazione = 0;
+            s.grid->setFocus();
+            if (r.current > 0)
+                s.click(COL_DONE, r.current);
+            for (int k : r.keys)
+                s.key(Qt::Key(k & ~Qt::KeyboardModifierMask), Qt::KeyboardModifiers(k & Qt::KeyboardModifierMask));
+            QCOMPARE(s.notes(), r.notes);
+            QCOMPARE(s.list->RigaCorrente, r.riga);
+            QCOMPARE(s.grid->Col(), 0);
+        }
     }
 
     void f3InsertsAboveTheCurrentWithTheEditorOpen()
@@ -533,6 +477,16 @@ private slots:
         s.type("in mezzo");
         QCOMPARE(s.notes(), (QStringList{"memo 1", "in mezzo", "memo 2", "memo 3", "- nuovo promemoria -"}));
         QCOMPARE(s.column(COL_ID), (QStringList{"1", "2", "3", "4", "-1"}));
+        // A click on the placeholder adds a memo there, the editor open on it.
+        s.click(COL_TEXT, 5);
+        QCOMPARE(s.grid->Row(), 5);
+        s.type("Nuovo");
+        QCOMPARE(s.notes().mid(3), (QStringList{"memo 3", "Nuovo", "- nuovo promemoria -"}));
+        // A click outside every cell leaves no memo current.
+        QTest::mouseClick(
+            s.grid->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, s.grid->viewport()->height() - 3));
+        QCOMPARE(s.list->RigaCorrente, -1);
+        QVERIFY(!s.panel().btnSuUno->isEnabled());
     }
 
     // In English the grid's words and the guide change; the delete question stays Italian.
@@ -677,58 +631,48 @@ private slots:
         QVERIFY(!s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 
-    void lowestWindowHeights()
-    {
-        Shown s;
-        QCOMPARE(s.w->logicalDpiY(), 96);
-        const int frame = s.w->frameGeometry().height() - s.w->height();
-        s.state().settings.vis_banner = 0;
-        s.w->windowLayout().Applica_Banner(true);
-        s.w->resize(s.w->width(), 50);
-        QCOMPARE(s.w->frameGeometry().height(), 194);
-        s.state().settings.vis_banner = 1;
-        s.w->windowLayout().Applica_Banner(true);
-        s.w->resize(s.w->width(), 50);
-        QCOMPARE(s.w->height() + frame, 254);
-        s.w->resize(300, 400);
-        QCOMPARE(s.w->frameGeometry().width(), LARGHEZZA_MINIMA);
-    }
-
-    void startingSizeAndPlace_data()
-    {
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
-        QTest::addColumn<QSize>("size"); // empty: the screen's
-        QTest::addColumn<bool>("outer"); // the size includes the frame
-        QTest::newRow("saved") << QString("500") << QString("230") << QSize(500, 230) << false;
-        QTest::newRow("too small") << QString("10") << QString("-5") << QSize(LARGHEZZA_MINIMA, 194) << true;
-        QTest::newRow("beyond any screen") << QString("2147483647") << QString("99999") << QSize() << true;
-    }
     void startingSizeAndPlace()
     {
-        QFETCH(QString, width);
-        QFETCH(QString, height);
-        QFETCH(QSize, size);
-        QFETCH(bool, outer);
-        MemoListRig rig;
-        rig.putSetting("Width_Appl", width);
-        rig.putSetting("Height_pnlGen", height);
-        rig.putSetting("vis_banner", "0");
-        TfrmReminder& w = rig.start();
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QSize frame = w.frameGeometry().size() - w.size();
-        const QSize screen = w.screen()->availableGeometry().size();
-        const QSize expected = (size.isEmpty() ? screen : size) - (outer ? frame : QSize(0, 0));
-        QCOMPARE(w.size(), expected);
-        QCOMPARE(w.windowLayout().pnlGenHeight(), expected.height());
-        // No saved place: centred on the screen.
-        const QSize full = w.screen()->geometry().size();
-        QCOMPARE(w.frameGeometry().topLeft(),
-            QPoint((full.width() - w.frameGeometry().width() - 1) / 2,
-                (full.height() - w.frameGeometry().height() - 1) / 2));
-        w.writeSettings();
-        QCOMPARE(rig.setting("Height_pnlGen").toInt(), expected.height());
+        const struct {
+            QString width;
+            QString height;
+            QSize size; // empty: the screen's
+            bool outer; // the size includes the frame
+        } rows[] = {
+            {QString("500"), QString("230"), QSize(500, 230), false},           // saved
+            {QString("10"), QString("-5"), QSize(LARGHEZZA_MINIMA, 194), true}, // too small
+            {QString("2147483647"), QString("99999"), QSize(), true},           // beyond any screen
+        };
+        for (const auto& r : rows) {
+            MemoListRig rig;
+            rig.putSetting("Width_Appl", r.width);
+            rig.putSetting("Height_pnlGen", r.height);
+            rig.putSetting("vis_banner", "0");
+            TfrmReminder& w = rig.start();
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            const QSize frame = w.frameGeometry().size() - w.size();
+            const QSize screen = w.screen()->availableGeometry().size();
+            const QSize expected = (r.size.isEmpty() ? screen : r.size) - (r.outer ? frame : QSize(0, 0));
+            QCOMPARE(w.size(), expected);
+            QCOMPARE(w.windowLayout().pnlGenHeight(), expected.height());
+            // No saved place: centred on the screen.
+            const QSize full = w.screen()->geometry().size();
+            QCOMPARE(w.frameGeometry().topLeft(),
+                QPoint((full.width() - w.frameGeometry().width() - 1) / 2,
+                    (full.height() - w.frameGeometry().height() - 1) / 2));
+            w.writeSettings();
+            QCOMPARE(rig.setting("Height_pnlGen").toInt(), expected.height());
+
+            // The lowest the window goes by hand (at 96 dpi), without and with the banner.
+            QCOMPARE(w.logicalDpiY(), 96);
+            w.resize(w.width(), 50);
+            QCOMPARE(w.frameGeometry().height(), 194);
+            w.state().settings.vis_banner = 1;
+            w.windowLayout().Applica_Banner(true);
+            w.resize(300, 50);
+            QCOMPARE(w.size() + frame, QSize(LARGHEZZA_MINIMA, 254));
+        }
     }
 
     void headerHintsAndCursor()

@@ -7,159 +7,133 @@
 class TestUt : public QObject {
     Q_OBJECT
 private slots:
-    void leggiIntero_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("value");
-        QTest::newRow("plain") << "42" << 1 << 42;
-        QTest::newRow("blanks around") << " 500 " << 1 << 500;
-        QTest::newRow("plus") << "+15" << 1 << 15;
-        QTest::newRow("minus") << "-5" << 1 << -5;
-        QTest::newRow("leading zeros") << "007" << 1 << 7;
-        QTest::newRow("max") << "2147483647" << 1 << 2147483647;
-        QTest::newRow("min") << "-2147483648" << 1 << int(-2147483647 - 1);
-        QTest::newRow("empty") << "" << -1 << 0;
-        QTest::newRow("blanks only") << "   " << -1 << 0;
-        QTest::newRow("minus alone") << "-" << -4 << 0;
-        QTest::newRow("plus alone") << " + " << -4 << 0;
-        QTest::newRow("letters after") << "500abc" << -2 << 0;
-        QTest::newRow("inner space") << "1 2" << -2 << 0;
-        QTest::newRow("two signs") << "--5" << -2 << 0;
-        QTest::newRow("decimal") << "1,5" << -2 << 0;
-        QTest::newRow("arabic-indic digit") << QString::fromUtf8("\u0665") << -2 << 0;
-        QTest::newRow("just over max") << "2147483648" << -3 << 0;
-        QTest::newRow("just under min") << "-2147483649" << -3 << 0;
-        QTest::newRow("eleven digits") << "12345678901" << -3 << 0;
-        QTest::newRow("long junk is junk first") << "123456789012345a" << -2 << 0;
-    }
     void leggiIntero()
     {
-        QFETCH(QString, text);
-        QFETCH(int, code);
-        QFETCH(int, value);
-        qint32 v = 99;
-        QCOMPARE(Leggi_Intero(text, v), code);
-        QCOMPARE(v, value);
+        const struct {
+            QString text;
+            int code;
+            int value;
+        } rows[] = {
+            {" 500 ", 1, 500},                        // blanks around
+            {"+15", 1, 15},                           // plus
+            {"2147483647", 1, 2147483647},            // max
+            {"-2147483648", 1, int(-2147483647 - 1)}, // min
+            {"   ", -1, 0},                           // blanks only
+            {" + ", -4, 0},                           // plus alone
+            {"500abc", -2, 0},                        // letters after
+            {"--5", -2, 0},                           // two signs
+            {QString::fromUtf8("\u0665"), -2, 0},     // arabic-indic digit
+            {"2147483648", -3, 0},                    // just over max
+            {"-2147483649", -3, 0},                   // just under min
+            {"12345678901", -3, 0},                   // eleven digits
+            {"123456789012345a", -2, 0},              // long junk is junk first
+        };
+        for (const auto& r : rows) {
+            qint32 v = 99;
+            QCOMPARE(Leggi_Intero(r.text, v), r.code);
+            QCOMPARE(v, r.value);
+        }
     }
 
-    void leggiOrario_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QTime>("time");
-        QTest::newRow("9.30") << "9.30" << 1 << QTime(9, 30);
-        QTest::newRow("0930") << "0930" << 1 << QTime(9, 30);
-        QTest::newRow("09:30") << "09:30" << 1 << QTime(9, 30);
-        QTest::newRow("12345") << "12345" << 1 << QTime(12, 45);
-        QTest::newRow("7.3a") << "7.3a" << 1 << QTime(7, 3);
-        QTest::newRow("18.5 minute five") << "18.5" << 1 << QTime(18, 5);
-        QTest::newRow("23:59") << "23:59" << 1 << QTime(23, 59);
-        QTest::newRow("930 too short") << "930" << -1 << QTime(0, 0);
-        QTest::newRow("empty") << "" << -1 << QTime(0, 0);
-        QTest::newRow("too long") << "12:300" << -1 << QTime(0, 0);
-        QTest::newRow("letter first") << "a930" << -2 << QTime(0, 0);
-        QTest::newRow("blank first") << " 9:30" << -2 << QTime(0, 0);
-        QTest::newRow("no minute digit") << "12:ab" << -3 << QTime(0, 0);
-        QTest::newRow("hour 25") << "25.00" << -4 << QTime(0, 0);
-        QTest::newRow("minute 60") << "12:60" << -4 << QTime(0, 0);
-    }
     void leggiOrario()
     {
-        QFETCH(QString, text);
-        QFETCH(int, code);
-        QFETCH(QTime, time);
-        QTime t(5, 5);
-        QCOMPARE(Leggi_Orario(text, t), code);
-        QCOMPARE(t, time);
+        const struct {
+            QString text;
+            int code;
+            QTime time;
+        } rows[] = {
+            {"9.30", 1, QTime(9, 30)},   // 9.30
+            {"0930", 1, QTime(9, 30)},   // 0930
+            {"09:30", 1, QTime(9, 30)},  // 09:30
+            {"12345", 1, QTime(12, 45)}, // 12345
+            {"7.3a", 1, QTime(7, 3)},    // 7.3a
+            {"23:59", 1, QTime(23, 59)}, // 23:59
+            {"930", -1, QTime(0, 0)},    // 930 too short
+            {"12:300", -1, QTime(0, 0)}, // too long
+            {"a930", -2, QTime(0, 0)},   // letter first
+            {"12:ab", -3, QTime(0, 0)},  // no minute digit
+            {"25.00", -4, QTime(0, 0)},  // hour 25
+            {"12:60", -4, QTime(0, 0)},  // minute 60
+        };
+        for (const auto& r : rows) {
+            QTime t(5, 5);
+            QCOMPARE(Leggi_Orario(r.text, t), r.code);
+            QCOMPARE(t, r.time);
+        }
     }
 
-    void formatNumber_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("comma");
-        QTest::newRow("whole date") << 45366.0 << "45366";
-        QTest::newRow("zero") << 0.0 << "0";
-        QTest::newRow("10:30") << 0.4375 << "0,4375";
-        QTest::newRow("07:15") << 435.0 / 1440 << "0,302083333333333";
-        QTest::newRow("one third") << 1.0 / 3 << "0,333333333333333";
-        QTest::newRow("half a second") << 0.5 / 86400 << "5,78703703703704E-6";
-        QTest::newRow("exactly 0.00001") << 0.00001 << "0,00001";
-        QTest::newRow("just below 0.00001") << 0.0000099 << "9,9E-6";
-        QTest::newRow("negative") << -5.25 << "-5,25";
-        QTest::newRow("15 digits") << 123456789012345.0 << "123456789012345";
-        QTest::newRow("16 digits") << 1234567890123456.0 << "1,23456789012346E15";
-        QTest::newRow("rounds up to whole") << 0.9999999999999999 << "1";
-    }
     void formatNumber()
     {
-        QFETCH(double, value);
-        QFETCH(QString, comma);
-        QCOMPARE(formatDayNumber(value, u','), comma);
-        QString dot = comma;
-        dot.replace(u',', u'.');
-        QCOMPARE(formatDayNumber(value, u'.'), dot);
-        // Whatever is written reads back within the 15 digits kept.
-        double back = -1;
-        QVERIFY(parseDayNumber(QStringView(comma), back));
-        QVERIFY(qAbs(back - value) <= 1e-14 * qMax(1.0, qAbs(value)));
+        const struct {
+            double value;
+            QString comma;
+        } rows[] = {
+            {45366.0, "45366"},                          // whole date
+            {0.0, "0"},                                  // zero
+            {0.4375, "0,4375"},                          // 10:30
+            {435.0 / 1440, "0,302083333333333"},         // 07:15
+            {1.0 / 3, "0,333333333333333"},              // one third
+            {0.5 / 86400, "5,78703703703704E-6"},        // half a second
+            {0.00001, "0,00001"},                        // exactly 0.00001
+            {0.0000099, "9,9E-6"},                       // just below 0.00001
+            {-5.25, "-5,25"},                            // negative
+            {123456789012345.0, "123456789012345"},      // 15 digits
+            {1234567890123456.0, "1,23456789012346E15"}, // 16 digits
+            {0.9999999999999999, "1"},                   // rounds up to whole
+        };
+        for (const auto& r : rows) {
+            QCOMPARE(formatDayNumber(r.value, u','), r.comma);
+            QString dot = r.comma;
+            dot.replace(u',', u'.');
+            QCOMPARE(formatDayNumber(r.value, u'.'), dot);
+            // Whatever is written reads back within the 15 digits kept.
+            double back = -1;
+            QVERIFY(parseDayNumber(QStringView(r.comma), back));
+            QVERIFY(qAbs(back - r.value) <= 1e-14 * qMax(1.0, qAbs(r.value)));
+        }
     }
 
-    void parseNumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<double>("value");
-        QTest::newRow("comma") << "0,4375" << true << 0.4375;
-        QTest::newRow("dot") << "0.4375" << true << 0.4375;
-        QTest::newRow("whole") << "45366" << true << 45366.0;
-        QTest::newRow("exponent") << "5,78703703703704E-6" << true << 5.78703703703704e-6;
-        QTest::newRow("signs") << "-0,5" << true << -0.5;
-        QTest::newRow("no leading digit") << ",5" << true << 0.5;
-        QTest::newRow("trailing separator") << "3," << true << 3.0;
-        QTest::newRow("blanks") << " 3 " << true << 3.0;
-        QTest::newRow("letters") << "abc" << false << 0.0;
-        QTest::newRow("empty") << "" << false << 0.0;
-        QTest::newRow("two separators") << "1,2,3" << false << 0.0;
-        QTest::newRow("thousands") << "1.000,5" << false << 0.0;
-        QTest::newRow("exponent without digits") << "1E" << false << 0.0;
-        QTest::newRow("infinity") << "inf" << false << 0.0;
-        QTest::newRow("overflow") << "1E400" << false << 0.0;
-        QTest::newRow("hex") << "0x10" << false << 0.0;
-    }
+    // Store numbers: day numbers, and (integer) the store's whole fields.
     void parseNumber()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(double, value);
-        double v = 0;
-        QCOMPARE(parseDayNumber(QStringView(text), v), ok);
-        if (ok)
-            QCOMPARE(v, value);
-    }
-
-    void storeInteger_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<int>("value");
-        QTest::newRow("plain") << "17" << true << 17;
-        QTest::newRow("leading blank") << " 3" << true << 3;
-        QTest::newRow("trailing blank") << "3 " << false << 0;
-        QTest::newRow("empty") << "" << false << 0;
-        QTest::newRow("sign only") << "-" << false << 0;
-        QTest::newRow("out of range") << "4294967296" << false << 0;
-        QTest::newRow("letters") << "1a" << false << 0;
-    }
-    void storeInteger()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(int, value);
-        qint32 v = 0;
-        QCOMPARE(parseStoreInteger(QStringView(text), v), ok);
-        if (ok)
-            QCOMPARE(v, value);
+        const struct {
+            QString text;
+            bool ok;
+            double value;
+            bool integer;
+        } rows[] = {
+            {"0,4375", true, 0.4375, false},                           // comma
+            {"0.4375", true, 0.4375, false},                           // dot
+            {"45366", true, 45366.0, false},                           // whole
+            {"5,78703703703704E-6", true, 5.78703703703704e-6, false}, // exponent
+            {"-0,5", true, -0.5, false},                               // signs
+            {",5", true, 0.5, false},                                  // no leading digit
+            {"3,", true, 3.0, false},                                  // trailing separator
+            {" 3 ", true, 3.0, false},                                 // blanks
+            {"abc", false, 0.0, false},                                // letters
+            {"", false, 0.0, false},                                   // empty
+            {"1,2,3", false, 0.0, false},                              // two separators
+            {"1.000,5", false, 0.0, false},                            // thousands
+            {"1E", false, 0.0, false},                                 // exponent without digits
+            {"inf", false, 0.0, false},                                // infinity
+            {"1E400", false, 0.0, false},                              // overflow
+            {"0x10", false, 0.0, false},                               // hex
+            {"17", true, 17.0, true},                                  // integer
+            {" 3", true, 3.0, true},                                   // integer, leading blank
+            {"3 ", false, 0.0, true},                                  // integer, trailing blank
+            {"", false, 0.0, true},                                    // integer, empty
+            {"-", false, 0.0, true},                                   // integer, sign only
+            {"4294967296", false, 0.0, true},                          // integer out of range
+            {"1a", false, 0.0, true},                                  // integer, letters
+        };
+        for (const auto& r : rows) {
+            double v = 0;
+            qint32 i = 0;
+            QCOMPARE(
+                r.integer ? parseStoreInteger(QStringView(r.text), i) : parseDayNumber(QStringView(r.text), v), r.ok);
+            if (r.ok)
+                QCOMPARE(r.integer ? double(i) : v, r.value);
+        }
     }
 
     void dayNumbers()
@@ -176,25 +150,12 @@ private slots:
         QCOMPARE(DayNumbers::weekday(QDate(2024, 3, 17)), 1);
         QCOMPARE(DayNumbers::weekday(QDate(2024, 3, 18)), 2);
         QCOMPARE(DayNumbers::weekday(QDate(2024, 3, 16)), 7);
-    }
-
-    void hoursMinutes_data()
-    {
-        QTest::addColumn<double>("fraction");
-        QTest::addColumn<int>("minutes");
-        QTest::newRow("stored 14:30") << 0.604166666666667 << 14 * 60 + 30;
-        QTest::newRow("stored 07:15") << 0.302083333333333 << 7 * 60 + 15;
-        QTest::newRow("seconds dropped") << (10 * 3600 + 30 * 60 + 59.9) / 86400 << 10 * 60 + 30;
-        QTest::newRow("a hair below 10:31 rounds up") << (10 * 3600 + 31 * 60 - 0.0004) / 86400 << 10 * 60 + 31;
-        QTest::newRow("date part ignored") << 45366.4375 << 10 * 60 + 30;
-        QTest::newRow("last millisecond") << 0.9999999999 << 23 * 60 + 59;
-        QTest::newRow("midnight") << 0.0 << 0;
-    }
-    void hoursMinutes()
-    {
-        QFETCH(double, fraction);
-        QFETCH(int, minutes);
-        QCOMPARE(DayNumbers::hoursMinutes(fraction), minutes);
+        // Minutes of a stored time: seconds dropped, a hair below a minute up, the date part ignored.
+        const std::pair<double, int> minutes[]
+            = {{0.604166666666667, 870}, {0.302083333333333, 435}, {(37800 + 59.9) / 86400, 630},
+                {(37860 - 0.0004) / 86400, 631}, {45366.4375, 630}, {0.9999999999, 1439}, {0.0, 0}};
+        for (const auto& [fraction, minute] : minutes)
+            QCOMPARE(DayNumbers::hoursMinutes(fraction), minute);
     }
 
     void wholeFile()
