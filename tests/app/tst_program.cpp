@@ -43,10 +43,11 @@ bool started(const QString& runtimeDir)
     return true;
 }
 
-// Ends a started program as the session end does, so that it saves.
-bool terminate(QProcess& p)
+// Ends a started program as the session end does, so that it saves; pid
+// when p only wraps it.
+bool terminate(QProcess& p, qint64 pid = 0)
 {
-    ::kill(pid_t(p.processId()), SIGTERM);
+    ::kill(pid_t(pid ? pid : p.processId()), SIGTERM);
     return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
@@ -187,6 +188,30 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("runtime/Brivo Reminder.lock")));
     }
 
+    // A store damaged in its second memo: the box says so, the program runs
+    // with the first, and after the next save the damaged file is still there.
+    void damagedStoreIsKept()
+    {
+        QTemporaryDir t;
+        QVERIFY(makeDirs(t.path(), {"home", "config", "runtime"}));
+        const QByteArray damaged = storeText + "#MEMO#\t#_ID:2\t#TME:1\t#_NT:Rotto\r\n";
+        QFile store(t.filePath("home/Store.dat"));
+        QVERIFY(store.open(QIODevice::WriteOnly) && store.write(damaged) == damaged.size());
+        store.close();
+        QProcessEnvironment env = environment();
+        env.insert("BRIVO_REMINDER_HOME", t.filePath("home"));
+        env.insert("XDG_CONFIG_HOME", t.filePath("config"));
+        env.insert("XDG_RUNTIME_DIR", t.filePath("runtime"));
+        env.insert("BRIVO_REMINDER_BOX_LOG", t.filePath("boxes.log"));
+        QProcess p;
+        QVERIFY(launch(p, env) && started(t.filePath("runtime")) && terminate(p));
+        QVERIFY(readAll(t.filePath("boxes.log")).contains("File dati corrotto e/o illeggibile!"));
+        QVERIFY(readAll(t.filePath("home/Store.dat")).contains("#_NT:Telefonare al dentista"));
+        const QStringList kept = QDir(t.filePath("home")).entryList({"Store_damaged_*.dat"});
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(readAll(t.filePath("home/" + kept[0])), damaged);
+    }
+
     void commandLine_data()
     {
         QTest::addColumn<QString>("argument");
@@ -231,12 +256,16 @@ private slots:
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("data");
         QTest::addColumn<QString>("sounds");
-        QTest::newRow("portable") << "opt/brivo" << QString() << "opt/brivo" << QString("opt/brivo/Suoni");
+        QTest::addColumn<QString>("help");
+        const QString share("prefix/share/brivo-reminder/");
+        QTest::newRow("portable") << "opt/brivo" << QString() << "opt/brivo" << QString("opt/brivo/Suoni")
+                                  << QString("opt/brivo/help");
         QTest::newRow("installed, any prefix")
-            << "prefix/bin" << QString() << "user/Brivo Reminder" << QString("prefix/share/brivo-reminder/Suoni");
+            << "prefix/bin" << QString() << "user/Brivo Reminder" << share + "Suoni" << share + "help";
         QTest::newRow("bin without the share folder")
-            << "bare/bin" << QString() << "bare/bin" << QString("bare/bin/Suoni");
-        QTest::newRow("override beats installed") << "prefix/bin" << QString("h/") << "h" << QString("h/Suoni");
+            << "bare/bin" << QString() << "bare/bin" << QString("bare/bin/Suoni") << QString("bare/bin/help");
+        QTest::newRow("override beats installed")
+            << "prefix/bin" << QString("h/") << "h" << QString("h/Suoni") << share + "help";
     }
     void folders()
     {
@@ -244,13 +273,15 @@ private slots:
         QFETCH(QString, home);
         QFETCH(QString, data);
         QFETCH(QString, sounds);
+        QFETCH(QString, help);
         QTemporaryDir t;
         QVERIFY(makeDirs(t.path(), {"opt/brivo", "prefix/bin", "prefix/share/brivo-reminder", "bare/bin", "runtime"}));
         const QString root = t.path() + "/";
         const ProgramFolders f = resolveProgramFolders(root + exeDir, home.isEmpty() ? "" : root + home, root + "user");
         QCOMPARE(f.data, root + data);
         QCOMPARE(f.sounds, root + sounds);
-        QCOMPARE(f.installed, data.startsWith("user"));
+        QCOMPARE(f.help, root + help);
+        QCOMPARE(f.installed, exeDir == "prefix/bin");
     }
 
     // The README's own install, to a prefix the build was not configured with.
@@ -370,68 +401,111 @@ private slots:
         tray.waitForFinished();
     }
 
-    // The road of one memo (F3, a text, a time typed in its cell, the alarm
-    // switched on by a click on it) and of one alarm clock (F2, a name, every
-    // Monday by a click, the window closed): a tick saves it, and so does the
-    // end of the session. Steps are xdotool's, with two of the test's own:
-    // "find" a window by its name, and "at" a point of it (x below 0: from
-    // its right edge).
+    // Roads on the real desktop, in xdotool's steps and four of the test's
+    // own: "find" a window by its name and activate it, "gone" waits until no
+    // window has the name, "at" a point of the window (x below 0: from its
+    // right edge), "clock" sets the program's clock. The program starts on
+    // 3 June 2024 at 10:00 under faketime. At the end a file of the test's
+    // folder matches a pattern.
     void roads_data()
     {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("env");
         QTest::addColumn<QList<QStringList>>("steps");
-        QTest::addColumn<QString>("saved");
-        const QStringList tab{"key", "Tab"};
-        // The memo's alarm switch, first row: the right-border panel and frame
-        // (17), the six columns after it (175), half its own width (11); below
-        // the 20-pixel header.
-        QTest::newRow("memo") << QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dentista"},
-            {"key", "Return"}, tab, tab, tab, tab, tab, // from the done box to the time
-            {"type", "--delay", "50", "18.30"}, {"key", "Return"}, {"at", "-203", "31"}, {"click", "1"}}
-                              << "#_NT:Dentista\\t#_ES:0\\t#_AT:1\\t#TDT:1\\t#_DT:\\d+\\t#TOR:1\\t#_OR:0[.,]7708333";
-        // The repetition's +/- cell, upper half (every Monday), at 279 from the
-        // window's left: the border panel (17), the five columns after it
-        // (215), half its own width; just below the 20-pixel header.
-        QTest::newRow("alarm clock") << QList<QStringList>{{"key", "F2"},
-            {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"}, {"type", "--delay", "50", "Palestra"},
-            {"key", "Return"}, {"at", "279", "25"}, {"click", "1"}, {"key", "Escape"}}
-                                     << "#SVEGLIA#\\t#TSV:2\\t#_MS:Palestra\\t#_GN:2\\t#_AT:1\\t";
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("pattern");
+        // Made in its window (F2, F3 rings an hour from now, a name, closed),
+        // it rings at 11:00 on two days running.
+        const QStringList ring{"find", "^Brivo Reminder - (Sveglia|Clocks)$"};
+        QTest::newRow("alarm clock on two days")
+            << QStringList{} << QStringList{}
+            << QList<QStringList>{{"key", "F2"}, {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"},
+                   {"type", "--delay", "50", "Palestra"}, {"key", "Return"}, {"key", "Escape"},
+                   {"clock", "@2024-06-03 10:59:58"}, ring, {"key", "Return"}, {"gone", ring[1]},
+                   {"clock", "@2024-06-04 10:59:58"}, ring}
+            << "home/Store.dat"
+            << "#SVEGLIA#\\t#TSV:1\\t#_MS:Palestra\\t";
+        // The help icon, last of the bar, opens the guide's page of the
+        // language in the browser: a stub first on PATH that writes down
+        // what it is given.
+        const QList<QStringList> help{{"at", "11", "134"}, {"click", "1"}};
+        QTest::newRow("guide in English") << QStringList{} << QStringList{} << help << "browser.log"
+                                          << "^file:///.*/help/guide.html$";
+        QTest::newRow("guide in Italian") << QStringList{} << QStringList{"LC_ALL=it_IT.UTF-8"} << help << "browser.log"
+                                          << "^file:///.*/help/guida.html$";
+        // Hidden at the first tick.
+        QTest::newRow("/AutoRun") << QStringList{"/AutoRun"} << QStringList{}
+                                  << QList<QStringList>{{"gone", "^Brivo Reminder$"}} << QString() << QString();
     }
     void roads()
     {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, env);
         QFETCH(QList<QStringList>, steps);
-        QFETCH(QString, saved);
-        QProcessEnvironment env = environment();
-        Desktop desktop(env);
+        QFETCH(QString, file);
+        QFETCH(QString, pattern);
+        QProcessEnvironment e = environment();
+        Desktop desktop(e);
         if (!desktop.missing.isEmpty())
             QSKIP(qPrintable(desktop.missing));
+        if (QStandardPaths::findExecutable("faketime").isEmpty())
+            QSKIP("faketime is not installed (scripts/setup.sh installs it)");
+        for (const QString& v : env)
+            e.insert(v.section('=', 0, 0), v.section('=', 1));
+        const QString clock = desktop.t.filePath("clock");
+        const auto setClock = [&](const QByteArray& when) {
+            QFile f(clock);
+            return f.open(QIODevice::WriteOnly) && f.write(when) == when.size();
+        };
+        QVERIFY(setClock("@2024-06-03 10:00:00"));
+        e.insert("FAKETIME_TIMESTAMP_FILE", clock);
+        e.insert("FAKETIME_NO_CACHE", "1");
+        e.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
+        QVERIFY(QDir(desktop.t.path()).mkpath("bin"));
+        QFile browser(desktop.t.filePath("bin/xdg-open"));
+        QVERIFY(browser.open(QIODevice::WriteOnly));
+        browser.write(QString("#!/bin/sh\necho \"$@\" >>'%1'\n").arg(desktop.t.filePath("browser.log")).toUtf8());
+        browser.close();
+        QVERIFY(browser.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        e.insert("PATH", desktop.t.filePath("bin") + ':' + e.value("PATH"));
+        e.insert("BROWSER", browser.fileName());
+
         QProcess p;
-        QVERIFY(launch(p, env));
-        QString window = findWindow(env, "^Brivo Reminder$");
+        // The faketime wrapper's own fixed time would hide the clock file.
+        QVERIFY(launch(p, e, QStringList{"now", "env", "-u", "FAKETIME", BRIVO_PROGRAM} + arguments, "faketime"));
+        QString window = findWindow(e, "^Brivo Reminder$");
         QVERIFY(!window.isEmpty());
+        const qint64 pid = xdotool(e, {"getwindowpid", window}).toLongLong();
         QTest::qWait(2000); // the start-up logo goes at the first tick
-        xdotool(env, {"windowactivate", "--sync", window});
+        if (steps[0][0] != "gone")
+            xdotool(e, {"windowactivate", "--sync", window});
         for (QStringList step : steps) {
             if (step[0] == "find") {
-                window = findWindow(env, step[1]);
+                window = findWindow(e, step[1]);
                 QVERIFY2(!window.isEmpty(), qPrintable(step[1]));
+                step = {"windowactivate", "--sync", window};
+            } else if (step[0] == "gone") {
+                QTRY_VERIFY2_WITH_TIMEOUT(
+                    xdotool(e, {"search", "--onlyvisible", "--name", step[1]}).isEmpty(), qPrintable(step[1]), 10000);
                 continue;
-            }
-            if (step[0] == "at") {
+            } else if (step[0] == "clock") {
+                QVERIFY(setClock(step[1].toUtf8()));
+                continue;
+            } else if (step[0] == "at") {
                 const auto width
-                    = QRegularExpression("Geometry: (\\d+)x").match(xdotool(env, {"getwindowgeometry", window}));
+                    = QRegularExpression("Geometry: (\\d+)x").match(xdotool(e, {"getwindowgeometry", window}));
                 int x = step[1].toInt();
                 x += x < 0 ? width.captured(1).toInt() : 0;
                 QVERIFY(width.hasMatch());
                 step = {"mousemove", "--window", window, "--sync", QString::number(x), step[2]};
             }
-            xdotool(env, step);
+            xdotool(e, step);
             QTest::qWait(150);
         }
-        const QString store = desktop.t.filePath("home/Store.dat");
-        const QRegularExpression memo(saved);
-        QTRY_VERIFY2_WITH_TIMEOUT(storeHas(store, memo), readAll(store).constData(), 10000); // a tick saved
-        QVERIFY(terminate(p));
-        QVERIFY2(storeHas(store, memo), readAll(store).constData());
+        const QString path = desktop.t.filePath(file);
+        const QRegularExpression re(pattern, QRegularExpression::MultilineOption);
+        QTRY_VERIFY2_WITH_TIMEOUT(file.isEmpty() || storeHas(path, re), readAll(path).constData(), 10000);
+        QVERIFY(terminate(p, pid));
     }
 };
 
