@@ -138,6 +138,12 @@ bool launch(QProcess& p, const QProcessEnvironment& env, const QStringList& argu
     return p.waitForStarted();
 }
 
+bool writeFile(const QString& path, const QByteArray& text)
+{
+    QFile f(path);
+    return QFileInfo(path).dir().mkpath(".") && f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+}
+
 bool storeHas(const QString& store, const QRegularExpression& re)
 {
     return re.match(QString::fromLatin1(readAll(store))).hasMatch();
@@ -410,8 +416,8 @@ private slots:
             << "home/Store.dat"
             << "#SVEGLIA#\\t#TSV:1\\t#_MS:Palestra\\t";
         // The help icon, last of the bar, opens the guide's page of the
-        // language in the browser: a stub first on PATH that writes down
-        // what it is given.
+        // language in the browser: a stub that writes down what it is given,
+        // the desktop's default browser and xdg-open first on PATH.
         const QList<QStringList> help{{"at", "11", "134"}, {"click", "1"}};
         QTest::newRow("guide in English") << QStringList{} << QStringList{} << help << "browser.log"
                                           << "^file:///.*/help/guide.html$";
@@ -437,22 +443,20 @@ private slots:
         for (const QString& v : env)
             e.insert(v.section('=', 0, 0), v.section('=', 1));
         const QString clock = desktop.t.filePath("clock");
-        const auto setClock = [&](const QByteArray& when) {
-            QFile f(clock);
-            return f.open(QIODevice::WriteOnly) && f.write(when) == when.size();
-        };
+        const auto setClock = [&](const QByteArray& when) { return writeFile(clock, when); };
         QVERIFY(setClock("@2024-06-03 10:00:00"));
         e.insert("FAKETIME_TIMESTAMP_FILE", clock);
         e.insert("FAKETIME_NO_CACHE", "1");
         e.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
-        QVERIFY(QDir(desktop.t.path()).mkpath("bin"));
-        QFile browser(desktop.t.filePath("bin/xdg-open"));
-        QVERIFY(browser.open(QIODevice::WriteOnly));
-        browser.write(QString("#!/bin/sh\necho \"$@\" >>'%1'\n").arg(desktop.t.filePath("browser.log")).toUtf8());
-        browser.close();
-        QVERIFY(browser.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        const QString browser = desktop.t.filePath("bin/xdg-open");
+        QVERIFY(writeFile(browser, "#!/bin/sh\necho \"$@\" >>\"$(dirname \"$0\")/../browser.log\"\n"));
+        QVERIFY(QFile::setPermissions(browser, QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(writeFile(desktop.t.filePath("data/applications/stub.desktop"),
+            "[Desktop Entry]\nType=Application\nName=Stub\nExec=" + browser.toUtf8() + " %u\n"));
+        QVERIFY(writeFile(desktop.t.filePath("config/mimeapps.list"),
+            "[Default Applications]\nx-scheme-handler/http=stub.desktop\nx-scheme-handler/https=stub.desktop\n"));
+        e.insert("XDG_DATA_HOME", desktop.t.filePath("data"));
         e.insert("PATH", desktop.t.filePath("bin") + ':' + e.value("PATH"));
-        e.insert("BROWSER", browser.fileName());
 
         QProcess p;
         // The faketime wrapper's own fixed time would hide the clock file.

@@ -28,12 +28,17 @@ for size in 16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256; do
     [ -f /usr/share/icons/hicolor/$size/apps/brivo-reminder.png ] || fail "no $size icon"
 done
 [ -f /usr/share/icons/hicolor/scalable/apps/brivo-reminder.svg ] || fail "no scalable icon"
-# A fresh user with a stub browser first on PATH that writes down what it gets.
-mkdir -p "$work/home" "$work/runtime" "$work/bin"
+# A fresh user with a stub browser that writes down what it gets, the
+# desktop's default browser and xdg-open first on PATH.
+mkdir -p "$work/home/.config" "$work/home/.local/share/applications" "$work/runtime" "$work/bin"
 chmod 700 "$work/runtime"
 printf '#!/bin/sh\necho "$@" >>"%s/browser.log"\n' "$work" >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" PATH="$work/bin:$PATH" BROWSER="$work/bin/xdg-open"
+printf '[Desktop Entry]\nType=Application\nName=Stub\nExec=%s %%u\n' "$work/bin/xdg-open" \
+    >"$work/home/.local/share/applications/stub.desktop"
+printf '[Default Applications]\nx-scheme-handler/http=stub.desktop\nx-scheme-handler/https=stub.desktop\n' \
+    >"$work/home/.config/mimeapps.list"
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" PATH="$work/bin:$PATH"
 unset XDG_DATA_HOME XDG_CONFIG_HOME BRIVO_REMINDER_HOME
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 [ "$(command -v "${exec_line%% *}")" = /usr/bin/brivo-reminder ] || fail "the Exec line does not start /usr/bin/brivo-reminder"
