@@ -8,14 +8,7 @@
 #   mail_and_browser.sh <program>
 set -eu
 program=$1
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../desktop.sh"
 fail() {
     echo "FAIL: $*" >&2
     cat "$work/boxes.log" "$work/program.log" >&2 2>/dev/null || true
@@ -41,7 +34,6 @@ printf '[Default Applications]\nx-scheme-handler/http=stub-browser.desktop\nx-sc
 printf '[Brivo%%20Reminder]\nImpostazioni\\Lingua_attuale=Italiano (Italia)\n' >"$work/config/Brivo/BrivoReminder.ini"
 cache="$work/a b;\$(touch pwned)"
 
-. "$(dirname "$0")/../desktop.sh"
 start_desktop
 
 cd "$work"

@@ -7,17 +7,7 @@
 #   installed_deb.sh <deb>
 set -eu
 deb=$(realpath "$1")
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+. "$(dirname "$0")/../desktop.sh"
 export DEBIAN_FRONTEND=noninteractive
 
 apt-get install -y -q "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get install"; }
@@ -43,40 +33,24 @@ unset XDG_DATA_HOME XDG_CONFIG_HOME BRIVO_REMINDER_HOME
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 [ "$(command -v "${exec_line%% *}")" = /usr/bin/brivo-reminder ] || fail "the Exec line does not start /usr/bin/brivo-reminder"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids="$pids $!"
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-DISPLAY=:$(cat "$work/display")
-export DISPLAY QT_QPA_PLATFORM=xcb
-openbox >/dev/null 2>&1 &
-pids="$pids $!"
-sleep 1
+start_desktop
+export QT_QPA_PLATFORM=xcb
 
 # Starts the launcher's command and prints the main window once shown.
 start() {
     $exec_line >>"$work/program.log" 2>&1 &
     pids="$pids $!"
-    for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name '^Brivo Reminder$' 2>/dev/null | head -n 1) && [ -n "$id" ] && break
-        sleep 0.1
-    done
-    [ -n "$id" ] || fail "no main window"
+    id=$(window '^Brivo Reminder$') || fail "no main window"
     [ "$(readlink "/proc/$(xdotool getwindowpid "$id")/exe")" = /usr/bin/brivo-reminder ] || fail "not the installed copy"
     sleep 2 # the start-up logo goes at the first tick
     xdotool windowactivate --sync "$id"
     echo "$id"
 }
-stop() {
-    pid=$(xdotool getwindowpid "$1")
-    kill -TERM "$pid"
-    for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.25; done
-    fail "the program did not end on SIGTERM"
-}
 store="$HOME/.local/share/Brivo Reminder/Store.dat"
 
 id=$(start)
 xdotool key F3 && xdotool type --delay 50 "Ritirare il pacco" && xdotool key Return
-stop "$id"
+end "$id"
 grep -q '#_NT:Ritirare il pacco' "$store" || fail "the memo was not saved in $store"
 
 # Started again, it holds the memo: the end of the session writes the store
@@ -87,7 +61,7 @@ xdotool mousemove --window "$id" --sync 11 134 click 1 # the help icon
 for _ in $(seq 40); do [ -s "$work/browser.log" ] && break; sleep 0.25; done
 grep -qx 'file:///usr/share/brivo-reminder/help/guide.html' "$work/browser.log" ||
     fail "the help icon did not open the installed guide: $(cat "$work/browser.log" 2>/dev/null)"
-stop "$id"
+end "$id"
 grep -q '#_NT:Ritirare il pacco' "$(dirname "$store")/Store_old.dat" && grep -q '#_NT:Ritirare il pacco' "$store" ||
     fail "the second start lost the memo"
 

@@ -10,22 +10,11 @@
 set -eu
 program=$1
 shots=${2:-}
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+. "$(dirname "$0")/../desktop.sh"
 
 mkdir -p "$work/home" "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
 
-. "$(dirname "$0")/../desktop.sh"
 start_desktop
 
 # The wall clock runs five times fast; the timers keep real time, so a tick
@@ -35,13 +24,7 @@ env QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 BRIVO_REMINDER_HOME="$work/home" XDG_CONF
     faketime -f '@2024-06-03 09:53:00 x5' "$program" >"$work/program.log" 2>&1 &
 pids="$pids $!"
 
-main=""
-for _ in $(seq 100); do
-    main=$(xdotool search --onlyvisible --name '^Brivo Reminder$' 2>/dev/null | head -n 1) && [ -n "$main" ] && break
-    sleep 0.1
-done
-[ -n "$main" ] || fail "no main window"
-pid=$(xdotool getwindowpid "$main")
+main=$(window '^Brivo Reminder$') || fail "no main window"
 sleep 2 # the start-up logo goes at the first tick
 xdotool windowactivate --sync "$main"
 xdotool key F3 && xdotool type --delay 50 Dentista && xdotool key Return
@@ -52,15 +35,7 @@ xdotool key Tab Tab Tab Tab Tab && xdotool type --delay 50 10.00 && xdotool key 
 eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool mousemove --window "$main" --sync $((WIDTH - 203)) 31 click 1
 
-# Prints the id of the memo warning window once it is shown.
-warning() {
-    for _ in $(seq 120); do
-        id=$(xdotool search --onlyvisible --name 'Avviso promemoria|Alarm warning' 2>/dev/null | head -n 1)
-        [ -n "$id" ] && echo "$id" && return 0
-        sleep 0.5
-    done
-    return 1
-}
+warning() { window 'Avviso promemoria|Alarm warning' 60; }
 shot() {
     [ -n "$shots" ] && command -v import >/dev/null && import -window root "$shots/$1.png" || true
 }
@@ -85,8 +60,6 @@ title=$(xdotool getwindowname "$id")
 echo "second warning: $title"
 case $title in 10:00*) ;; *) fail "second warning at the wrong time: $title" ;; esac
 shot road-second-warning
-kill -TERM "$pid"
-for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.25; done
-! kill -0 "$pid" 2>/dev/null || fail "the program did not end on SIGTERM"
+end "$main"
 grep -q '#_NT:Dentista.*#_AN:0' "$work/home/Store.dat" || fail "after SIGTERM the store lacks the memo: $(cat "$work/home/Store.dat")"
 echo "PASS: the memo made with F3 warned at 09:55, was postponed by Enter, saved, warned again at 10:00, and was saved at the end"
