@@ -36,27 +36,29 @@ with open(sys.argv[1], "wb") as f:
 PY
 }
 
-median_ms() { # command... : median of $runs runs, in ms, from the start of the
-    # command to the "shown <ns>" line it prints once its window is shown
-    local times=()
-    for _ in $(seq "$runs"); do
-        local start shown
-        start=$(date +%s%N)
-        shown=$("$@" 2>/dev/null | awk '/^shown / {print $2}')
-        times+=($(((shown - start) / 1000)))
-    done
-    printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {printf "%.1f", a[int((NR+1)/2)]/1000}'
+start_us() { # command... : microseconds from its start to the "shown <ns>" line
+    # it prints once its window is shown
+    local start shown
+    start=$(date +%s%N)
+    shown=$("$@" 2>/dev/null | awk '/^shown / {print $2}')
+    echo $(((shown - start) / 1000))
 }
+median_ms() { sort -n | awk '{a[NR]=$1} END {printf "%.1f", a[int((NR+1)/2)]/1000}'; }
 
 "$program" >/dev/null 2>&1 & # warm the caches once
 sleep 2; kill -TERM $! ; wait $! || true
-minimal_ms=$(median_ms "$minimal")
-echo "start to window shown, median of $runs: minimal window ${minimal_ms} ms"
+# The program and the minimal window take turns, so that both meet the same
+# load from anything else on the machine.
+echo "start to window shown, median of $runs runs each:"
 for memos in 0 1000 10000; do
     make_store $memos
-    program_ms=$(median_ms env BRIVO_REMINDER_QUIT_WHEN_SHOWN=1 "$program")
-    awk -v n=$memos -v p="$program_ms" -v m="$minimal_ms" \
-        'BEGIN {printf "  program with %d memos %.1f ms, ratio %.2f (target 1.5 or less)\n", n, p, p / m}'
+    : >"$work/program.us"; : >"$work/minimal.us"
+    for _ in $(seq "$runs"); do
+        start_us "$minimal" >>"$work/minimal.us"
+        start_us env BRIVO_REMINDER_QUIT_WHEN_SHOWN=1 "$program" >>"$work/program.us"
+    done
+    awk -v n=$memos -v p="$(median_ms <"$work/program.us")" -v m="$(median_ms <"$work/minimal.us")" \
+        'BEGIN {printf "  %5d memos: program %.1f ms, minimal window %.1f ms, ratio %.2f (target 1.5 or less)\n", n, p, m, p / m}'
 done
 make_store 1000
 

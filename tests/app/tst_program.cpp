@@ -1,6 +1,7 @@
-// The real program: start, a second start, SIGTERM, its command line, an
-// installed copy, and under a real window manager its window's place and
-// the road of one memo from F3 to the store.
+// The real program: start over a damaged store, a second start, SIGTERM, its
+// command line, an installed copy, and under a real window manager its
+// window's place, an alarm clock's road, the guide and /AutoRun. The road of
+// one memo is tests/warnings/road_of_a_memo.sh.
 #include "app/ProgramFolder.h"
 
 #include <QDir>
@@ -393,8 +394,8 @@ private slots:
 
     // Roads on the real desktop, in xdotool's steps and four of the test's
     // own: "find" a window by its name and activate it, "gone" waits until no
-    // window has the name, "at" a point of the window (x below 0: from its
-    // right edge), "clock" sets the program's clock. The program starts on
+    // window has the name, "at" a point of the window, "clock" sets the
+    // program's clock. The program starts on
     // 3 June 2024 at 10:00 under faketime. At the end a file of the test's
     // folder matches a pattern.
     void roads_data()
@@ -443,8 +444,7 @@ private slots:
         for (const QString& v : env)
             e.insert(v.section('=', 0, 0), v.section('=', 1));
         const QString clock = desktop.t.filePath("clock");
-        const auto setClock = [&](const QByteArray& when) { return writeFile(clock, when); };
-        QVERIFY(setClock("@2024-06-03 10:00:00"));
+        QVERIFY(writeFile(clock, "@2024-06-03 10:00:00"));
         e.insert("FAKETIME_TIMESTAMP_FILE", clock);
         e.insert("FAKETIME_NO_CACHE", "1");
         e.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
@@ -477,15 +477,10 @@ private slots:
                     xdotool(e, {"search", "--onlyvisible", "--name", step[1]}).isEmpty(), qPrintable(step[1]), 10000);
                 continue;
             } else if (step[0] == "clock") {
-                QVERIFY(setClock(step[1].toUtf8()));
+                QVERIFY(writeFile(clock, step[1].toUtf8()));
                 continue;
             } else if (step[0] == "at") {
-                const auto width
-                    = QRegularExpression("Geometry: (\\d+)x").match(xdotool(e, {"getwindowgeometry", window}));
-                int x = step[1].toInt();
-                x += x < 0 ? width.captured(1).toInt() : 0;
-                QVERIFY(width.hasMatch());
-                step = {"mousemove", "--window", window, "--sync", QString::number(x), step[2]};
+                step = {"mousemove", "--window", window, "--sync", step[1], step[2]};
             }
             xdotool(e, step);
             QTest::qWait(150);
