@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 
 namespace {
 
@@ -121,5 +120,5 @@ QString DesktopLauncher::helpPage(int context, const QString& helpFolder)
 bool DesktopLauncher::showHelp(int context)
 {
     const QString path = helpPage(context, m_helpFolder);
-    return !path.isEmpty() && Apri_Url(QUrl::fromLocalFile(path).toString());
+    return !path.isEmpty() && Apri_Url(path);
 }

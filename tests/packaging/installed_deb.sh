@@ -59,7 +59,7 @@ id=$(start)
 [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/installed-second-start.png"
 xdotool mousemove --window "$id" --sync 11 134 click 1 # the help icon
 for _ in $(seq 40); do [ -s "$work/browser.log" ] && break; sleep 0.25; done
-grep -qx 'file:///usr/share/brivo-reminder/help/guide.html' "$work/browser.log" ||
+grep -qx /usr/share/brivo-reminder/help/guide.html "$work/browser.log" ||
     fail "the help icon did not open the installed guide: $(cat "$work/browser.log" 2>/dev/null)"
 end "$id"
 grep -q '#_NT:Ritirare il pacco' "$(dirname "$store")/Store_old.dat" && grep -q '#_NT:Ritirare il pacco' "$store" ||
