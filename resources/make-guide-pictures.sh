@@ -15,4 +15,5 @@ for lang in it en; do
     cp "$shots/memolist-reminder-$lang.png" "$here/help/memolist-$lang.png"
     cp "$shots/alarms-reminder-$lang.png" "$here/help/alarms-$lang.png"
     cp "$shots/memo-Reminder-$lang.png" "$here/help/warning-$lang.png"
+    cp "$shots/options-reminder-$lang.png" "$here/help/options-$lang.png"
 done
