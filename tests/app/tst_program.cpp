@@ -465,6 +465,7 @@ private slots:
             if (step[0] == "find") {
                 window = findWindow(e, step[1]);
                 QVERIFY2(!window.isEmpty(), qPrintable(step[1]));
+                QTest::qWait(1200); // a warning ignores the keys of its first second
                 step = {"windowactivate", "--sync", window};
             } else if (step[0] == "gone") {
                 QTRY_VERIFY2_WITH_TIMEOUT(
