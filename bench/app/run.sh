@@ -3,8 +3,8 @@
 #  1. start to window shown with 0, 1,000 and 10,000 memos, against a minimal
 #     Qt window with a table and a tray icon (both print the clock when shown
 #     and end; RUNS runs each);
-#  2. the CPU, wake-ups and memory of the program idle for IDLE_SECONDS with
-#     1,000 memos;
+#  2. the CPU and memory of the program idle for IDLE_SECONDS with 1,000
+#     memos, and the memory of the minimal window;
 #  3. on X (Xvfb and openbox), idle wake-ups and CPU of the program beside the
 #     minimal window with the same 3-s timer, both running at once, without a
 #     notification area and then with one (trayer).
@@ -67,15 +67,11 @@ pid=$!
 "$minimal" --idle >/dev/null 2>&1 & # the yardstick for memory
 minimal_pid=$!
 sleep 5 # past the start-up and the first ticks
-# Nanoseconds on the CPU and times put on a CPU, all threads.
+# Nanoseconds on the CPU, all threads.
 cpu_ns() { cat /proc/$pid/task/*/schedstat | awk '{n += $1} END {print n}'; }
-runs_on_cpu() { cat /proc/$pid/task/*/schedstat | awk '{n += $3} END {print n}'; }
 before=$(cpu_ns)
-woken=$(runs_on_cpu)
 sleep "$idle"
 after=$(cpu_ns)
-woken=$(($(runs_on_cpu) - woken))
-awk -v w=$woken -v s="$idle" 'BEGIN {printf "wake-ups idle: %d in %d s, %.2f a second\n", w, s, w / s}'
 # Resident memory, and its proportional share (shared libraries split among
 # the processes that map them).
 awk '/^(Rss|Pss):/ {printf "memory with 1,000 memos: %s %.1f MB\n", $1, $2 / 1024}' /proc/$pid/smaps_rollup
