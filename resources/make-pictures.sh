@@ -1,7 +1,8 @@
 #!/bin/sh
 # Draws the start-up logo and the banner of the build configuration
-# (bitmaps/logo.png, bitmaps/banner.png) with ImageMagick. Run it by hand
-# after changing a picture; the results are committed.
+# (bitmaps/logo.png, bitmaps/banner.png) with ImageMagick, and the program
+# icon with rsvg-convert. Run it by hand after changing a picture; the
+# results are committed.
 set -eu
 cd "$(dirname "$0")/bitmaps"
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
@@ -27,14 +28,9 @@ convert -size 612x60 gradient:'#1b5e7a'-'#2f9bb3' -rotate 90 -resize '612x60!' \
     -fill '#ffd9a8' -font "$font" -pointsize 12 -draw "text 468,46 'www.example.org'" \
     -strip PNG24:banner.png
 
-# Program and tray icon, 64 x 64: the alarm clock of the logo on its own.
-mkdir -p ../icons
-convert -size 64x64 xc:none \
-    -stroke '#1b5e7a' -strokewidth 4 -fill '#e8f4f8' -draw 'circle 32,35 32,12' \
-    -strokewidth 4 -draw 'line 15,14 8,7' -draw 'line 49,14 56,7' \
-    -strokewidth 4 -draw 'line 32,35 32,20' -draw 'line 32,35 43,41' \
-    -stroke none -fill '#f29d38' -draw 'circle 32,35 32,31' \
-    -strip PNG32:../icons/brivo-reminder.png
+# Program and tray icon, 64 x 64, from its drawing (icons/brivo-reminder.svg),
+# which the build also renders for the desktop's icon theme.
+rsvg-convert -w 64 -h 64 ../icons/brivo-reminder.svg -o ../icons/brivo-reminder.png
 
 # Alarm warning picture, 174 x 182 (twice the size it is shown at): a ringing
 # alarm clock. A JPEG, as the window's picture has always been.

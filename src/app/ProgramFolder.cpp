@@ -9,23 +9,18 @@ ProgramFolders resolveProgramFolders(
     const QString& executableDir, const QString& homeOverride, const QString& userDataDir)
 {
     ProgramFolders f;
-    if (!homeOverride.isEmpty()) {
-        f.data = QDir::cleanPath(homeOverride);
-        f.sounds = QDir(f.data).filePath(QStringLiteral("Suoni"));
-        return f;
-    }
     // Decided from the layout, not from the prefix the build was configured
     // with: an install to any prefix, or a moved one, still counts.
     const QString exe = QDir::cleanPath(executableDir);
     const QString share = QDir::cleanPath(exe + QStringLiteral("/../share/brivo-reminder"));
-    if (QDir(exe).dirName() == QLatin1String("bin") && QFileInfo(share).isDir()) {
-        f.installed = true;
-        f.data = QDir(userDataDir).filePath(QStringLiteral("Brivo Reminder"));
-        f.sounds = QDir(share).filePath(QStringLiteral("Suoni"));
-        return f;
-    }
-    f.data = exe;
-    f.sounds = QDir(f.data).filePath(QStringLiteral("Suoni"));
+    f.installed = QDir(exe).dirName() == QLatin1String("bin") && QFileInfo(share).isDir();
+    // The guide belongs to the program, wherever the user's data is kept.
+    f.help = QDir(f.installed ? share : exe).filePath(QStringLiteral("help"));
+    if (!homeOverride.isEmpty())
+        f.data = QDir::cleanPath(homeOverride);
+    else
+        f.data = f.installed ? QDir(userDataDir).filePath(QStringLiteral("Brivo Reminder")) : exe;
+    f.sounds = QDir(f.installed && homeOverride.isEmpty() ? share : f.data).filePath(QStringLiteral("Suoni"));
     return f;
 }
 

@@ -62,7 +62,8 @@ int main(int argc, char* argv[])
     // is hidden must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    DesktopServices desktop;
+    const ProgramFolders folders = programFolders();
+    DesktopServices desktop(folders.help);
     Services services = desktop.services();
 
     SingleInstance instance(QApplication::applicationName());
@@ -73,7 +74,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    TfrmReminder window(services, programFolders(), QApplication::arguments());
+    TfrmReminder window(services, folders, QApplication::arguments());
     desktop.messageBoxes().setParentWindow(&window);
     SessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &SessionEnd::endRequested, &window, &TfrmReminder::endSession);

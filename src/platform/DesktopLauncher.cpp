@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -25,8 +26,9 @@ QString firstLine(const QString& program, const QStringList& arguments)
 
 } // namespace
 
-DesktopLauncher::DesktopLauncher(MessageBoxes& messageBoxes)
+DesktopLauncher::DesktopLauncher(MessageBoxes& messageBoxes, const QString& helpFolder)
     : boxes(messageBoxes)
+    , m_helpFolder(helpFolder)
 {
 }
 
@@ -107,28 +109,16 @@ bool DesktopLauncher::Apri_Url(const QString& address)
     return false;
 }
 
-QString DesktopLauncher::helpPage(int context, const QString& cacheDir)
+QString DesktopLauncher::helpPage(int context, const QString& helpFolder)
 {
     // One page per language; the English one stands for the contents too.
     const QString name = context == 1 ? QStringLiteral("guida.html") : QStringLiteral("guide.html");
-    QFile page(QStringLiteral(":/help/") + name);
-    if (!page.open(QIODevice::ReadOnly))
-        return QString();
-    const QByteArray text = page.readAll();
-    const QString dir = cacheDir + QStringLiteral("/help");
-    const QString path = dir + u'/' + name;
-    QFile current(path);
-    if (current.open(QIODevice::ReadOnly) && current.readAll() == text)
-        return path;
-    current.close();
-    QFile out(path);
-    if (!QDir().mkpath(dir) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(text) != text.size())
-        return QString();
-    return path;
+    const QFileInfo page(QDir(helpFolder).filePath(name));
+    return page.isFile() ? page.absoluteFilePath() : QString();
 }
 
 bool DesktopLauncher::showHelp(int context)
 {
-    const QString path = helpPage(context, QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
+    const QString path = helpPage(context, m_helpFolder);
     return !path.isEmpty() && Apri_Url(path);
 }

@@ -10,15 +10,15 @@ class MessageBoxes;
 // own argument: no shell ever reads it.
 class DesktopLauncher : public Launcher {
 public:
-    explicit DesktopLauncher(MessageBoxes& boxes);
+    DesktopLauncher(MessageBoxes& boxes, const QString& helpFolder);
 
     // Says with Errore when no browser is known or it cannot be started.
     bool Apri_Url(const QString& address) override;
     bool showHelp(int context) override;
 
-    // The bundled guide page for a help context, written out to the user's
-    // cache so that a browser can open it; empty when it cannot be written.
-    static QString helpPage(int context, const QString& cacheDir);
+    // The guide's page for a help context in the given folder; empty when it
+    // is not there.
+    static QString helpPage(int context, const QString& helpFolder);
     // Browser_Predefinito: the command of the desktop's default web browser
     // as program and arguments, xdg-open when the desktop names none, empty
     // when neither is there.
@@ -30,4 +30,5 @@ public:
 
 private:
     MessageBoxes& boxes;
+    QString m_helpFolder;
 };

@@ -2,8 +2,9 @@
 
 #include "platform/MessageBoxes.h"
 
-DesktopServices::DesktopServices()
-    : notifications(applicationTitle())
+DesktopServices::DesktopServices(const QString& helpFolder)
+    : launcher(boxes, helpFolder)
+    , notifications(applicationTitle())
 {
 }
 

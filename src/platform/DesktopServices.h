@@ -15,7 +15,7 @@
 // The real services of the running program.
 class DesktopServices {
 public:
-    DesktopServices();
+    explicit DesktopServices(const QString& helpFolder);
     Services services();
     QtMessageBoxes& messageBoxes();
 
@@ -27,7 +27,7 @@ private:
     SystemLocale locale;
     ProgramResources resources;
     QtSoundPlayer sound;
-    DesktopLauncher launcher{boxes};
+    DesktopLauncher launcher;
     DesktopMailer mailer;
     DBusNotifications notifications;
 };

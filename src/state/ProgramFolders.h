@@ -2,9 +2,10 @@
 
 #include <QString>
 
-// Where the store and the sounds live.
+// Where the store, the sounds and the user guide live.
 struct ProgramFolders {
     QString data;   // Store.dat, Store_old.dat
     QString sounds; // the "Suoni" folder of WAV files
+    QString help;   // the guide's pages, one per language
     bool installed = false;
 };

@@ -1,6 +1,7 @@
-// The real program: start, a second start, SIGTERM, its command line, an
-// installed copy, and under a real window manager its window's place and
-// the road of one memo from F3 to the store.
+// The real program: start over a damaged store, a second start, SIGTERM, its
+// command line, an installed copy, and under a real window manager its
+// window's place, an alarm clock's road, the guide and /AutoRun. The road of
+// one memo is tests/warnings/road_of_a_memo.sh.
 #include "app/ProgramFolder.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@ namespace {
 
 const QByteArray storeText = "#MEMO#\t#_ID:1\t#TME:1\t#_NT:Telefonare al dentista\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366"
                              "\t#TOR:1\t#_OR:0,4375\t#TAN:2\t#_AN:-5\r\n";
+const QByteArray damagedStore = storeText + "#MEMO#\t#_ID:2\t#TME:1\t#_NT:Rotto\r\n";
 
 QByteArray readAll(const QString& path)
 {
@@ -43,10 +45,11 @@ bool started(const QString& runtimeDir)
     return true;
 }
 
-// Ends a started program as the session end does, so that it saves.
-bool terminate(QProcess& p)
+// Ends a started program as the session end does, so that it saves; pid
+// when p only wraps it.
+bool terminate(QProcess& p, qint64 pid = 0)
 {
-    ::kill(pid_t(p.processId()), SIGTERM);
+    ::kill(pid_t(pid ? pid : p.processId()), SIGTERM);
     return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
@@ -136,6 +139,12 @@ bool launch(QProcess& p, const QProcessEnvironment& env, const QStringList& argu
     return p.waitForStarted();
 }
 
+bool writeFile(const QString& path, const QByteArray& text)
+{
+    QFile f(path);
+    return QFileInfo(path).dir().mkpath(".") && f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+}
+
 bool storeHas(const QString& store, const QRegularExpression& re)
 {
     return re.match(QString::fromLatin1(readAll(store))).hasMatch();
@@ -165,9 +174,12 @@ private slots:
     {
         QVERIFY(makeDirs(dir.path(), {"home", "config", "data", "runtime"}));
         QFile store(dir.filePath("home/Store.dat"));
-        QVERIFY(store.open(QIODevice::WriteOnly) && store.write(storeText) == storeText.size());
+        QVERIFY(store.open(QIODevice::WriteOnly) && store.write(damagedStore) == damagedStore.size());
     }
 
+    // The first copy starts over a store damaged in its second memo and runs
+    // with the first; a second start leaves it running; SIGTERM saves, and
+    // the damaged file is kept.
     void secondStartLeavesTheFirstAndSigtermSaves()
     {
         QProcess first;
@@ -175,12 +187,16 @@ private slots:
         QProcess second;
         QVERIFY(launch(second, environment()) && second.waitForFinished(10000));
         QCOMPARE(second.exitCode(), 0);
-        QVERIFY(readAll(dir.filePath("boxes.log")).contains("il programma è già attivo!"));
+        const QByteArray boxes = readAll(dir.filePath("boxes.log"));
+        QVERIFY(boxes.startsWith("Brivo Reminder\tFile dati corrotto e/o illeggibile!"));
+        QVERIFY(boxes.contains("il programma è già attivo!"));
         QCOMPARE(first.state(), QProcess::Running);
         QVERIFY(!QFile::exists(dir.filePath("home/Store_old.dat"))); // the first has not saved yet
 
         QVERIFY(terminate(first));
-        QCOMPARE(readAll(dir.filePath("home/Store_old.dat")), storeText);
+        QCOMPARE(readAll(dir.filePath("home/Store_old.dat")), damagedStore);
+        const QStringList kept = QDir(dir.filePath("home")).entryList({"Store_damaged_*.dat"});
+        QVERIFY(kept.size() == 1 && readAll(dir.filePath("home/" + kept[0])) == damagedStore);
         QVERIFY(readAll(dir.filePath("home/Store.dat")).contains("#_NT:Telefonare al dentista"));
         const QByteArray settings = readAll(dir.filePath("config/Brivo/BrivoReminder.ini"));
         QVERIFY(settings.contains("qt_aperture_prog=1"));
@@ -231,12 +247,16 @@ private slots:
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("data");
         QTest::addColumn<QString>("sounds");
-        QTest::newRow("portable") << "opt/brivo" << QString() << "opt/brivo" << QString("opt/brivo/Suoni");
+        QTest::addColumn<QString>("help");
+        const QString share("prefix/share/brivo-reminder/");
+        QTest::newRow("portable") << "opt/brivo" << QString() << "opt/brivo" << QString("opt/brivo/Suoni")
+                                  << QString("opt/brivo/help");
         QTest::newRow("installed, any prefix")
-            << "prefix/bin" << QString() << "user/Brivo Reminder" << QString("prefix/share/brivo-reminder/Suoni");
+            << "prefix/bin" << QString() << "user/Brivo Reminder" << share + "Suoni" << share + "help";
         QTest::newRow("bin without the share folder")
-            << "bare/bin" << QString() << "bare/bin" << QString("bare/bin/Suoni");
-        QTest::newRow("override beats installed") << "prefix/bin" << QString("h/") << "h" << QString("h/Suoni");
+            << "bare/bin" << QString() << "bare/bin" << QString("bare/bin/Suoni") << QString("bare/bin/help");
+        QTest::newRow("override beats installed")
+            << "prefix/bin" << QString("h/") << "h" << QString("h/Suoni") << share + "help";
     }
     void folders()
     {
@@ -244,13 +264,15 @@ private slots:
         QFETCH(QString, home);
         QFETCH(QString, data);
         QFETCH(QString, sounds);
+        QFETCH(QString, help);
         QTemporaryDir t;
         QVERIFY(makeDirs(t.path(), {"opt/brivo", "prefix/bin", "prefix/share/brivo-reminder", "bare/bin", "runtime"}));
         const QString root = t.path() + "/";
         const ProgramFolders f = resolveProgramFolders(root + exeDir, home.isEmpty() ? "" : root + home, root + "user");
         QCOMPARE(f.data, root + data);
         QCOMPARE(f.sounds, root + sounds);
-        QCOMPARE(f.installed, data.startsWith("user"));
+        QCOMPARE(f.help, root + help);
+        QCOMPARE(f.installed, exeDir == "prefix/bin");
     }
 
     // The README's own install, to a prefix the build was not configured with.
@@ -370,68 +392,98 @@ private slots:
         tray.waitForFinished();
     }
 
-    // The road of one memo (F3, a text, a time typed in its cell, the alarm
-    // switched on by a click on it) and of one alarm clock (F2, a name, every
-    // Monday by a click, the window closed): a tick saves it, and so does the
-    // end of the session. Steps are xdotool's, with two of the test's own:
-    // "find" a window by its name, and "at" a point of it (x below 0: from
-    // its right edge).
+    // Roads on the real desktop, in xdotool's steps and four of the test's
+    // own: "find" a window by its name and activate it, "gone" waits until no
+    // window has the name, "at" a point of the window, "clock" sets the
+    // program's clock. The program starts on
+    // 3 June 2024 at 10:00 under faketime. At the end a file of the test's
+    // folder matches a pattern.
     void roads_data()
     {
+        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QList<QStringList>>("steps");
-        QTest::addColumn<QString>("saved");
-        const QStringList tab{"key", "Tab"};
-        // The memo's alarm switch, first row: the right-border panel and frame
-        // (17), the six columns after it (175), half its own width (11); below
-        // the 20-pixel header.
-        QTest::newRow("memo") << QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dentista"},
-            {"key", "Return"}, tab, tab, tab, tab, tab, // from the done box to the time
-            {"type", "--delay", "50", "18.30"}, {"key", "Return"}, {"at", "-203", "31"}, {"click", "1"}}
-                              << "#_NT:Dentista\\t#_ES:0\\t#_AT:1\\t#TDT:1\\t#_DT:\\d+\\t#TOR:1\\t#_OR:0[.,]7708333";
-        // The repetition's +/- cell, upper half (every Monday), at 279 from the
-        // window's left: the border panel (17), the five columns after it
-        // (215), half its own width; just below the 20-pixel header.
-        QTest::newRow("alarm clock") << QList<QStringList>{{"key", "F2"},
-            {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"}, {"type", "--delay", "50", "Palestra"},
-            {"key", "Return"}, {"at", "279", "25"}, {"click", "1"}, {"key", "Escape"}}
-                                     << "#SVEGLIA#\\t#TSV:2\\t#_MS:Palestra\\t#_GN:2\\t#_AT:1\\t";
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("pattern");
+        // Made in its window (F2, F3 rings an hour from now, a name, closed),
+        // it rings at 11:00 on two days running.
+        const QStringList ring{"find", "^Brivo Reminder - (Sveglia|Clocks)$"};
+        QTest::newRow("alarm clock on two days")
+            << QStringList{}
+            << QList<QStringList>{{"key", "F2"}, {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"},
+                   {"type", "--delay", "50", "Palestra"}, {"key", "Return"}, {"key", "Escape"},
+                   {"clock", "@2024-06-03 10:59:58"}, ring, {"key", "Return"}, {"gone", ring[1]},
+                   {"clock", "@2024-06-04 10:59:58"}, ring}
+            << "home/Store.dat"
+            << "#SVEGLIA#\\t#TSV:1\\t#_MS:Palestra\\t";
+        // The help icon, last of the bar, opens the guide's page of the
+        // language in the browser: a stub that writes down what it is given,
+        // the desktop's default browser and xdg-open first on PATH.
+        const QList<QStringList> help{{"at", "11", "134"}, {"click", "1"}};
+        QTest::newRow("guide in English") << QStringList{} << help << "browser.log"
+                                          << "^/.*/help/guide.html$";
+        // Hidden at the first tick, with no tray notice.
+        QTest::newRow("/AutoRun") << QStringList{"/AutoRun"} << QList<QStringList>{{"gone", "^Brivo Reminder"}}
+                                  << QString() << QString();
     }
     void roads()
     {
+        QFETCH(QStringList, arguments);
         QFETCH(QList<QStringList>, steps);
-        QFETCH(QString, saved);
-        QProcessEnvironment env = environment();
-        Desktop desktop(env);
+        QFETCH(QString, file);
+        QFETCH(QString, pattern);
+        QProcessEnvironment e = environment();
+        Desktop desktop(e);
         if (!desktop.missing.isEmpty())
             QSKIP(qPrintable(desktop.missing));
+        if (QStandardPaths::findExecutable("faketime").isEmpty())
+            QSKIP("faketime is not installed (scripts/setup.sh installs it)");
+        const QString clock = desktop.t.filePath("clock");
+        QVERIFY(writeFile(clock, "@2024-06-03 10:00:00"));
+        e.insert("FAKETIME_TIMESTAMP_FILE", clock);
+        e.insert("FAKETIME_NO_CACHE", "1");
+        e.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
+        const QString browser = desktop.t.filePath("bin/xdg-open");
+        QVERIFY(writeFile(browser, "#!/bin/sh\necho \"$@\" >>\"$(dirname \"$0\")/../browser.log\"\n"));
+        QVERIFY(QFile::setPermissions(browser, QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(writeFile(desktop.t.filePath("data/applications/stub.desktop"),
+            "[Desktop Entry]\nType=Application\nName=Stub\nExec=" + browser.toUtf8() + " %u\n"));
+        QVERIFY(writeFile(desktop.t.filePath("config/mimeapps.list"),
+            "[Default Applications]\nx-scheme-handler/http=stub.desktop\nx-scheme-handler/https=stub.desktop\n"));
+        e.insert("XDG_DATA_HOME", desktop.t.filePath("data"));
+        e.insert("PATH", desktop.t.filePath("bin") + ':' + e.value("PATH"));
+
         QProcess p;
-        QVERIFY(launch(p, env));
-        QString window = findWindow(env, "^Brivo Reminder$");
+        // The faketime wrapper's own fixed time would hide the clock file.
+        QVERIFY(launch(p, e, QStringList{"now", "env", "-u", "FAKETIME", BRIVO_PROGRAM} + arguments, "faketime"));
+        QString window = findWindow(e, "^Brivo Reminder$");
         QVERIFY(!window.isEmpty());
+        const qint64 pid = xdotool(e, {"getwindowpid", window}).toLongLong();
         QTest::qWait(2000); // the start-up logo goes at the first tick
-        xdotool(env, {"windowactivate", "--sync", window});
+        if (steps[0][0] != "gone")
+            xdotool(e, {"windowactivate", "--sync", window});
         for (QStringList step : steps) {
             if (step[0] == "find") {
-                window = findWindow(env, step[1]);
+                window = findWindow(e, step[1]);
                 QVERIFY2(!window.isEmpty(), qPrintable(step[1]));
+                QTest::qWait(1200); // a warning ignores the keys of its first second
+                step = {"windowactivate", "--sync", window};
+            } else if (step[0] == "gone") {
+                QTRY_VERIFY2_WITH_TIMEOUT(
+                    xdotool(e, {"search", "--onlyvisible", "--name", step[1]}).isEmpty(), qPrintable(step[1]), 10000);
                 continue;
+            } else if (step[0] == "clock") {
+                QVERIFY(writeFile(clock, step[1].toUtf8()));
+                continue;
+            } else if (step[0] == "at") {
+                step = {"mousemove", "--window", window, "--sync", step[1], step[2]};
             }
-            if (step[0] == "at") {
-                const auto width
-                    = QRegularExpression("Geometry: (\\d+)x").match(xdotool(env, {"getwindowgeometry", window}));
-                int x = step[1].toInt();
-                x += x < 0 ? width.captured(1).toInt() : 0;
-                QVERIFY(width.hasMatch());
-                step = {"mousemove", "--window", window, "--sync", QString::number(x), step[2]};
-            }
-            xdotool(env, step);
+            xdotool(e, step);
             QTest::qWait(150);
         }
-        const QString store = desktop.t.filePath("home/Store.dat");
-        const QRegularExpression memo(saved);
-        QTRY_VERIFY2_WITH_TIMEOUT(storeHas(store, memo), readAll(store).constData(), 10000); // a tick saved
-        QVERIFY(terminate(p));
-        QVERIFY2(storeHas(store, memo), readAll(store).constData());
+        const QString path = desktop.t.filePath(file);
+        const QRegularExpression re(pattern, QRegularExpression::MultilineOption);
+        QTRY_VERIFY2_WITH_TIMEOUT(file.isEmpty() || storeHas(path, re), readAll(path).constData(), 10000);
+        QVERIFY(terminate(p, pid));
     }
 };
 

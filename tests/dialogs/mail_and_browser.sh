@@ -8,14 +8,7 @@
 #   mail_and_browser.sh <program>
 set -eu
 program=$1
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../desktop.sh"
 fail() {
     echo "FAIL: $*" >&2
     cat "$work/boxes.log" "$work/program.log" >&2 2>/dev/null || true
@@ -39,15 +32,18 @@ printf '[Desktop Entry]\nType=Application\nName=Stub\nExec=stub-browser --new-wi
 printf '[Default Applications]\nx-scheme-handler/http=stub-browser.desktop\nx-scheme-handler/https=stub-browser.desktop\n' \
     >"$work/config/mimeapps.list"
 printf '[Brivo%%20Reminder]\nImpostazioni\\Lingua_attuale=Italiano (Italia)\n' >"$work/config/Brivo/BrivoReminder.ini"
-cache="$work/a b;\$(touch pwned)"
+# A portable copy in a folder whose name holds a blank, ";" and "$()": the
+# guide beside it has them in its address.
+odd="$work/a b;\$(touch pwned)"
+mkdir -p "$odd"
+cp -r "$program" "$(dirname "$program")/help" "$odd/"
 
-. "$(dirname "$0")/../desktop.sh"
 start_desktop
 
 cd "$work"
 env PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 BRIVO_REMINDER_HOME="$work/home" \
-    XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$cache" \
-    XDG_RUNTIME_DIR="$work/runtime" BRIVO_REMINDER_BOX_LOG="$work/boxes.log" "$program" >"$work/program.log" 2>&1 &
+    XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+    XDG_RUNTIME_DIR="$work/runtime" BRIVO_REMINDER_BOX_LOG="$work/boxes.log" "$odd/$(basename "$program")" >"$work/program.log" 2>&1 &
 pids="$pids $!"
 
 main=""
@@ -94,7 +90,7 @@ echo "a missing mail program gave its box"
 help_icon
 wait_for "$work/stub-browser.args" 'guida.html' || fail "the browser was not started"
 [ "$(cat "$work/stub-browser.args")" = "--new-window
-$cache/Brivo/Brivo Reminder/help/guida.html" ] || fail "browser arguments: $(cat "$work/stub-browser.args")"
+$odd/help/guida.html" ] || fail "browser arguments: $(cat "$work/stub-browser.args")"
 [ ! -e "$work/pwned" ] || fail "a shell read the address"
 echo "the browser got the address as one argument"
 

@@ -56,7 +56,7 @@ struct MemoListRig {
     TfrmReminder& start(const MemoList& memos = {}, const QStringList& arguments = {})
     {
         window = std::make_unique<TfrmReminder>(
-            services, ProgramFolders{dir.path(), dir.filePath(QStringLiteral("Suoni")), false}, arguments);
+            services, ProgramFolders{dir.path(), dir.filePath(QStringLiteral("Suoni")), {}, false}, arguments);
         window->state().ArrMemo = memos;
         return *window;
     }

@@ -46,25 +46,6 @@ private slots:
         QCOMPARE(DesktopLauncher::openCommand(Pulisci_Comando(registered), address), command);
     }
 
-    void helpPageOfEachLanguage()
-    {
-        QTemporaryDir cache;
-        const QString italian = DesktopLauncher::helpPage(1, cache.path());
-        const QString english = DesktopLauncher::helpPage(2, cache.path());
-        QCOMPARE(DesktopLauncher::helpPage(0, cache.path()), english);
-        QFile it(italian);
-        QFile en(english);
-        QVERIFY(it.open(QIODevice::ReadOnly) && it.readAll().contains("<html lang=\"it\">"));
-        QVERIFY(en.open(QIODevice::ReadOnly) && en.readAll().contains("<html lang=\"en\">"));
-        it.close(); // a page changed on disk is written again
-        QVERIFY(it.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        it.close();
-        QCOMPARE(DesktopLauncher::helpPage(1, cache.path()), italian);
-        QVERIFY(QFileInfo(italian).size() > 1000);
-        QFile file(cache.filePath("a file"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(DesktopLauncher::helpPage(1, cache.filePath("a file")), QString()); // no folder can be made there
-    }
     void oneInstanceAtATime()
     {
         QTemporaryDir dir;
