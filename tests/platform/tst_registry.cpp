@@ -22,63 +22,46 @@ void writeFile(const QString& path, const QByteArray& text)
 class TestRegistry : public QObject {
     Q_OBJECT
 private slots:
-    void locate_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("group");
-        const QString ini = QStringLiteral("/c/Brivo/BrivoReminder.ini");
-        QTest::newRow("settings key") << KEY << true << ini << "Brivo Reminder/Impostazioni";
-        QTest::newRow("without Software") << "Brivo\\BrivoReminder\\X" << true << ini << "X";
-        QTest::newRow("application only") << "Software\\Brivo\\BrivoReminder" << true << ini << "";
-        QTest::newRow("doubled separators") << "Software\\\\Brivo\\BrivoReminder\\\\A\\" << true << ini << "A";
-        QTest::newRow("too short") << "Software\\Brivo" << false << QString() << "";
-        QTest::newRow("parent folder") << "Software\\..\\BrivoReminder\\X" << false << QString() << "";
-        QTest::newRow("slash in file part") << "Software\\a/b\\c" << false << QString() << "";
-    }
-
     void locate()
     {
-        QFETCH(QString, key);
-        QFETCH(bool, ok);
-        QFETCH(QString, file);
-        QFETCH(QString, group);
+        const QString ini = QStringLiteral("/c/Brivo/BrivoReminder.ini");
+        const struct {
+            QString key;
+            QString file; // empty: refused
+            QString group;
+        } rows[] = {
+            {KEY, ini, "Brivo Reminder/Impostazioni"},             // settings key
+            {"Brivo\\BrivoReminder\\X", ini, "X"},                 // without Software
+            {"Software\\Brivo\\BrivoReminder", ini, ""},           // application only
+            {"Software\\\\Brivo\\BrivoReminder\\\\A\\", ini, "A"}, // doubled separators
+            {"Software\\Brivo", "", ""},                           // too short
+            {"Software\\..\\BrivoReminder\\X", "", ""},            // parent folder
+            {"Software\\a/b\\c", "", ""},                          // slash in file part
+        };
         const QSettingsRegistry registry(QStringLiteral("/c"));
-        QString outFile;
-        QString outGroup;
-        QCOMPARE(registry.locate(key, outFile, outGroup), ok);
-        if (ok) {
-            QCOMPARE(outFile, file);
-            QCOMPARE(outGroup, group);
+        for (const auto& r : rows) {
+            QString file;
+            QString group;
+            QCOMPARE(registry.locate(r.key, file, group), !r.file.isEmpty());
+            if (!r.file.isEmpty())
+                QCOMPARE(file + u'|' + group, r.file + u'|' + r.group);
         }
-    }
-
-    void roundTrip_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("spaces around") << " 500 ";
-        QTest::newRow("comma") << "a, b";
-        QTest::newRow("at sign") << "@Variant(x)";
-        QTest::newRow("backslash") << "C:\\Suoni\\";
-        QTest::newRow("accents") << "Italiano (Italia) \u00e8 \u20ac";
-        QTest::newRow("line breaks") << "one\ntwo\r\n";
     }
 
     void roundTrip()
     {
-        QFETCH(QString, text);
         QTemporaryDir dir;
-        {
-            QSettingsRegistry writer(dir.path() + QStringLiteral("/not/yet"));
-            QVERIFY(writer.writeStrings(
+        const QString folder = dir.path() + QStringLiteral("/not/yet");
+        for (const QString text :
+            {" 500 ", "a, b", "@Variant(x)", "C:\\Suoni\\", "Italiano (Italia) \u00e8 \u20ac", "one\ntwo\r\n"}) {
+            QVERIFY(QSettingsRegistry(folder).writeStrings(
                 KEY, {{QStringLiteral("Value"), text}, {QStringLiteral("Other"), QStringLiteral("x")}}));
+            const QSettingsRegistry reader(folder);
+            QCOMPARE(reader.readString(KEY, QStringLiteral("Value")), text);
+            QCOMPARE(reader.readString(KEY, QStringLiteral("Other")), QStringLiteral("x"));
         }
-        const QSettingsRegistry reader(dir.path() + QStringLiteral("/not/yet"));
-        QCOMPARE(reader.readString(KEY, QStringLiteral("Value")), text);
-        QCOMPARE(reader.readString(KEY, QStringLiteral("Other")), QStringLiteral("x"));
         // Another program name is another key.
-        QCOMPARE(reader.readString(
+        QCOMPARE(QSettingsRegistry(folder).readString(
                      QStringLiteral("Software\\Brivo\\BrivoReminder\\Other\\Impostazioni"), QStringLiteral("Value")),
             QString());
     }
