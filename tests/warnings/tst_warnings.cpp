@@ -264,29 +264,20 @@ private slots:
         QVERIFY(rig.boxes.shown.isEmpty()); // no question, not even for Cancella
     }
 
-    void minutesField_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("empty is 0") << "" << true;
-        QTest::newRow("0") << "0" << true;
-        QTest::newRow("12") << "12" << true;
-        QTest::newRow("-3") << "-3" << false;
-        QTest::newRow("+") << "+" << false;
-        QTest::newRow("5a") << "5a" << false;
-    }
+    // Pasted over the whole text: empty is 0, anything but digits is refused.
     void minutesField()
     {
-        QFETCH(QString, typed);
-        QFETCH(bool, accepted);
-        WarningRig rig;
-        rig.queueMemo(1, QTime(10, 0), "Telefonare");
-        auto w = rig.open<TfrmWarnMemo>();
-        QFocusEvent entering(QEvent::FocusIn, Qt::MouseFocusReason);
-        QApplication::sendEvent(w->editMinuti, &entering);
-        w->editMinuti->setText(typed); // as a paste over the whole text
-        QCOMPARE(w->editMinuti->text(), accepted ? typed : QString("5"));
-        QCOMPARE(w->editMinuti->Valore.units(), (accepted ? typed.toInt() : 5) * Currency::Scale);
+        for (const auto& [typed, accepted] :
+            {std::pair{"", true}, {"0", true}, {"12", true}, {"-3", false}, {"+", false}, {"5a", false}}) {
+            WarningRig rig;
+            rig.queueMemo(1, QTime(10, 0), "Telefonare");
+            auto w = rig.open<TfrmWarnMemo>();
+            QFocusEvent entering(QEvent::FocusIn, Qt::MouseFocusReason);
+            QApplication::sendEvent(w->editMinuti, &entering);
+            w->editMinuti->setText(typed);
+            QCOMPARE(w->editMinuti->text(), accepted ? QString(typed) : QString("5"));
+            QCOMPARE(w->editMinuti->Valore.units(), (accepted ? QString(typed).toInt() : 5) * Currency::Scale);
+        }
     }
 
     // With 0 minutes the alarm moment is this minute: after the tick that
@@ -319,49 +310,45 @@ private slots:
         QVERIFY(!rig.state.DaSalvare); // the tick saved the postponement
     }
 
-    void sounds_data()
-    {
-        QTest::addColumn<bool>("memo");
-        QTest::addColumn<QString>("name"); // Suono_Memo, or the alarm clock's Suono
-        QTest::addColumn<int>("loop");
-        QTest::addColumn<bool>("noSounds");
-        QTest::addColumn<QStringList>("calls");
-        QTest::newRow("memo, once") << true << "Bell" << 0 << false << QStringList({"stop", "once /s/Bell.WAV"});
-        QTest::newRow("memo, looped") << true << "Campana" << 1 << false
-                                      << QStringList({"stop", "loop /s/Campana.wav"});
-        QTest::newRow("memo, sound removed: silent") << true << "Gong" << 1 << false << QStringList();
-        QTest::newRow("memo, empty folder") << true << "Campana" << 0 << true << QStringList();
-        QTest::newRow("alarm, its own, no stop") << false << "Bell" << 0 << false << QStringList({"once /s/Bell.WAV"});
-        QTest::newRow("alarm, looped") << false << "Bell" << 1 << false << QStringList({"loop /s/Bell.WAV"});
-        QTest::newRow("alarm, no sound: the first")
-            << false << "-nessun suono-" << 0 << false << QStringList({"once /s/Campana.wav"});
-        QTest::newRow("alarm, removed: the first")
-            << false << "Gong" << 1 << false << QStringList({"loop /s/Campana.wav"});
-        QTest::newRow("alarm, empty folder") << false << "Bell" << 0 << true << QStringList();
-    }
+    // The memo's sound after a stop, the alarm's own without; a missing one
+    // is silent for a memo and the first sound for an alarm.
     void sounds()
     {
-        QFETCH(bool, memo);
-        QFETCH(QString, name);
-        QFETCH(QStringList, calls);
-        WarningRig rig;
-        QFETCH(int, loop);
-        QFETCH(bool, noSounds);
-        rig.state.settings.Suono_allarme_ripeturamente = loop;
-        if (noSounds)
-            rig.state.ArrSuoni.clear();
-        std::unique_ptr<WarningForm> w;
-        if (memo) {
-            rig.state.settings.Suono_Memo = name;
-            rig.queueMemo(1, QTime(10, 0), "Telefonare");
-            w = rig.open<TfrmWarnMemo>();
-        } else {
-            rig.queueAlarm(QTime(10, 17), "Sveglia", name);
-            w = rig.open<TfrmWarnSveglie>();
+        const struct {
+            bool memo;
+            QString name; // Suono_Memo, or the alarm clock's Suono
+            int loop;
+            bool noSounds;
+            QStringList calls;
+        } rows[] = {
+            {true, "Bell", 0, false, {"stop", "once /s/Bell.WAV"}},
+            {true, "Campana", 1, false, {"stop", "loop /s/Campana.wav"}},
+            {true, "Gong", 1, false, {}},                    // sound removed: silent
+            {true, "Campana", 0, true, {}},                  // empty folder
+            {false, "Bell", 0, false, {"once /s/Bell.WAV"}}, // its own, no stop
+            {false, "Bell", 1, false, {"loop /s/Bell.WAV"}},
+            {false, "-nessun suono-", 0, false, {"once /s/Campana.wav"}}, // no sound: the first
+            {false, "Gong", 1, false, {"loop /s/Campana.wav"}},           // removed: the first
+            {false, "Bell", 0, true, {}},                                 // empty folder
+        };
+        for (const auto& r : rows) {
+            WarningRig rig;
+            rig.state.settings.Suono_allarme_ripeturamente = r.loop;
+            if (r.noSounds)
+                rig.state.ArrSuoni.clear();
+            std::unique_ptr<WarningForm> w;
+            if (r.memo) {
+                rig.state.settings.Suono_Memo = r.name;
+                rig.queueMemo(1, QTime(10, 0), "Telefonare");
+                w = rig.open<TfrmWarnMemo>();
+            } else {
+                rig.queueAlarm(QTime(10, 17), "Sveglia", r.name);
+                w = rig.open<TfrmWarnSveglie>();
+            }
+            QCOMPARE(rig.sound.calls, r.calls);
+            QTest::keyClick(w.get(), Qt::Key_Escape);
+            QCOMPARE(rig.sound.calls, r.calls + QStringList{"stop"});
         }
-        QCOMPARE(rig.sound.calls, calls);
-        QTest::keyClick(w.get(), Qt::Key_Escape);
-        QCOMPARE(rig.sound.calls, calls << "stop");
     }
 
     void alarmWindowShowsTheFirstAlarm()
