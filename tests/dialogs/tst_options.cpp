@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include <array>
+
 namespace {
 
 // The buttons of a real question box, without their mnemonics.
@@ -54,46 +56,40 @@ class TestOptions : public QObject {
     Q_OBJECT
 private slots:
     // Typed at the start of a minute edit, then Esc: what it shows and what is stored.
-    void minuteEdits_data()
-    {
-        QTest::addColumn<int>("edit");
-        QTest::addColumn<int>("before");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("stored");
-        QTest::newRow("increment refuses -3") << 0 << 3 << "-"
-                                              << "3" << 3;
-        QTest::newRow("imminent refuses -3") << 1 << 3 << "-"
-                                             << "3" << 3;
-        QTest::newRow("warning takes -3") << 2 << 3 << "-"
-                                          << "-3" << -3;
-        QTest::newRow("warning typed from empty") << 2 << 0 << "-3"
-                                                  << "-3" << -3;
-        QTest::newRow("emptied gives 0") << 2 << 7 << "\x7f"
-                                         << "" << 0;
-    }
-
     void minuteEdits()
     {
-        QFETCH(int, edit);
-        QFETCH(int, before);
-        QFETCH(QString, keys);
-        Options o;
-        qint32* settings[] = {&o.settings().Incremento_orario_piu_meno, &o.settings().Anticipo_per_memo_imminenti,
-            &o.settings().Preavviso_predefinito_memo};
-        *settings[edit] = before;
-        o.open();
-        TA_EditCurr* edits[] = {o.d->editMinuti_incOrari, o.d->edit_min_Imm, o.d->edit_MinutiPreavv_allarme};
-        edits[edit]->setFocus();
-        QTest::keyClick(edits[edit], Qt::Key_Home);
-        if (keys == u"\x7f")
-            QTest::keyClick(edits[edit], Qt::Key_Delete);
-        else
-            QTest::keyClicks(edits[edit], keys);
-        QTEST(edits[edit]->text(), "shown");
-        QTest::keyClick(edits[edit], Qt::Key_Escape);
-        QVERIFY(o.d->isHidden());
-        QTEST(int(*settings[edit]), "stored");
+        const struct {
+            int edit;
+            int before;
+            QString keys; // \x7f: Delete
+            QString shown;
+            int stored;
+        } rows[] = {
+            {0, 3, "-", "3", 3},    // increment refuses -3
+            {1, 3, "-", "3", 3},    // imminent refuses -3
+            {2, 3, "-", "-3", -3},  // warning takes -3
+            {2, 0, "-3", "-3", -3}, // warning typed from empty
+            {2, 7, "\x7f", "", 0},  // emptied gives 0
+        };
+        for (const auto& r : rows) {
+            Options o;
+            qint32* settings[] = {&o.settings().Incremento_orario_piu_meno, &o.settings().Anticipo_per_memo_imminenti,
+                &o.settings().Preavviso_predefinito_memo};
+            *settings[r.edit] = r.before;
+            o.open();
+            TA_EditCurr* edit
+                = std::array{o.d->editMinuti_incOrari, o.d->edit_min_Imm, o.d->edit_MinutiPreavv_allarme}[r.edit];
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_Home);
+            if (r.keys == u"\x7f")
+                QTest::keyClick(edit, Qt::Key_Delete);
+            else
+                QTest::keyClicks(edit, r.keys);
+            QCOMPARE(edit->text(), r.shown);
+            QTest::keyClick(edit, Qt::Key_Escape);
+            QVERIFY(o.d->isHidden());
+            QCOMPARE(int(*settings[r.edit]), r.stored);
+        }
     }
 
     // F4 to Esc on the real main window: English at once, radios back to

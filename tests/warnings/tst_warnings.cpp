@@ -197,71 +197,63 @@ private slots:
         QTRY_COMPARE(rig.boxes.texts(), QStringList({"Errore: -1 = errore: promemoria non riscontrabile"}));
     }
 
-    void memoActions_data()
+    void memoActions()
     {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("bottom");
-        QTest::addColumn<QStringList>("memos"); // "ID Eseguito Attivo alarm"
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QList<qint32>>("entries");
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<int>("keysAfterMs"); // after the window appeared
         const QStringList untouched{"1 0 1 10:00", "2 0 1 10:15"};
         const QStringList both{"Telefonare", "Pagare"};
         const QList<qint32> shown{STATO_MOSTRATO, STATO_MOSTRATO};
-        QTest::newRow("Eseguito on the second") << "Eseguito" << 1 << 1 << QStringList({"1 0 1 10:00", "2 1 0 10:15"})
-                                                << QStringList({"Telefonare"}) << shown << true << 1000;
-        QTest::newRow("Cancella on all") << "Cancella" << 0 << 1 << QStringList() << QStringList() << shown << true
-                                         << 1000;
-        QTest::newRow("Enter at 10:17:40 postpones to 10:22")
-            << "Enter" << 0 << 0 << QStringList({"1 0 1 10:22", "2 0 1 10:15"}) << QStringList({"Pagare"})
-            << QList<qint32>({STATO_RIARMATO, STATO_MOSTRATO}) << true << 1000;
-        QTest::newRow("Ricordami on both")
-            << "Ricordami tra..." << 1 << 0 << QStringList({"1 0 1 10:22", "2 0 1 10:22"}) << QStringList()
-            << QList<qint32>({STATO_RIARMATO, STATO_RIARMATO}) << true << 1000;
-        QTest::newRow("OK at once") << "OK" << 0 << 1 << untouched << both << shown << false << 0;
-        QTest::newRow("Esc at 1.5 s") << "Esc" << 0 << 1 << untouched << both << shown << false << 1500;
-        QTest::newRow("Esc at 200 ms: nothing") << "Esc" << 0 << 1 << untouched << both << shown << false << 200;
-        QTest::newRow("Enter at 999 ms: nothing") << "Enter" << 0 << 0 << untouched << both << shown << false << 999;
-        QTest::newRow("close box") << "close box" << 0 << 1 << untouched << both << shown << false << 1000;
-    }
-    void memoActions()
-    {
-        QFETCH(QString, action);
-        QFETCH(int, top);
-        QFETCH(int, bottom);
-        QFETCH(int, keysAfterMs);
-        WarningRig rig;
-        rig.queueMemo(1, QTime(10, 0), "Telefonare");
-        rig.queueMemo(2, QTime(10, 20, 30), "Pagare", -5); // seconds, as a store may hold: ignored
-        auto w = rig.open<TfrmWarnMemo>(keysAfterMs);
-        QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, {}, cellPoint(w->dbsgMess, top));
-        QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellPoint(w->dbsgMess, bottom));
+        const QList<qint32> postponed{STATO_RIARMATO, STATO_MOSTRATO};
+        const struct {
+            QString action;
+            int top;
+            int bottom;
+            QStringList memos; // "ID Eseguito Attivo alarm"; saved when touched
+            QStringList lines;
+            QList<qint32> entries;
+            int keysAfterMs; // after the window appeared
+        } rows[] = {
+            {"Eseguito", 1, 1, {"1 0 1 10:00", "2 1 0 10:15"}, {"Telefonare"}, shown, 1000},
+            {"Cancella", 0, 1, {}, {}, shown, 1000},
+            {"Enter", 0, 0, {"1 0 1 10:22", "2 0 1 10:15"}, {"Pagare"}, postponed, 1000}, // at 10:17:40 to 10:22
+            {"Ricordami tra...", 1, 0, {"1 0 1 10:22", "2 0 1 10:22"}, {}, {STATO_RIARMATO, STATO_RIARMATO}, 1000},
+            {"OK", 0, 1, untouched, both, shown, 0},
+            {"Esc", 0, 1, untouched, both, shown, 1500},
+            {"Esc", 0, 1, untouched, both, shown, 200},   // the key guard: nothing
+            {"Enter", 0, 0, untouched, both, shown, 999}, // the key guard: nothing
+            {"close box", 0, 1, untouched, both, shown, 1000},
+        };
+        for (const auto& r : rows) {
+            WarningRig rig;
+            rig.queueMemo(1, QTime(10, 0), "Telefonare");
+            rig.queueMemo(2, QTime(10, 20, 30), "Pagare", -5); // seconds, as a store may hold: ignored
+            auto w = rig.open<TfrmWarnMemo>(r.keysAfterMs);
+            QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, {}, cellPoint(w->dbsgMess, r.top));
+            QTest::mouseClick(
+                w->dbsgMess->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellPoint(w->dbsgMess, r.bottom));
+            if (r.action == "Enter" || r.action == "Esc")
+                QTest::keyClick(w->editMinuti, r.action == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            else if (r.action == "close box")
+                w->close();
+            for (QToolButton* button : w->findChildren<QToolButton*>()) {
+                if (button->text() == r.action)
+                    QTest::mouseClick(button, Qt::LeftButton);
+            }
 
-        if (action == "Enter" || action == "Esc")
-            QTest::keyClick(w->editMinuti, action == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
-        else if (action == "close box")
-            w->close();
-        for (QToolButton* button : w->findChildren<QToolButton*>()) {
-            if (button->text() == action)
-                QTest::mouseClick(button, Qt::LeftButton);
+            QCOMPARE(memoStates(rig.state.ArrMemo), r.memos);
+            QCOMPARE(lineTexts(w->lines()), r.lines);
+            QCOMPARE(states(rig.state.ArrAvvisi), r.entries);
+            QCOMPARE(rig.state.DaSalvare, r.memos != untouched);
+            const bool keyIgnored = r.keysAfterMs < 1000 && (r.action == "Esc" || r.action == "Enter");
+            const bool closed
+                = !keyIgnored && (r.lines.isEmpty() || QStringList({"OK", "Esc", "close box"}).contains(r.action));
+            QCOMPARE(w->isFinished(), closed);
+            QCOMPARE(w->isVisible(), !closed);
+            QCOMPARE(rig.refreshes, closed ? 1 : 0);
+            QCOMPARE(rig.sound.calls.last(), closed ? QString("stop") : QString("once /s/Campana.wav"));
+            if (!closed)
+                QCOMPARE(w->dbsgMess->RowCount(), int(r.lines.size()));
+            QVERIFY(rig.boxes.shown.isEmpty()); // no question, not even for Cancella
         }
-
-        QTEST(memoStates(rig.state.ArrMemo), "memos");
-        QTEST(lineTexts(w->lines()), "lines");
-        QTEST(states(rig.state.ArrAvvisi), "entries");
-        QTEST(rig.state.DaSalvare, "saved");
-        const bool keyIgnored = keysAfterMs < 1000 && (action == "Esc" || action == "Enter");
-        const bool closed
-            = !keyIgnored && (w->lines().isEmpty() || QStringList({"OK", "Esc", "close box"}).contains(action));
-        QCOMPARE(w->isFinished(), closed);
-        QCOMPARE(w->isVisible(), !closed);
-        QCOMPARE(rig.refreshes, closed ? 1 : 0);
-        QCOMPARE(rig.sound.calls.last(), closed ? QString("stop") : QString("once /s/Campana.wav"));
-        if (!closed)
-            QCOMPARE(w->dbsgMess->RowCount(), int(w->lines().size()));
-        QVERIFY(rig.boxes.shown.isEmpty()); // no question, not even for Cancella
     }
 
     // Pasted over the whole text: empty is 0, anything but digits is refused.
