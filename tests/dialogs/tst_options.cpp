@@ -44,10 +44,6 @@ struct Options {
         d->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(d.get()));
     }
-    UserSettings& settings()
-    {
-        return main.state().settings;
-    }
 };
 
 } // namespace
@@ -73,8 +69,9 @@ private slots:
         };
         for (const auto& r : rows) {
             Options o;
-            qint32* settings[] = {&o.settings().Incremento_orario_piu_meno, &o.settings().Anticipo_per_memo_imminenti,
-                &o.settings().Preavviso_predefinito_memo};
+            UserSettings& s = o.main.state().settings;
+            qint32* settings[]
+                = {&s.Incremento_orario_piu_meno, &s.Anticipo_per_memo_imminenti, &s.Preavviso_predefinito_memo};
             *settings[r.edit] = r.before;
             o.open();
             TA_EditCurr* edit
@@ -126,11 +123,13 @@ private slots:
         QCOMPARE(rig.autostart.calls, QStringList{QStringLiteral("write Brivo Reminder")});
     }
 
-    // Item 0 stores the lower-case name and its play icon stays silent; the link opens the site.
+    // Item 0 stores the lower-case name and its play icon stays silent; the
+    // link opens the site; the colour list follows its switch.
     void playIcons()
     {
         Options o({{QStringLiteral("Campana"), QStringLiteral("Campana"), QStringLiteral("/s/Campana.wav")}});
         o.open();
+        QVERIFY(o.d->cboColorazioni->isVisible() && o.d->lblColorazioni->isVisible());
         QCOMPARE(o.d->cboSuonoSveglie->count(), 2);
         QCOMPARE(o.d->cboSuonoSveglie->itemText(0), QStringLiteral("-Nessun suono-"));
         for (const int item : {1, 0}) {
@@ -138,20 +137,13 @@ private slots:
             QTest::keyClick(o.d->cboSuonoSveglie, item ? Qt::Key_Down : Qt::Key_Up);
             o.d->imgPlayAllarme->click();
         }
-        QCOMPARE(o.settings().Suono_Sveglie, QStringLiteral("-nessun suono-"));
+        QCOMPARE(o.main.state().settings.Suono_Sveglie, QStringLiteral("-nessun suono-"));
         QCOMPARE(o.rig.sound.calls, (QStringList{"stop", "once /s/Campana.wav"}));
         QTest::mouseClick(o.d->hglLink, Qt::LeftButton); // the maker's address of the configuration
         QCOMPARE(o.rig.launcher.calls, QStringList{QStringLiteral("url https://www.example.org/")});
-    }
-
-    void colourListFollowsSwitch()
-    {
-        for (const bool on : {false, true}) {
-            Options o({}, on);
-            o.open();
-            QCOMPARE(o.d->cboColorazioni->isVisible(), on);
-            QCOMPARE(o.d->lblColorazioni->isVisible(), on);
-        }
+        Options noColours({}, false);
+        noColours.open();
+        QVERIFY(!noColours.d->cboColorazioni->isVisible() && !noColours.d->lblColorazioni->isVisible());
     }
 };
 
