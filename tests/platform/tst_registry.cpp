@@ -66,22 +66,10 @@ private slots:
             QString());
     }
 
-    // A list or a byte array reads empty.
-    void valuesOfOtherKindsReadEmpty()
-    {
-        for (const QByteArray line : {"Width_Appl=500, 600", "Width_Appl=@ByteArray(500)"}) {
-            QTemporaryDir dir;
-            writeFile(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini"),
-                "[Brivo%20Reminder]\nImpostazioni\\" + line + "\nImpostazioni\\Stay_on_top=1\n");
-            const QSettingsRegistry registry(dir.path());
-            QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
-            QCOMPARE(registry.readString(KEY, QStringLiteral("Stay_on_top")), QStringLiteral("1"));
-        }
-    }
-
     // A missing file reads empty and is not created; a folder that cannot
-    // be made fails quietly; a delete says whether there was a value.
-    void missingAndDeleted()
+    // be made fails quietly; a delete says whether there was a value; a
+    // list or a byte array reads empty.
+    void missingDeletedAndOtherKinds()
     {
         QTemporaryDir dir;
         QSettingsRegistry registry(dir.path());
@@ -95,6 +83,11 @@ private slots:
         const QSettingsRegistry fresh(dir.path());
         QCOMPARE(fresh.readString(KEY, QStringLiteral("A")), QString());
         QCOMPARE(fresh.readString(KEY, QStringLiteral("B")), QStringLiteral("2"));
+        writeFile(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini"),
+            "[Brivo%20Reminder]\nImpostazioni\\L=500, 600\nImpostazioni\\Y=@ByteArray(500)\nImpostazioni\\Z=1\n");
+        QCOMPARE(fresh.readString(KEY, QStringLiteral("L")), QString());
+        QCOMPARE(fresh.readString(KEY, QStringLiteral("Y")), QString());
+        QCOMPARE(fresh.readString(KEY, QStringLiteral("Z")), QStringLiteral("1"));
 
         const QString blocker = dir.path() + QStringLiteral("/file"); // a file where the folder should be
         writeFile(blocker, "not a folder");
