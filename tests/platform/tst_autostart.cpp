@@ -37,7 +37,6 @@ private slots:
     void execQuoting()
     {
         const QString rows[][2] = {
-            {"/opt/brivo/bin/brivo-reminder", "\"/opt/brivo/bin/brivo-reminder\""},
             {"/home/ann/My Programs/brivo", "\"/home/ann/My Programs/brivo\""},
             {"/tmp/$HOME/brivo", "\"/tmp/\\\\$HOME/brivo\""},
             {"/tmp/a\"b/brivo", "\"/tmp/a\\\\\"b/brivo\""},
