@@ -34,13 +34,13 @@ private slots:
         QTest::addColumn<QString>("error");
         const QString it("Italiano (Italia)");
         const QString en("English (UK)");
-        QTest::newRow("handed over") << it << QString() << MapiResults{} << QString();
-        QTest::newRow("cancelled by the user") << en << QString() << MapiResults{0, 1, 0} << QString();
-        QTest::newRow("bare line feeds") << en << "uno\ndue\r\ntre\rquattro\n" << MapiResults{} << QString();
-        QTest::newRow("no mail program") << it << QString() << MapiResults{1, 0, 0} << "MapiLogOn error 00000001";
-        QTest::newRow("mail program failed")
-            << en << QString() << MapiResults{0, 2, 0} << "MapiSendMail error 00000002";
-        QTest::newRow("logoff failed") << it << QString() << MapiResults{0, 0, 0x1a} << "MapiLogOff error 0000001A";
+        const QString no;
+        QTest::newRow("handed over") << it << no << MapiResults{} << no;
+        QTest::newRow("cancelled by the user") << en << no << MapiResults{0, 1, 0} << no;
+        QTest::newRow("bare line feeds") << en << "uno\ndue\r\ntre\rquattro\n" << MapiResults{} << no;
+        QTest::newRow("no mail program") << it << no << MapiResults{1, 0, 0} << "MapiLogOn error 00000001";
+        QTest::newRow("mail program failed") << en << no << MapiResults{0, 2, 0} << "MapiSendMail error 00000002";
+        QTest::newRow("logoff failed") << it << no << MapiResults{0, 0, 0x1a} << "MapiLogOff error 0000001A";
     }
     void mailWindow()
     {

@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include <array>
+
 namespace {
 
 // The buttons of a real question box, without their mnemonics.
@@ -42,10 +44,6 @@ struct Options {
         d->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(d.get()));
     }
-    UserSettings& settings()
-    {
-        return main.state().settings;
-    }
 };
 
 } // namespace
@@ -54,46 +52,41 @@ class TestOptions : public QObject {
     Q_OBJECT
 private slots:
     // Typed at the start of a minute edit, then Esc: what it shows and what is stored.
-    void minuteEdits_data()
-    {
-        QTest::addColumn<int>("edit");
-        QTest::addColumn<int>("before");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("stored");
-        QTest::newRow("increment refuses -3") << 0 << 3 << "-"
-                                              << "3" << 3;
-        QTest::newRow("imminent refuses -3") << 1 << 3 << "-"
-                                             << "3" << 3;
-        QTest::newRow("warning takes -3") << 2 << 3 << "-"
-                                          << "-3" << -3;
-        QTest::newRow("warning typed from empty") << 2 << 0 << "-3"
-                                                  << "-3" << -3;
-        QTest::newRow("emptied gives 0") << 2 << 7 << "\x7f"
-                                         << "" << 0;
-    }
-
     void minuteEdits()
     {
-        QFETCH(int, edit);
-        QFETCH(int, before);
-        QFETCH(QString, keys);
-        Options o;
-        qint32* settings[] = {&o.settings().Incremento_orario_piu_meno, &o.settings().Anticipo_per_memo_imminenti,
-            &o.settings().Preavviso_predefinito_memo};
-        *settings[edit] = before;
-        o.open();
-        TA_EditCurr* edits[] = {o.d->editMinuti_incOrari, o.d->edit_min_Imm, o.d->edit_MinutiPreavv_allarme};
-        edits[edit]->setFocus();
-        QTest::keyClick(edits[edit], Qt::Key_Home);
-        if (keys == u"\x7f")
-            QTest::keyClick(edits[edit], Qt::Key_Delete);
-        else
-            QTest::keyClicks(edits[edit], keys);
-        QTEST(edits[edit]->text(), "shown");
-        QTest::keyClick(edits[edit], Qt::Key_Escape);
-        QVERIFY(o.d->isHidden());
-        QTEST(int(*settings[edit]), "stored");
+        const struct {
+            int edit;
+            int before;
+            QString keys; // \x7f: Delete
+            QString shown;
+            int stored;
+        } rows[] = {
+            {0, 3, "-", "3", 3},    // increment refuses -3
+            {1, 3, "-", "3", 3},    // imminent refuses -3
+            {2, 3, "-", "-3", -3},  // warning takes -3
+            {2, 0, "-3", "-3", -3}, // warning typed from empty
+            {2, 7, "\x7f", "", 0},  // emptied gives 0
+        };
+        for (const auto& r : rows) {
+            Options o;
+            UserSettings& s = o.main.state().settings;
+            qint32* settings[]
+                = {&s.Incremento_orario_piu_meno, &s.Anticipo_per_memo_imminenti, &s.Preavviso_predefinito_memo};
+            *settings[r.edit] = r.before;
+            o.open();
+            TA_EditCurr* edit
+                = std::array{o.d->editMinuti_incOrari, o.d->edit_min_Imm, o.d->edit_MinutiPreavv_allarme}[r.edit];
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_Home);
+            if (r.keys == u"\x7f")
+                QTest::keyClick(edit, Qt::Key_Delete);
+            else
+                QTest::keyClicks(edit, r.keys);
+            QCOMPARE(edit->text(), r.shown);
+            QTest::keyClick(edit, Qt::Key_Escape);
+            QVERIFY(o.d->isHidden());
+            QCOMPARE(int(*settings[r.edit]), r.stored);
+        }
     }
 
     // F4 to Esc on the real main window: English at once, radios back to
@@ -130,11 +123,13 @@ private slots:
         QCOMPARE(rig.autostart.calls, QStringList{QStringLiteral("write Brivo Reminder")});
     }
 
-    // Item 0 stores the lower-case name and its play icon stays silent; the link opens the site.
+    // Item 0 stores the lower-case name and its play icon stays silent; the
+    // link opens the site; the colour list follows its switch.
     void playIcons()
     {
         Options o({{QStringLiteral("Campana"), QStringLiteral("Campana"), QStringLiteral("/s/Campana.wav")}});
         o.open();
+        QVERIFY(o.d->cboColorazioni->isVisible() && o.d->lblColorazioni->isVisible());
         QCOMPARE(o.d->cboSuonoSveglie->count(), 2);
         QCOMPARE(o.d->cboSuonoSveglie->itemText(0), QStringLiteral("-Nessun suono-"));
         for (const int item : {1, 0}) {
@@ -142,20 +137,13 @@ private slots:
             QTest::keyClick(o.d->cboSuonoSveglie, item ? Qt::Key_Down : Qt::Key_Up);
             o.d->imgPlayAllarme->click();
         }
-        QCOMPARE(o.settings().Suono_Sveglie, QStringLiteral("-nessun suono-"));
+        QCOMPARE(o.main.state().settings.Suono_Sveglie, QStringLiteral("-nessun suono-"));
         QCOMPARE(o.rig.sound.calls, (QStringList{"stop", "once /s/Campana.wav"}));
         QTest::mouseClick(o.d->hglLink, Qt::LeftButton); // the maker's address of the configuration
         QCOMPARE(o.rig.launcher.calls, QStringList{QStringLiteral("url https://www.example.org/")});
-    }
-
-    void colourListFollowsSwitch()
-    {
-        for (const bool on : {false, true}) {
-            Options o({}, on);
-            o.open();
-            QCOMPARE(o.d->cboColorazioni->isVisible(), on);
-            QCOMPARE(o.d->lblColorazioni->isVisible(), on);
-        }
+        Options noColours({}, false);
+        noColours.open();
+        QVERIFY(!noColours.d->cboColorazioni->isVisible() && !noColours.d->lblColorazioni->isVisible());
     }
 };
 

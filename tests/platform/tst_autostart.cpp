@@ -31,46 +31,39 @@ QString execLine(const QString& entry)
 class TestAutostart : public QObject {
     Q_OBJECT
 private slots:
-    void execQuoting_data()
-    {
-        // The path, and the Exec value's path as the desktop-entry format
-        // wants it: quoted, with \ " ` $ escaped inside the quotes, % doubled,
-        // and the backslashes doubled once more as a string value.
-        QTest::addColumn<QString>("executable");
-        QTest::addColumn<QString>("exec");
-        QTest::newRow("plain") << QString("/opt/brivo/bin/brivo-reminder") << "\"/opt/brivo/bin/brivo-reminder\"";
-        QTest::newRow("spaces") << QString("/home/ann/My Programs/brivo") << "\"/home/ann/My Programs/brivo\"";
-        QTest::newRow("dollar") << QString("/tmp/$HOME/brivo") << "\"/tmp/\\\\$HOME/brivo\"";
-        QTest::newRow("double quote") << QString("/tmp/a\"b/brivo") << "\"/tmp/a\\\\\"b/brivo\"";
-        QTest::newRow("backquote") << QString("/tmp/a`b/brivo") << "\"/tmp/a\\\\`b/brivo\"";
-        QTest::newRow("backslash") << QString("/tmp/a\\b/brivo") << "\"/tmp/a\\\\\\\\b/brivo\"";
-        QTest::newRow("percent") << QString("/tmp/100%/brivo") << "\"/tmp/100%%/brivo\"";
-        QTest::newRow("reserved outside quotes")
-            << QString("/tmp/a;b&c|d(e)*?#~<>'/brivo") << "\"/tmp/a;b&c|d(e)*?#~<>'/brivo\"";
-        QTest::newRow("non-ASCII") << QString("/home/zo\u00eb/Programmi \u00e0")
-                                   << "\"/home/zo\u00eb/Programmi \u00e0\"";
-    }
-
+    // The Exec value's path as the desktop-entry format wants it: quoted,
+    // with \ " ` $ escaped inside the quotes, % doubled, and the backslashes
+    // doubled once more as a string value.
     void execQuoting()
     {
-        QFETCH(QString, executable);
-        QFETCH(QString, exec);
-        QTemporaryDir dir;
-        DesktopAutostart autostart(dir.path(), executable);
-        QVERIFY(autostart.writeEntry(PROGRAM));
-        const QString path = dir.path() + QStringLiteral("/autostart/Brivo Reminder.desktop");
-        QCOMPARE(autostart.entryPath(PROGRAM), path);
-        QCOMPARE(execLine(readText(path)), exec + QStringLiteral(" /AutoRun"));
-
+        const QString rows[][2] = {
+            {"/home/ann/My Programs/brivo", "\"/home/ann/My Programs/brivo\""},
+            {"/tmp/$HOME/brivo", "\"/tmp/\\\\$HOME/brivo\""},
+            {"/tmp/a\"b/brivo", "\"/tmp/a\\\\\"b/brivo\""},
+            {"/tmp/a`b/brivo", "\"/tmp/a\\\\`b/brivo\""},
+            {"/tmp/a\\b/brivo", "\"/tmp/a\\\\\\\\b/brivo\""},
+            {"/tmp/100%/brivo", "\"/tmp/100%%/brivo\""},
+            {"/tmp/a;b&c|d(e)*?#~<>'/brivo", "\"/tmp/a;b&c|d(e)*?#~<>'/brivo\""}, // reserved outside quotes
+            {"/home/zo\u00eb/Programmi \u00e0", "\"/home/zo\u00eb/Programmi \u00e0\""},
+        };
         const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
         QVERIFY2(!validator.isEmpty(), "desktop-file-validate is missing: install desktop-file-utils");
-        QProcess validate;
-        validate.setProcessChannelMode(QProcess::MergedChannels);
-        validate.start(validator, {path});
-        QVERIFY(validate.waitForFinished(30000));
-        const QString output = QString::fromLocal8Bit(validate.readAll());
-        QVERIFY2(validate.exitStatus() == QProcess::NormalExit && validate.exitCode() == 0, qPrintable(output));
-        QVERIFY2(output.trimmed().isEmpty(), qPrintable(output));
+        for (const auto& [executable, exec] : rows) {
+            QTemporaryDir dir;
+            DesktopAutostart autostart(dir.path(), executable);
+            QVERIFY(autostart.writeEntry(PROGRAM));
+            const QString path = dir.path() + QStringLiteral("/autostart/Brivo Reminder.desktop");
+            QCOMPARE(autostart.entryPath(PROGRAM), path);
+            QCOMPARE(execLine(readText(path)), exec + QStringLiteral(" /AutoRun"));
+            QProcess validate;
+            validate.setProcessChannelMode(QProcess::MergedChannels);
+            validate.start(validator, {path});
+            QVERIFY(validate.waitForFinished(30000));
+            const QString output = QString::fromLocal8Bit(validate.readAll());
+            QVERIFY2(
+                validate.exitStatus() == QProcess::NormalExit && validate.exitCode() == 0 && output.trimmed().isEmpty(),
+                qPrintable(output));
+        }
     }
 
     void writeRewriteRemove()

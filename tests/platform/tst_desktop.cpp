@@ -18,32 +18,25 @@ class TestDesktop : public QObject {
     Q_OBJECT
 private slots:
     // The browser's registered command, cleaned, then the address as one argument.
-    void addressIsItsOwnArgument_data()
-    {
-        QTest::addColumn<QString>("registered");
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QStringList>("command");
-        const QString page = "https://www.example.org/a b;c&d";
-        QTest::newRow("field code") << "firefox-esr %u" << page << QStringList{"firefox-esr", page};
-        QTest::newRow("no placeholder, no quotes")
-            << "/usr/bin/browser --new-window  " << page << QStringList{"/usr/bin/browser", "--new-window", page};
-        QTest::newRow("quoted program, option, quoted placeholder")
-            << R"("C:\Program Files\Internet Explorer\iexplore.exe" -nohome "%1")" << page
-            << QStringList{R"(C:\Program Files\Internet Explorer\iexplore.exe)", page};
-        QTest::newRow("shell text stays text") << "xdg-open"
-                                               << "$(rm -rf ~)" << QStringList{"xdg-open", "$(rm -rf ~)"};
-        QTest::newRow("nothing left") << "%U" << page << QStringList{};
-        QTest::newRow("an option of the browser") << "xdg-open"
-                                                  << "--help" << QStringList{};
-        QTest::newRow("empty") << "xdg-open"
-                               << "  " << QStringList{};
-    }
     void addressIsItsOwnArgument()
     {
-        QFETCH(QString, registered);
-        QFETCH(QString, address);
-        QFETCH(QStringList, command);
-        QCOMPARE(DesktopLauncher::openCommand(Pulisci_Comando(registered), address), command);
+        const QString page = "https://www.example.org/a b;c&d";
+        const struct {
+            QString registered;
+            QString address;
+            QStringList command;
+        } rows[] = {
+            {"firefox-esr %u", page, {"firefox-esr", page}}, // field code
+            {"/usr/bin/browser --new-window  ", page, {"/usr/bin/browser", "--new-window", page}},
+            {R"("C:\Program Files\Internet Explorer\iexplore.exe" -nohome "%1")", page,
+                {R"(C:\Program Files\Internet Explorer\iexplore.exe)", page}}, // quoted program, quoted placeholder
+            {"xdg-open", "$(rm -rf ~)", {"xdg-open", "$(rm -rf ~)"}},          // shell text stays text
+            {"%U", page, {}},                                                  // nothing left
+            {"xdg-open", "--help", {}},                                        // an option of the browser
+            {"xdg-open", "  ", {}},                                            // empty
+        };
+        for (const auto& r : rows)
+            QCOMPARE(DesktopLauncher::openCommand(Pulisci_Comando(r.registered), r.address), r.command);
     }
 
     void oneInstanceAtATime()

@@ -22,83 +22,54 @@ void writeFile(const QString& path, const QByteArray& text)
 class TestRegistry : public QObject {
     Q_OBJECT
 private slots:
-    void locate_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("group");
-        const QString ini = QStringLiteral("/c/Brivo/BrivoReminder.ini");
-        QTest::newRow("settings key") << KEY << true << ini << "Brivo Reminder/Impostazioni";
-        QTest::newRow("without Software") << "Brivo\\BrivoReminder\\X" << true << ini << "X";
-        QTest::newRow("application only") << "Software\\Brivo\\BrivoReminder" << true << ini << "";
-        QTest::newRow("doubled separators") << "Software\\\\Brivo\\BrivoReminder\\\\A\\" << true << ini << "A";
-        QTest::newRow("too short") << "Software\\Brivo" << false << QString() << "";
-        QTest::newRow("parent folder") << "Software\\..\\BrivoReminder\\X" << false << QString() << "";
-        QTest::newRow("slash in file part") << "Software\\a/b\\c" << false << QString() << "";
-    }
-
     void locate()
     {
-        QFETCH(QString, key);
-        QFETCH(bool, ok);
-        QFETCH(QString, file);
-        QFETCH(QString, group);
+        const QString ini = QStringLiteral("/c/Brivo/BrivoReminder.ini");
+        const struct {
+            QString key;
+            QString file; // empty: refused
+            QString group;
+        } rows[] = {
+            {KEY, ini, "Brivo Reminder/Impostazioni"},             // settings key
+            {"Brivo\\BrivoReminder\\X", ini, "X"},                 // without Software
+            {"Software\\Brivo\\BrivoReminder", ini, ""},           // application only
+            {"Software\\\\Brivo\\BrivoReminder\\\\A\\", ini, "A"}, // doubled separators
+            {"Software\\Brivo", "", ""},                           // too short
+            {"Software\\..\\BrivoReminder\\X", "", ""},            // parent folder
+            {"Software\\a/b\\c", "", ""},                          // slash in file part
+        };
         const QSettingsRegistry registry(QStringLiteral("/c"));
-        QString outFile;
-        QString outGroup;
-        QCOMPARE(registry.locate(key, outFile, outGroup), ok);
-        if (ok) {
-            QCOMPARE(outFile, file);
-            QCOMPARE(outGroup, group);
+        for (const auto& r : rows) {
+            QString file;
+            QString group;
+            QCOMPARE(registry.locate(r.key, file, group), !r.file.isEmpty());
+            if (!r.file.isEmpty())
+                QCOMPARE(file + u'|' + group, r.file + u'|' + r.group);
         }
-    }
-
-    void roundTrip_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("spaces around") << " 500 ";
-        QTest::newRow("comma") << "a, b";
-        QTest::newRow("at sign") << "@Variant(x)";
-        QTest::newRow("backslash") << "C:\\Suoni\\";
-        QTest::newRow("accents") << "Italiano (Italia) \u00e8 \u20ac";
-        QTest::newRow("line breaks") << "one\ntwo\r\n";
     }
 
     void roundTrip()
     {
-        QFETCH(QString, text);
         QTemporaryDir dir;
-        {
-            QSettingsRegistry writer(dir.path() + QStringLiteral("/not/yet"));
-            QVERIFY(writer.writeStrings(
+        const QString folder = dir.path() + QStringLiteral("/not/yet");
+        for (const QString text :
+            {" 500 ", "a, b", "@Variant(x)", "C:\\Suoni\\", "Italiano (Italia) \u00e8 \u20ac", "one\ntwo\r\n"}) {
+            QVERIFY(QSettingsRegistry(folder).writeStrings(
                 KEY, {{QStringLiteral("Value"), text}, {QStringLiteral("Other"), QStringLiteral("x")}}));
+            const QSettingsRegistry reader(folder);
+            QCOMPARE(reader.readString(KEY, QStringLiteral("Value")), text);
+            QCOMPARE(reader.readString(KEY, QStringLiteral("Other")), QStringLiteral("x"));
         }
-        const QSettingsRegistry reader(dir.path() + QStringLiteral("/not/yet"));
-        QCOMPARE(reader.readString(KEY, QStringLiteral("Value")), text);
-        QCOMPARE(reader.readString(KEY, QStringLiteral("Other")), QStringLiteral("x"));
         // Another program name is another key.
-        QCOMPARE(reader.readString(
+        QCOMPARE(QSettingsRegistry(folder).readString(
                      QStringLiteral("Software\\Brivo\\BrivoReminder\\Other\\Impostazioni"), QStringLiteral("Value")),
             QString());
     }
 
-    // A list or a byte array reads empty.
-    void valuesOfOtherKindsReadEmpty()
-    {
-        for (const QByteArray line : {"Width_Appl=500, 600", "Width_Appl=@ByteArray(500)"}) {
-            QTemporaryDir dir;
-            writeFile(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini"),
-                "[Brivo%20Reminder]\nImpostazioni\\" + line + "\nImpostazioni\\Stay_on_top=1\n");
-            const QSettingsRegistry registry(dir.path());
-            QCOMPARE(registry.readString(KEY, QStringLiteral("Width_Appl")), QString());
-            QCOMPARE(registry.readString(KEY, QStringLiteral("Stay_on_top")), QStringLiteral("1"));
-        }
-    }
-
     // A missing file reads empty and is not created; a folder that cannot
-    // be made fails quietly; a delete says whether there was a value.
-    void missingAndDeleted()
+    // be made fails quietly; a delete says whether there was a value; a
+    // list or a byte array reads empty.
+    void missingDeletedAndOtherKinds()
     {
         QTemporaryDir dir;
         QSettingsRegistry registry(dir.path());
@@ -112,6 +83,11 @@ private slots:
         const QSettingsRegistry fresh(dir.path());
         QCOMPARE(fresh.readString(KEY, QStringLiteral("A")), QString());
         QCOMPARE(fresh.readString(KEY, QStringLiteral("B")), QStringLiteral("2"));
+        writeFile(dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini"),
+            "[Brivo%20Reminder]\nImpostazioni\\L=500, 600\nImpostazioni\\Y=@ByteArray(500)\nImpostazioni\\Z=1\n");
+        QCOMPARE(fresh.readString(KEY, QStringLiteral("L")), QString());
+        QCOMPARE(fresh.readString(KEY, QStringLiteral("Y")), QString());
+        QCOMPARE(fresh.readString(KEY, QStringLiteral("Z")), QStringLiteral("1"));
 
         const QString blocker = dir.path() + QStringLiteral("/file"); // a file where the folder should be
         writeFile(blocker, "not a folder");

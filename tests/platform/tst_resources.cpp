@@ -12,32 +12,27 @@
 class TestResources : public QObject {
     Q_OBJECT
 private slots:
-    void parseStringTable_data()
-    {
-        QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<QList<int>>("ids");
-        QTest::addColumn<QStringList>("texts");
-        QTest::newRow("lines") << QByteArray("96 A = \"1\"\n97 B = \"2\"\n") << QList<int>{96, 97}
-                               << QStringList{"A = \"1\"", "B = \"2\""};
-        QTest::newRow("CR LF and tab") << QByteArray("5\tA = \"x\"\r\n") << QList<int>{5} << QStringList{"A = \"x\""};
-        QTest::newRow("comments and blanks") << QByteArray("# 1 no\n\n2 yes\n") << QList<int>{2} << QStringList{"yes"};
-        QTest::newRow("text kept as written")
-            << QByteArray("3  two spaces \n") << QList<int>{3} << QStringList{" two spaces "};
-        QTest::newRow("range") << QByteArray("0 first\n1000 last\n1001 beyond\n99999 far\n") << QList<int>{0, 1000}
-                               << QStringList{"first", "last"};
-        QTest::newRow("first of two wins") << QByteArray("7 one\n7 two\n") << QList<int>{7} << QStringList{"one"};
-        QTest::newRow("malformed") << QByteArray("x 1\n-1 neg\n12\n12:bad\n 4 lead\n") << QList<int>{} << QStringList{};
-        QTest::newRow("UTF-8") << QByteArray("8 caff\xc3\xa8\n") << QList<int>{8} << QStringList{"caff\u00e8"};
-    }
-
     void parseStringTable()
     {
-        QFETCH(QByteArray, data);
-        QFETCH(QList<int>, ids);
-        QFETCH(QStringList, texts);
-        const QMap<int, QString> table = ProgramResources::parseStringTable(data);
-        QCOMPARE(table.keys(), ids);
-        QCOMPARE(QStringList(table.values()), texts);
+        const struct {
+            QByteArray data;
+            QList<int> ids;
+            QStringList texts;
+        } rows[] = {
+            {"96 A = \"1\"\n97 B = \"2\"\n", {96, 97}, {"A = \"1\"", "B = \"2\""}},
+            {"5\tA = \"x\"\r\n", {5}, {"A = \"x\""}},                                       // CR LF and tab
+            {"# 1 no\n\n2 yes\n", {2}, {"yes"}},                                            // comments and blanks
+            {"3  two spaces \n", {3}, {" two spaces "}},                                    // text kept as written
+            {"0 first\n1000 last\n1001 beyond\n99999 far\n", {0, 1000}, {"first", "last"}}, // range
+            {"7 one\n7 two\n", {7}, {"one"}},                                               // first of two wins
+            {"x 1\n-1 neg\n12\n12:bad\n 4 lead\n", {}, {}},                                 // malformed
+            {"8 caff\xc3\xa8\n", {8}, {"caff\u00e8"}},                                      // UTF-8
+        };
+        for (const auto& r : rows) {
+            const QMap<int, QString> table = ProgramResources::parseStringTable(r.data);
+            QCOMPARE(table.keys(), r.ids);
+            QCOMPARE(QStringList(table.values()), r.texts);
+        }
     }
 
     void shippedConfigurationReadsClean()

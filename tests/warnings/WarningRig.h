@@ -56,26 +56,20 @@ struct WarningRig : QuietEngineHost {
     // A memo due today at `time`, queued as the tick queues it.
     void queueMemo(qint32 id, QTime time, const QString& nota, qint32 anticipo = 0)
     {
-        REC_Memo m;
-        m.ID = id;
-        m.Nota = nota;
-        m.Attivo = 1;
-        m.Data = DayNumbers::fromDate(QDate(2024, 6, 3));
-        m.TipoOrario = ORARIO_PRESENTE;
-        m.Orario = DayNumbers::fromTime(time);
-        m.Anticipo = anticipo;
-        state.ArrMemo.append(m);
+        state.ArrMemo.append({.ID = id,
+            .Nota = nota,
+            .Attivo = 1,
+            .Data = DayNumbers::fromDate(QDate(2024, 6, 3)),
+            .TipoOrario = ORARIO_PRESENTE,
+            .Orario = DayNumbers::fromTime(time),
+            .Anticipo = anticipo});
         state.ArrAvvisi.append({AVVISO_MEMO, id, STATO_NUOVO});
     }
 
     void queueAlarm(QTime time, const QString& messaggio, const QString& suono)
     {
-        REC_Sveglia s;
-        s.Attivo = 1;
-        s.Orario = DayNumbers::fromTime(time);
-        s.Messaggio = messaggio;
-        s.Suono = suono;
-        state.ArrSveglie.append(s);
+        state.ArrSveglie.append(
+            {.Attivo = 1, .Messaggio = messaggio, .Orario = DayNumbers::fromTime(time), .Suono = suono});
         state.ArrAvvisi.append({AVVISO_SVEGLIA, qint32(state.ArrSveglie.size() - 1), STATO_NUOVO});
     }
 

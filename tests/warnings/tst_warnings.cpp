@@ -29,11 +29,8 @@ QStringList memoStates(const MemoList& memos)
     for (const REC_Memo& m : memos) {
         qint64 moment = 0;
         memoMomentMs(m, moment);
-        states << QStringLiteral("%1 %2 %3 %4")
-                      .arg(m.ID)
-                      .arg(m.Eseguito)
-                      .arg(m.Attivo)
-                      .arg(QTime::fromMSecsSinceStartOfDay(int(moment % MS_PER_DAY)).toString("HH:mm"));
+        const QString at = QTime::fromMSecsSinceStartOfDay(int(moment % MS_PER_DAY)).toString("HH:mm");
+        states << QStringLiteral("%1 %2 %3 %4").arg(m.ID).arg(m.Eseguito).arg(m.Attivo).arg(at);
     }
     return states;
 }
@@ -44,11 +41,6 @@ QList<qint32> states(const AvvisoList& queue)
     for (const REC_Avviso& a : queue)
         list << a.Stato;
     return list;
-}
-
-QPoint cellPoint(TA_DBStringGrid* grid, int row)
-{
-    return grid->viewport()->mapFrom(grid, grid->CellRect(1, row).center());
 }
 
 QStringList lineTexts(const ListaMessList& lines)
@@ -184,7 +176,6 @@ private slots:
         QCOMPARE(states(rig.state.ArrAvvisi), QList<qint32>({STATO_MOSTRATO, STATO_NUOVO, STATO_MOSTRATO}));
         QCOMPARE(w->editMinuti->text(), QString("5"));
         QVERIFY(w->showsKey(2) && !w->showsKey(0));
-        QCOMPARE(rig.sound.calls, QStringList({"stop", "once /s/Campana.wav"}));
 
         // A memo gone before its window: the taking stops there, the rest of
         // the creation is skipped, and the window opens all the same.
@@ -197,96 +188,81 @@ private slots:
         QTRY_COMPARE(rig.boxes.texts(), QStringList({"Errore: -1 = errore: promemoria non riscontrabile"}));
     }
 
-    void memoActions_data()
+    void memoActions()
     {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("bottom");
-        QTest::addColumn<QStringList>("memos"); // "ID Eseguito Attivo alarm"
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QList<qint32>>("entries");
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<int>("keysAfterMs"); // after the window appeared
         const QStringList untouched{"1 0 1 10:00", "2 0 1 10:15"};
         const QStringList both{"Telefonare", "Pagare"};
         const QList<qint32> shown{STATO_MOSTRATO, STATO_MOSTRATO};
-        QTest::newRow("Eseguito on the second") << "Eseguito" << 1 << 1 << QStringList({"1 0 1 10:00", "2 1 0 10:15"})
-                                                << QStringList({"Telefonare"}) << shown << true << 1000;
-        QTest::newRow("Cancella on all") << "Cancella" << 0 << 1 << QStringList() << QStringList() << shown << true
-                                         << 1000;
-        QTest::newRow("Enter at 10:17:40 postpones to 10:22")
-            << "Enter" << 0 << 0 << QStringList({"1 0 1 10:22", "2 0 1 10:15"}) << QStringList({"Pagare"})
-            << QList<qint32>({STATO_RIARMATO, STATO_MOSTRATO}) << true << 1000;
-        QTest::newRow("Ricordami on both")
-            << "Ricordami tra..." << 1 << 0 << QStringList({"1 0 1 10:22", "2 0 1 10:22"}) << QStringList()
-            << QList<qint32>({STATO_RIARMATO, STATO_RIARMATO}) << true << 1000;
-        QTest::newRow("OK at once") << "OK" << 0 << 1 << untouched << both << shown << false << 0;
-        QTest::newRow("Esc at 1.5 s") << "Esc" << 0 << 1 << untouched << both << shown << false << 1500;
-        QTest::newRow("Esc at 200 ms: nothing") << "Esc" << 0 << 1 << untouched << both << shown << false << 200;
-        QTest::newRow("Enter at 999 ms: nothing") << "Enter" << 0 << 0 << untouched << both << shown << false << 999;
-        QTest::newRow("close box") << "close box" << 0 << 1 << untouched << both << shown << false << 1000;
-    }
-    void memoActions()
-    {
-        QFETCH(QString, action);
-        QFETCH(int, top);
-        QFETCH(int, bottom);
-        QFETCH(int, keysAfterMs);
-        WarningRig rig;
-        rig.queueMemo(1, QTime(10, 0), "Telefonare");
-        rig.queueMemo(2, QTime(10, 20, 30), "Pagare", -5); // seconds, as a store may hold: ignored
-        auto w = rig.open<TfrmWarnMemo>(keysAfterMs);
-        QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, {}, cellPoint(w->dbsgMess, top));
-        QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellPoint(w->dbsgMess, bottom));
+        const QList<qint32> postponed{STATO_RIARMATO, STATO_MOSTRATO};
+        const struct {
+            QString action;
+            int top;
+            int bottom;
+            QStringList memos; // "ID Eseguito Attivo alarm"; saved when touched
+            QStringList lines;
+            QList<qint32> entries;
+            int keysAfterMs; // after the window appeared
+        } rows[] = {
+            {"Eseguito", 1, 1, {"1 0 1 10:00", "2 1 0 10:15"}, {"Telefonare"}, shown, 1000},
+            {"Cancella", 0, 1, {}, {}, shown, 1000},
+            {"Enter", 0, 0, {"1 0 1 10:22", "2 0 1 10:15"}, {"Pagare"}, postponed, 1000}, // at 10:17:40 to 10:22
+            {"Ricordami tra...", 1, 0, {"1 0 1 10:22", "2 0 1 10:22"}, {}, {STATO_RIARMATO, STATO_RIARMATO}, 1000},
+            {"OK", 0, 1, untouched, both, shown, 0},
+            {"Esc", 0, 1, untouched, both, shown, 1500},
+            {"Esc", 0, 1, untouched, both, shown, 200},   // the key guard: nothing
+            {"Enter", 0, 0, untouched, both, shown, 999}, // the key guard: nothing
+            {"close box", 0, 1, untouched, both, shown, 1000},
+        };
+        for (const auto& r : rows) {
+            WarningRig rig;
+            rig.queueMemo(1, QTime(10, 0), "Telefonare");
+            rig.queueMemo(2, QTime(10, 20, 30), "Pagare", -5); // seconds, as a store may hold: ignored
+            auto w = rig.open<TfrmWarnMemo>(r.keysAfterMs);
+            for (const auto& [row, keys] : {std::pair{r.top, Qt::NoModifier}, {r.bottom, Qt::ShiftModifier}}) {
+                const QRect cell = w->dbsgMess->CellRect(1, row);
+                QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, keys,
+                    w->dbsgMess->viewport()->mapFrom(w->dbsgMess, cell.center()));
+            }
+            if (r.action == "Enter" || r.action == "Esc")
+                QTest::keyClick(w->editMinuti, r.action == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            else if (r.action == "close box")
+                w->close();
+            for (QToolButton* button : w->findChildren<QToolButton*>()) {
+                if (button->text() == r.action)
+                    QTest::mouseClick(button, Qt::LeftButton);
+            }
 
-        if (action == "Enter" || action == "Esc")
-            QTest::keyClick(w->editMinuti, action == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
-        else if (action == "close box")
-            w->close();
-        for (QToolButton* button : w->findChildren<QToolButton*>()) {
-            if (button->text() == action)
-                QTest::mouseClick(button, Qt::LeftButton);
+            QCOMPARE(memoStates(rig.state.ArrMemo), r.memos);
+            QCOMPARE(lineTexts(w->lines()), r.lines);
+            QCOMPARE(states(rig.state.ArrAvvisi), r.entries);
+            QCOMPARE(rig.state.DaSalvare, r.memos != untouched);
+            const bool keyIgnored = r.keysAfterMs < 1000 && (r.action == "Esc" || r.action == "Enter");
+            const bool closed
+                = !keyIgnored && (r.lines.isEmpty() || QStringList({"OK", "Esc", "close box"}).contains(r.action));
+            QCOMPARE(w->isFinished(), closed);
+            QCOMPARE(w->isVisible(), !closed);
+            QCOMPARE(rig.refreshes, closed ? 1 : 0);
+            QCOMPARE(rig.sound.calls.last(), closed ? QString("stop") : QString("once /s/Campana.wav"));
+            if (!closed)
+                QCOMPARE(w->dbsgMess->RowCount(), int(r.lines.size()));
+            QVERIFY(rig.boxes.shown.isEmpty()); // no question, not even for Cancella
         }
-
-        QTEST(memoStates(rig.state.ArrMemo), "memos");
-        QTEST(lineTexts(w->lines()), "lines");
-        QTEST(states(rig.state.ArrAvvisi), "entries");
-        QTEST(rig.state.DaSalvare, "saved");
-        const bool keyIgnored = keysAfterMs < 1000 && (action == "Esc" || action == "Enter");
-        const bool closed
-            = !keyIgnored && (w->lines().isEmpty() || QStringList({"OK", "Esc", "close box"}).contains(action));
-        QCOMPARE(w->isFinished(), closed);
-        QCOMPARE(w->isVisible(), !closed);
-        QCOMPARE(rig.refreshes, closed ? 1 : 0);
-        QCOMPARE(rig.sound.calls.last(), closed ? QString("stop") : QString("once /s/Campana.wav"));
-        if (!closed)
-            QCOMPARE(w->dbsgMess->RowCount(), int(w->lines().size()));
-        QVERIFY(rig.boxes.shown.isEmpty()); // no question, not even for Cancella
     }
 
-    void minutesField_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("empty is 0") << "" << true;
-        QTest::newRow("0") << "0" << true;
-        QTest::newRow("12") << "12" << true;
-        QTest::newRow("-3") << "-3" << false;
-        QTest::newRow("+") << "+" << false;
-        QTest::newRow("5a") << "5a" << false;
-    }
+    // Pasted over the whole text: empty is 0, anything but digits is refused.
     void minutesField()
     {
-        QFETCH(QString, typed);
-        QFETCH(bool, accepted);
-        WarningRig rig;
-        rig.queueMemo(1, QTime(10, 0), "Telefonare");
-        auto w = rig.open<TfrmWarnMemo>();
-        QFocusEvent entering(QEvent::FocusIn, Qt::MouseFocusReason);
-        QApplication::sendEvent(w->editMinuti, &entering);
-        w->editMinuti->setText(typed); // as a paste over the whole text
-        QCOMPARE(w->editMinuti->text(), accepted ? typed : QString("5"));
-        QCOMPARE(w->editMinuti->Valore.units(), (accepted ? typed.toInt() : 5) * Currency::Scale);
+        for (const auto& [typed, accepted] :
+            {std::pair{"", true}, {"0", true}, {"12", true}, {"-3", false}, {"+", false}, {"5a", false}}) {
+            WarningRig rig;
+            rig.queueMemo(1, QTime(10, 0), "Telefonare");
+            auto w = rig.open<TfrmWarnMemo>();
+            QFocusEvent entering(QEvent::FocusIn, Qt::MouseFocusReason);
+            QApplication::sendEvent(w->editMinuti, &entering);
+            w->editMinuti->setText(typed);
+            QCOMPARE(w->editMinuti->text(), accepted ? QString(typed) : QString("5"));
+            QCOMPARE(w->editMinuti->Valore.units(), (accepted ? QString(typed).toInt() : 5) * Currency::Scale);
+        }
     }
 
     // With 0 minutes the alarm moment is this minute: after the tick that
@@ -319,49 +295,45 @@ private slots:
         QVERIFY(!rig.state.DaSalvare); // the tick saved the postponement
     }
 
-    void sounds_data()
-    {
-        QTest::addColumn<bool>("memo");
-        QTest::addColumn<QString>("name"); // Suono_Memo, or the alarm clock's Suono
-        QTest::addColumn<int>("loop");
-        QTest::addColumn<bool>("noSounds");
-        QTest::addColumn<QStringList>("calls");
-        QTest::newRow("memo, once") << true << "Bell" << 0 << false << QStringList({"stop", "once /s/Bell.WAV"});
-        QTest::newRow("memo, looped") << true << "Campana" << 1 << false
-                                      << QStringList({"stop", "loop /s/Campana.wav"});
-        QTest::newRow("memo, sound removed: silent") << true << "Gong" << 1 << false << QStringList();
-        QTest::newRow("memo, empty folder") << true << "Campana" << 0 << true << QStringList();
-        QTest::newRow("alarm, its own, no stop") << false << "Bell" << 0 << false << QStringList({"once /s/Bell.WAV"});
-        QTest::newRow("alarm, looped") << false << "Bell" << 1 << false << QStringList({"loop /s/Bell.WAV"});
-        QTest::newRow("alarm, no sound: the first")
-            << false << "-nessun suono-" << 0 << false << QStringList({"once /s/Campana.wav"});
-        QTest::newRow("alarm, removed: the first")
-            << false << "Gong" << 1 << false << QStringList({"loop /s/Campana.wav"});
-        QTest::newRow("alarm, empty folder") << false << "Bell" << 0 << true << QStringList();
-    }
+    // The memo's sound after a stop, the alarm's own without; a missing one
+    // is silent for a memo and the first sound for an alarm.
     void sounds()
     {
-        QFETCH(bool, memo);
-        QFETCH(QString, name);
-        QFETCH(QStringList, calls);
-        WarningRig rig;
-        QFETCH(int, loop);
-        QFETCH(bool, noSounds);
-        rig.state.settings.Suono_allarme_ripeturamente = loop;
-        if (noSounds)
-            rig.state.ArrSuoni.clear();
-        std::unique_ptr<WarningForm> w;
-        if (memo) {
-            rig.state.settings.Suono_Memo = name;
-            rig.queueMemo(1, QTime(10, 0), "Telefonare");
-            w = rig.open<TfrmWarnMemo>();
-        } else {
-            rig.queueAlarm(QTime(10, 17), "Sveglia", name);
-            w = rig.open<TfrmWarnSveglie>();
+        const struct {
+            bool memo;
+            QString name; // Suono_Memo, or the alarm clock's Suono
+            int loop;
+            bool noSounds;
+            QStringList calls;
+        } rows[] = {
+            {true, "Bell", 0, false, {"stop", "once /s/Bell.WAV"}},
+            {true, "Campana", 1, false, {"stop", "loop /s/Campana.wav"}},
+            {true, "Gong", 1, false, {}},                    // sound removed: silent
+            {true, "Campana", 0, true, {}},                  // empty folder
+            {false, "Bell", 0, false, {"once /s/Bell.WAV"}}, // its own, no stop
+            {false, "Bell", 1, false, {"loop /s/Bell.WAV"}},
+            {false, "-nessun suono-", 0, false, {"once /s/Campana.wav"}}, // no sound: the first
+            {false, "Gong", 1, false, {"loop /s/Campana.wav"}},           // removed: the first
+            {false, "Bell", 0, true, {}},                                 // empty folder
+        };
+        for (const auto& r : rows) {
+            WarningRig rig;
+            rig.state.settings.Suono_allarme_ripeturamente = r.loop;
+            if (r.noSounds)
+                rig.state.ArrSuoni.clear();
+            std::unique_ptr<WarningForm> w;
+            if (r.memo) {
+                rig.state.settings.Suono_Memo = r.name;
+                rig.queueMemo(1, QTime(10, 0), "Telefonare");
+                w = rig.open<TfrmWarnMemo>();
+            } else {
+                rig.queueAlarm(QTime(10, 17), "Sveglia", r.name);
+                w = rig.open<TfrmWarnSveglie>();
+            }
+            QCOMPARE(rig.sound.calls, r.calls);
+            QTest::keyClick(w.get(), Qt::Key_Escape);
+            QCOMPARE(rig.sound.calls, r.calls + QStringList{"stop"});
         }
-        QCOMPARE(rig.sound.calls, calls);
-        QTest::keyClick(w.get(), Qt::Key_Escape);
-        QCOMPARE(rig.sound.calls, calls << "stop");
     }
 
     void alarmWindowShowsTheFirstAlarm()
