@@ -89,18 +89,18 @@ void Passo_Orario(REC_Sveglia& s, int minutes)
 void Passo_Suono(REC_Sveglia& s, const SuonoList& suoni, bool avanti)
 {
     qsizetype next = -1;
-    if (s.Suono == nessunSuono()) {
+    if (s.Suono == noSoundName()) {
         next = avanti ? 0 : suoni.size() - 1;
     } else {
         const int i = Indice_Suono(suoni, s.Suono);
         next = i < 0 ? 0 : (avanti ? i + 1 : i - 1);
     }
-    s.Suono = next >= 0 && next < suoni.size() ? suoni[next].Nome : nessunSuono();
+    s.Suono = next >= 0 && next < suoni.size() ? suoni[next].Nome : noSoundName();
 }
 
 QString Suono_Mostrato(const REC_Sveglia& s, const SuonoList& suoni, const QString& suonoSveglie)
 {
-    if (s.Suono == nessunSuono())
+    if (s.Suono == noSoundName())
         return nessunSuonoMostrato();
     int i = Indice_Suono(suoni, s.Suono);
     if (i < 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Suoni.h"
+#include "state/Settings.h"
 #include "store/Global.h"
 
 #include <QDateTime>
@@ -29,11 +30,7 @@ constexpr int SVEGLIE_VISIBLE_COLUMNS = 9;
 constexpr int SVEGLIE_DATA_COLUMNS = 12;
 constexpr int SVEGLIE_MESSAGE_MAX = 150;
 
-// What "no sound" is stored as, and how the list shows it.
-inline QString nessunSuono()
-{
-    return QStringLiteral("-nessun suono-");
-}
+// How the list shows "no sound" (stored as noSoundName()).
 inline QString nessunSuonoMostrato()
 {
     return QStringLiteral("-Nessun suono-");
