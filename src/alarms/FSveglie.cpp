@@ -3,6 +3,7 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "controls/CentraFinestra.h"
+#include "controls/PlaceOver.h"
 #include "memolist/Colorazioni.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/TestiReminder.h"
@@ -166,9 +167,7 @@ void TfrmSveglie::setUpGrid()
 
 void TfrmSveglie::Apri(const QWidget* mainWindow)
 {
-    const QRect reference = mainWindow ? mainWindow->frameGeometry() : QRect();
-    const QScreen* screen = mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
-    move(Centra_Finestra(reference, frameGeometry().size(), screen ? screen->size() : QSize()));
+    placeOver(*this, mainWindow);
     exec();
 }
 

@@ -7,6 +7,7 @@
 #include "app/settings/UserSettings.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/CentraFinestra.h"
+#include "controls/PlaceOver.h"
 #include "dialogs/FEmail.h"
 #include "dialogs/FMessaggioTrayIcon.h"
 #include "dialogs/FOpzioni.h"
@@ -192,7 +193,7 @@ void TfrmReminder::Apri_Email()
 {
     if (!frmEmail)
         frmEmail = new TfrmEmail(m_state, services, m_pictures->imgMail, this);
-    placeOver(*frmEmail);
+    placeOver(*frmEmail, this);
     frmEmail->exec();
 }
 
@@ -201,18 +202,10 @@ void TfrmReminder::Mostra_Avviso_Tray()
     if (!frmMessaggioTrayIcon)
         frmMessaggioTrayIcon = std::make_unique<TfrmMessaggioTrayIcon>(m_state, services.boxes);
     TfrmMessaggioTrayIcon& notice = *frmMessaggioTrayIcon;
-    placeOver(notice);
+    placeOver(notice, this);
     notice.show();
     notice.raise();
     notice.activateWindow();
-}
-
-void TfrmReminder::placeOver(QWidget& window) const
-{
-    // A window not shown yet has no frame: it is reckoned as the main
-    // window's, or the first opening would sit off centre by half of it.
-    const QSize framed = window.size() + frameGeometry().size() - size();
-    window.move(Centra_Finestra(frameGeometry(), framed, screen()->size()));
 }
 
 TfrmMessaggioTrayIcon* TfrmReminder::trayNotice() const

@@ -101,8 +101,6 @@ private:
     void Apri_Sveglie();
     void Apri_Email();
     void Mostra_Avviso_Tray();
-    // Centra_Finestra: window centred over this one, kept on the screen.
-    void placeOver(QWidget& window) const;
 
     Services& services;
     AppState m_state;

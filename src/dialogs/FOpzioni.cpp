@@ -4,6 +4,7 @@
 #include "controls/A_EditCurr.h"
 #include "controls/CentraFinestra.h"
 #include "controls/HighlightLabel.h"
+#include "controls/PlaceOver.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/TestiReminder.h"
 #include "platform/Launcher.h"
@@ -247,9 +248,7 @@ void TfrmOpzioni::FormCreate(const MemoPictures& pictures)
 void TfrmOpzioni::Apri(const QWidget* mainWindow)
 {
     adjustSize();
-    const QRect reference = mainWindow ? mainWindow->frameGeometry() : QRect();
-    const QScreen* screen = mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
-    move(Centra_Finestra(reference, frameGeometry().size(), screen ? screen->size() : QSize()));
+    placeOver(*this, mainWindow);
     exec();
 }
 
