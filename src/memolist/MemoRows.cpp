@@ -59,8 +59,9 @@ QList<int> memoStates(const MemoList& memos, const QDateTime& now)
     const double today = DayNumbers::fromDate(now.date());
     const double nowMs = now.time().msecsSinceStartOfDay();
     QList<int> states(memos.size());
-    for (qsizetype i = 0; i < memos.size(); ++i)
-        states[i] = memoState(memos[i], today, nowMs);
+    int* out = states.data(); // one detach check, not one per memo
+    for (const REC_Memo& m : memos)
+        *out++ = memoState(m, today, nowMs);
     return states;
 }
 
