@@ -48,7 +48,13 @@ bool memoMomentMs(const REC_Memo& memo, qint64& momentMs)
 
 bool isMemoDue(const REC_Memo& memo, qint64 nowMs)
 {
-    if (memo.Attivo != 1)
+    if (memo.Attivo != 1 || !usable(memo.Data))
+        return false;
+    // The time of day adds 0 to 1439 minutes to this: a memo whose day misses
+    // now by more than that is not due, and the tick need not work out its
+    // minute (most of a thousand memos lie on other days).
+    const qint64 earliest = static_cast<qint64>(memo.Data) * MS_PER_DAY + qint64(memo.Anticipo) * MS_PER_MINUTE;
+    if (nowMs < earliest || nowMs > earliest + MS_PER_DAY + DUE_SPAN_MS)
         return false;
     qint64 moment = 0;
     if (!memoMomentMs(memo, moment))

@@ -20,10 +20,19 @@ int memoState(const REC_Memo& m, double today, double nowMs)
         return MEMO_NORMAL;
     const double day = DayNumbers::wholePart(m.Data);
     if (m.TipoOrario == ORARIO_PRESENTE) {
+        // The time of day adds 0 to one day. Summed in the same order as
+        // below, so the bounds hold in doubles too; most memos end here and
+        // the tick does not work out their time.
+        const double fromDay = (day - today) * msPerDay;
+        const double advance = double(m.Anticipo) * msPerMinute;
+        if (fromDay - advance - nowMs >= (IMMINENT_MINUTES + 1) * msPerMinute)
+            return MEMO_NORMAL;
+        if (fromDay + msPerDay - advance - nowMs <= 0)
+            return MEMO_OVERDUE;
         // Whole milliseconds (exact in a double), so the 30-minute edge does
         // not move with the rounding of day fractions.
         const double timeMs = std::round(std::fabs(DayNumbers::fractionPart(m.Orario)) * msPerDay);
-        const double leftMs = (day - today) * msPerDay + timeMs - double(m.Anticipo) * msPerMinute - nowMs;
+        const double leftMs = fromDay + timeMs - advance - nowMs;
         if (leftMs <= 0)
             return MEMO_OVERDUE;
         return std::trunc(leftMs / msPerMinute) > IMMINENT_MINUTES ? MEMO_NORMAL : MEMO_IMMINENT;
@@ -50,8 +59,9 @@ QList<int> memoStates(const MemoList& memos, const QDateTime& now)
     const double today = DayNumbers::fromDate(now.date());
     const double nowMs = now.time().msecsSinceStartOfDay();
     QList<int> states(memos.size());
-    for (qsizetype i = 0; i < memos.size(); ++i)
-        states[i] = memoState(memos[i], today, nowMs);
+    int* out = states.data(); // one detach check, not one per memo
+    for (const REC_Memo& m : memos)
+        *out++ = memoState(m, today, nowMs);
     return states;
 }
 

@@ -6,7 +6,15 @@ namespace DayNumbers {
 
 namespace {
 constexpr qint64 msPerDay = 24LL * 60 * 60 * 1000;
+constexpr qint64 msPerMinute = 60LL * 1000;
+
+qint64 msOfDay(DayNumber v)
+{
+    const qint64 ms = std::llround(std::fabs(fractionPart(v)) * msPerDay);
+    // A fraction a hair below 1 rounds to the next midnight; keep it on this day.
+    return ms >= msPerDay ? msPerDay - 1 : ms;
 }
+} // namespace
 
 QDate epoch()
 {
@@ -45,11 +53,7 @@ QDate toDate(DayNumber v)
 
 QTime toTime(DayNumber v)
 {
-    qint64 ms = std::llround(std::fabs(fractionPart(v)) * msPerDay);
-    // A fraction a hair below 1 rounds to the next midnight; keep it on this day.
-    if (ms >= msPerDay)
-        ms = msPerDay - 1;
-    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms));
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(msOfDay(v)));
 }
 
 QDateTime toDateTime(DayNumber v)
@@ -59,8 +63,8 @@ QDateTime toDateTime(DayNumber v)
 
 int hoursMinutes(DayNumber v)
 {
-    const QTime t = toTime(v);
-    return t.hour() * 60 + t.minute();
+    // Without a QTime: the tick asks this for every memo.
+    return static_cast<int>(msOfDay(v) / msPerMinute);
 }
 
 int weekday(QDate date)

@@ -24,6 +24,7 @@ private slots:
     {
         const double day = DayNumbers::fromDate(monday);
         const double ten = DayNumbers::fromTime(QTime(10, 0));
+        const double lastMinute = DayNumbers::fromTime(QTime(23, 59));
         const struct {
             double data;
             double orario;
@@ -38,9 +39,12 @@ private slots:
             {day, 0.604166666666667, 0, on(monday, 14, 30), true}, // stored 14:30 fraction
             // seconds of Orario dropped
             {day, DayNumbers::fromTime(QTime(14, 30, 40)), 0, on(monday, 14, 30, 5), true},
-            {day + 0.75, ten, 0, on(monday, 10, 1), true},       // fraction of Data ignored
-            {std::nan(""), ten, 0, on(monday, 10, 0, 1), false}, // damaged Data
-            {1e300, ten, 0, on(monday, 10, 0, 1), false},        // absurd Data
+            {day + 0.75, ten, 0, on(monday, 10, 1), true},               // fraction of Data ignored
+            {day, lastMinute, 0, on(monday.addDays(1), 0, 0, 59), true}, // span past midnight
+            {day, ten, -2880, on(monday.addDays(-2), 10, 1), true},      // two days' advance
+            {day, 0.0, 0, on(monday, 0, 0), true},                       // midnight, at the moment
+            {std::nan(""), ten, 0, on(monday, 10, 0, 1), false},         // damaged Data
+            {1e300, ten, 0, on(monday, 10, 0, 1), false},                // absurd Data
         };
         for (const auto& r : rows) {
             REC_Memo m = makeMemo(1, monday, QTime(0, 0), r.anticipo);

@@ -150,6 +150,7 @@ private slots:
             // positive Anticipo moves it earlier
             {memo(0, QTime(10, 0), 10), atTime(9, 50), MEMO_OVERDUE},
             {memo(1, QTime(0, 10), 0), atTime(23, 50), MEMO_IMMINENT},    // across midnight
+            {memo(1, QTime(0, 0), 0), atTime(23, 29, 30), MEMO_IMMINENT}, // midnight in 30.5 minutes
             {memo(0, QTime(10, 0, 30), 0), atTime(9, 30), MEMO_IMMINENT}, // seconds of the due time count
             {memo(0, QTime(), 0, 1), atTime(12, 0), MEMO_NORMAL},         // done, due today
             {memo(-1, QTime()), atTime(0, 0), MEMO_OVERDUE},              // no time, yesterday

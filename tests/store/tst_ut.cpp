@@ -150,10 +150,11 @@ private slots:
         QCOMPARE(DayNumbers::weekday(QDate(2024, 3, 17)), 1);
         QCOMPARE(DayNumbers::weekday(QDate(2024, 3, 18)), 2);
         QCOMPARE(DayNumbers::weekday(QDate(2024, 3, 16)), 7);
-        // Minutes of a stored time: seconds dropped, a hair below a minute up, the date part ignored.
+        // Minutes of a stored time: seconds dropped, a hair below a minute up, the date part ignored,
+        // before day 0 counted from midnight.
         const std::pair<double, int> minutes[]
             = {{0.604166666666667, 870}, {0.302083333333333, 435}, {(37800 + 59.9) / 86400, 630},
-                {(37860 - 0.0004) / 86400, 631}, {45366.4375, 630}, {0.9999999999, 1439}, {0.0, 0}};
+                {(37860 - 0.0004) / 86400, 631}, {45366.4375, 630}, {0.9999999999, 1439}, {0.0, 0}, {-1.25, 360}};
         for (const auto& [fraction, minute] : minutes)
             QCOMPARE(DayNumbers::hoursMinutes(fraction), minute);
     }
