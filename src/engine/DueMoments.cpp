@@ -1,5 +1,7 @@
 #include "engine/DueMoments.h"
 
+#include "engine/QuietSpan.h"
+
 #include <cmath>
 
 namespace {
@@ -48,18 +50,25 @@ bool memoMomentMs(const REC_Memo& memo, qint64& momentMs)
 
 bool isMemoDue(const REC_Memo& memo, qint64 nowMs)
 {
+    return memoDueFromMs(memo, nowMs) == nowMs;
+}
+
+qint64 memoDueFromMs(const REC_Memo& memo, qint64 nowMs)
+{
     if (memo.Attivo != 1 || !usable(memo.Data))
-        return false;
+        return QuietSpan::NEVER;
     // The time of day adds 0 to 1439 minutes to this: a memo whose day misses
     // now by more than that is not due, and the tick need not work out its
     // minute (most of a thousand memos lie on other days).
     const qint64 earliest = static_cast<qint64>(memo.Data) * MS_PER_DAY + qint64(memo.Anticipo) * MS_PER_MINUTE;
-    if (nowMs < earliest || nowMs > earliest + MS_PER_DAY + DUE_SPAN_MS)
-        return false;
+    if (nowMs < earliest)
+        return earliest;
     qint64 moment = 0;
-    if (!memoMomentMs(memo, moment))
-        return false;
-    return moment <= nowMs && nowMs <= moment + DUE_SPAN_MS;
+    if (nowMs > earliest + MS_PER_DAY + DUE_SPAN_MS || !memoMomentMs(memo, moment))
+        return QuietSpan::NEVER;
+    if (nowMs < moment)
+        return moment;
+    return nowMs <= moment + DUE_SPAN_MS ? nowMs : QuietSpan::NEVER;
 }
 
 bool alarmMomentMs(const REC_Sveglia& alarm, qint64 dayMs, qint64& momentMs)

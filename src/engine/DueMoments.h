@@ -21,6 +21,10 @@ bool memoMomentMs(const REC_Memo& memo, qint64& momentMs);
 
 // Attivo 1 and moment <= now <= moment + 1:59.
 bool isMemoDue(const REC_Memo& memo, qint64 nowMs);
+// The first moment from nowMs on at which the memo is due: nowMs while it is,
+// no later than its moment before it, QuietSpan::NEVER once it cannot be
+// (as long as the clock does not go back).
+qint64 memoDueFromMs(const REC_Memo& memo, qint64 nowMs);
 
 // The alarm clock's ring moment on the day of dayMs, whatever its weekday.
 // False when Orario is not a usable number.

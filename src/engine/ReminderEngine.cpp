@@ -119,6 +119,11 @@ const QList<WarningWindow*>& ReminderEngine::ArrWarnSveglie() const
     return warnSveglie;
 }
 
+const QDateTime& ReminderEngine::tickTime() const
+{
+    return tickNow;
+}
+
 void ReminderEngine::renumberMemoWarnings(const MemoIdMap& newIds)
 {
     for (WarningWindow* w : warnMemo)
@@ -163,9 +168,10 @@ void ReminderEngine::firstTick()
 
 void ReminderEngine::laterTick()
 {
-    const QDateTime now = clock.now();
+    tickNow = clock.now();
+    const QDateTime& now = tickNow;
     const qint64 nowMs = dueClockMs(now);
-    offsetMs = nowMs - now.toMSecsSinceEpoch();
+    offsetMs.reset(); // worked out only when something falls due: it costs a mktime
     noticeMissed(now, nowMs);
     memoPass(nowMs);
     alarmPass(nowMs);
@@ -207,18 +213,26 @@ void ReminderEngine::queue(qint32 tipo, qint32 key, qint64 momentMs)
 {
     if (isBlocked(state.ArrAvvisi, tipo, key))
         return;
+    if (!offsetMs)
+        offsetMs = dueClockMs(tickNow) - tickNow.toMSecsSinceEpoch();
     const auto seen = queued.constFind(queueKey(tipo, key));
-    if (seen != queued.cend() && seen->momentMs == momentMs && seen->offsetMs != offsetMs)
+    if (seen != queued.cend() && seen->momentMs == momentMs && seen->offsetMs != *offsetMs)
         return;
     state.ArrAvvisi.append({tipo, key, STATO_NUOVO});
-    queued.insert(queueKey(tipo, key), {momentMs, offsetMs});
+    queued.insert(queueKey(tipo, key), {momentMs, *offsetMs});
 }
 
 void ReminderEngine::memoPass(qint64 nowMs)
 {
     dueMemoIds.clear();
+    // Nothing was due at the last walk and nothing can be before untilMs.
+    if (memosQuiet.holds(state.ArrMemo, nowMs))
+        return;
+    qint64 next = QuietSpan::NEVER;
     for (const REC_Memo& memo : std::as_const(state.ArrMemo)) {
-        if (!isMemoDue(memo, nowMs))
+        const qint64 dueFrom = memoDueFromMs(memo, nowMs);
+        next = qMin(next, dueFrom);
+        if (dueFrom != nowMs)
             continue;
         dueMemoIds.append(memo.ID);
         // A visible window that lists the memo already warns about it.
@@ -228,6 +242,9 @@ void ReminderEngine::memoPass(qint64 nowMs)
         memoMomentMs(memo, moment);
         queue(AVVISO_MEMO, memo.ID, moment);
     }
+    // Walked once a minute all the same: a change that slipped past the
+    // buffer check is still met within its memo's due span.
+    memosQuiet.walked(state.ArrMemo, nowMs, qMin(next, nowMs + MS_PER_MINUTE));
 }
 
 void ReminderEngine::alarmPass(qint64 nowMs)

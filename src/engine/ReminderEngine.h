@@ -1,9 +1,11 @@
 #pragma once
 
 #include "engine/EngineHost.h"
+#include "engine/QuietSpan.h"
 #include "engine/WarningWindow.h"
 #include "store/Global.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QStringList>
@@ -45,6 +47,8 @@ public:
     // The open warning windows, oldest first.
     const QList<WarningWindow*>& ArrWarnMemo() const;
     const QList<WarningWindow*>& ArrWarnSveglie() const;
+    // The clock as the last checking tick read it; invalid before the first.
+    const QDateTime& tickTime() const;
 
     // The lines of the open memo warnings follow renumbered memo IDs.
     void renumberMemoWarnings(const MemoIdMap& newIds);
@@ -70,6 +74,7 @@ private:
     QList<WarningWindow*> warnMemo;
     QList<WarningWindow*> warnSveglie;
     QList<qint32> dueMemoIds; // of the current tick, kept to reuse its storage
+    QuietSpan memosQuiet;
 
     std::optional<qint64> lastCheckMs; // due-clock ms of the previous due check
     // The moment each memo and alarm clock was last queued for, with the
@@ -79,6 +84,7 @@ private:
         qint64 momentMs;
         qint64 offsetMs;
     };
-    QHash<qint64, Queued> queued; // by Tipo and Chiave
-    qint64 offsetMs = 0;          // of the current tick
+    QHash<qint64, Queued> queued;   // by Tipo and Chiave
+    QDateTime tickNow;              // the clock as the current tick read it
+    std::optional<qint64> offsetMs; // of the current tick
 };
