@@ -118,7 +118,12 @@ void TfrmReminder::FormCreate()
 
     connect(&Timer, &QTimer::timeout, this, [this] {
         m_engine->TimerTimer();
-        m_memoGrid->followClock();
+        // One clock reading per tick: it costs more than an idle tick's checks.
+        const QDateTime& now = m_engine->tickTime();
+        if (now.isValid())
+            m_memoGrid->followClock(now);
+        else
+            m_memoGrid->followClock();
     });
     Timer.start(FIRST_TICK_INTERVAL_MS);
 

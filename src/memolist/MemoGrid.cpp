@@ -2,6 +2,7 @@
 
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
+#include "engine/DueMoments.h"
 #include "memolist/Colorazioni.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/TestiReminder.h"
@@ -143,7 +144,11 @@ void MemoGrid::Aggiorna_Griglia()
 
 void MemoGrid::followClock()
 {
-    const QDateTime now = clock.now();
+    followClock(clock.now());
+}
+
+void MemoGrid::followClock(const QDateTime& now)
+{
     // An open editor would lose its text to a rebuild: the next tick tries again.
     if (now.date() != builtOn && !editorVisible()) {
         Aggiorna_Griglia();
@@ -153,7 +158,12 @@ void MemoGrid::followClock()
     // change of some memo's colour is drawn, and nothing while hidden.
     if (!grid->isVisible())
         return;
-    QList<int> states = memoStates(state.ArrMemo, now);
+    const qint64 clockMs = dueClockMs(now);
+    if (statesQuiet.holds(state.ArrMemo, clockMs))
+        return;
+    qint64 changeMs = 0;
+    QList<int> states = memoStates(state.ArrMemo, now, &changeMs);
+    statesQuiet.walked(state.ArrMemo, clockMs, changeMs);
     if (states != shownStates) {
         shownStates = std::move(states);
         grid->viewport()->update();

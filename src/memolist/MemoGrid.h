@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/GridTypes.h"
+#include "engine/QuietSpan.h"
 #include "memolist/MemoRows.h"
 
 #include <QDate>
@@ -35,6 +36,7 @@ public:
     // At each tick: a repaint when an urgency colour has changed with the
     // clock, and a rebuild once the date has changed, for the day words.
     void followClock();
+    void followClock(const QDateTime& now);
     // The ArrMemo index shown at grid row `row`, or -1.
     int Memo_Della_Riga(int row) const;
     // Grid and icon-bar colours of the current scheme; nothing without one.
@@ -79,6 +81,7 @@ private:
     QTimer hintReshow;
     QDate builtOn;
     QList<int> shownStates; // Stato_Memo of each memo, as the clock last drew them
-    QString timeFittedFor;  // format and font the time column was measured for
+    QuietSpan statesQuiet;
+    QString timeFittedFor; // format and font the time column was measured for
     int timeWidth = 0;
 };

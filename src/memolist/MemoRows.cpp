@@ -53,7 +53,7 @@ int Stato_Memo(const MemoList& memos, int index, const QDateTime& now)
     return memoState(memos[index], DayNumbers::fromDate(now.date()), now.time().msecsSinceStartOfDay());
 }
 
-QList<int> memoStates(const MemoList& memos, const QDateTime& now)
+QList<int> memoStates(const MemoList& memos, const QDateTime& now, qint64* changeMs)
 {
     // The clock is read once: the tick asks for a thousand memos.
     const double today = DayNumbers::fromDate(now.date());
@@ -62,6 +62,36 @@ QList<int> memoStates(const MemoList& memos, const QDateTime& now)
     int* out = states.data(); // one detach check, not one per memo
     for (const REC_Memo& m : memos)
         *out++ = memoState(m, today, nowMs);
+    if (changeMs) {
+        // Every state holds until tomorrow's words; a memo with a due time
+        // changes when it turns imminent and when its moment comes.
+        const auto clockMs = qint64(today * msPerDay + nowMs);
+        qint64 next = qint64((today + 1) * msPerDay);
+        constexpr qint64 minute = 60 * 1000;
+        constexpr qint64 day = 24 * 60 * minute;
+        // The first millisecond of each new state.
+        constexpr qint64 imminent = (IMMINENT_MINUTES + 1) * minute - 1;
+        for (const REC_Memo& m : memos) {
+            if (m.Eseguito == 1 || m.TipoOrario != ORARIO_PRESENTE || !usableDay(m.Data))
+                continue;
+            // The edges of the memo's day first: a damaged time of day
+            // changes state only there.
+            const qint64 start = qint64(DayNumbers::wholePart(m.Data)) * day - qint64(m.Anticipo) * minute;
+            if (start - imminent >= next)
+                continue; // none of its edges comes sooner
+            qint64 edges[] = {start - imminent, start + day, next, next};
+            const double timeMs = std::round(std::fabs(DayNumbers::fractionPart(m.Orario)) * msPerDay);
+            if (std::isfinite(timeMs)) {
+                edges[2] = start + qint64(timeMs) - imminent;
+                edges[3] = start + qint64(timeMs);
+            }
+            for (const qint64 edge : edges) {
+                if (edge > clockMs)
+                    next = qMin(next, edge);
+            }
+        }
+        *changeMs = next;
+    }
     return states;
 }
 

@@ -1,3 +1,4 @@
+#include "engine/DueMoments.h"
 #include "memolist/Colorazioni.h"
 #include "memolist/MemoCommands.h"
 #include "memolist/MemoRows.h"
@@ -8,6 +9,8 @@
 
 #include <QLocale>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -138,12 +141,16 @@ private slots:
     {
         const REC_Memo at10 = memo(0, QTime(10, 0), -5); // shown state counts from 10:05
         REC_Memo undone = memo(-1, QTime());
-        undone.Eseguito = 2; // only 1 means done
+        undone.Eseguito = 2;                       // only 1 means done
+        REC_Memo damaged = memo(0, QTime(), -120); // due at 02:00 without a time of day
+        damaged.TipoOrario = ORARIO_PRESENTE;
+        damaged.Orario = std::nan("");
         const struct {
             REC_Memo m;
             QDateTime now;
             int expected;
         } rows[] = {
+            {at10, atTime(9, 33), MEMO_NORMAL},       // 32 minutes before
             {at10, atTime(9, 34, 30), MEMO_IMMINENT}, // 30.5 minutes truncate to 30
             {at10, atTime(10, 4, 59), MEMO_IMMINENT}, // one second before
             {at10, atTime(10, 5), MEMO_OVERDUE},      // at the moment: overdue
@@ -157,9 +164,14 @@ private slots:
             {memo(0, QTime()), atTime(23, 59), MEMO_DUE_TODAY},           // no time, today
             {memo(1, QTime()), atTime(23, 59), MEMO_NORMAL},              // no time, tomorrow
             {undone, atTime(9, 0), MEMO_OVERDUE},                         // Eseguito 2 is not done
+            {damaged, atTime(1, 0), MEMO_NORMAL},                         // its day decides
         };
         for (const auto& r : rows) {
             QCOMPARE(Stato_Memo(MemoList{REC_Memo(), r.m}, 1, r.now), r.expected);
+            // Nothing changes before the moment the idle tick may wait for.
+            qint64 changeMs = 0;
+            memoStates({r.m}, r.now, &changeMs);
+            QCOMPARE(memoStates({r.m}, dueClockDateTime(changeMs - 1)), QList<int>{r.expected});
         }
     }
 
