@@ -77,10 +77,7 @@ struct Shown {
                 pickDay(picker);
             });
         }
-        const QRect c = cell(col, row);
-        QVERIFY2(c.isValid(), "the cell is not in view");
-        const QPoint at(c.center().x(), upper ? c.top() + 2 : c.bottom() - 2);
-        QTest::mouseClick(grid->viewport(), button, Qt::NoModifier, grid->viewport()->mapFrom(grid, at));
+        clickCell(grid, col, row, upper ? 1 : -1, {}, button);
     }
     std::function<void(TfrmDataOra*)> pickDay = [](TfrmDataOra* picker) {
         QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Escape);

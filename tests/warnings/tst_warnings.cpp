@@ -2,6 +2,7 @@
 
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_EditCurr.h"
+#include "controls/GridFixture.h"
 #include "engine/DueMoments.h"
 #include "platform/DBusNotifications.h"
 #include "warnings/FMissed.h"
@@ -218,11 +219,8 @@ private slots:
             rig.queueMemo(1, QTime(10, 0), "Telefonare");
             rig.queueMemo(2, QTime(10, 20, 30), "Pagare", -5); // seconds, as a store may hold: ignored
             auto w = rig.open<TfrmWarnMemo>(r.keysAfterMs);
-            for (const auto& [row, keys] : {std::pair{r.top, Qt::NoModifier}, {r.bottom, Qt::ShiftModifier}}) {
-                const QRect cell = w->dbsgMess->CellRect(1, row);
-                QTest::mouseClick(w->dbsgMess->viewport(), Qt::LeftButton, keys,
-                    w->dbsgMess->viewport()->mapFrom(w->dbsgMess, cell.center()));
-            }
+            clickCell(w->dbsgMess, 1, r.top);
+            clickCell(w->dbsgMess, 1, r.bottom, 0, Qt::ShiftModifier);
             if (r.action == "Enter" || r.action == "Esc")
                 QTest::keyClick(w->editMinuti, r.action == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
             else if (r.action == "close box")
