@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,15 +54,9 @@ bool terminate(QProcess& p, qint64 pid = 0)
     return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-// The saved position of the main window, from the settings file.
-QPoint savedPosition(const QString& iniFile)
-{
-    const QByteArray ini = readAll(iniFile);
-    const auto value = [&](const char* key) {
-        return QRegularExpression(QString("\\b%1=(-?\\d+)").arg(key)).match(QString::fromUtf8(ini)).captured(1).toInt();
-    };
-    return {value("Ultima_pos_Left"), value("Ultima_pos_Top")};
-}
+// The main window's position in the settings file.
+const QString leftKey("Brivo Reminder/Impostazioni/Ultima_pos_Left");
+const QString topKey("Brivo Reminder/Impostazioni/Ultima_pos_Top");
 
 // Xvfb and openbox on a display of their own, for what only a real desktop
 // shows, and fresh folders for the program. env gets the display and the
@@ -145,11 +140,6 @@ bool writeFile(const QString& path, const QByteArray& text)
     return QFileInfo(path).dir().mkpath(".") && f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
 }
 
-bool storeHas(const QString& store, const QRegularExpression& re)
-{
-    return re.match(QString::fromLatin1(readAll(store))).hasMatch();
-}
-
 } // namespace
 
 class TestProgram : public QObject {
@@ -173,8 +163,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(makeDirs(dir.path(), {"home", "config", "data", "runtime"}));
-        QFile store(dir.filePath("home/Store.dat"));
-        QVERIFY(store.open(QIODevice::WriteOnly) && store.write(damagedStore) == damagedStore.size());
+        QVERIFY(writeFile(dir.filePath("home/Store.dat"), damagedStore));
     }
 
     // The first copy starts over a store damaged in its second memo and runs
@@ -319,13 +308,9 @@ private slots:
 
         const QString ini = desktop.t.filePath("config/Brivo/BrivoReminder.ini");
         if (seed.x() >= 0) {
-            QVERIFY(QDir(desktop.t.filePath("config")).mkpath("Brivo"));
-            QFile f(ini);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QString("[Brivo%20Reminder]\nImpostazioni\\Ultima_pos_Left=%1\nImpostazioni\\Ultima_pos_Top=%2\n")
-                        .arg(seed.x())
-                        .arg(seed.y())
-                        .toUtf8());
+            QSettings settings(ini, QSettings::IniFormat);
+            settings.setValue(leftKey, seed.x());
+            settings.setValue(topKey, seed.y());
         }
         QList<QPoint> onScreen;
         QList<QPoint> saved;
@@ -341,7 +326,9 @@ private slots:
                 m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
             onScreen.append(shown.topLeft());
             QVERIFY(terminate(p));
-            saved.append(savedPosition(ini));
+            const QSettings settings(ini, QSettings::IniFormat);
+            QVERIFY(settings.contains(leftKey) && settings.contains(topKey));
+            saved.append(QPoint(settings.value(leftKey).toInt(), settings.value(topKey).toInt()));
             // The saved position is the client area's, in the program's own
             // pixels; the size is the one on screen.
             QVERIFY2(QRect(saved.last() * scale.toInt(), shown.size()).intersected(QRect(0, 0, 1280, 1024)).size()
@@ -482,7 +469,8 @@ private slots:
         }
         const QString path = desktop.t.filePath(file);
         const QRegularExpression re(pattern, QRegularExpression::MultilineOption);
-        QTRY_VERIFY2_WITH_TIMEOUT(file.isEmpty() || storeHas(path, re), readAll(path).constData(), 10000);
+        QTRY_VERIFY2_WITH_TIMEOUT(file.isEmpty() || re.match(QString::fromLatin1(readAll(path))).hasMatch(),
+            readAll(path).constData(), 10000);
         QVERIFY(terminate(p, pid));
     }
 };
