@@ -100,18 +100,6 @@ struct Commands {
 class TestMemoListCore : public QObject {
     Q_OBJECT
 private slots:
-    // The last match and the fall-back to the first are shown on the grid.
-    void lookupIsExactAndSafeOnAnEmptyList()
-    {
-        ColorazioneList list;
-        Crea_Colorazioni(list);
-        QCOMPARE(Colorazione_Corrente(list, "italia"), nullptr); // case counts
-        QCOMPARE(Colorazione_Disegno(ColorazioneList(), "Grigio").Nome, list.first().Nome);
-        QString tipo = "Viola";
-        Cambia_Colorazione(ColorazioneList(), tipo, 1);
-        QCOMPARE(tipo, QString("Viola"));
-    }
-
     void stepScheme()
     {
         const struct {
@@ -125,13 +113,19 @@ private slots:
             {"Grigio", 13, "Italia"},     // more than a turn
             {"Grigio", INT_MIN, "Verde"}, // the most negative: 2^31 = 6k + 2
         };
+        ColorazioneList list;
+        Crea_Colorazioni(list);
         for (const auto& r : rows) {
-            ColorazioneList list;
-            Crea_Colorazioni(list);
             QString tipo = r.from;
             Cambia_Colorazione(list, tipo, r.delta);
             QCOMPARE(tipo, r.to);
         }
+        // Names are exact; an empty list steps nowhere and draws with the first scheme.
+        QCOMPARE(Colorazione_Corrente(list, "italia"), nullptr);
+        QCOMPARE(Colorazione_Disegno(ColorazioneList(), "Grigio").Nome, list.first().Nome);
+        QString tipo = "Viola";
+        Cambia_Colorazione(ColorazioneList(), tipo, 1);
+        QCOMPARE(tipo, QString("Viola"));
     }
 
     void state()
@@ -204,6 +198,7 @@ private slots:
             bool upper;
             REC_Memo after;
             bool rearmed;
+            int step = 5; // minutes a +/- click of the time moves
         } rows[] = {
             // time + on 23:58 wraps on the same date
             {memo(0, QTime(23, 58)), COL_TIME_BUTTON, true, memo(0, QTime(0, 3)), true},
@@ -220,11 +215,14 @@ private slots:
             {memo(0, none, -5, 0, 0), COL_ADVANCE_BUTTON, false, memo(0, none, -5, 0, 0), false},
             // offset - stops at the smallest number
             {memo(0, at10, INT_MIN), COL_ADVANCE_BUTTON, false, memo(0, at10, INT_MIN), true},
+            // a step of two days and two hours back, as a + click, wraps to a time of the same day
+            {memo(0, QTime(9, 0)), COL_TIME_BUTTON, true, memo(0, QTime(7, 0)), true, -3000},
         };
         for (const auto& r : rows) {
             REC_Memo other;
             other.ID = 2;
             Commands c({other, r.before}); // the memo is second in the list, first on the grid
+            c.state.settings.Incremento_orario_piu_meno = r.step;
             QCOMPARE(c.commands.mouseDown(r.col, 1, r.upper, atTime(9, 50, 17)), r.before != r.after || r.rearmed);
             QVERIFY(!c.commands.mouseDown(COL_TEXT, 1, r.upper, atTime(9, 50))); // the click opens the editor instead
             QCOMPARE(c.state.ArrMemo[1], r.after);
@@ -234,15 +232,6 @@ private slots:
             QVERIFY(!c.state.DaSalvare); // the grid's mouse down sets it, not the action
             QVERIFY(!c.commands.mouseDown(r.col, 3, r.upper, atTime(9, 50))); // the placeholder
         }
-    }
-
-    void largeTimeStepWrapsToATimeOfDay()
-    {
-        Commands c(withIds({1}));
-        c.state.settings.Incremento_orario_piu_meno = -3000; // two days and two hours back, as a + click
-        QVERIFY(c.commands.mouseDown(COL_TIME_BUTTON, 1, true, atTime(9, 0)));
-        QCOMPARE(DayNumbers::toTime(c.state.ArrMemo[0].Orario), QTime(7, 0));
-        QCOMPARE(c.state.ArrMemo[0].Data, DayNumbers::fromDate(today));
     }
 
     void typedValues()

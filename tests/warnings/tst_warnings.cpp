@@ -341,20 +341,15 @@ private slots:
         rig.queueAlarm(QTime(7, 30), "Wake up", "Bell");
         rig.state.ArrAvvisi.append({AVVISO_MEMO, 4, STATO_NUOVO});
         rig.queueAlarm(QTime(7, 30), "Medicine", "Campana");
-        auto w = rig.open<TfrmWarnSveglie>(200);
+        auto w = rig.open<TfrmWarnSveglie>();
         QCOMPARE(w->memMess->toPlainText(), QString("07.30 - Wake up"));
         QCOMPARE(w->windowTitle(), QString("Brivo Reminder - Sveglia"));
         QCOMPARE(lineTexts(w->lines()), QStringList({"07.30 - Wake up", "07.30 - Medicine"}));
         QCOMPARE(states(rig.state.ArrAvvisi), QList<qint32>({STATO_MOSTRATO, STATO_NUOVO, STATO_MOSTRATO}));
-        QCOMPARE(rig.sound.calls, QStringList({"once /s/Bell.WAV"}));
         QCOMPARE(w->memMess->palette().color(QPalette::Base), QColor(Qt::white)); // no scheme
         QCOMPARE(w->imgSveglia->pixmap().size(), QSize(174, 182));                // the JPEG was read
-        QTest::keyClick(w->memMess, Qt::Key_Return);
-        QVERIFY(!w->isFinished()); // 200 ms after it appeared
-        rig.steadyMs += 1300;
-        QTest::keyClick(w->memMess, Qt::Key_Return);
+        QTest::keyClick(w->memMess, Qt::Key_Return); // key guard: memoActions; sounds: the sounds table
         QVERIFY(w->isFinished() && !w->isVisible());
-        QCOMPARE(rig.sound.calls.last(), QString("stop"));
         QCOMPARE(states(rig.state.ArrAvvisi).first(), STATO_MOSTRATO); // never re-armed by the window
     }
 
