@@ -97,67 +97,62 @@ private slots:
     // Every way to close, with and without a notification area: with one the
     // window hides without a word; without one, and from the tray's "Chiudi",
     // the exit question decides, and Yes saves and ends.
-    void closing_data()
-    {
-        QTest::addColumn<QString>("way");
-        QTest::addColumn<bool>("tray");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<bool>("notice");
-        QTest::addColumn<bool>("ends");
-        const QString it("Italiano (Italia)");
-        const QString en("English (UK)");
-        QTest::newRow("close box hides") << "close box" << true << it << Answer::No << true << false;
-        QTest::newRow("Escape hides, notice off") << "Escape" << true << it << Answer::No << false << false;
-        QTest::newRow("Chiudi, No") << "Chiudi" << true << it << Answer::No << false << false;
-        QTest::newRow("Chiudi, Yes, English") << "Chiudi" << true << en << Answer::Yes << false << true;
-        QTest::newRow("no tray: close box, No") << "close box" << false << it << Answer::No << false << false;
-        QTest::newRow("no tray: close box, Yes") << "close box" << false << en << Answer::Yes << false << true;
-        QTest::newRow("no tray: Escape, Yes") << "Escape" << false << it << Answer::Yes << false << true;
-    }
     void closing()
     {
-        QFETCH(QString, way);
-        QFETCH(bool, tray);
-        QFETCH(QString, language);
-        QFETCH(Answer, answer);
-        QFETCH(bool, notice);
-        QFETCH(bool, ends);
-        TrayIcon::pinAvailable(tray);
-        Rig rig;
-        rig.putSetting("Lingua_attuale", language);
-        rig.putSetting("Vis_mess_trayicon", notice || way != "Escape" ? "0" : "1");
-        TfrmReminder& w = rig.start();
-        QSignalSpy closed(&w, &TfrmReminder::closedForGood);
-        w.show();
-        w.state().ArrMemo.append(memoOn(1, 0, QTime(10, 0)));
-        rig.registry.writes.clear();
-        rig.boxes.setNextAnswer(answer);
-        if (way == "Chiudi")
-            w.popChiudiClick();
-        else if (way == "Escape")
-            QTest::keyClick(&w, Qt::Key_Escape);
-        else
-            w.close();
+        const QString it("Italiano (Italia)");
+        const QString en("English (UK)");
+        const struct {
+            QString way;
+            bool tray;
+            QString language;
+            Answer answer;
+            bool notice, ends;
+        } rows[] = {
+            {"close box", true, it, Answer::No, true, false},   // hides, with the notice
+            {"Escape", true, it, Answer::No, false, false},     // hides, notice off
+            {"Chiudi", true, it, Answer::No, false, false},     // Chiudi, No
+            {"Chiudi", true, en, Answer::Yes, false, true},     // Chiudi, Yes, English
+            {"close box", false, it, Answer::No, false, false}, // no tray: asked, No
+            {"close box", false, en, Answer::Yes, false, true}, // no tray: asked, Yes
+            {"Escape", false, it, Answer::Yes, false, true},    // no tray: Escape, Yes
+        };
+        for (const auto& [way, tray, language, answer, notice, ends] : rows) {
+            TrayIcon::pinAvailable(tray);
+            Rig rig;
+            rig.putSetting("Lingua_attuale", language);
+            rig.putSetting("Vis_mess_trayicon", notice || way != "Escape" ? "0" : "1");
+            TfrmReminder& w = rig.start();
+            QSignalSpy closed(&w, &TfrmReminder::closedForGood);
+            w.show();
+            w.state().ArrMemo.append(memoOn(1, 0, QTime(10, 0)));
+            rig.registry.writes.clear();
+            rig.boxes.setNextAnswer(answer);
+            if (way == "Chiudi")
+                w.popChiudiClick();
+            else if (way == "Escape")
+                QTest::keyClick(&w, Qt::Key_Escape);
+            else
+                w.close();
 
-        const bool asked = way == "Chiudi" || !tray;
-        const QString question = language == "Italiano (Italia)"
-            ? "Chiudendo Brivo Reminder non verranno più mostrati gli avvisi impostati: sei sicuro di volerlo "
-              "chiudere?"
-            : "Closing Brivo Reminder memos and clocks will not be shown: are you sure that you want to exit?";
-        QCOMPARE(rig.boxes.texts(), asked ? QStringList{question} : QStringList{});
-        QCOMPARE(w.trayNotice() && w.trayNotice()->isVisible(), notice);
-        QCOMPARE(w.isHidden(), (tray && !asked) || ends);
-        QCOMPARE(closed.count(), ends ? 1 : 0);
-        QCOMPARE(QFile::exists(rig.dir.filePath("Store.dat")), ends);
-        QCOMPARE(rig.setting("qt_aperture_prog").isEmpty(), !ends);
-        QCOMPARE(rig.registry.writes.isEmpty(), !ends);
+            const bool asked = way == "Chiudi" || !tray;
+            const QString question = language == "Italiano (Italia)"
+                ? "Chiudendo Brivo Reminder non verranno più mostrati gli avvisi impostati: sei sicuro di volerlo "
+                  "chiudere?"
+                : "Closing Brivo Reminder memos and clocks will not be shown: are you sure that you want to exit?";
+            QCOMPARE(rig.boxes.texts(), asked ? QStringList{question} : QStringList{});
+            QCOMPARE(w.trayNotice() && w.trayNotice()->isVisible(), notice);
+            QCOMPARE(w.isHidden(), (tray && !asked) || ends);
+            QCOMPARE(closed.count(), ends ? 1 : 0);
+            QCOMPARE(QFile::exists(rig.dir.filePath("Store.dat")), ends);
+            QCOMPARE(rig.setting("qt_aperture_prog").isEmpty(), !ends);
+            QCOMPARE(rig.registry.writes.isEmpty(), !ends);
 
-        if (!tray && !ends) { // a notification area appears: closing hides again
-            TrayIcon::pinAvailable(true);
-            w.close();
-            QVERIFY(w.isHidden());
-            QCOMPARE(rig.boxes.shown.size(), 1);
+            if (!tray && !ends) { // a notification area appears: closing hides again
+                TrayIcon::pinAvailable(true);
+                w.close();
+                QVERIFY(w.isHidden());
+                QCOMPARE(rig.boxes.shown.size(), 1);
+            }
         }
     }
 
@@ -193,26 +188,20 @@ private slots:
 
     // A memo missed while the program was closed: its window, and one
     // desktop notification when the switch is on.
-    void missedAtStartIsNotifiedOnce_data()
-    {
-        QTest::addColumn<QString>("notifica");
-        QTest::addColumn<int>("sent");
-        QTest::newRow("on") << "1" << 1;
-        QTest::newRow("off") << "0" << 0;
-    }
     void missedAtStartIsNotifiedOnce()
     {
-        QFETCH(QString, notifica);
-        Rig rig;
-        rig.putSetting("Notifica_desktop", notifica);
-        rig.putSetting("Ultimo_controllo", at(2024, 6, 3, 9, 0).toUTC().toString(Qt::ISODate));
-        rig.start({memoOn(1, 0, QTime(9, 30), 0)});
-        rig.tick(1500);
-        rig.tick();
-        QTEST(int(rig.notifications.sent.size()), "sent");
-        if (!rig.notifications.sent.isEmpty()) {
-            QCOMPARE(rig.notifications.sent[0][0], QString("Promemoria persi"));
-            QVERIFY(rig.notifications.sent[0][1].contains("memo 1"));
+        for (const int notifica : {1, 0}) {
+            Rig rig;
+            rig.putSetting("Notifica_desktop", QString::number(notifica));
+            rig.putSetting("Ultimo_controllo", at(2024, 6, 3, 9, 0).toUTC().toString(Qt::ISODate));
+            rig.start({memoOn(1, 0, QTime(9, 30), 0)});
+            rig.tick(1500);
+            rig.tick();
+            QCOMPARE(int(rig.notifications.sent.size()), notifica);
+            if (notifica) {
+                QCOMPARE(rig.notifications.sent[0][0], QString("Promemoria persi"));
+                QVERIFY(rig.notifications.sent[0][1].contains("memo 1"));
+            }
         }
     }
 

@@ -440,7 +440,6 @@ private slots:
         };
         for (const auto& r : rows) {
             Shown s({memoOn(1, 0, QTime(10, 0)), memoOn(2, 1, QTime(9, 0)), memoOn(3, 0, QTime(8, 0))});
-            s.rig.putSetting("Chiedi_conferma_cancellazione", "0");
             s.state().settings.Chiedi_conferma_cancellazione = 0;
             s.grid->setFocus();
             if (r.current > 0)
@@ -572,53 +571,48 @@ private slots:
         QVERIFY(warning->isFinished()); // its only line went with the action
     }
 
-    void sizesBannerAndStayOnTop_data()
-    {
-        QTest::addColumn<bool>("resizing");
-        QTest::newRow("resizing on") << true;
-        QTest::newRow("resizing off") << false;
-    }
     void sizesBannerAndStayOnTop()
     {
-        QFETCH(bool, resizing);
-        Shown s;
-        s.state().config.RIDIMENSIONAMENTO_ON = resizing;
-        MemoListLayout& layout = s.w->windowLayout();
-        MemoListPanel& p = s.panel();
-        s.state().settings.vis_banner = 0;
-        layout.Applica_Banner(true);
-        const int compact = s.w->height();
-        const int memoArea = p.height();
-        const bool iconWithBanner = p.imgConBanner->isVisible();
-        QCOMPARE(p.hglLink->text(), QString("example.org"));
-        s.key(Qt::Key_F11);
-        QCOMPARE(s.w->height(), resizing ? compact + ALTEZZA_BANNER : compact);
-        QCOMPARE(layout.pnlBanner->isVisible(), resizing);
-        QCOMPARE(p.bvlBanner->isVisible(), resizing);
-        QCOMPARE(p.imgConBanner->isVisible(), resizing || iconWithBanner); // without resizing the icons stay
-        QCOMPARE(p.imgSenzaBanner->isVisible(), resizing ? false : !iconWithBanner);
-        QCOMPARE(p.hglLink->text(), QString(resizing ? "www.example.org/brivo" : "example.org"));
-        s.state().DaSalvare = false; // F11 reached the grid, which marks the save
-        QTest::mouseClick(p.imgConBanner->isVisible() ? p.imgConBanner : p.imgSenzaBanner, Qt::LeftButton);
-        QCOMPARE(s.w->height(), compact); // back exactly
-        QTRY_COMPARE(p.height(), memoArea);
-        QVERIFY(!s.state().DaSalvare); // the toggle itself does not
+        for (const bool resizing : {true, false}) {
+            Shown s;
+            s.state().config.RIDIMENSIONAMENTO_ON = resizing;
+            MemoListLayout& layout = s.w->windowLayout();
+            MemoListPanel& p = s.panel();
+            s.state().settings.vis_banner = 0;
+            layout.Applica_Banner(true);
+            const int compact = s.w->height();
+            const int memoArea = p.height();
+            const bool iconWithBanner = p.imgConBanner->isVisible();
+            QCOMPARE(p.hglLink->text(), QString("example.org"));
+            s.key(Qt::Key_F11);
+            QCOMPARE(s.w->height(), resizing ? compact + ALTEZZA_BANNER : compact);
+            QCOMPARE(layout.pnlBanner->isVisible(), resizing);
+            QCOMPARE(p.bvlBanner->isVisible(), resizing);
+            QCOMPARE(p.imgConBanner->isVisible(), resizing || iconWithBanner); // without resizing the icons stay
+            QCOMPARE(p.imgSenzaBanner->isVisible(), resizing ? false : !iconWithBanner);
+            QCOMPARE(p.hglLink->text(), QString(resizing ? "www.example.org/brivo" : "example.org"));
+            s.state().DaSalvare = false; // F11 reached the grid, which marks the save
+            QTest::mouseClick(p.imgConBanner->isVisible() ? p.imgConBanner : p.imgSenzaBanner, Qt::LeftButton);
+            QCOMPARE(s.w->height(), compact); // back exactly
+            QTRY_COMPARE(p.height(), memoArea);
+            QVERIFY(!s.state().DaSalvare); // the toggle itself does not
 
-        QTest::mouseClick(p.hglLink, Qt::LeftButton);
-        s.state().settings.vis_banner = 1;
-        layout.Applica_Banner(true);
-        QTest::mouseClick(layout.imgBanner, Qt::LeftButton);
-        QCOMPARE(s.rig.launcher.calls,
-            (QStringList{"url https://www.example.org/", "url https://www.example.org/brivo/news.html"}));
+            QTest::mouseClick(p.hglLink, Qt::LeftButton);
+            s.state().settings.vis_banner = 1;
+            layout.Applica_Banner(true);
+            QTest::mouseClick(layout.imgBanner, Qt::LeftButton);
+            QCOMPARE(s.rig.launcher.calls,
+                (QStringList{"url https://www.example.org/", "url https://www.example.org/brivo/news.html"}));
 
-        QVERIFY(p.imgNormal->isVisible());
-        QTest::mouseClick(p.imgNormal, Qt::LeftButton);
-        QCOMPARE(s.state().settings.Stay_on_top, 1);
-        QVERIFY(s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(s.w->isVisible());
-        QVERIFY(p.imgTopMost->isVisible() && !p.imgNormal->isVisible());
-        QTest::mouseClick(p.imgTopMost, Qt::LeftButton);
-        QVERIFY(!s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            QVERIFY(p.imgNormal->isVisible());
+            QTest::mouseClick(p.imgNormal, Qt::LeftButton);
+            QCOMPARE(s.state().settings.Stay_on_top, 1);
+            QVERIFY(s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            QVERIFY(s.w->isVisible());
+            QVERIFY(p.imgTopMost->isVisible() && !p.imgNormal->isVisible());
+            QTest::mouseClick(p.imgTopMost, Qt::LeftButton);
+            QVERIFY(!s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        }
     }
 
     void startingSizeAndPlace()
