@@ -115,7 +115,6 @@ private slots:
         row("valid table", {}, {}, 1);
         row("size 1", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"1\""}, {}, 0);
         row("missing text key", {"NOME_PROGRAMMA", ""}, {error(-1, "NOME_PROGRAMMA")}, 1);
-        row("boolean true", {"CAMBIO_LINGUA_ON", "CAMBIO_LINGUA_ON = \"true\""}, {error(-2, "CAMBIO_LINGUA_ON")}, 1);
         row("mandatory unused key", {"SECONDI_ATTESA_LOGO", ""}, {error(-1, "SECONDI_ATTESA_LOGO")}, 1);
         row("size 3", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"3\""}, {size}, 0);
         row("size not a number", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"x\""},
