@@ -25,20 +25,11 @@ struct Rig : MemoListRig {
         QDir(dir.path()).mkdir("Suoni");
         QFile(dir.filePath("Suoni/Campana.wav")).open(QIODevice::WriteOnly);
     }
-    TfrmReminder& startWith(const QString& argument)
-    {
-        return start({}, argument.isEmpty() ? QStringList{"brivo-reminder"} : QStringList{"brivo-reminder", argument});
-    }
     // One tick of the timer, the clock moved as the real one would be.
     void tick(int ms = TICK_INTERVAL_MS)
     {
         clock.advanceMs(ms);
         window->engine().TimerTimer();
-    }
-    void damageStore()
-    {
-        QFile f(dir.filePath("Store.dat"));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("#MEMO#\t#_ID:x\r\n") > 0);
     }
 };
 
@@ -59,7 +50,7 @@ private slots:
     {
         TrayIcon::pinAvailable(true);
         Rig rig;
-        TfrmReminder& w = rig.startWith("/autorun");
+        TfrmReminder& w = rig.start({}, {"brivo-reminder", "/autorun"});
         QVERIFY(!w.endRequested());
         QCOMPARE(w.windowTitle(), QString("Brivo Reminder"));
         QVERIFY(w.splashVisible());
@@ -210,9 +201,11 @@ private slots:
     void damagedStoreBoxHoldsNoReminderBack()
     {
         Rig rig;
-        rig.damageStore();
+        QFile store(rig.dir.filePath("Store.dat"));
+        QVERIFY(store.open(QIODevice::WriteOnly) && store.write("#MEMO#\t#_ID:x\r\n") > 0);
+        store.close();
         rig.clock.set(at(2024, 6, 3, 9, 53, 40));
-        TfrmReminder& w = rig.startWith("/AutoRun");
+        TfrmReminder& w = rig.start({}, {"brivo-reminder", "/AutoRun"});
         w.state().ArrMemo.append(memoOn(1, 0, QTime(9, 54), 0));
         int warnings = -1;
         rig.boxes.whileShown = [&] {
