@@ -156,65 +156,52 @@ private slots:
 
     // What a read gives: damaged records stop it with their number, anything
     // else a record may hold around its fields is passed over.
-    void reading_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("diagnostic");
-        QTest::addColumn<int>("memos");
-        QTest::addColumn<int>("sveglie");
-        const auto row = [](const char* name, const QByteArray& text, int result, const char* diagnostic, int memos,
-                             int sveglie) { QTest::newRow(name) << text << result << diagnostic << memos << sveglie; };
-        QByteArray noAt = memoLine(3);
-        noAt.replace("\t#_AT:1", "");
-        row("third memo lacks #_AT:", memoLine(1) + memoLine(2) + noAt + workedExample(','), -1,
-            "Errore sul Memo numero 3 esito=-14", 3, 0);
-        row("date abc", QByteArray(memoLine(1)).replace("#_DT:45366", "#_DT:abc"), -1,
-            "Errore sul Memo numero 1 esito=-27", 1, 0);
-        row("id x", QByteArray(memoLine(1)).replace("#_ID:1", "#_ID:x"), -1, "Errore sul Memo numero 1 esito=-21", 1,
-            0);
-        row("alarm lacks sound", memoLine(1) + "#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:0\r\n", -2,
-            "Errore sulla sveglia numero 1 esito=-16", 1, 1);
-        row("zeros left by a crash", QByteArray(4096, '\0'), -3, "Nessun record nel file", 0, 0);
-        row("a blank line", " \r\n", -3, "Nessun record nel file", 0, 0);
-        row("alarm bad time", "#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:x\t#_SN:s\r\n", -2,
-            "Errore sulla sveglia numero 1 esito=-24", 0, 1);
-        row("last line without CR LF", memoLine(1) + memoLine(2).chopped(2), 1, "", 2, 0);
-        row("fields in another order",
-            "#MEMO#\t#_AN:-5\t#TAN:2\t#_OR:0,4375\t#TOR:1\t#_DT:45366\t#TDT:1\t#_AT:1\t#_ES:0"
-            "\t#_NT:Telefonare al dentista\t#TME:1\t#_ID:1\r\n",
-            1, "", 1, 0);
-        row("extra and repeated fields", memoLine(1, "\t#XYZ:9\t#_ID:77"), 1, "", 1, 0);
-        row("text between records", "garbage\r\n" + memoLine(1) + "more garbage\r\n", 1, "", 1, 0);
-        row("decimal point on a comma system", workedExample('.'), 1, "", 1, 1);
-        row("midnight needs no separator", QByteArray(memoLine(1)).replace("#_OR:0,5", "#_OR:0"), 1, "", 1, 0);
-        row("line feeds only", QByteArray(memoLine(1) + memoLine(2)).replace("\r\n", "\n"), 1, "", 2, 0);
-    }
     void reading()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(int, result);
-        QFETCH(int, memos);
-        put(mainPath(), text);
-        const Loaded l = load();
-        QCOMPARE(l.result, result);
-        QTEST(l.diag, "diagnostic");
-        QCOMPARE(l.memos.size(), memos);
-        QTEST(int(l.sveglie.size()), "sveglie");
-        if (result == 1) {
-            QCOMPARE(l.memos[0].ID, 1);
-            QCOMPARE(l.memos[0].Anticipo, -5);
-            QCOMPARE(l.memos.last().Data, 45366.0);
-        }
-    }
-
-    void failingMemoKeepsFieldsReadBeforeIt()
-    {
         QByteArray noAt = memoLine(3);
         noAt.replace("\t#_AT:1", "");
+        const QString none = "Nessun record nel file";
+        const struct {
+            QByteArray text;
+            int result;
+            QString diagnostic;
+            int memos, sveglie;
+        } rows[] = {
+            {memoLine(1) + memoLine(2) + noAt + workedExample(','), -1, "Errore sul Memo numero 3 esito=-14", 3, 0},
+            {QByteArray(memoLine(1)).replace("#_DT:45366", "#_DT:abc"), -1, "Errore sul Memo numero 1 esito=-27", 1, 0},
+            {QByteArray(memoLine(1)).replace("#_ID:1", "#_ID:x"), -1, "Errore sul Memo numero 1 esito=-21", 1, 0},
+            {memoLine(1) + "#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:0\r\n", -2,
+                "Errore sulla sveglia numero 1 esito=-16", 1, 1}, // no sound
+            {"#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:x\t#_SN:s\r\n", -2,
+                "Errore sulla sveglia numero 1 esito=-24", 0, 1}, // bad time
+            {QByteArray(4096, '\0'), -3, none, 0, 0},             // zeros left by a crash
+            {" \r\n", -3, none, 0, 0},                            // a blank line
+            {memoLine(1) + memoLine(2).chopped(2), 1, "", 2, 0},  // last line without CR LF
+            {"#MEMO#\t#_AN:-5\t#TAN:2\t#_OR:0,4375\t#TOR:1\t#_DT:45366\t#TDT:1\t#_AT:1\t#_ES:0"
+             "\t#_NT:Telefonare al dentista\t#TME:1\t#_ID:1\r\n",
+                1, "", 1, 0},                                                           // fields in another order
+            {memoLine(1, "\t#XYZ:9\t#_ID:77"), 1, "", 1, 0},                            // extra and repeated fields
+            {"garbage\r\n" + memoLine(1) + "more garbage\r\n", 1, "", 1, 0},            // text between records
+            {workedExample('.'), 1, "", 1, 1},                                          // a dot on a comma system
+            {QByteArray(memoLine(1)).replace("#_OR:0,5", "#_OR:0"), 1, "", 1, 0},       // midnight: no separator
+            {QByteArray(memoLine(1) + memoLine(2)).replace("\r\n", "\n"), 1, "", 2, 0}, // line feeds only
+        };
+        for (const auto& r : rows) {
+            put(mainPath(), r.text);
+            const Loaded l = load();
+            QCOMPARE(l.result, r.result);
+            QCOMPARE(l.diag, r.diagnostic);
+            QCOMPARE(l.memos.size(), r.memos);
+            QCOMPARE(l.sveglie.size(), r.sveglie);
+            if (r.result == 1) {
+                QCOMPARE(l.memos[0].ID, 1);
+                QCOMPARE(l.memos[0].Anticipo, -5);
+                QCOMPARE(l.memos.last().Data, 45366.0);
+            }
+        }
+        // The failing memo keeps the fields read before the failure.
         put(mainPath(), memoLine(1) + memoLine(2) + noAt);
         const Loaded l = load();
-        QCOMPARE(l.result, -1);
         QCOMPARE(l.memos[1].Nota, QString("memo 2"));
         QCOMPARE(l.memos[2], (REC_Memo{3, 1, "memo 3", 0}));
     }
