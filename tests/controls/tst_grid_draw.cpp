@@ -121,27 +121,38 @@ private slots:
         }
     }
 
-    // Fixed cells take the fixed colour, with a raised edge only with fixed lines.
-    void fixedCell()
+    // Fixed cells take the fixed colour, with a raised edge only with fixed
+    // lines; the panel over the scroll bar's place shows when asked, once a
+    // text cell is drawn.
+    void fixedCellsAndBorderPanel()
     {
-        for (const bool lines : {true, false}) {
+        for (const bool on : {true, false}) {
             GridFixture f(3, 2);
             f.grid->setFixedColor(QColor(0x80, 0x80, 0x80));
-            f.grid->setOptions(f.grid->Options().setFlag(GridOption::FixedHorzLine, lines));
+            f.grid->setOptions(f.grid->Options().setFlag(GridOption::FixedHorzLine, on));
+            f.grid->Bordo_Destro_on = on;
             f.grid->OnDrawCell = [](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state) {
-                if (row == 0) {
-                    QVERIFY(state.testFlag(GridDrawFlag::Fixed));
-                    // The brush is overridden by the fixed colour.
-                    TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, Qt::green, -1);
-                }
+                QCOMPARE(state.testFlag(GridDrawFlag::Fixed), row == 0);
+                // A fixed cell's brush is overridden by the fixed colour.
+                const GridColor brush = row == 0 ? GridColor(Qt::green) : GridColor(NO_COLOR_VALUE);
+                TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, brush, -1);
             };
             QVERIFY(f.show());
             const QImage image = f.grid->grab().toImage();
             const QRect cell = f.grid->CellRect(1, 0);
             QCOMPARE(image.pixelColor(cell.center()), QColor(0x80, 0x80, 0x80));
             const QColor light = f.grid->palette().color(QPalette::Light);
-            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(5, 0)) == light, lines);
-            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(0, 5)) == light, lines);
+            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(5, 0)) == light, on);
+            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(0, 5)) == light, on);
+
+            QVERIFY(!f.grid->Posiziona_Bordo()); // cleared by the first text cell
+            QFrame* panel = f.grid->pnlBordoDestro();
+            QCOMPARE(panel->isVisible(), on);
+            if (on) {
+                QCOMPARE(panel->geometry().left(), f.grid->frameWidth() + f.grid->width() - f.grid->Larghezza_Bordo());
+                QCOMPARE(panel->geometry().right(), f.grid->contentsRect().right());
+                QCOMPARE(panel->palette().color(QPalette::Window), f.grid->palette().color(QPalette::Button));
+            }
         }
     }
 
@@ -177,28 +188,6 @@ private slots:
                     first = px - cell.left();
             }
             QCOMPARE(first, r.bitmap ? r.x : r.x + 1); // the box's border starts one pixel into its picture
-        }
-    }
-
-    // The panel over the scroll bar's place shows when asked, once a text cell is drawn.
-    void borderPanel()
-    {
-        for (const bool on : {true, false}) {
-            GridFixture f(3, 2);
-            f.grid->Bordo_Destro_on = on;
-            f.grid->OnDrawCell = [](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state) {
-                TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, NO_COLOR_VALUE, -1);
-            };
-            QVERIFY(f.show());
-            f.grid->grab();
-            QVERIFY(!f.grid->Posiziona_Bordo()); // cleared by the first text cell
-            QFrame* panel = f.grid->pnlBordoDestro();
-            QCOMPARE(panel->isVisible(), on);
-            if (on) {
-                QCOMPARE(panel->geometry().left(), f.grid->frameWidth() + f.grid->width() - f.grid->Larghezza_Bordo());
-                QCOMPARE(panel->geometry().right(), f.grid->contentsRect().right());
-                QCOMPARE(panel->palette().color(QPalette::Window), f.grid->palette().color(QPalette::Button));
-            }
         }
     }
 
