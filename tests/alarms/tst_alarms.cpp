@@ -2,7 +2,7 @@
 #include "alarms/FSveglie.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
-#include "engine/ReminderEngine.h"
+#include "controls/GridFixture.h"
 #include "memolist/MemoListRig.h"
 #include "memolist/MemoPictures.h"
 #include "state/AppState.h"
@@ -48,13 +48,9 @@ struct Rig : MemoListRig {
     {
         return w->dbsgSveglie();
     }
-    // A press near the top or the bottom of a cell, as a person's would be.
     void click(int col, int row, bool upper = true)
     {
-        const QRect r = grid()->CellRect(col, row);
-        const QPoint at(r.center().x(), upper ? r.top() + 3 : r.bottom() - 3);
-        QWidget* target = row < grid()->FixedRows() ? grid()->horizontalHeader()->viewport() : grid()->viewport();
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(grid(), at));
+        clickCell(grid(), col, row, upper ? 1 : -1);
     }
     QString cell(int col, int row = 1) const
     {
@@ -112,9 +108,10 @@ private slots:
         Rig rig({alarm(2, 3, QTime(6, 0))});
         QTest::keyClick(rig.w.get(), Qt::Key_F3);
         QCOMPARE(rig.state.ArrSveglie.size(), 2);
-        // Armed and daily at 15:20 rings (madeAlarmRingsEveryDay); the day is kept for a weekly one.
-        QCOMPARE(rig.state.ArrSveglie[1].Giorno, 2); // Monday
-        QCOMPARE(rig.state.ArrSveglie[1].Suono, QString("Campana"));
+        // Armed and daily (the program test rings it on two days); the day is kept for a weekly one.
+        const REC_Sveglia& made = rig.state.ArrSveglie[1];
+        QCOMPARE(QList<qint32>({made.Attivo, made.TipoSveglia, made.Giorno}), QList<qint32>({1, 1, 2})); // Monday
+        QCOMPARE(made.Suono, QString("Campana"));
         QVERIFY(rig.state.DaSalvare);
         // At the bottom although it rings earlier than the weekday one sorts,
         // and the cursor waits in its message cell.
@@ -248,36 +245,6 @@ private slots:
         QCOMPARE(rig.cell(2), QString("every Thursday"));
         QCOMPARE(rig.cell(6), QString("Campana")); // a missing sound shows the default one
         QCOMPARE(rig.cell(6, 0), QString("Sound"));
-    }
-
-    // Made in the window, rung by the main window's timer on two days running.
-    void madeAlarmRingsEveryDay()
-    {
-        MemoListRig rig;
-        rig.clock.set(at(2024, 6, 3, 14, 20, 15));
-        TfrmReminder& main = rig.start();
-        ReminderEngine& engine = main.engine();
-        engine.TimerTimer(); // the first tick ends the start-up
-        MemoPictures pictures;
-        TfrmSveglie window(main.state(), rig.services, pictures);
-        window.show();
-        QTest::keyClick(&window, Qt::Key_F3); // rings at 15:20
-        window.close();
-
-        for (const int day : {3, 4}) {
-            rig.clock.set(at(2024, 6, day, 15, 19, 58));
-            engine.TimerTimer();
-            QVERIFY(engine.ArrWarnSveglie().isEmpty());
-            rig.clock.set(at(2024, 6, day, 15, 20, 1));
-            engine.TimerTimer();
-            QCOMPARE(engine.ArrWarnSveglie().size(), 1);
-            auto* warning = dynamic_cast<QWidget*>(engine.ArrWarnSveglie().first());
-            QVERIFY(warning && warning->isVisible());
-            warning->close();
-            rig.clock.set(at(2024, 6, day, 15, 25));
-            engine.TimerTimer();
-            QVERIFY(engine.ArrWarnSveglie().isEmpty());
-        }
     }
 
     // The calendar closes on one click on a day, not on a click that only

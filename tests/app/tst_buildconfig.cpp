@@ -101,51 +101,46 @@ private slots:
         QVERIFY(read.config.endRequested);
     }
 
-    void keyErrors_data()
-    {
-        QTest::addColumn<QStringList>("changes"); // for changedTable
-        QTest::addColumn<QStringList>("boxes");
-        QTest::addColumn<int>("banner"); // size 2 shows the banner by default; 1 does not, nor a refused 3
-        const QString size = QStringLiteral("Errore: DIMENSIONE_INIZIALE non prevista (1=min 2=med 3=max)");
-        const auto row = [](const char* name, const QStringList& changes, const QStringList& boxes, int banner) {
-            QTest::newRow(name) << changes << boxes << banner;
-        };
-        const auto error
-            = [](int code, const char* key) { return QString("Errore: Errore %1 in \"%2\"").arg(code).arg(key); };
-        row("valid table", {}, {}, 1);
-        row("size 1", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"1\""}, {}, 0);
-        row("missing text key", {"NOME_PROGRAMMA", ""}, {error(-1, "NOME_PROGRAMMA")}, 1);
-        row("boolean true", {"CAMBIO_LINGUA_ON", "CAMBIO_LINGUA_ON = \"true\""}, {error(-2, "CAMBIO_LINGUA_ON")}, 1);
-        row("mandatory unused key", {"SECONDI_ATTESA_LOGO", ""}, {error(-1, "SECONDI_ATTESA_LOGO")}, 1);
-        row("size 3", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"3\""}, {size}, 0);
-        row("size not a number", {"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"x\""},
-            {error(-2, "DIMENSIONE_INIZIALE"), size}, 0);
-        row("custom colours missing", {"COLORI_PERSONALIZZATI_ON", ""}, {error(-1, "COLORI_PERSONALIZZATI_ON")}, 1);
-        row("colour keys unread while off", {"COLORE_CIFRE", "", "COLORE_BARRA_ICONE", ""}, {}, 1);
-        row("colour keys read when on",
-            {"COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"1\"", "COLORE_CIFRE", "", "COLORE_BARRA_ICONE",
-                "COLORE_BARRA_ICONE = \"clNowhere\""},
-            {error(-1, "COLORE_CIFRE"), error(-2, "COLORE_BARRA_ICONE")}, 1);
-        row("every error in key order",
-            {"NOME_PROGRAMMA", "", "OGGETTO_EMAIL", "OGGETTO_EMAIL = \"x", "DIMENSIONE_INIZIALE",
-                "DIMENSIONE_INIZIALE = \"0\"", "COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"\""},
-            {error(-1, "NOME_PROGRAMMA"), error(-13, "OGGETTO_EMAIL"), size, error(-2, "COLORI_PERSONALIZZATI_ON")}, 0);
-    }
-
+    // Key errors are told in key order and do not stop the reading: the
+    // pictures still load. Size 2 shows the banner by default; 1 does not,
+    // nor a refused 3.
     void keyErrors()
     {
-        QFETCH(QStringList, changes);
-        QFETCH(QStringList, boxes);
-        const ConfigRead read(changedTable(changes));
-        // Key errors do not stop the reading: the pictures still load.
-        QCOMPARE(read.result, 1);
-        QCOMPARE(read.boxes.texts(), boxes);
-        QCOMPARE(read.config.endRequested, !boxes.isEmpty());
-        QTEST(read.config.bannerDefault, "banner");
-        QVERIFY(!read.config.bannerPicture.isEmpty());
-        for (const FakeMessageBoxes::Shown& box : read.boxes.shown) {
-            QCOMPARE(box.kind, MessageKind::Error);
-            QCOMPARE(box.caption, QStringLiteral("Brivo Reminder"));
+        const QString size = QStringLiteral("Errore: DIMENSIONE_INIZIALE non prevista (1=min 2=med 3=max)");
+        const auto error
+            = [](int code, const char* key) { return QString("Errore: Errore %1 in \"%2\"").arg(code).arg(key); };
+        const struct {
+            QStringList changes; // for changedTable
+            QStringList boxes;
+            int banner;
+        } rows[] = {
+            {{}, {}, 1}, // valid table
+            {{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"1\""}, {}, 0},
+            {{"NOME_PROGRAMMA", ""}, {error(-1, "NOME_PROGRAMMA")}, 1},
+            {{"SECONDI_ATTESA_LOGO", ""}, {error(-1, "SECONDI_ATTESA_LOGO")}, 1}, // mandatory, unused
+            {{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"3\""}, {size}, 0},
+            {{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"x\""}, {error(-2, "DIMENSIONE_INIZIALE"), size}, 0},
+            {{"COLORI_PERSONALIZZATI_ON", ""}, {error(-1, "COLORI_PERSONALIZZATI_ON")}, 1},
+            {{"COLORE_CIFRE", "", "COLORE_BARRA_ICONE", ""}, {}, 1}, // colour keys unread while off
+            {{"COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"1\"", "COLORE_CIFRE", "", "COLORE_BARRA_ICONE",
+                 "COLORE_BARRA_ICONE = \"clNowhere\""},
+                {error(-1, "COLORE_CIFRE"), error(-2, "COLORE_BARRA_ICONE")}, 1}, // and read when on
+            {{"NOME_PROGRAMMA", "", "OGGETTO_EMAIL", "OGGETTO_EMAIL = \"x", "DIMENSIONE_INIZIALE",
+                 "DIMENSIONE_INIZIALE = \"0\"", "COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"\""},
+                {error(-1, "NOME_PROGRAMMA"), error(-13, "OGGETTO_EMAIL"), size, error(-2, "COLORI_PERSONALIZZATI_ON")},
+                0},
+        };
+        for (const auto& r : rows) {
+            const ConfigRead read(changedTable(r.changes));
+            QCOMPARE(read.result, 1);
+            QCOMPARE(read.boxes.texts(), r.boxes);
+            QCOMPARE(read.config.endRequested, !r.boxes.isEmpty());
+            QCOMPARE(read.config.bannerDefault, r.banner);
+            QVERIFY(!read.config.bannerPicture.isEmpty());
+            for (const FakeMessageBoxes::Shown& box : read.boxes.shown) {
+                QCOMPARE(box.kind, MessageKind::Error);
+                QCOMPARE(box.caption, QStringLiteral("Brivo Reminder"));
+            }
         }
     }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,15 +54,9 @@ bool terminate(QProcess& p, qint64 pid = 0)
     return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-// The saved position of the main window, from the settings file.
-QPoint savedPosition(const QString& iniFile)
-{
-    const QByteArray ini = readAll(iniFile);
-    const auto value = [&](const char* key) {
-        return QRegularExpression(QString("\\b%1=(-?\\d+)").arg(key)).match(QString::fromUtf8(ini)).captured(1).toInt();
-    };
-    return {value("Ultima_pos_Left"), value("Ultima_pos_Top")};
-}
+// The main window's position in the settings file.
+const QString leftKey("Brivo Reminder/Impostazioni/Ultima_pos_Left");
+const QString topKey("Brivo Reminder/Impostazioni/Ultima_pos_Top");
 
 // Xvfb and openbox on a display of their own, for what only a real desktop
 // shows, and fresh folders for the program. env gets the display and the
@@ -145,11 +140,6 @@ bool writeFile(const QString& path, const QByteArray& text)
     return QFileInfo(path).dir().mkpath(".") && f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
 }
 
-bool storeHas(const QString& store, const QRegularExpression& re)
-{
-    return re.match(QString::fromLatin1(readAll(store))).hasMatch();
-}
-
 } // namespace
 
 class TestProgram : public QObject {
@@ -173,8 +163,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(makeDirs(dir.path(), {"home", "config", "data", "runtime"}));
-        QFile store(dir.filePath("home/Store.dat"));
-        QVERIFY(store.open(QIODevice::WriteOnly) && store.write(damagedStore) == damagedStore.size());
+        QVERIFY(writeFile(dir.filePath("home/Store.dat"), damagedStore));
     }
 
     // The first copy starts over a store damaged in its second memo and runs
@@ -203,76 +192,63 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("runtime/Brivo Reminder.lock")));
     }
 
-    void commandLine_data()
-    {
-        QTest::addColumn<QString>("argument");
-        QTest::addColumn<bool>("ends");
-        QTest::addColumn<QString>("out");
-        QTest::addColumn<QString>("err");
-        const QString none;
-        QTest::newRow("help") << "--help" << true << QString("Usage: brivo-reminder [/AutoRun]") << none;
-        QTest::newRow("version") << "--version" << true << QString("Brivo Reminder " BRIVO_VERSION "\n") << none;
-        QTest::newRow("unknown") << "--frobnicate" << false << none
-                                 << QString("brivo-reminder: unknown argument ignored: --frobnicate");
-        QTest::newRow("switch") << "/autorun" << false << none << none;
-        QTest::newRow("switch not first")
-            << "-x /AutoRun" << false << none << QString("unknown argument ignored: /AutoRun");
-    }
+    // --help and --version answer and end; other arguments but the switch first are reported and ignored.
     void commandLine()
     {
-        QFETCH(QString, argument);
-        QFETCH(bool, ends);
-        QFETCH(QString, out);
-        QFETCH(QString, err);
-        QProcessEnvironment env = environment();
-        if (ends) { // no display is needed to answer
-            env.insert("QT_QPA_PLATFORM", "xcb");
-            env.remove("DISPLAY");
+        const QString none;
+        const struct {
+            QString argument;
+            bool ends;
+            QString out, err;
+        } rows[] = {
+            {"--help", true, "Usage: brivo-reminder [/AutoRun]", none},
+            {"--version", true, "Brivo Reminder " BRIVO_VERSION "\n", none},
+            {"--frobnicate", false, none, "brivo-reminder: unknown argument ignored: --frobnicate"},
+            {"/autorun", false, none, none},
+            {"-x /AutoRun", false, none, "unknown argument ignored: /AutoRun"}, // the switch only first
+        };
+        for (const auto& [argument, ends, out, err] : rows) {
+            QProcessEnvironment env = environment();
+            if (ends) { // no display is needed to answer
+                env.insert("QT_QPA_PLATFORM", "xcb");
+                env.remove("DISPLAY");
+            }
+            QProcess p;
+            QVERIFY(launch(p, env, argument.split(u' ')));
+            if (!ends)
+                QVERIFY(started(dir.filePath("runtime")) && terminate(p));
+            else
+                QVERIFY(p.waitForFinished(10000) && p.exitCode() == 0);
+            const QString stdOut = QString::fromUtf8(p.readAllStandardOutput());
+            const QString stdErr = QString::fromUtf8(p.readAllStandardError());
+            QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
+            QVERIFY2(err.isEmpty() ? !stdErr.contains("argument") : stdErr.contains(err), qPrintable(stdErr));
         }
-        QProcess p;
-        QVERIFY(launch(p, env, argument.split(u' ')));
-        if (!ends)
-            QVERIFY(started(dir.filePath("runtime")) && terminate(p));
-        else
-            QVERIFY(p.waitForFinished(10000) && p.exitCode() == 0);
-        const QString stdOut = QString::fromUtf8(p.readAllStandardOutput());
-        const QString stdErr = QString::fromUtf8(p.readAllStandardError());
-        QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
-        QVERIFY2(err.isEmpty() ? !stdErr.contains("argument") : stdErr.contains(err), qPrintable(stdErr));
     }
 
-    void folders_data()
-    {
-        QTest::addColumn<QString>("exeDir");
-        QTest::addColumn<QString>("home");
-        QTest::addColumn<QString>("data");
-        QTest::addColumn<QString>("sounds");
-        QTest::addColumn<QString>("help");
-        const QString share("prefix/share/brivo-reminder/");
-        QTest::newRow("portable") << "opt/brivo" << QString() << "opt/brivo" << QString("opt/brivo/Suoni")
-                                  << QString("opt/brivo/help");
-        QTest::newRow("installed, any prefix")
-            << "prefix/bin" << QString() << "user/Brivo Reminder" << share + "Suoni" << share + "help";
-        QTest::newRow("bin without the share folder")
-            << "bare/bin" << QString() << "bare/bin" << QString("bare/bin/Suoni") << QString("bare/bin/help");
-        QTest::newRow("override beats installed")
-            << "prefix/bin" << QString("h/") << "h" << QString("h/Suoni") << share + "help";
-    }
+    // Folders relative to a temporary root; an empty home is no override.
     void folders()
     {
-        QFETCH(QString, exeDir);
-        QFETCH(QString, home);
-        QFETCH(QString, data);
-        QFETCH(QString, sounds);
-        QFETCH(QString, help);
         QTemporaryDir t;
         QVERIFY(makeDirs(t.path(), {"opt/brivo", "prefix/bin", "prefix/share/brivo-reminder", "bare/bin", "runtime"}));
         const QString root = t.path() + "/";
-        const ProgramFolders f = resolveProgramFolders(root + exeDir, home.isEmpty() ? "" : root + home, root + "user");
-        QCOMPARE(f.data, root + data);
-        QCOMPARE(f.sounds, root + sounds);
-        QCOMPARE(f.help, root + help);
-        QCOMPARE(f.installed, exeDir == "prefix/bin");
+        const QString share("prefix/share/brivo-reminder/");
+        const struct {
+            QString exeDir, home, data, sounds, help;
+        } rows[] = {
+            {"opt/brivo", {}, "opt/brivo", "opt/brivo/Suoni", "opt/brivo/help"},        // portable
+            {"prefix/bin", {}, "user/Brivo Reminder", share + "Suoni", share + "help"}, // installed, any prefix
+            {"bare/bin", {}, "bare/bin", "bare/bin/Suoni", "bare/bin/help"},            // bin without the share folder
+            {"prefix/bin", "h/", "h", "h/Suoni", share + "help"},                       // override beats installed
+        };
+        for (const auto& [exeDir, home, data, sounds, help] : rows) {
+            const ProgramFolders f
+                = resolveProgramFolders(root + exeDir, home.isEmpty() ? "" : root + home, root + "user");
+            QCOMPARE(f.data, root + data);
+            QCOMPARE(f.sounds, root + sounds);
+            QCOMPARE(f.help, root + help);
+            QCOMPARE(f.installed, exeDir == "prefix/bin");
+        }
     }
 
     // The README's own install, to a prefix the build was not configured with.
@@ -300,58 +276,53 @@ private slots:
 
     // Under a window manager, a window opened and closed without moving opens
     // where it was, at scale factors 1 and 2.
-    void positionKeptFromStartToStart_data()
-    {
-        QTest::addColumn<QString>("scale");
-        QTest::addColumn<QPoint>("seed"); // saved before the first start
-        QTest::newRow("scale 1") << "1" << QPoint(-1, -1);
-        QTest::newRow("scale 2, saved at scale 1") << "2" << QPoint(1000, 800);
-    }
     void positionKeptFromStartToStart()
     {
-        QFETCH(QString, scale);
-        QFETCH(QPoint, seed);
-        QProcessEnvironment env = environment();
-        env.insert("QT_SCALE_FACTOR", scale);
-        Desktop desktop(env);
-        if (!desktop.missing.isEmpty())
-            QSKIP(qPrintable(desktop.missing));
+        // At scale 1; at scale 2, with a position saved at scale 1 before the first start.
+        const std::pair<QString, QPoint> rows[] = {{"1", QPoint(-1, -1)}, {"2", QPoint(1000, 800)}};
+        for (const auto& [scale, seed] : rows) {
+            QProcessEnvironment env = environment();
+            env.insert("QT_SCALE_FACTOR", scale);
+            Desktop desktop(env);
+            if (!desktop.missing.isEmpty())
+                QSKIP(qPrintable(desktop.missing));
 
-        const QString ini = desktop.t.filePath("config/Brivo/BrivoReminder.ini");
-        if (seed.x() >= 0) {
-            QVERIFY(QDir(desktop.t.filePath("config")).mkpath("Brivo"));
-            QFile f(ini);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QString("[Brivo%20Reminder]\nImpostazioni\\Ultima_pos_Left=%1\nImpostazioni\\Ultima_pos_Top=%2\n")
-                        .arg(seed.x())
-                        .arg(seed.y())
-                        .toUtf8());
+            const QString ini = desktop.t.filePath("config/Brivo/BrivoReminder.ini");
+            if (seed.x() >= 0) {
+                QSettings settings(ini, QSettings::IniFormat);
+                settings.setValue(leftKey, seed.x());
+                settings.setValue(topKey, seed.y());
+            }
+            QList<QPoint> onScreen;
+            QList<QPoint> saved;
+            for (int start = 0; start < 3; ++start) {
+                QProcess p;
+                QVERIFY(launch(p, env));
+                const QString window = findWindow(env, "^Brivo Reminder$");
+                QVERIFY(!window.isEmpty());
+                QTest::qWait(500); // the window manager's placement reaches the program
+                const QString where = xdotool(env, {"getwindowgeometry", window});
+                const auto m
+                    = QRegularExpression("Position: (-?\\d+),(-?\\d+).*\\n.*Geometry: (\\d+)x(\\d+)").match(where);
+                const QRect shown(
+                    m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+                onScreen.append(shown.topLeft());
+                QVERIFY(terminate(p));
+                const QSettings settings(ini, QSettings::IniFormat);
+                QVERIFY(settings.contains(leftKey) && settings.contains(topKey));
+                saved.append(QPoint(settings.value(leftKey).toInt(), settings.value(topKey).toInt()));
+                // The saved position is the client area's, in the program's own
+                // pixels; the size is the one on screen.
+                QVERIFY2(QRect(saved.last() * scale.toInt(), shown.size()).intersected(QRect(0, 0, 1280, 1024)).size()
+                        == shown.size(),
+                    qPrintable(where.simplified()));
+            }
+            QCOMPARE(saved[1], saved[0]);
+            QCOMPARE(saved[2], saved[0]);
+            QCOMPARE(onScreen[2], onScreen[1]);
         }
-        QList<QPoint> onScreen;
-        QList<QPoint> saved;
-        for (int start = 0; start < 3; ++start) {
-            QProcess p;
-            QVERIFY(launch(p, env));
-            const QString window = findWindow(env, "^Brivo Reminder$");
-            QVERIFY(!window.isEmpty());
-            QTest::qWait(500); // the window manager's placement reaches the program
-            const QString where = xdotool(env, {"getwindowgeometry", window});
-            const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*\\n.*Geometry: (\\d+)x(\\d+)").match(where);
-            const QRect shown(
-                m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
-            onScreen.append(shown.topLeft());
-            QVERIFY(terminate(p));
-            saved.append(savedPosition(ini));
-            // The saved position is the client area's, in the program's own
-            // pixels; the size is the one on screen.
-            QVERIFY2(QRect(saved.last() * scale.toInt(), shown.size()).intersected(QRect(0, 0, 1280, 1024)).size()
-                    == shown.size(),
-                qPrintable(where.simplified()));
-        }
-        QCOMPARE(saved[1], saved[0]);
-        QCOMPARE(saved[2], saved[0]);
-        QCOMPARE(onScreen[2], onScreen[1]);
     }
+
     // Started before the notification area: Esc (a close) asks the exit
     // question, answered No. A notification area appearing later gets the
     // icon by itself, closing then hides the window, and a double click on
@@ -482,7 +453,8 @@ private slots:
         }
         const QString path = desktop.t.filePath(file);
         const QRegularExpression re(pattern, QRegularExpression::MultilineOption);
-        QTRY_VERIFY2_WITH_TIMEOUT(file.isEmpty() || storeHas(path, re), readAll(path).constData(), 10000);
+        QTRY_VERIFY2_WITH_TIMEOUT(file.isEmpty() || re.match(QString::fromLatin1(readAll(path))).hasMatch(),
+            readAll(path).constData(), 10000);
         QVERIFY(terminate(p, pid));
     }
 };

@@ -25,20 +25,11 @@ struct Rig : MemoListRig {
         QDir(dir.path()).mkdir("Suoni");
         QFile(dir.filePath("Suoni/Campana.wav")).open(QIODevice::WriteOnly);
     }
-    TfrmReminder& startWith(const QString& argument)
-    {
-        return start({}, argument.isEmpty() ? QStringList{"brivo-reminder"} : QStringList{"brivo-reminder", argument});
-    }
     // One tick of the timer, the clock moved as the real one would be.
     void tick(int ms = TICK_INTERVAL_MS)
     {
         clock.advanceMs(ms);
         window->engine().TimerTimer();
-    }
-    void damageStore()
-    {
-        QFile f(dir.filePath("Store.dat"));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("#MEMO#\t#_ID:x\r\n") > 0);
     }
 };
 
@@ -59,9 +50,8 @@ private slots:
     {
         TrayIcon::pinAvailable(true);
         Rig rig;
-        TfrmReminder& w = rig.startWith("/autorun");
+        TfrmReminder& w = rig.start({}, {"brivo-reminder", "/autorun"});
         QVERIFY(!w.endRequested());
-        QCOMPARE(w.windowTitle(), QString("Brivo Reminder"));
         QVERIFY(w.splashVisible());
         QCOMPARE(w.timer().interval(), 1500);
         QVERIFY(w.timer().isActive());
@@ -77,27 +67,19 @@ private slots:
         QVERIFY(!w.state().InAutorun);
     }
 
-    void startUpBoxes()
+    // An unknown language or a missing configuration picture ends the start-up with an error.
+    void startUpErrors()
     {
-        // A damaged store, an unknown language, a missing configuration picture.
-        const struct {
-            QString fault, box;
-            bool ends;
-        } rows[] = {{"store", "File dati corrotto e/o illeggibile!", false},
-            {"language", "Errore: Errore 0 nel cambio lingua.", true},
-            {"logo", "Errore: Errore di caricamento risorse!", true}};
-        for (const auto& r : rows) {
+        for (const QString fault : {"language", "logo"}) {
             Rig rig;
-            if (r.fault == "store")
-                rig.damageStore();
-            else if (r.fault == "language")
+            if (fault == "language")
                 rig.putSetting("Lingua_attuale", "italiano (italia)");
             else
                 rig.resources.bitmaps.remove("LOGO");
-            QCOMPARE(rig.start().endRequested(), r.ends);
-            QCoreApplication::processEvents(); // the store box comes once the timer runs
-            QVERIFY(rig.boxes.texts().last().startsWith(r.box));
-            QCOMPARE(rig.boxes.shown.last().kind, r.ends ? MessageKind::Error : MessageKind::Information);
+            QVERIFY(rig.start().endRequested());
+            QVERIFY(rig.boxes.texts().last().startsWith(
+                fault == "logo" ? "Errore: Errore di caricamento risorse!" : "Errore: Errore 0 nel cambio lingua."));
+            QCOMPARE(rig.boxes.shown.last().kind, MessageKind::Error);
             QCOMPARE(rig.boxes.shown.last().caption, QString("Brivo Reminder"));
         }
     }
@@ -105,67 +87,62 @@ private slots:
     // Every way to close, with and without a notification area: with one the
     // window hides without a word; without one, and from the tray's "Chiudi",
     // the exit question decides, and Yes saves and ends.
-    void closing_data()
-    {
-        QTest::addColumn<QString>("way");
-        QTest::addColumn<bool>("tray");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<bool>("notice");
-        QTest::addColumn<bool>("ends");
-        const QString it("Italiano (Italia)");
-        const QString en("English (UK)");
-        QTest::newRow("close box hides") << "close box" << true << it << Answer::No << true << false;
-        QTest::newRow("Escape hides, notice off") << "Escape" << true << it << Answer::No << false << false;
-        QTest::newRow("Chiudi, No") << "Chiudi" << true << it << Answer::No << false << false;
-        QTest::newRow("Chiudi, Yes, English") << "Chiudi" << true << en << Answer::Yes << false << true;
-        QTest::newRow("no tray: close box, No") << "close box" << false << it << Answer::No << false << false;
-        QTest::newRow("no tray: close box, Yes") << "close box" << false << en << Answer::Yes << false << true;
-        QTest::newRow("no tray: Escape, Yes") << "Escape" << false << it << Answer::Yes << false << true;
-    }
     void closing()
     {
-        QFETCH(QString, way);
-        QFETCH(bool, tray);
-        QFETCH(QString, language);
-        QFETCH(Answer, answer);
-        QFETCH(bool, notice);
-        QFETCH(bool, ends);
-        TrayIcon::pinAvailable(tray);
-        Rig rig;
-        rig.putSetting("Lingua_attuale", language);
-        rig.putSetting("Vis_mess_trayicon", notice || way != "Escape" ? "0" : "1");
-        TfrmReminder& w = rig.start();
-        QSignalSpy closed(&w, &TfrmReminder::closedForGood);
-        w.show();
-        w.state().ArrMemo.append(memoOn(1, 0, QTime(10, 0)));
-        rig.registry.writes.clear();
-        rig.boxes.setNextAnswer(answer);
-        if (way == "Chiudi")
-            w.popChiudiClick();
-        else if (way == "Escape")
-            QTest::keyClick(&w, Qt::Key_Escape);
-        else
-            w.close();
+        const QString it("Italiano (Italia)");
+        const QString en("English (UK)");
+        const struct {
+            QString way;
+            bool tray;
+            QString language;
+            Answer answer;
+            bool notice, ends;
+        } rows[] = {
+            {"close box", true, it, Answer::No, true, false},   // hides, with the notice
+            {"Escape", true, it, Answer::No, false, false},     // hides, notice off
+            {"Chiudi", true, it, Answer::No, false, false},     // Chiudi, No
+            {"Chiudi", true, en, Answer::Yes, false, true},     // Chiudi, Yes, English
+            {"close box", false, it, Answer::No, false, false}, // no tray: asked, No
+            {"close box", false, en, Answer::Yes, false, true}, // no tray: asked, Yes
+            {"Escape", false, it, Answer::Yes, false, true},    // no tray: Escape, Yes
+        };
+        for (const auto& [way, tray, language, answer, notice, ends] : rows) {
+            TrayIcon::pinAvailable(tray);
+            Rig rig;
+            rig.putSetting("Lingua_attuale", language);
+            rig.putSetting("Vis_mess_trayicon", notice || way != "Escape" ? "0" : "1");
+            TfrmReminder& w = rig.start();
+            QSignalSpy closed(&w, &TfrmReminder::closedForGood);
+            w.show();
+            w.state().ArrMemo.append(memoOn(1, 0, QTime(10, 0)));
+            rig.registry.writes.clear();
+            rig.boxes.setNextAnswer(answer);
+            if (way == "Chiudi")
+                w.popChiudiClick();
+            else if (way == "Escape")
+                QTest::keyClick(&w, Qt::Key_Escape);
+            else
+                w.close();
 
-        const bool asked = way == "Chiudi" || !tray;
-        const QString question = language == "Italiano (Italia)"
-            ? "Chiudendo Brivo Reminder non verranno più mostrati gli avvisi impostati: sei sicuro di volerlo "
-              "chiudere?"
-            : "Closing Brivo Reminder memos and clocks will not be shown: are you sure that you want to exit?";
-        QCOMPARE(rig.boxes.texts(), asked ? QStringList{question} : QStringList{});
-        QCOMPARE(w.trayNotice() && w.trayNotice()->isVisible(), notice);
-        QCOMPARE(w.isHidden(), (tray && !asked) || ends);
-        QCOMPARE(closed.count(), ends ? 1 : 0);
-        QCOMPARE(QFile::exists(rig.dir.filePath("Store.dat")), ends);
-        QCOMPARE(rig.setting("qt_aperture_prog").isEmpty(), !ends);
-        QCOMPARE(rig.registry.writes.isEmpty(), !ends);
+            const bool asked = way == "Chiudi" || !tray;
+            const QString question = language == "Italiano (Italia)"
+                ? "Chiudendo Brivo Reminder non verranno più mostrati gli avvisi impostati: sei sicuro di volerlo "
+                  "chiudere?"
+                : "Closing Brivo Reminder memos and clocks will not be shown: are you sure that you want to exit?";
+            QCOMPARE(rig.boxes.texts(), asked ? QStringList{question} : QStringList{});
+            QCOMPARE(w.trayNotice() && w.trayNotice()->isVisible(), notice);
+            QCOMPARE(w.isHidden(), (tray && !asked) || ends);
+            QCOMPARE(closed.count(), ends ? 1 : 0);
+            QCOMPARE(QFile::exists(rig.dir.filePath("Store.dat")), ends);
+            QCOMPARE(rig.setting("qt_aperture_prog").isEmpty(), !ends);
+            QCOMPARE(rig.registry.writes.isEmpty(), !ends);
 
-        if (!tray && !ends) { // a notification area appears: closing hides again
-            TrayIcon::pinAvailable(true);
-            w.close();
-            QVERIFY(w.isHidden());
-            QCOMPARE(rig.boxes.shown.size(), 1);
+            if (!tray && !ends) { // a notification area appears: closing hides again
+                TrayIcon::pinAvailable(true);
+                w.close();
+                QVERIFY(w.isHidden());
+                QCOMPARE(rig.boxes.shown.size(), 1);
+            }
         }
     }
 
@@ -199,39 +176,35 @@ private slots:
         QTRY_COMPARE(g->Cells(COL_DATE, 2), QString("Oggi"));
     }
 
-    // A damaged store's box waits for its answer while reminders go on, and
-    // says where the files it could not use were kept.
     // A memo missed while the program was closed: its window, and one
     // desktop notification when the switch is on.
-    void missedAtStartIsNotifiedOnce_data()
-    {
-        QTest::addColumn<QString>("notifica");
-        QTest::addColumn<int>("sent");
-        QTest::newRow("on") << "1" << 1;
-        QTest::newRow("off") << "0" << 0;
-    }
     void missedAtStartIsNotifiedOnce()
     {
-        QFETCH(QString, notifica);
-        Rig rig;
-        rig.putSetting("Notifica_desktop", notifica);
-        rig.putSetting("Ultimo_controllo", at(2024, 6, 3, 9, 0).toUTC().toString(Qt::ISODate));
-        rig.start({memoOn(1, 0, QTime(9, 30), 0)});
-        rig.tick(1500);
-        rig.tick();
-        QTEST(int(rig.notifications.sent.size()), "sent");
-        if (!rig.notifications.sent.isEmpty()) {
-            QCOMPARE(rig.notifications.sent[0][0], QString("Promemoria persi"));
-            QVERIFY(rig.notifications.sent[0][1].contains("memo 1"));
+        for (const int notifica : {1, 0}) {
+            Rig rig;
+            rig.putSetting("Notifica_desktop", QString::number(notifica));
+            rig.putSetting("Ultimo_controllo", at(2024, 6, 3, 9, 0).toUTC().toString(Qt::ISODate));
+            rig.start({memoOn(1, 0, QTime(9, 30), 0)});
+            rig.tick(1500);
+            rig.tick();
+            QCOMPARE(int(rig.notifications.sent.size()), notifica);
+            if (notifica) {
+                QCOMPARE(rig.notifications.sent[0][0], QString("Promemoria persi"));
+                QVERIFY(rig.notifications.sent[0][1].contains("memo 1"));
+            }
         }
     }
 
+    // A damaged store's box, a note that lets the start go on, waits for its
+    // answer while reminders go on, and says where the unusable files were kept.
     void damagedStoreBoxHoldsNoReminderBack()
     {
         Rig rig;
-        rig.damageStore();
+        QFile store(rig.dir.filePath("Store.dat"));
+        QVERIFY(store.open(QIODevice::WriteOnly) && store.write("#MEMO#\t#_ID:x\r\n") > 0);
+        store.close();
         rig.clock.set(at(2024, 6, 3, 9, 53, 40));
-        TfrmReminder& w = rig.startWith("/AutoRun");
+        TfrmReminder& w = rig.start({}, {"brivo-reminder", "/AutoRun"});
         w.state().ArrMemo.append(memoOn(1, 0, QTime(9, 54), 0));
         int warnings = -1;
         rig.boxes.whileShown = [&] {
@@ -244,6 +217,9 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(rig.boxes.shown.size(), 1);
         QCOMPARE(warnings, 1);
+        QVERIFY(!w.endRequested());
+        QCOMPARE(rig.boxes.shown[0].kind, MessageKind::Information);
+        QVERIFY(rig.boxes.texts()[0].startsWith("File dati corrotto e/o illeggibile!"));
         QVERIFY(rig.boxes.texts()[0].endsWith(
             "conservati come:\n" + rig.dir.filePath("Store_damaged_20240603-095340.dat")));
     }

@@ -2,6 +2,7 @@
 
 #include "controls/A_DBStringGrid.h"
 
+#include <QHeaderView>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -20,6 +21,18 @@ inline int countNear(const QImage& image, const QRect& area, const QColor& colou
         }
     }
     return n;
+}
+
+// A click on a cell where a person's would land: at its centre, or (edge 1 / -1) just inside its upper or
+// lower edge, where the +/- cells step forwards or backwards. Title rows belong to the header.
+inline void clickCell(TA_DBStringGrid* grid, int col, int row, int edge = 0, Qt::KeyboardModifiers keys = {},
+    Qt::MouseButton button = Qt::LeftButton)
+{
+    const QRect r = grid->CellRect(col, row);
+    QVERIFY2(r.isValid(), "the cell is not in view");
+    const QPoint at(r.center().x(), edge > 0 ? r.top() + 2 : edge < 0 ? r.bottom() - 2 : r.center().y());
+    QWidget* target = row < grid->FixedRows() ? grid->horizontalHeader()->viewport() : grid->viewport();
+    QTest::mouseClick(target, button, keys, target->mapFrom(grid, at));
 }
 
 // A shown window holding one grid whose cells show Dati in data order:

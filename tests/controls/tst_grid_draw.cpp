@@ -30,8 +30,6 @@ enum class Op { Testo, TestoSel, Check };
 
 } // namespace
 
-Q_DECLARE_METATYPE(Op)
-
 class TestGridDraw : public QObject {
     Q_OBJECT
 
@@ -41,125 +39,120 @@ private slots:
         failOnWarnings();
     }
 
-    void expandingColumn_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("expanding");
-        QTest::addColumn<bool>("border");
-        QTest::addColumn<int>("expected"); // -1: scroll-bar width dependent, computed below
-        QTest::newRow("588 with border panel") << 588 << 1 << true << -1;
-        QTest::newRow("no border panel: one pixel") << 588 << 1 << false << 588 - 219 - 1;
-        QTest::newRow("index past the columns") << 588 << 9 << true << 349;
-        QTest::newRow("no room: unchanged") << 200 << 1 << true << 349;
-    }
-
     void expandingColumn()
     {
-        QFETCH(int, width);
-        QFETCH(int, expanding);
-        QFETCH(bool, border);
-        QFETCH(int, expected);
-        TA_DBStringGrid grid;
-        grid.setColCount(9);
-        grid.setGridLineWidth(0);
-        const int widths[] = {22, 349, 22, 67, 16, 35, 16, 25, 16};
-        for (int c = 0; c < 9; ++c) {
-            grid.setColWidths(c, widths[c]);
+        // 588 with and without the border panel (one pixel), an index past the columns, no room.
+        const struct {
+            int width, expanding;
+            bool border;
+            int expected; // -1: 588 less the other columns and the border panel
+        } rows[] = {{588, 1, true, -1}, {588, 1, false, 588 - 219 - 1}, {588, 9, true, 349}, {200, 1, true, 349}};
+        for (const auto& r : rows) {
+            TA_DBStringGrid grid;
+            grid.setColCount(9);
+            grid.setGridLineWidth(0);
+            const int widths[] = {22, 349, 22, 67, 16, 35, 16, 25, 16};
+            for (int c = 0; c < 9; ++c)
+                grid.setColWidths(c, widths[c]);
+            grid.Bordo_Destro_on = r.border;
+            grid.Colonna_espansa = r.expanding;
+            const int scrollBar = grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
+            QCOMPARE(grid.Larghezza_Bordo(), scrollBar + 4);
+            grid.resize(r.width, 150);
+            grid.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&grid));
+            QCOMPARE(grid.ColWidths(1), r.expected < 0 ? 588 - 219 - (scrollBar + 4) : r.expected);
+            QCOMPARE(grid.ColWidths(0), 22);
         }
-        grid.Bordo_Destro_on = border;
-        grid.Colonna_espansa = expanding;
-        const int scrollBar = grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
-        QCOMPARE(grid.Larghezza_Bordo(), scrollBar + 4);
-        if (expected < 0) {
-            expected = 588 - 219 - 0 - (scrollBar + 4); // 348 with a 17-pixel scroll bar
-        }
-        grid.resize(width, 150);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
-        QCOMPARE(grid.ColWidths(1), expected);
-        QCOMPARE(grid.ColWidths(0), 22);
     }
 
-    void selectionColours_data()
-    {
-        QTest::addColumn<Op>("op");
-        QTest::addColumn<int>("dataRows");
-        QTest::addColumn<bool>("fontColour");
-        QTest::addColumn<QString>("ink");    // a colour name, "font", or "" when nothing is drawn
-        QTest::addColumn<QString>("absent"); // a colour no pixel is near
-        QTest::addColumn<bool>("selBack");
-        const auto row
-            = [](const char* name, Op op, int dataRows, bool fontColour, const char* ink, const char* absent,
-                  bool selBack) { QTest::newRow(name) << op << dataRows << fontColour << ink << absent << selBack; };
-        row("Testo: selection colours", Op::Testo, 2, false, "blue", "red", true);
-        row("Testo: FontColor wins", Op::Testo, 2, true, "red", "blue", true);
-        row("Testo: no data, normal colours", Op::Testo, 0, false, "font", "blue", false);
-        row("Testo_Sel: selection wins", Op::TestoSel, 2, true, "blue", "red", true);
-        row("Testo_Sel: no data still selects", Op::TestoSel, 0, false, "blue", "red", true);
-        row("Check: box border on selection", Op::Check, 2, false, "#0b3d91", "", true);
-        row("Check: no data, background only", Op::Check, 0, false, "", "", false);
-    }
-
+    // A cell drawn selected by each routine, with and without data rows.
     void selectionColours()
     {
-        QFETCH(Op, op);
-        QFETCH(int, dataRows);
-        QFETCH(bool, fontColour);
-        QFETCH(QString, ink);
-        QFETCH(QString, absent);
-        QFETCH(bool, selBack);
-        GridFixture f(3, 2);
-        f.grid->setColWidths(1, 80);
-        f.grid->setCells(1, 1, QStringLiteral("WWWWWW"));
-        f.grid->qt_righe_Nette = dataRows;
-        f.grid->setColor(Qt::white);
-        f.grid->Colore_Testo_Sel = Qt::blue;
-        f.grid->Colore_Back_Sel = Qt::yellow;
-        const GridColor red = fontColour ? GridColor(Qt::red) : GridColor(NO_COLOR_VALUE);
-        const QImage image = paintTarget(f, [&](TA_DBStringGrid* g, int c, int r, const QRect& rect, GridDrawState) {
-            const GridDrawState sel = GridDrawFlag::Selected;
-            if (op == Op::Testo) {
-                QCOMPARE(TA_DBStringGrid::Disegna_Testo(g, c, r, rect, sel, 0, 2, red, NO_COLOR_VALUE, -1), 1);
-            } else if (op == Op::TestoSel) {
-                QCOMPARE(TA_DBStringGrid::Disegna_Testo_Sel(g, c, r, rect, sel, 0, 2, red, NO_COLOR_VALUE), 1);
-            } else {
-                QCOMPARE(TA_DBStringGrid::Disegna_Check(true, true, true, g, rect, sel, 2, 0, NO_COLOR_VALUE), 1);
-            }
-        });
-        QVERIFY(!image.isNull());
-        const QRect cell = f.grid->CellRect(1, 1);
-        const QColor expectedBack = selBack ? QColor(Qt::yellow) : QColor(Qt::white);
-        QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(1, 1)), expectedBack);
-        const auto colour = [&](const QString& name) { return name == "font" ? f.grid->FontColor() : QColor(name); };
-        if (ink.isEmpty())
-            QCOMPARE(countNear(image, cell, expectedBack, 1), cell.width() * cell.height());
-        else
-            QVERIFY(countNear(image, cell, colour(ink)) > 10);
-        if (!absent.isEmpty())
-            QCOMPARE(countNear(image, cell, colour(absent)), 0);
+        const struct {
+            Op op;
+            int dataRows;
+            bool fontColour;
+            QString ink;    // a colour name, "font", or "" when nothing is drawn
+            QString absent; // a colour no pixel is near
+            bool selBack;
+        } rows[] = {
+            {Op::Testo, 2, false, "blue", "red", true},    // selection colours
+            {Op::Testo, 2, true, "red", "blue", true},     // FontColor wins
+            {Op::Testo, 0, false, "font", "blue", false},  // no data, normal colours
+            {Op::TestoSel, 2, true, "blue", "red", true},  // selection wins
+            {Op::TestoSel, 0, false, "blue", "red", true}, // no data still selects
+            {Op::Check, 2, false, "#0b3d91", "", true},    // box border on selection
+            {Op::Check, 0, false, "", "", false},          // no data, background only
+        };
+        for (const auto& [op, dataRows, fontColour, ink, absent, selBack] : rows) {
+            GridFixture f(3, 2);
+            f.grid->setColWidths(1, 80);
+            f.grid->setCells(1, 1, QStringLiteral("WWWWWW"));
+            f.grid->qt_righe_Nette = dataRows;
+            f.grid->setColor(Qt::white);
+            f.grid->Colore_Testo_Sel = Qt::blue;
+            f.grid->Colore_Back_Sel = Qt::yellow;
+            const GridColor red = fontColour ? GridColor(Qt::red) : GridColor(NO_COLOR_VALUE);
+            const QImage image = paintTarget(
+                f, [&](TA_DBStringGrid* g, int c, int r, const QRect& rect, GridDrawState) {
+                    const GridDrawState sel = GridDrawFlag::Selected;
+                    if (op == Op::Testo) {
+                        QCOMPARE(TA_DBStringGrid::Disegna_Testo(g, c, r, rect, sel, 0, 2, red, NO_COLOR_VALUE, -1), 1);
+                    } else if (op == Op::TestoSel) {
+                        QCOMPARE(TA_DBStringGrid::Disegna_Testo_Sel(g, c, r, rect, sel, 0, 2, red, NO_COLOR_VALUE), 1);
+                    } else {
+                        QCOMPARE(
+                            TA_DBStringGrid::Disegna_Check(true, true, true, g, rect, sel, 2, 0, NO_COLOR_VALUE), 1);
+                    }
+                });
+            QVERIFY(!image.isNull());
+            const QRect cell = f.grid->CellRect(1, 1);
+            const QColor expectedBack = selBack ? QColor(Qt::yellow) : QColor(Qt::white);
+            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(1, 1)), expectedBack);
+            const auto colour
+                = [&](const QString& name) { return name == "font" ? f.grid->FontColor() : QColor(name); };
+            if (ink.isEmpty())
+                QCOMPARE(countNear(image, cell, expectedBack, 1), cell.width() * cell.height());
+            else
+                QVERIFY(countNear(image, cell, colour(ink)) > 10);
+            if (!absent.isEmpty())
+                QCOMPARE(countNear(image, cell, colour(absent)), 0);
+        }
     }
 
-    // Fixed cells take the fixed colour, with a raised edge only with fixed lines.
-    void fixedCell()
+    // Fixed cells take the fixed colour, with a raised edge only with fixed
+    // lines; the panel over the scroll bar's place shows when asked, once a
+    // text cell is drawn.
+    void fixedCellsAndBorderPanel()
     {
-        for (const bool lines : {true, false}) {
+        for (const bool on : {true, false}) {
             GridFixture f(3, 2);
             f.grid->setFixedColor(QColor(0x80, 0x80, 0x80));
-            f.grid->setOptions(f.grid->Options().setFlag(GridOption::FixedHorzLine, lines));
+            f.grid->setOptions(f.grid->Options().setFlag(GridOption::FixedHorzLine, on));
+            f.grid->Bordo_Destro_on = on;
             f.grid->OnDrawCell = [](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state) {
-                if (row == 0) {
-                    QVERIFY(state.testFlag(GridDrawFlag::Fixed));
-                    // The brush is overridden by the fixed colour.
-                    TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, Qt::green, -1);
-                }
+                QCOMPARE(state.testFlag(GridDrawFlag::Fixed), row == 0);
+                // A fixed cell's brush is overridden by the fixed colour.
+                const GridColor brush = row == 0 ? GridColor(Qt::green) : GridColor(NO_COLOR_VALUE);
+                TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, brush, -1);
             };
             QVERIFY(f.show());
             const QImage image = f.grid->grab().toImage();
             const QRect cell = f.grid->CellRect(1, 0);
             QCOMPARE(image.pixelColor(cell.center()), QColor(0x80, 0x80, 0x80));
             const QColor light = f.grid->palette().color(QPalette::Light);
-            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(5, 0)) == light, lines);
-            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(0, 5)) == light, lines);
+            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(5, 0)) == light, on);
+            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(0, 5)) == light, on);
+
+            QVERIFY(!f.grid->Posiziona_Bordo()); // cleared by the first text cell
+            QFrame* panel = f.grid->pnlBordoDestro();
+            QCOMPARE(panel->isVisible(), on);
+            if (on) {
+                QCOMPARE(panel->geometry().left(), f.grid->frameWidth() + f.grid->width() - f.grid->Larghezza_Bordo());
+                QCOMPARE(panel->geometry().right(), f.grid->contentsRect().right());
+                QCOMPARE(panel->palette().color(QPalette::Window), f.grid->palette().color(QPalette::Button));
+            }
         }
     }
 
@@ -195,28 +188,6 @@ private slots:
                     first = px - cell.left();
             }
             QCOMPARE(first, r.bitmap ? r.x : r.x + 1); // the box's border starts one pixel into its picture
-        }
-    }
-
-    // The panel over the scroll bar's place shows when asked, once a text cell is drawn.
-    void borderPanel()
-    {
-        for (const bool on : {true, false}) {
-            GridFixture f(3, 2);
-            f.grid->Bordo_Destro_on = on;
-            f.grid->OnDrawCell = [](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state) {
-                TA_DBStringGrid::Disegna_Testo(g, col, row, rect, state, 0, 2, NO_COLOR_VALUE, NO_COLOR_VALUE, -1);
-            };
-            QVERIFY(f.show());
-            f.grid->grab();
-            QVERIFY(!f.grid->Posiziona_Bordo()); // cleared by the first text cell
-            QFrame* panel = f.grid->pnlBordoDestro();
-            QCOMPARE(panel->isVisible(), on);
-            if (on) {
-                QCOMPARE(panel->geometry().left(), f.grid->frameWidth() + f.grid->width() - f.grid->Larghezza_Bordo());
-                QCOMPARE(panel->geometry().right(), f.grid->contentsRect().right());
-                QCOMPARE(panel->palette().color(QPalette::Window), f.grid->palette().color(QPalette::Button));
-            }
         }
     }
 

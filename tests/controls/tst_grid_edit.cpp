@@ -170,7 +170,7 @@ private slots:
         GridFixture f(3, 3);
         EditRecorder rec(f.grid);
         QVERIFY(f.activate());
-        QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(1, 1));
+        clickCell(f.grid, 1, 1);
         QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), QPoint(1, 1));
         f.grid->Mostra_Editor(); // as a window's OnClick does
         QVERIFY(f.grid->Editor()->hasFocus());
@@ -192,9 +192,9 @@ private slots:
         QTest::mouseRelease(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(2, 2));
 
         // An unchanged cell clicked again gets its data text back.
-        QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(1, 2));
+        clickCell(f.grid, 1, 2);
         rec.calls.clear();
-        QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(0, 1));
+        clickCell(f.grid, 0, 1);
         QVERIFY(rec.calls.isEmpty());
         QCOMPARE(f.grid->Cells(1, 2), QStringLiteral("b1"));
     }

@@ -14,8 +14,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-Q_DECLARE_METATYPE(MapiResults)
-
 class TestMailNotice : public QObject {
     Q_OBJECT
 private slots:
@@ -26,116 +24,106 @@ private slots:
 
     // The mail icon opens the window modally, centred over the main window;
     // its link hands the mail over and closes it, whatever the answer.
-    void mailWindow_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("body"); // in place of the window's own; empty: its own
-        QTest::addColumn<MapiResults>("results");
-        QTest::addColumn<QString>("error");
-        const QString it("Italiano (Italia)");
-        const QString en("English (UK)");
-        const QString no;
-        QTest::newRow("handed over") << it << no << MapiResults{} << no;
-        QTest::newRow("cancelled by the user") << en << no << MapiResults{0, 1, 0} << no;
-        QTest::newRow("bare line feeds") << en << "uno\ndue\r\ntre\rquattro\n" << MapiResults{} << no;
-        QTest::newRow("no mail program") << it << no << MapiResults{1, 0, 0} << "MapiLogOn error 00000001";
-        QTest::newRow("mail program failed") << en << no << MapiResults{0, 2, 0} << "MapiSendMail error 00000002";
-        QTest::newRow("logoff failed") << it << no << MapiResults{0, 0, 0x1a} << "MapiLogOff error 0000001A";
-    }
     void mailWindow()
     {
-        QFETCH(QString, language);
-        QFETCH(QString, body);
-        QFETCH(MapiResults, results);
-        QFETCH(QString, error);
-        MemoListRig rig;
-        rig.putSetting("Lingua_attuale", language);
-        rig.mailer.results = results;
-        TfrmReminder& w = rig.start();
-        w.show();
-        w.move(40, 30);
-        QPoint shownAt;
-        QPoint centred;
-        QTimer::singleShot(0, [&] {
-            auto* mail = qobject_cast<TfrmEmail*>(QApplication::activeModalWidget());
-            QVERIFY(mail);
-            shownAt = mail->pos();
-            centred = Centra_Finestra(w.frameGeometry(), mail->frameGeometry().size(), w.screen()->size());
-            if (!body.isEmpty())
-                mail->TestoEmail = body;
-            QTest::mouseClick(mail->hglInviaEMail, Qt::LeftButton);
-        });
-        QTest::mouseClick(w.memoList().imgMail, Qt::LeftButton);
-        QCOMPARE(shownAt, centred);
-        QCOMPARE(rig.mailer.sent.size(), 1);
-        const MailMessage& sent = rig.mailer.sent.first();
-        QCOMPARE(sent.subject, QString("Programma BrivoReminder"));
-        QVERIFY(sent.address.isEmpty() && sent.attachment.isEmpty());
-        if (body.isEmpty()) {
-            QVERIFY(sent.body.endsWith("\r\n" + w.state().config.LINK_E_MAIL));
-            QCOMPARE(sent.body.contains("lo  installi"), language == languageItalian());
-        } else {
-            QCOMPARE(sent.body, QString("uno\r\ndue\r\ntre\r\nquattro\r\n"));
-        }
-        const QString box = "Errore: Non è possibile inviare l'e-mail.\r\rProbabilmente non è possibile trovare "
-                            "l'applicazione predefinita di gestione posta elettronica, oppure questa non è configurata "
-                            "correttamente.     (";
-        QCOMPARE(rig.boxes.texts(), error.isEmpty() ? QStringList() : QStringList{box + error + ")"});
+        const QString it("Italiano (Italia)");
+        const QString en("English (UK)");
+        const struct {
+            QString language;
+            QString body; // in place of the window's own; empty: its own
+            MapiResults results;
+            QString error;
+        } rows[] = {
+            {it, {}, MapiResults{}, {}},                                    // handed over
+            {en, {}, MapiResults{0, 1, 0}, {}},                             // cancelled by the user
+            {en, "uno\ndue\r\ntre\rquattro\n", MapiResults{}, {}},          // bare line feeds
+            {it, {}, MapiResults{1, 0, 0}, "MapiLogOn error 00000001"},     // no mail program
+            {en, {}, MapiResults{0, 2, 0}, "MapiSendMail error 00000002"},  // mail program failed
+            {it, {}, MapiResults{0, 0, 0x1a}, "MapiLogOff error 0000001A"}, // logoff failed
+        };
+        for (const auto& [language, body, results, error] : rows) {
+            MemoListRig rig;
+            rig.putSetting("Lingua_attuale", language);
+            rig.mailer.results = results;
+            TfrmReminder& w = rig.start();
+            w.show();
+            w.move(40, 30);
+            QPoint shownAt;
+            QPoint centred;
+            QTimer::singleShot(0, [&] {
+                auto* mail = qobject_cast<TfrmEmail*>(QApplication::activeModalWidget());
+                QVERIFY(mail);
+                shownAt = mail->pos();
+                centred = Centra_Finestra(w.frameGeometry(), mail->frameGeometry().size(), w.screen()->size());
+                if (!body.isEmpty())
+                    mail->TestoEmail = body;
+                QTest::mouseClick(mail->hglInviaEMail, Qt::LeftButton);
+            });
+            QTest::mouseClick(w.memoList().imgMail, Qt::LeftButton);
+            QCOMPARE(shownAt, centred);
+            QCOMPARE(rig.mailer.sent.size(), 1);
+            const MailMessage& sent = rig.mailer.sent.first();
+            QCOMPARE(sent.subject, QString("Programma BrivoReminder"));
+            QVERIFY(sent.address.isEmpty() && sent.attachment.isEmpty());
+            if (body.isEmpty()) {
+                QVERIFY(sent.body.endsWith("\r\n" + w.state().config.LINK_E_MAIL));
+                QCOMPARE(sent.body.contains("lo  installi"), language == languageItalian());
+            } else {
+                QCOMPARE(sent.body, QString("uno\r\ndue\r\ntre\r\nquattro\r\n"));
+            }
+            const QString box
+                = "Errore: Non è possibile inviare l'e-mail.\r\rProbabilmente non è possibile trovare "
+                  "l'applicazione predefinita di gestione posta elettronica, oppure questa non è configurata "
+                  "correttamente.     (";
+            QCOMPARE(rig.boxes.texts(), error.isEmpty() ? QStringList() : QStringList{box + error + ")"});
 
-        // Made once; Esc closes it without a mail.
-        QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
-        QTest::mouseClick(w.memoList().imgMail, Qt::LeftButton);
-        QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(w.findChildren<TfrmEmail*>().size(), 1);
-        QCOMPARE(rig.mailer.sent.size(), 1);
+            // Made once; Esc closes it without a mail.
+            QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+            QTest::mouseClick(w.memoList().imgMail, Qt::LeftButton);
+            QVERIFY(!QApplication::activeModalWidget());
+            QCOMPARE(w.findChildren<TfrmEmail*>().size(), 1);
+            QCOMPARE(rig.mailer.sent.size(), 1);
+        }
     }
 
     // The notice at the first hide to the tray, centred where the main window
     // was; OK, Esc and the close box all record its box, and once ticked it
     // stays away, after a restart too.
-    void trayNotice_data()
-    {
-        QTest::addColumn<QString>("way");
-        QTest::addColumn<bool>("tick");
-        QTest::newRow("OK, ticked") << "OK" << true;
-        QTest::newRow("Esc, ticked") << "Esc" << true;
-        QTest::newRow("close box, ticked") << "close box" << true;
-        QTest::newRow("OK, not ticked") << "OK" << false;
-    }
     void trayNotice()
     {
-        QFETCH(QString, way);
-        QFETCH(bool, tick);
-        TrayIcon::pinAvailable(true);
-        MemoListRig rig;
-        TfrmReminder& w = rig.start();
-        w.show();
-        w.move(700, 500);
-        const QRect main = w.frameGeometry();
-        w.close();
-        TfrmMessaggioTrayIcon* notice = w.trayNotice();
-        QVERIFY(notice && notice->isVisible() && w.isHidden());
-        QCOMPARE(notice->pos(), Centra_Finestra(main, notice->frameGeometry().size(), w.screen()->size()));
-        QVERIFY(!notice->chkMess->isChecked());
-        if (tick)
-            QTest::mouseClick(notice->chkMess, Qt::LeftButton);
-        if (way == "OK")
-            QTest::mouseClick(notice->btnChiudi, Qt::LeftButton);
-        else if (way == "Esc")
-            QTest::keyClick(notice, Qt::Key_Escape);
-        else
-            notice->close();
-        QVERIFY(!notice->isVisible());
-        QCOMPARE(w.state().settings.Vis_mess_trayicon, tick ? 1 : 0);
+        const std::pair<QString, bool> rows[] = {{"OK", true}, {"Esc", true}, {"close box", true}, {"OK", false}};
+        for (const auto& [way, tick] : rows) {
+            TrayIcon::pinAvailable(true);
+            MemoListRig rig;
+            TfrmReminder& w = rig.start();
+            w.show();
+            w.move(700, 500);
+            const QRect main = w.frameGeometry();
+            w.close();
+            TfrmMessaggioTrayIcon* notice = w.trayNotice();
+            QVERIFY(notice && notice->isVisible() && w.isHidden());
+            QCOMPARE(notice->pos(), Centra_Finestra(main, notice->frameGeometry().size(), w.screen()->size()));
+            QVERIFY(!notice->chkMess->isChecked());
+            if (tick)
+                QTest::mouseClick(notice->chkMess, Qt::LeftButton);
+            if (way == "OK")
+                QTest::mouseClick(notice->btnChiudi, Qt::LeftButton);
+            else if (way == "Esc")
+                QTest::keyClick(notice, Qt::Key_Escape);
+            else
+                notice->close();
+            QVERIFY(!notice->isVisible());
+            QCOMPARE(w.state().settings.Vis_mess_trayicon, tick ? 1 : 0);
 
-        w.show();
-        w.close();
-        QCOMPARE(notice->isVisible(), !tick);
-        w.writeSettings();
-        rig.start().show();
-        rig.window->close();
-        QCOMPARE(rig.window->trayNotice() != nullptr, !tick);
-        TrayIcon::pinAvailable(std::nullopt);
+            w.show();
+            w.close();
+            QCOMPARE(notice->isVisible(), !tick);
+            w.writeSettings();
+            rig.start().show();
+            rig.window->close();
+            QCOMPARE(rig.window->trayNotice() != nullptr, !tick);
+            TrayIcon::pinAvailable(std::nullopt);
+        }
     }
 };
 

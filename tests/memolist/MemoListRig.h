@@ -6,38 +6,19 @@
 #include "app/ConfigFixture.h"
 #include "app/FReminder.h"
 #include "app/settings/UserSettings.h"
-#include "fakes/FakeAutostart.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeLauncher.h"
-#include "fakes/FakeLocale.h"
-#include "fakes/FakeMailer.h"
-#include "fakes/FakeMessageBoxes.h"
-#include "fakes/FakeNotifications.h"
-#include "fakes/FakeRegistry.h"
-#include "fakes/FakeSoundPlayer.h"
+#include "fakes/FakeServices.h"
 
 #include <QTemporaryDir>
 
 #include <memory>
 
-struct MemoListRig {
+struct MemoListRig : FakeServices {
     QTemporaryDir dir;
-    FakeClock clock;
-    FakeMessageBoxes boxes;
-    FakeRegistry registry;
-    FakeAutostart autostart;
-    FakeLocale locale;
-    FakeResources resources = validResources();
-    FakeSoundPlayer sound;
-    FakeLauncher launcher;
-    FakeMailer mailer;
-    FakeNotifications notifications;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer, notifications};
     std::unique_ptr<TfrmReminder> window;
 
     // Monday 3 June 2024, 09:50, in the given regional settings.
     explicit MemoListRig(const QString& localeName = QStringLiteral("it_IT"))
-        : locale(localeName)
+        : FakeServices(localeName, validResources())
     {
         clock.set(at(2024, 6, 3, 9, 50));
     }

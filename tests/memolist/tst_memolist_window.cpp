@@ -77,10 +77,7 @@ struct Shown {
                 pickDay(picker);
             });
         }
-        const QRect c = cell(col, row);
-        QVERIFY2(c.isValid(), "the cell is not in view");
-        const QPoint at(c.center().x(), upper ? c.top() + 2 : c.bottom() - 2);
-        QTest::mouseClick(grid->viewport(), button, Qt::NoModifier, grid->viewport()->mapFrom(grid, at));
+        clickCell(grid, col, row, upper ? 1 : -1, {}, button);
     }
     std::function<void(TfrmDataOra*)> pickDay = [](TfrmDataOra* picker) {
         QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Escape);
@@ -309,47 +306,45 @@ private slots:
         QCOMPARE(s.column(COL_ALARM), QStringList{""});
     }
 
-    // An unknown scheme draws with the first over the grid's design colour;
-    // > and < step the schemes; a later scheme of the same name wins.
+    // An unknown scheme draws with the first over the design colours; > and <
+    // step the schemes, which colour the header, the rows and the icon bar; a
+    // later scheme of the same name wins.
     void schemeColours()
     {
         Shown s({memoOn(1, 3), memoOn(2, 3)}, "Arancio");
         s.list->RigaCorrente = 1;
-        QImage image = s.shot();
-        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 2).topLeft()), white);     // the design colour stays
-        QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0xA0, 0xA0, 0xA0)); // Grigio's header
-        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 1).topLeft()), QColor(0xFF, 0xFF, 0xD7)); // and current row
         auto* bar = s.w->findChild<QWidget*>("pnlIcone");
         QVERIFY(bar);
-        QCOMPARE(bar->grab().toImage().pixelColor(1, 5), QColor(0xFF, 0xFC, 0xD7));
-
+        // Header, current row, another row and icon bar: as drawn, and as a scheme has them.
+        const auto seen = [&] {
+            const QImage image = s.shot();
+            return QList<QColor>{image.pixelColor(s.cell(0, 0).center()),
+                image.pixelColor(s.cell(COL_DATE_BUTTON, 1).topLeft()),
+                image.pixelColor(s.cell(COL_DATE_BUTTON, 2).topLeft()), bar->grab().toImage().pixelColor(1, 5)};
+        };
+        const auto of = [](const TColorazione& c, ColourValue grid, ColourValue icons) {
+            return QList<QColor>{QColor::fromRgb(c.ColoreIntestazione), QColor::fromRgb(c.ColoreRigaCorrente),
+                QColor::fromRgb(grid), QColor::fromRgb(icons)};
+        };
+        ColorazioneList& list = s.state().ArrColorazioni;
+        QCOMPARE(seen(), of(list.first(), DESIGN_GRID_COLOUR, DESIGN_ICON_BAR_COLOUR));
         QTest::keyClick(s.grid, '>');
-        QCOMPARE(s.w->state().settings.Tipo_colorazione, QString("Italia"));
-        QCOMPARE(bar->grab().toImage().pixelColor(1, 5), QColor(0xEE, 0xEE, 0xEE));
-        QCOMPARE(s.shot().pixelColor(s.cell(0, 0).center()), QColor(0x25, 0x5F, 0xDC));
+        QCOMPARE(seen(), of(list[1], list[1].ColoreGriglia, list[1].ColoreBarraIcone));
         QTest::keyClick(s.w, '<'); // the window itself takes them too
-        QCOMPARE(s.w->state().settings.Tipo_colorazione, QString("Grigio"));
-        QCOMPARE(s.grid->Color(), QColor(0xF2, 0xF2, 0xF2));
         QTest::keyClick(s.w, '<');
-        QCOMPARE(s.w->state().settings.Tipo_colorazione, QString("Viola"));
-        image = s.shot();
-        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 1).topLeft()), white); // the current row
-        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 2).topLeft()), QColor(0xE6, 0xE6, 0xFB));
-        QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0x80, 0x00, 0x80));
-        TColorazione twin = s.w->state().ArrColorazioni.last();
-        QCOMPARE(twin.Nome, QString("Viola"));
+        QCOMPARE(s.state().settings.Tipo_colorazione, list.last().Nome);
+        QCOMPARE(seen(), of(list.last(), list.last().ColoreGriglia, list.last().ColoreBarraIcone));
+        TColorazione twin = list.last();
         twin.ColoreGriglia = 0xFF102030;
         twin.ColoreIntestazione = 0xFF405060;
-        s.w->state().ArrColorazioni.append(twin);
+        list.append(twin);
         s.list->Applica_Colorazione();
-        image = s.shot();
-        QCOMPARE(image.pixelColor(s.cell(COL_DATE_BUTTON, 2).topLeft()), QColor(0x10, 0x20, 0x30));
-        QCOMPARE(image.pixelColor(s.cell(0, 0).center()), QColor(0x40, 0x50, 0x60));
+        QCOMPARE(seen(), of(twin, twin.ColoreGriglia, twin.ColoreBarraIcone));
 
         // The keys need the switch, and an open editor takes them as text.
         s.state().config.MODIFICA_COLORI_ON = false;
         QTest::keyClick(s.grid, '>');
-        QCOMPARE(s.state().settings.Tipo_colorazione, QString("Viola"));
+        QCOMPARE(s.state().settings.Tipo_colorazione, twin.Nome);
         s.state().config.MODIFICA_COLORI_ON = true;
         s.grid->OnEditor_on = [](TA_DBStringGrid*, bool& can) { can = true; };
         s.w->activateWindow();
@@ -360,7 +355,7 @@ private slots:
         s.grid->Mostra_Editor();
         QVERIFY(s.list->editorVisible());
         QTest::keyClick(s.grid->Editor(), '>');
-        QCOMPARE(s.state().settings.Tipo_colorazione, QString("Viola"));
+        QCOMPARE(s.state().settings.Tipo_colorazione, twin.Nome);
         QVERIFY(s.grid->Editor()->text().endsWith('>'));
     }
 
@@ -445,7 +440,6 @@ private slots:
         };
         for (const auto& r : rows) {
             Shown s({memoOn(1, 0, QTime(10, 0)), memoOn(2, 1, QTime(9, 0)), memoOn(3, 0, QTime(8, 0))});
-            s.rig.putSetting("Chiedi_conferma_cancellazione", "0");
             s.state().settings.Chiedi_conferma_cancellazione = 0;
             s.grid->setFocus();
             if (r.current > 0)
@@ -476,7 +470,6 @@ private slots:
         QCOMPARE(s.list->RigaCorrente, 2);
         s.type("in mezzo");
         QCOMPARE(s.notes(), (QStringList{"memo 1", "in mezzo", "memo 2", "memo 3", "- nuovo promemoria -"}));
-        QCOMPARE(s.column(COL_ID), (QStringList{"1", "2", "3", "4", "-1"}));
         // A click on the placeholder adds a memo there, the editor open on it.
         s.click(COL_TEXT, 5);
         QCOMPARE(s.grid->Row(), 5);
@@ -511,7 +504,6 @@ private slots:
         const QString question = "Sei sicuro di voler cancellare il promemoria\r\nDentista del 07/06/24?";
         QCOMPARE(s.rig.boxes.texts(), (QStringList{question, question}));
         QCOMPARE(s.notes(), (QStringList{"memo 1", "- new memo -"}));
-        QCOMPARE(s.list->RigaCorrente, 1); // the last of two: the first becomes current
     }
 
     void iconsAndButtons()
@@ -530,7 +522,6 @@ private slots:
 
         QSignalSpy sveglie(&p, &MemoListPanel::sveglieRequested);
         QSignalSpy opzioni(&p, &MemoListPanel::opzioniRequested);
-        QSignalSpy email(&p, &MemoListPanel::emailRequested);
         s.grid->setCol(COL_TEXT);
         s.grid->Mostra_Editor();
         const auto closeNextWindow = [] {
@@ -544,13 +535,9 @@ private slots:
         QVERIFY(!s.list->editorVisible()); // closed before another window opens
         closeNextWindow();
         s.key(Qt::Key_F2);
-        closeNextWindow();
+        closeNextWindow(); // F4 and the mail icon are the options' and the mail window's tests
         QTest::mouseClick(p.imgProprieta, Qt::LeftButton);
-        closeNextWindow();
-        s.key(Qt::Key_F4);
-        closeNextWindow(); // the mail window, modal too
-        QTest::mouseClick(p.imgMail, Qt::LeftButton);
-        QCOMPARE((QList<int>{int(sveglie.count()), int(opzioni.count()), int(email.count())}), (QList<int>{2, 2, 1}));
+        QCOMPARE((QList<int>{int(sveglie.count()), int(opzioni.count())}), (QList<int>{2, 1}));
 
         QTest::mouseClick(p.imgNuovo, Qt::LeftButton);
         QCOMPARE(s.state().ArrMemo.size(), 3);
@@ -582,53 +569,48 @@ private slots:
         QVERIFY(warning->isFinished()); // its only line went with the action
     }
 
-    void sizesBannerAndStayOnTop_data()
-    {
-        QTest::addColumn<bool>("resizing");
-        QTest::newRow("resizing on") << true;
-        QTest::newRow("resizing off") << false;
-    }
     void sizesBannerAndStayOnTop()
     {
-        QFETCH(bool, resizing);
-        Shown s;
-        s.state().config.RIDIMENSIONAMENTO_ON = resizing;
-        MemoListLayout& layout = s.w->windowLayout();
-        MemoListPanel& p = s.panel();
-        s.state().settings.vis_banner = 0;
-        layout.Applica_Banner(true);
-        const int compact = s.w->height();
-        const int memoArea = p.height();
-        const bool iconWithBanner = p.imgConBanner->isVisible();
-        QCOMPARE(p.hglLink->text(), QString("example.org"));
-        s.key(Qt::Key_F11);
-        QCOMPARE(s.w->height(), resizing ? compact + ALTEZZA_BANNER : compact);
-        QCOMPARE(layout.pnlBanner->isVisible(), resizing);
-        QCOMPARE(p.bvlBanner->isVisible(), resizing);
-        QCOMPARE(p.imgConBanner->isVisible(), resizing || iconWithBanner); // without resizing the icons stay
-        QCOMPARE(p.imgSenzaBanner->isVisible(), resizing ? false : !iconWithBanner);
-        QCOMPARE(p.hglLink->text(), QString(resizing ? "www.example.org/brivo" : "example.org"));
-        s.state().DaSalvare = false; // F11 reached the grid, which marks the save
-        QTest::mouseClick(p.imgConBanner->isVisible() ? p.imgConBanner : p.imgSenzaBanner, Qt::LeftButton);
-        QCOMPARE(s.w->height(), compact); // back exactly
-        QTRY_COMPARE(p.height(), memoArea);
-        QVERIFY(!s.state().DaSalvare); // the toggle itself does not
+        for (const bool resizing : {true, false}) {
+            Shown s;
+            s.state().config.RIDIMENSIONAMENTO_ON = resizing;
+            MemoListLayout& layout = s.w->windowLayout();
+            MemoListPanel& p = s.panel();
+            s.state().settings.vis_banner = 0;
+            layout.Applica_Banner(true);
+            const int compact = s.w->height();
+            const int memoArea = p.height();
+            const bool iconWithBanner = p.imgConBanner->isVisible();
+            QCOMPARE(p.hglLink->text(), QString("example.org"));
+            s.key(Qt::Key_F11);
+            QCOMPARE(s.w->height(), resizing ? compact + ALTEZZA_BANNER : compact);
+            QCOMPARE(layout.pnlBanner->isVisible(), resizing);
+            QCOMPARE(p.bvlBanner->isVisible(), resizing);
+            QCOMPARE(p.imgConBanner->isVisible(), resizing || iconWithBanner); // without resizing the icons stay
+            QCOMPARE(p.imgSenzaBanner->isVisible(), resizing ? false : !iconWithBanner);
+            QCOMPARE(p.hglLink->text(), QString(resizing ? "www.example.org/brivo" : "example.org"));
+            s.state().DaSalvare = false; // F11 reached the grid, which marks the save
+            QTest::mouseClick(p.imgConBanner->isVisible() ? p.imgConBanner : p.imgSenzaBanner, Qt::LeftButton);
+            QCOMPARE(s.w->height(), compact); // back exactly
+            QTRY_COMPARE(p.height(), memoArea);
+            QVERIFY(!s.state().DaSalvare); // the toggle itself does not
 
-        QTest::mouseClick(p.hglLink, Qt::LeftButton);
-        s.state().settings.vis_banner = 1;
-        layout.Applica_Banner(true);
-        QTest::mouseClick(layout.imgBanner, Qt::LeftButton);
-        QCOMPARE(s.rig.launcher.calls,
-            (QStringList{"url https://www.example.org/", "url https://www.example.org/brivo/news.html"}));
+            QTest::mouseClick(p.hglLink, Qt::LeftButton);
+            s.state().settings.vis_banner = 1;
+            layout.Applica_Banner(true);
+            QTest::mouseClick(layout.imgBanner, Qt::LeftButton);
+            QCOMPARE(s.rig.launcher.calls,
+                (QStringList{"url https://www.example.org/", "url https://www.example.org/brivo/news.html"}));
 
-        QVERIFY(p.imgNormal->isVisible());
-        QTest::mouseClick(p.imgNormal, Qt::LeftButton);
-        QCOMPARE(s.state().settings.Stay_on_top, 1);
-        QVERIFY(s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(s.w->isVisible());
-        QVERIFY(p.imgTopMost->isVisible() && !p.imgNormal->isVisible());
-        QTest::mouseClick(p.imgTopMost, Qt::LeftButton);
-        QVERIFY(!s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            QVERIFY(p.imgNormal->isVisible());
+            QTest::mouseClick(p.imgNormal, Qt::LeftButton);
+            QCOMPARE(s.state().settings.Stay_on_top, 1);
+            QVERIFY(s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            QVERIFY(s.w->isVisible());
+            QVERIFY(p.imgTopMost->isVisible() && !p.imgNormal->isVisible());
+            QTest::mouseClick(p.imgTopMost, Qt::LeftButton);
+            QVERIFY(!s.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        }
     }
 
     void startingSizeAndPlace()
@@ -684,15 +666,9 @@ private slots:
             QTest::mouseMove(over, at);
             return at;
         };
-        const QStringList hints{"", "promemoria", "", "data scadenza", "", "orario scadenza", "",
-            "minuti differenza allarme su orario di scadenza", ""};
-        for (int c = 0; c < MEMO_VISIBLE_COLUMNS; ++c) {
-            moveTo(header, c, 0);
-            QCOMPARE(s.list->hint(), hints[c]);
-        }
+        const QPoint notes = moveTo(header, COL_TEXT, 0);
         QCOMPARE(s.list->hintReshowMs(), 700);
         QCOMPARE(header->cursor().shape(), Qt::ArrowCursor);
-        const QPoint notes = moveTo(header, COL_TEXT, 0);
         QHelpEvent help(QEvent::ToolTip, notes, header->mapToGlobal(notes));
         QApplication::sendEvent(header, &help);
         QVERIFY(QToolTip::isVisible());

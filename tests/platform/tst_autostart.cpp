@@ -80,9 +80,7 @@ private slots:
         QVERIFY(other.writeEntry(PROGRAM));
         const QString entry = readText(path);
         QCOMPARE(execLine(entry), QStringLiteral("\"/new/brivo\" /AutoRun"));
-        QVERIFY(entry.startsWith(u"[Desktop Entry]\n"));
-        QVERIFY(entry.contains(u"\nName=Brivo Reminder\n"));
-        QVERIFY(entry.contains(u"\nType=Application\n"));
+        QVERIFY(entry.contains(u"\nName=Brivo Reminder\n")); // the rest of a valid entry is execQuoting's
         QVERIFY(running.removeEntry(PROGRAM));
         QVERIFY(!QFile::exists(path));
         QVERIFY(!other.removeEntry(PROGRAM));

@@ -20,60 +20,57 @@ class TestMessageBoxes : public QObject {
 private slots:
     // What each kind of box shows and what a press answers (NoButton: the
     // Escape key). The helpers' captions and prefixes are tested on the fake.
-    void boxes_data()
-    {
-        QTest::addColumn<MessageKind>("kind");
-        QTest::addColumn<bool>("withCancel");
-        QTest::addColumn<int>("press");
-        QTest::addColumn<Answer>("answer");
-        using B = QMessageBox;
-        const MessageKind q = MessageKind::Question;
-        QTest::newRow("yes") << q << false << int(B::Yes) << Answer::Yes;
-        QTest::newRow("no") << q << false << int(B::No) << Answer::No;
-        QTest::newRow("escape is no") << q << false << int(B::NoButton) << Answer::No;
-        QTest::newRow("cancel: yes") << q << true << int(B::Yes) << Answer::Yes;
-        QTest::newRow("cancel: no") << q << true << int(B::No) << Answer::No;
-        QTest::newRow("cancel: cancel") << q << true << int(B::Cancel) << Answer::Cancel;
-        QTest::newRow("cancel: escape is cancel") << q << true << int(B::NoButton) << Answer::Cancel;
-        QTest::newRow("information") << MessageKind::Information << false << int(B::Ok) << Answer::Yes;
-        QTest::newRow("error") << MessageKind::Error << false << int(B::Ok) << Answer::Yes;
-    }
-
     void boxes()
     {
-        QFETCH(MessageKind, kind);
-        QFETCH(bool, withCancel);
-        QFETCH(int, press);
-        const QString text = QStringLiteral("Sei sicuro di voler cancellare la sveglia selezionata? ");
-        QMessageBox::StandardButtons buttons = QMessageBox::Ok;
-        if (kind == MessageKind::Question)
-            buttons = withCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
-                                 : QMessageBox::Yes | QMessageBox::No;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QStringList seen; // caption, text, buttons, default button
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            icon = box->icon();
-            seen << box->windowTitle() << box->text() << QString::number(box->standardButtons().toInt())
-                 << QString::number(box->defaultButton() ? box->standardButton(box->defaultButton()) : 0);
-            // Pictures to look at, when asked for.
-            const QString folder = qEnvironmentVariable("BRIVO_SCREENSHOT_DIR");
-            if (!folder.isEmpty()
-                && (QTest::currentDataTag() == QByteArray("cancel: yes") || kind == MessageKind::Error))
-                box->grab().save(folder + u'/' + (withCancel ? "messagebox-question.png" : "messagebox-error.png"));
-            if (press == QMessageBox::NoButton)
-                QTest::keyClick(box, Qt::Key_Escape);
-            else
-                box->button(QMessageBox::StandardButton(press))->click();
-        });
-        QTEST(Boxes().show(kind, QStringLiteral("Sveglie"), text, withCancel), "answer");
-        const int defaultButton = kind == MessageKind::Question ? QMessageBox::Yes : 0;
-        QCOMPARE(
-            seen, QStringList({"Sveglie", text, QString::number(buttons.toInt()), QString::number(defaultButton)}));
-        const QMessageBox::Icon icons[] = {QMessageBox::Question, QMessageBox::Information, QMessageBox::Critical};
-        QCOMPARE(icon, icons[int(kind)]);
+        using B = QMessageBox;
+        const MessageKind q = MessageKind::Question;
+        const struct {
+            MessageKind kind;
+            bool withCancel;
+            int press;
+            Answer answer;
+        } rows[] = {
+            {q, false, B::Yes, Answer::Yes},                       // yes
+            {q, false, B::No, Answer::No},                         // no
+            {q, false, B::NoButton, Answer::No},                   // escape is no
+            {q, true, B::Yes, Answer::Yes},                        // cancel: yes
+            {q, true, B::No, Answer::No},                          // cancel: no
+            {q, true, B::Cancel, Answer::Cancel},                  // cancel: cancel
+            {q, true, B::NoButton, Answer::Cancel},                // cancel: escape is cancel
+            {MessageKind::Information, false, B::Ok, Answer::Yes}, // information
+            {MessageKind::Error, false, B::Ok, Answer::Yes},       // error
+        };
+        for (const auto& [kind, withCancel, press, answer] : rows) {
+            const QString text = QStringLiteral("Sei sicuro di voler cancellare la sveglia selezionata? ");
+            QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+            if (kind == MessageKind::Question)
+                buttons = withCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                                     : QMessageBox::Yes | QMessageBox::No;
+            QMessageBox::Icon icon = QMessageBox::NoIcon;
+            QStringList seen; // caption, text, buttons, default button
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                icon = box->icon();
+                seen << box->windowTitle() << box->text() << QString::number(box->standardButtons().toInt())
+                     << QString::number(box->defaultButton() ? box->standardButton(box->defaultButton()) : 0);
+                // Pictures to look at, when asked for.
+                const QString folder = qEnvironmentVariable("BRIVO_SCREENSHOT_DIR");
+                if (!folder.isEmpty() && ((withCancel && press == QMessageBox::Yes) || kind == MessageKind::Error))
+                    box->grab().save(folder + u'/' + (withCancel ? "messagebox-question.png" : "messagebox-error.png"));
+                if (press == QMessageBox::NoButton)
+                    QTest::keyClick(box, Qt::Key_Escape);
+                else
+                    box->button(QMessageBox::StandardButton(press))->click();
+            });
+            QCOMPARE(Boxes().show(kind, QStringLiteral("Sveglie"), text, withCancel), answer);
+            const int defaultButton = kind == MessageKind::Question ? QMessageBox::Yes : 0;
+            QCOMPARE(
+                seen, QStringList({"Sveglie", text, QString::number(buttons.toInt()), QString::number(defaultButton)}));
+            const QMessageBox::Icon icons[] = {QMessageBox::Question, QMessageBox::Information, QMessageBox::Critical};
+            QCOMPARE(icon, icons[int(kind)]);
+        }
     }
 };
 

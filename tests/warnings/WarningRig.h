@@ -5,18 +5,8 @@
 // is the windows' host (it counts what they asked) and a quiet engine host.
 
 #include "engine/ReminderEngine.h"
-#include "fakes/FakeAutostart.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeLauncher.h"
-#include "fakes/FakeLocale.h"
-#include "fakes/FakeMailer.h"
-#include "fakes/FakeMessageBoxes.h"
-#include "fakes/FakeNotifications.h"
-#include "fakes/FakeRegistry.h"
-#include "fakes/FakeResources.h"
-#include "fakes/FakeSoundPlayer.h"
+#include "fakes/FakeServices.h"
 #include "fakes/QuietEngineHost.h"
-#include "platform/Services.h"
 #include "state/AppState.h"
 #include "warnings/FWarnMemo.h"
 #include "warnings/FWarnSveglie.h"
@@ -24,19 +14,8 @@
 
 #include <memory>
 
-struct WarningRig : QuietEngineHost {
+struct WarningRig : QuietEngineHost, FakeServices {
     AppState state;
-    FakeClock clock;
-    FakeMessageBoxes boxes;
-    FakeRegistry registry;
-    FakeAutostart autostart;
-    FakeLocale locale{QStringLiteral("it_IT")};
-    FakeResources resources;
-    FakeSoundPlayer sound;
-    FakeLauncher launcher;
-    FakeMailer mailer;
-    FakeNotifications notifications;
-    Services services{clock, boxes, registry, autostart, locale, resources, sound, launcher, mailer, notifications};
     int refreshes = 0;   // Aggiorna_Griglia
     int ends = 0;        // the program asked to end
     qint64 steadyMs = 0; // the key guard's clock
@@ -44,6 +23,7 @@ struct WarningRig : QuietEngineHost {
         state, services, WarningHost{[this] { ++refreshes; }, [this] { ++ends; }, [this] { return steadyMs; }}};
 
     WarningRig()
+        : FakeServices(QStringLiteral("it_IT"))
     {
         clock.set(at(2024, 6, 3, 10, 17, 40));
         state.config.NOME_PROGRAMMA = QStringLiteral("Brivo Reminder");
