@@ -36,7 +36,15 @@ struct ConfigRead {
     int result = 0;
 };
 
+struct Row {
+    QStringList changes; // for changedTable
+    QStringList boxes;
+    int banner;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Row)
 
 class TestBuildConfig : public QObject {
     Q_OBJECT
@@ -104,43 +112,43 @@ private slots:
     // Key errors are told in key order and do not stop the reading: the
     // pictures still load. Size 2 shows the banner by default; 1 does not,
     // nor a refused 3.
-    void keyErrors()
+    void keyErrors_data()
     {
+        QTest::addColumn<Row>("r");
         const QString size = QStringLiteral("Errore: DIMENSIONE_INIZIALE non prevista (1=min 2=med 3=max)");
         const auto error
             = [](int code, const char* key) { return QString("Errore: Errore %1 in \"%2\"").arg(code).arg(key); };
-        const struct {
-            QStringList changes; // for changedTable
-            QStringList boxes;
-            int banner;
-        } rows[] = {
-            {{}, {}, 1}, // valid table
-            {{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"1\""}, {}, 0},
-            {{"NOME_PROGRAMMA", ""}, {error(-1, "NOME_PROGRAMMA")}, 1},
-            {{"SECONDI_ATTESA_LOGO", ""}, {error(-1, "SECONDI_ATTESA_LOGO")}, 1}, // mandatory, unused
-            {{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"3\""}, {size}, 0},
-            {{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"x\""}, {error(-2, "DIMENSIONE_INIZIALE"), size}, 0},
-            {{"COLORI_PERSONALIZZATI_ON", ""}, {error(-1, "COLORI_PERSONALIZZATI_ON")}, 1},
-            {{"COLORE_CIFRE", "", "COLORE_BARRA_ICONE", ""}, {}, 1}, // colour keys unread while off
-            {{"COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"1\"", "COLORE_CIFRE", "", "COLORE_BARRA_ICONE",
-                 "COLORE_BARRA_ICONE = \"clNowhere\""},
-                {error(-1, "COLORE_CIFRE"), error(-2, "COLORE_BARRA_ICONE")}, 1}, // and read when on
-            {{"NOME_PROGRAMMA", "", "OGGETTO_EMAIL", "OGGETTO_EMAIL = \"x", "DIMENSIONE_INIZIALE",
-                 "DIMENSIONE_INIZIALE = \"0\"", "COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"\""},
-                {error(-1, "NOME_PROGRAMMA"), error(-13, "OGGETTO_EMAIL"), size, error(-2, "COLORI_PERSONALIZZATI_ON")},
-                0},
-        };
-        for (const auto& r : rows) {
-            const ConfigRead read(changedTable(r.changes));
-            QCOMPARE(read.result, 1);
-            QCOMPARE(read.boxes.texts(), r.boxes);
-            QCOMPARE(read.config.endRequested, !r.boxes.isEmpty());
-            QCOMPARE(read.config.bannerDefault, r.banner);
-            QVERIFY(!read.config.bannerPicture.isEmpty());
-            for (const FakeMessageBoxes::Shown& box : read.boxes.shown) {
-                QCOMPARE(box.kind, MessageKind::Error);
-                QCOMPARE(box.caption, QStringLiteral("Brivo Reminder"));
-            }
+        QTest::newRow("valid table") << Row{{}, {}, 1};
+        QTest::newRow("size 1") << Row{{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"1\""}, {}, 0};
+        QTest::newRow("missing text key") << Row{{"NOME_PROGRAMMA", ""}, {error(-1, "NOME_PROGRAMMA")}, 1};
+        QTest::newRow("mandatory, unused") << Row{{"SECONDI_ATTESA_LOGO", ""}, {error(-1, "SECONDI_ATTESA_LOGO")}, 1};
+        QTest::newRow("size 3") << Row{{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"3\""}, {size}, 0};
+        QTest::newRow("size not a number")
+            << Row{{"DIMENSIONE_INIZIALE", "DIMENSIONE_INIZIALE = \"x\""}, {error(-2, "DIMENSIONE_INIZIALE"), size}, 0};
+        QTest::newRow("custom colours missing")
+            << Row{{"COLORI_PERSONALIZZATI_ON", ""}, {error(-1, "COLORI_PERSONALIZZATI_ON")}, 1};
+        QTest::newRow("colour keys unread while off") << Row{{"COLORE_CIFRE", "", "COLORE_BARRA_ICONE", ""}, {}, 1};
+        QTest::newRow("colour keys read when on")
+            << Row{{"COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"1\"", "COLORE_CIFRE", "",
+                       "COLORE_BARRA_ICONE", "COLORE_BARRA_ICONE = \"clNowhere\""},
+                   {error(-1, "COLORE_CIFRE"), error(-2, "COLORE_BARRA_ICONE")}, 1};
+        QTest::newRow("every error in key order") << Row{
+            {"NOME_PROGRAMMA", "", "OGGETTO_EMAIL", "OGGETTO_EMAIL = \"x", "DIMENSIONE_INIZIALE",
+                "DIMENSIONE_INIZIALE = \"0\"", "COLORI_PERSONALIZZATI_ON", "COLORI_PERSONALIZZATI_ON = \"\""},
+            {error(-1, "NOME_PROGRAMMA"), error(-13, "OGGETTO_EMAIL"), size, error(-2, "COLORI_PERSONALIZZATI_ON")}, 0};
+    }
+    void keyErrors()
+    {
+        QFETCH(Row, r);
+        const ConfigRead read(changedTable(r.changes));
+        QCOMPARE(read.result, 1);
+        QCOMPARE(read.boxes.texts(), r.boxes);
+        QCOMPARE(read.config.endRequested, !r.boxes.isEmpty());
+        QCOMPARE(read.config.bannerDefault, r.banner);
+        QVERIFY(!read.config.bannerPicture.isEmpty());
+        for (const FakeMessageBoxes::Shown& box : read.boxes.shown) {
+            QCOMPARE(box.kind, MessageKind::Error);
+            QCOMPARE(box.caption, QStringLiteral("Brivo Reminder"));
         }
     }
 

@@ -60,6 +60,28 @@ struct Loaded {
     QString diag;
 };
 
+struct FileRow {
+    QString main, old;
+    bool fallback;
+    int result, memos;
+};
+struct ReadRow {
+    QByteArray text;
+    int result;
+    QString diagnostic;
+    int memos, sveglie;
+};
+struct KeptRow {
+    QString main, old;
+    int result;
+    QStringList kept; // "copy" or "moved", per file
+    int memos;
+};
+Q_DECLARE_METATYPE(FileRow)
+Q_DECLARE_METATYPE(ReadRow)
+Q_DECLARE_METATYPE(KeptRow)
+Q_DECLARE_METATYPE(StoreFile::SaveStep)
+
 class TestStoreFile : public QObject {
     Q_OBJECT
 private:
@@ -101,106 +123,112 @@ private slots:
         QVERIFY(dir->isValid());
     }
 
+    void writesWorkedExampleByteForByte_data()
+    {
+        QTest::addColumn<char>("sep");
+        QTest::newRow("comma") << ',';
+        QTest::newRow("dot") << '.';
+    }
     void writesWorkedExampleByteForByte()
     {
-        for (const char sep : {',', '.'}) {
-            init();
-            QCOMPARE(StoreFile::write(dir->path(), {dentista()}, {riunione()}, QChar(sep)), 1);
-            QCOMPARE(fileBytes(mainPath()), workedExample(sep));
-            QVERIFY(!QFile::exists(oldPath()));
-            QVERIFY(!QFile::exists(mainPath() + ".new"));
+        QFETCH(char, sep);
+        QCOMPARE(StoreFile::write(dir->path(), {dentista()}, {riunione()}, QChar(sep)), 1);
+        QCOMPARE(fileBytes(mainPath()), workedExample(sep));
+        QVERIFY(!QFile::exists(oldPath()));
+        QVERIFY(!QFile::exists(mainPath() + ".new"));
 
-            const Loaded l = load();
-            QCOMPARE(l.result, 1);
-            QCOMPARE(l.memos, MemoList{dentista()});
-            QCOMPARE(l.sveglie.size(), 1);
-            QCOMPARE(DayNumbers::hoursMinutes(l.sveglie[0].Orario), 7 * 60 + 15);
-            QCOMPARE(l.sveglie[0].Messaggio, riunione().Messaggio);
-            QVERIFY(l.diag.isEmpty());
-            // The next save keeps this one as the old store; empty lists make a 0-byte store.
-            QCOMPARE(StoreFile::write(dir->path(), {}, {}, QChar(sep)), 1);
-            QCOMPARE(fileBytes(oldPath()), workedExample(sep));
-            QCOMPARE(QFileInfo(mainPath()).size(), 0);
-        }
+        const Loaded l = load();
+        QCOMPARE(l.result, 1);
+        QCOMPARE(l.memos, MemoList{dentista()});
+        QCOMPARE(l.sveglie.size(), 1);
+        QCOMPARE(DayNumbers::hoursMinutes(l.sveglie[0].Orario), 7 * 60 + 15);
+        QCOMPARE(l.sveglie[0].Messaggio, riunione().Messaggio);
+        QVERIFY(l.diag.isEmpty());
+        // The next save keeps this one as the old store; empty lists make a 0-byte store.
+        QCOMPARE(StoreFile::write(dir->path(), {}, {}, QChar(sep)), 1);
+        QCOMPARE(fileBytes(oldPath()), workedExample(sep));
+        QCOMPARE(QFileInfo(mainPath()).size(), 0);
     }
 
     // Which file is read, as the two files stand (placeFiles); the old one
     // read in place of the store is startUpKeepsWhatItCannotUse's.
+    void whichFileIsRead_data()
+    {
+        QTest::addColumn<FileRow>("r");
+        QTest::newRow("neither file") << FileRow{"", "", true, 0, 0};
+        QTest::newRow("0-byte store") << FileRow{"empty", "", true, 1, 0};
+        QTest::newRow("line ends only") << FileRow{"line ends", "store", true, 1, 0};
+        QTest::newRow("only the old one, no fallback") << FileRow{"", "store", false, -11, 0};
+        QTest::newRow("unopenable, no fallback") << FileRow{"folder", "store", false, -11, 0};
+        QTest::newRow("unopenable, old missing") << FileRow{"folder", "", true, -21, 0};
+    }
     void whichFileIsRead()
     {
-        const struct {
-            QString main, old;
-            bool fallback;
-            int result, memos;
-        } rows[] = {
-            {"", "", true, 0, 0},               // neither file
-            {"empty", "", true, 1, 0},          // 0-byte store
-            {"line ends", "store", true, 1, 0}, // line ends only
-            {"", "store", false, -11, 0},       // only the old one, no fallback
-            {"folder", "store", false, -11, 0}, // unopenable, no fallback
-            {"folder", "", true, -21, 0},       // unopenable, old missing
-        };
-        for (const auto& r : rows) {
-            init();
-            placeFiles(r.main, r.old);
-            // Stale content goes whatever the result.
-            MemoList m{dentista(), dentista()};
-            SvegliaList s{riunione()};
-            QString diag = "stale";
-            QCOMPARE(StoreFile::read(dir->path(), r.fallback, m, s, diag), r.result);
-            QCOMPARE(m.size(), r.memos);
-            QCOMPARE(s.size(), r.memos);
-            QVERIFY(diag.isEmpty());
-        }
+        QFETCH(FileRow, r);
+        placeFiles(r.main, r.old);
+        // Stale content goes whatever the result.
+        MemoList m{dentista(), dentista()};
+        SvegliaList s{riunione()};
+        QString diag = "stale";
+        QCOMPARE(StoreFile::read(dir->path(), r.fallback, m, s, diag), r.result);
+        QCOMPARE(m.size(), r.memos);
+        QCOMPARE(s.size(), r.memos);
+        QVERIFY(diag.isEmpty());
     }
 
     // What a read gives: damaged records stop it with their number, anything
     // else a record may hold around its fields is passed over.
+    void reading_data()
+    {
+        QTest::addColumn<ReadRow>("r");
+        const QByteArray noAt = QByteArray(memoLine(3)).replace("\t#_AT:1", "");
+        const QString none = "Nessun record nel file";
+        QTest::newRow("third memo lacks #_AT:") << ReadRow{
+            memoLine(1) + memoLine(2) + noAt + workedExample(','), -1, "Errore sul Memo numero 3 esito=-14", 3, 0};
+        QTest::newRow("date abc") << ReadRow{
+            QByteArray(memoLine(1)).replace("#_DT:45366", "#_DT:abc"), -1, "Errore sul Memo numero 1 esito=-27", 1, 0};
+        QTest::newRow("id x") << ReadRow{
+            QByteArray(memoLine(1)).replace("#_ID:1", "#_ID:x"), -1, "Errore sul Memo numero 1 esito=-21", 1, 0};
+        QTest::newRow("alarm without sound")
+            << ReadRow{memoLine(1) + "#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:0\r\n", -2,
+                   "Errore sulla sveglia numero 1 esito=-16", 1, 1};
+        QTest::newRow("alarm bad time") << ReadRow{"#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:x\t#_SN:s\r\n", -2,
+            "Errore sulla sveglia numero 1 esito=-24", 0, 1};
+        QTest::newRow("zeros left by a crash") << ReadRow{QByteArray(4096, '\0'), -3, none, 0, 0};
+        QTest::newRow("a blank line") << ReadRow{" \r\n", -3, none, 0, 0};
+        QTest::newRow("last line without CR LF") << ReadRow{memoLine(1) + memoLine(2).chopped(2), 1, "", 2, 0};
+        QTest::newRow("fields in another order")
+            << ReadRow{"#MEMO#\t#_AN:-5\t#TAN:2\t#_OR:0,4375\t#TOR:1\t#_DT:45366\t#TDT:1\t#_AT:1\t#_ES:0"
+                       "\t#_NT:Telefonare al dentista\t#TME:1\t#_ID:1\r\n",
+                   1, "", 1, 0};
+        QTest::newRow("extra and repeated fields") << ReadRow{memoLine(1, "\t#XYZ:9\t#_ID:77"), 1, "", 1, 0};
+        QTest::newRow("text between records") << ReadRow{"garbage\r\n" + memoLine(1) + "more garbage\r\n", 1, "", 1, 0};
+        QTest::newRow("a dot on a comma system") << ReadRow{workedExample('.'), 1, "", 1, 1};
+        QTest::newRow("midnight: no separator")
+            << ReadRow{QByteArray(memoLine(1)).replace("#_OR:0,5", "#_OR:0"), 1, "", 1, 0};
+        QTest::newRow("line feeds only") << ReadRow{
+            QByteArray(memoLine(1) + memoLine(2)).replace("\r\n", "\n"), 1, "", 2, 0};
+    }
     void reading()
     {
-        QByteArray noAt = memoLine(3);
-        noAt.replace("\t#_AT:1", "");
-        const QString none = "Nessun record nel file";
-        const struct {
-            QByteArray text;
-            int result;
-            QString diagnostic;
-            int memos, sveglie;
-        } rows[] = {
-            {memoLine(1) + memoLine(2) + noAt + workedExample(','), -1, "Errore sul Memo numero 3 esito=-14", 3, 0},
-            {QByteArray(memoLine(1)).replace("#_DT:45366", "#_DT:abc"), -1, "Errore sul Memo numero 1 esito=-27", 1, 0},
-            {QByteArray(memoLine(1)).replace("#_ID:1", "#_ID:x"), -1, "Errore sul Memo numero 1 esito=-21", 1, 0},
-            {memoLine(1) + "#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:0\r\n", -2,
-                "Errore sulla sveglia numero 1 esito=-16", 1, 1}, // no sound
-            {"#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:x\t#_SN:s\r\n", -2,
-                "Errore sulla sveglia numero 1 esito=-24", 0, 1}, // bad time
-            {QByteArray(4096, '\0'), -3, none, 0, 0},             // zeros left by a crash
-            {" \r\n", -3, none, 0, 0},                            // a blank line
-            {memoLine(1) + memoLine(2).chopped(2), 1, "", 2, 0},  // last line without CR LF
-            {"#MEMO#\t#_AN:-5\t#TAN:2\t#_OR:0,4375\t#TOR:1\t#_DT:45366\t#TDT:1\t#_AT:1\t#_ES:0"
-             "\t#_NT:Telefonare al dentista\t#TME:1\t#_ID:1\r\n",
-                1, "", 1, 0},                                                           // fields in another order
-            {memoLine(1, "\t#XYZ:9\t#_ID:77"), 1, "", 1, 0},                            // extra and repeated fields
-            {"garbage\r\n" + memoLine(1) + "more garbage\r\n", 1, "", 1, 0},            // text between records
-            {workedExample('.'), 1, "", 1, 1},                                          // a dot on a comma system
-            {QByteArray(memoLine(1)).replace("#_OR:0,5", "#_OR:0"), 1, "", 1, 0},       // midnight: no separator
-            {QByteArray(memoLine(1) + memoLine(2)).replace("\r\n", "\n"), 1, "", 2, 0}, // line feeds only
-        };
-        for (const auto& r : rows) {
-            put(mainPath(), r.text);
-            const Loaded l = load();
-            QCOMPARE(l.result, r.result);
-            QCOMPARE(l.diag, r.diagnostic);
-            QCOMPARE(l.memos.size(), r.memos);
-            QCOMPARE(l.sveglie.size(), r.sveglie);
-            if (r.result == 1) {
-                QCOMPARE(l.memos[0].ID, 1);
-                QCOMPARE(l.memos[0].Anticipo, -5);
-                QCOMPARE(l.memos.last().Data, 45366.0);
-            }
+        QFETCH(ReadRow, r);
+        put(mainPath(), r.text);
+        const Loaded l = load();
+        QCOMPARE(l.result, r.result);
+        QCOMPARE(l.diag, r.diagnostic);
+        QCOMPARE(l.memos.size(), r.memos);
+        QCOMPARE(l.sveglie.size(), r.sveglie);
+        if (r.result == 1) {
+            QCOMPARE(l.memos[0].ID, 1);
+            QCOMPARE(l.memos[0].Anticipo, -5);
+            QCOMPARE(l.memos.last().Data, 45366.0);
         }
-        // The failing memo keeps the fields read before the failure.
-        put(mainPath(), memoLine(1) + memoLine(2) + noAt);
+    }
+
+    // The failing memo keeps the fields read before the failure.
+    void failingMemoKeepsFieldsReadBeforeIt()
+    {
+        put(mainPath(), memoLine(1) + memoLine(2) + QByteArray(memoLine(3)).replace("\t#_AT:1", ""));
         const Loaded l = load();
         QCOMPARE(l.memos[1].Nota, QString("memo 2"));
         QCOMPARE(l.memos[2], (REC_Memo{3, 1, "memo 3", 0}));
@@ -223,52 +251,59 @@ private slots:
         QCOMPARE(load().memos, MemoList{m});
     }
 
+    void textThatWouldBreakTheFormat_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("tab") << QString("a\tb") << QString("a b");
+        QTest::newRow("line breaks") << QString("a\r\nb\nc\rd") << QString("a  b c d");
+        QTest::newRow("memo marker") << QString("x#MEMO#y") << QString("x MEMO y");
+        QTest::newRow("alarm marker") << QString("#SVEGLIA#") << QString(" SVEGLIA ");
+        QTest::newRow("overlapping markers") << QString("#MEMO#MEMO#") << QString(" MEMO MEMO#");
+        QTest::newRow("tag lookalike") << QString("\t#_ID:99") << QString(" #_ID:99");
+        QTest::newRow("plain hash kept") << QString("#1 priority") << QString("#1 priority");
+    }
     void textThatWouldBreakTheFormat()
     {
-        const std::pair<QString, QString> rows[] = {
-            {"a\tb", "a b"},                // tab
-            {"a\r\nb\nc\rd", "a  b c d"},   // line breaks
-            {"x#MEMO#y", "x MEMO y"},       // memo marker
-            {"#SVEGLIA#", " SVEGLIA "},     // alarm marker
-            {"#MEMO#MEMO#", " MEMO MEMO#"}, // overlapping markers
-            {"\t#_ID:99", " #_ID:99"},      // tag lookalike
-            {"#1 priority", "#1 priority"}, // plain hash kept
-        };
-        for (const auto& [text, stored] : rows) {
-            REC_Memo m = dentista();
-            m.Nota = text;
-            REC_Memo m2 = dentista();
-            m2.ID = 2;
-            REC_Sveglia s = riunione();
-            s.Messaggio = text;
-            s.Suono = text;
-            QCOMPARE(StoreFile::write(dir->path(), {m, m2}, {s}, u','), 1);
-            const Loaded l = load();
-            QCOMPARE(l.result, 1);
-            QCOMPARE(l.memos.size(), 2);
-            QCOMPARE(l.sveglie.size(), 1);
-            QCOMPARE(l.memos[0].Nota, stored);
-            QCOMPARE(l.memos[0].Anticipo, -5);
-            QCOMPARE(l.memos[1].ID, 2);
-            QCOMPARE(l.sveglie[0].Messaggio, stored);
-            QCOMPARE(l.sveglie[0].Suono, stored);
-        }
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        REC_Memo m = dentista();
+        m.Nota = text;
+        REC_Memo m2 = dentista();
+        m2.ID = 2;
+        REC_Sveglia s = riunione();
+        s.Messaggio = text;
+        s.Suono = text;
+        QCOMPARE(StoreFile::write(dir->path(), {m, m2}, {s}, u','), 1);
+        const Loaded l = load();
+        QCOMPARE(l.result, 1);
+        QCOMPARE(l.memos.size(), 2);
+        QCOMPARE(l.sveglie.size(), 1);
+        QCOMPARE(l.memos[0].Nota, stored);
+        QCOMPARE(l.memos[0].Anticipo, -5);
+        QCOMPARE(l.memos[1].ID, 2);
+        QCOMPARE(l.sveglie[0].Messaggio, stored);
+        QCOMPARE(l.sveglie[0].Suono, stored);
     }
 
     // Text the code page cannot hold, or whose code-page bytes would read as
     // UTF-8, is written in UTF-8; code-page text is windowsFileRoundTrip's.
+    void charactersRoundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("code-page bytes that look like UTF-8") << QString::fromUtf8("Ã© una prova");
+        QTest::newRow("beyond the code page") << QString::fromUtf8("Встреча 会議 ✓");
+    }
     void charactersRoundTrip()
     {
-        for (const char* utf8 : {"Ã© una prova", "Встреча 会議 ✓"}) {
-            const QString text = QString::fromUtf8(utf8);
-            REC_Memo m = dentista();
-            m.Nota = text;
-            QCOMPARE(StoreFile::write(dir->path(), {m}, {}, u','), 1);
-            QVERIFY(fileBytes(mainPath()).contains(text.toUtf8()));
-            const Loaded l = load();
-            QCOMPARE(l.result, 1);
-            QCOMPARE(l.memos[0].Nota, text);
-        }
+        QFETCH(QString, text);
+        REC_Memo m = dentista();
+        m.Nota = text;
+        QCOMPARE(StoreFile::write(dir->path(), {m}, {}, u','), 1);
+        QVERIFY(fileBytes(mainPath()).contains(text.toUtf8()));
+        const Loaded l = load();
+        QCOMPARE(l.result, 1);
+        QCOMPARE(l.memos[0].Nota, text);
     }
 
     // A Windows file reads in its code page and is written back byte for byte,
@@ -288,20 +323,31 @@ private slots:
         QCOMPARE(fileBytes(mainPath()), text);
     }
 
-    void failedStepChangesNothing()
+    void failedStepChangesNothing_data()
     {
         using S = StoreFile::SaveStep;
-        const std::pair<S, int> rows[] = {{S::Create, -11}, {S::Write, -12}, {S::Flush, -12}, {S::Sync, -12},
-            {S::Close, -12}, {S::SizeCheck, -12}, {S::Replace, -11}, {S::KeepOld, 1}};
-        for (const auto& [step, result] : rows) {
-            put(mainPath(), workedExample(','));
-            put(oldPath(), memoLine(7));
-            const auto failAt = [step](StoreFile::SaveStep s) { return s == step; };
-            QCOMPARE(StoreFile::write(dir->path(), {dentista(), dentista()}, {}, u',', failAt), result);
-            QCOMPARE(fileBytes(mainPath()) == workedExample(','), result != 1);
-            QCOMPARE(fileBytes(oldPath()), memoLine(7));
-            QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), 2);
-        }
+        QTest::addColumn<S>("step");
+        QTest::addColumn<int>("result");
+        QTest::newRow("create") << S::Create << -11;
+        QTest::newRow("write") << S::Write << -12;
+        QTest::newRow("flush") << S::Flush << -12;
+        QTest::newRow("sync") << S::Sync << -12;
+        QTest::newRow("close") << S::Close << -12;
+        QTest::newRow("size on disk") << S::SizeCheck << -12;
+        QTest::newRow("replace") << S::Replace << -11;
+        QTest::newRow("keep the old one") << S::KeepOld << 1;
+    }
+    void failedStepChangesNothing()
+    {
+        QFETCH(StoreFile::SaveStep, step);
+        QFETCH(int, result);
+        put(mainPath(), workedExample(','));
+        put(oldPath(), memoLine(7));
+        const auto failAt = [step](StoreFile::SaveStep s) { return s == step; };
+        QCOMPARE(StoreFile::write(dir->path(), {dentista(), dentista()}, {}, u',', failAt), result);
+        QCOMPARE(fileBytes(mainPath()) == workedExample(','), result != 1);
+        QCOMPARE(fileBytes(oldPath()), memoLine(7));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), 2);
     }
 
     void fullDiskChangesNothing()
@@ -355,43 +401,38 @@ private slots:
     // Start-up keeps every file it could not use, at once and once, by a copy
     // or, when the file cannot be read, by renaming it; saves never wait for it.
     // A folder in place of a file is what root cannot read either.
+    void startUpKeepsWhatItCannotUse_data()
+    {
+        QTest::addColumn<KeptRow>("r");
+        QTest::newRow("damaged store, good old one") << KeptRow{"damaged", "store", -1, {"copy", "copy"}, 2};
+        QTest::newRow("unreadable store, older list read") << KeptRow{"folder", "store", 1, {"moved"}, 1};
+        QTest::newRow("damaged store, unreadable old one") << KeptRow{"damaged", "folder", -1, {"copy", "moved"}, 2};
+        QTest::newRow("both unreadable") << KeptRow{"folder", "folder", -21, {"moved", "moved"}, 0};
+        QTest::newRow("only the old one: nothing damaged") << KeptRow{"", "store", 1, {}, 1};
+    }
     void startUpKeepsWhatItCannotUse()
     {
-        const struct {
-            QString main, old;
-            int result;
-            QStringList kept; // "copy" or "moved", per file
-            int memos;
-        } rows[] = {
-            {"damaged", "store", -1, {"copy", "copy"}, 2},    // damaged store, good old one
-            {"folder", "store", 1, {"moved"}, 1},             // unreadable store, older list read
-            {"damaged", "folder", -1, {"copy", "moved"}, 2},  // damaged store, unreadable old one
-            {"folder", "folder", -21, {"moved", "moved"}, 0}, // both unreadable
-            {"", "store", 1, {}, 1},                          // only the old one: nothing damaged
-        };
-        for (const auto& r : rows) {
-            init();
-            placeFiles(r.main, r.old);
-            AppState state;
-            state.folders.data = dir->path();
-            QString diag;
-            const QDateTime now(QDate(2026, 12, 6), QTime(9, 15, 30));
-            QCOMPARE(state.readStore(diag, now), r.result);
-            QCOMPARE(state.ArrMemo.size(), r.memos);
-            QCOMPARE(state.storeDamaged, !r.kept.isEmpty());
-            QCOMPARE(state.keptDamagedFiles.size(), r.kept.size());
-            const QStringList names{StoreFile::fileName, StoreFile::oldFileName};
-            for (int i = 0; i < r.kept.size(); ++i) {
-                const QString base = QFileInfo(names[i]).completeBaseName();
-                QCOMPARE(state.keptDamagedFiles[i], dir->filePath(base + "_damaged_20261206-091530.dat"));
-                QCOMPARE(QFileInfo::exists(dir->filePath(names[i])), r.kept[i] == "copy");
-            }
-            // Saves go ahead at once, and keep nothing more.
-            for (int save = 0; save < 3; ++save)
-                QCOMPARE(state.writeStore(u',', now.date()), 1);
-            QCOMPARE(QDir(dir->path()).entryList({"*damaged*"}, QDir::AllEntries).size(), r.kept.size());
-            QCOMPARE(load().result, 1);
+        QFETCH(KeptRow, r);
+        placeFiles(r.main, r.old);
+        AppState state;
+        state.folders.data = dir->path();
+        QString diag;
+        const QDateTime now(QDate(2026, 12, 6), QTime(9, 15, 30));
+        QCOMPARE(state.readStore(diag, now), r.result);
+        QCOMPARE(state.ArrMemo.size(), r.memos);
+        QCOMPARE(state.storeDamaged, !r.kept.isEmpty());
+        QCOMPARE(state.keptDamagedFiles.size(), r.kept.size());
+        const QStringList names{StoreFile::fileName, StoreFile::oldFileName};
+        for (int i = 0; i < r.kept.size(); ++i) {
+            const QString base = QFileInfo(names[i]).completeBaseName();
+            QCOMPARE(state.keptDamagedFiles[i], dir->filePath(base + "_damaged_20261206-091530.dat"));
+            QCOMPARE(QFileInfo::exists(dir->filePath(names[i])), r.kept[i] == "copy");
         }
+        // Saves go ahead at once, and keep nothing more.
+        for (int save = 0; save < 3; ++save)
+            QCOMPARE(state.writeStore(u',', now.date()), 1);
+        QCOMPARE(QDir(dir->path()).entryList({"*damaged*"}, QDir::AllEntries).size(), r.kept.size());
+        QCOMPARE(load().result, 1);
     }
 
     // Saves on 6, 6 and 7 December over 13 older dated copies and a file not
