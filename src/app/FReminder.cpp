@@ -120,10 +120,7 @@ void TfrmReminder::FormCreate()
         m_engine->TimerTimer();
         // One clock reading per tick: it costs more than an idle tick's checks.
         const QDateTime& now = m_engine->tickTime();
-        if (now.isValid())
-            m_memoGrid->followClock(now);
-        else
-            m_memoGrid->followClock();
+        m_memoGrid->followClock(now.isValid() ? now : services.clock.now());
     });
     Timer.start(FIRST_TICK_INTERVAL_MS);
 

@@ -1,5 +1,7 @@
 #include "memolist/MemoRows.h"
 
+#include "engine/DueMoments.h"
+
 #include <cmath>
 
 namespace {
@@ -65,29 +67,28 @@ QList<int> memoStates(const MemoList& memos, const QDateTime& now, qint64* chang
     if (changeMs) {
         // Every state holds until tomorrow's words; a memo with a due time
         // changes when it turns imminent and when its moment comes.
-        const auto clockMs = qint64(today * msPerDay + nowMs);
-        qint64 next = qint64((today + 1) * msPerDay);
-        constexpr qint64 minute = 60 * 1000;
-        constexpr qint64 day = 24 * 60 * minute;
-        // The first millisecond of each new state.
-        constexpr qint64 imminent = (IMMINENT_MINUTES + 1) * minute - 1;
+        const qint64 clockMs = dueClockMs(now);
+        qint64 next = qint64(today + 1) * MS_PER_DAY;
+        const auto edge = [&](qint64 t) {
+            if (t > clockMs)
+                next = qMin(next, t);
+        };
+        // From the moment back to the first millisecond of imminence.
+        constexpr qint64 imminent = (IMMINENT_MINUTES + 1) * MS_PER_MINUTE - 1;
         for (const REC_Memo& m : memos) {
             if (m.Eseguito == 1 || m.TipoOrario != ORARIO_PRESENTE || !usableDay(m.Data))
                 continue;
-            // The edges of the memo's day first: a damaged time of day
-            // changes state only there.
-            const qint64 start = qint64(DayNumbers::wholePart(m.Data)) * day - qint64(m.Anticipo) * minute;
+            const qint64 start
+                = qint64(DayNumbers::wholePart(m.Data)) * MS_PER_DAY - qint64(m.Anticipo) * MS_PER_MINUTE;
             if (start - imminent >= next)
                 continue; // none of its edges comes sooner
-            qint64 edges[] = {start - imminent, start + day, next, next};
+            // The edges of its day: a damaged time of day changes state only there.
+            edge(start - imminent);
+            edge(start + MS_PER_DAY);
             const double timeMs = std::round(std::fabs(DayNumbers::fractionPart(m.Orario)) * msPerDay);
             if (std::isfinite(timeMs)) {
-                edges[2] = start + qint64(timeMs) - imminent;
-                edges[3] = start + qint64(timeMs);
-            }
-            for (const qint64 edge : edges) {
-                if (edge > clockMs)
-                    next = qMin(next, edge);
+                edge(start + qint64(timeMs) - imminent);
+                edge(start + qint64(timeMs));
             }
         }
         *changeMs = next;
