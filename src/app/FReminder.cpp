@@ -119,8 +119,10 @@ void TfrmReminder::FormCreate()
     connect(&Timer, &QTimer::timeout, this, [this] {
         m_engine->TimerTimer();
         // One clock reading per tick: it costs more than an idle tick's checks.
-        const QDateTime& now = m_engine->tickTime();
-        m_memoGrid->followClock(now.isValid() ? now : services.clock.now());
+        if (const std::optional<qint64> clockMs = m_engine->tickClockMs())
+            m_memoGrid->followClock(*clockMs);
+        else
+            m_memoGrid->followClock();
     });
     Timer.start(FIRST_TICK_INTERVAL_MS);
 

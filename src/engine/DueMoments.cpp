@@ -14,12 +14,6 @@ bool usable(double v)
     return std::isfinite(v) && std::fabs(v) < maxUsableDays;
 }
 
-qint64 floorDiv(qint64 a, qint64 b)
-{
-    const qint64 q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
 // 1 = Sunday ... 7 = Saturday; day 0 (30 December 1899) was a Saturday.
 int weekdayOfDay(qint64 day)
 {
@@ -27,6 +21,12 @@ int weekdayOfDay(qint64 day)
 }
 
 } // namespace
+
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    const qint64 q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
 
 qint64 dueClockMs(const QDateTime& localNow)
 {

@@ -11,6 +11,9 @@ constexpr qint64 MS_PER_DAY = 24 * 60 * MS_PER_MINUTE;
 // How long after its moment a memo or alarm clock still counts as due.
 constexpr qint64 DUE_SPAN_MS = (60 + 59) * 1000;
 
+// a / b rounded down, also for a clock before the epoch.
+qint64 floorDiv(qint64 a, qint64 b);
+
 // The local date and time as the due tests count it, and back.
 qint64 dueClockMs(const QDateTime& localNow);
 QDateTime dueClockDateTime(qint64 ms);

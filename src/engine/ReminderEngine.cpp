@@ -119,9 +119,11 @@ const QList<WarningWindow*>& ReminderEngine::ArrWarnSveglie() const
     return warnSveglie;
 }
 
-const QDateTime& ReminderEngine::tickTime() const
+std::optional<qint64> ReminderEngine::tickClockMs() const
 {
-    return tickNow;
+    if (!localReading.isValid())
+        return std::nullopt;
+    return tickMs;
 }
 
 void ReminderEngine::renumberMemoWarnings(const MemoIdMap& newIds)
@@ -168,11 +170,8 @@ void ReminderEngine::firstTick()
 
 void ReminderEngine::laterTick()
 {
-    tickNow = clock.now();
-    const QDateTime& now = tickNow;
-    const qint64 nowMs = dueClockMs(now);
-    offsetMs.reset(); // worked out only when something falls due: it costs a mktime
-    noticeMissed(now, nowMs);
+    const qint64 nowMs = readClock();
+    noticeMissed(nowMs);
     memoPass(nowMs);
     alarmPass(nowMs);
     openWindows();
@@ -190,10 +189,28 @@ void ReminderEngine::laterTick()
     ++state.ContaTick;
 }
 
-void ReminderEngine::noticeMissed(const QDateTime& now, qint64 nowMs)
+// Reading the local clock looks the time zone up (and glibc looks at the zone
+// file), which was most of an idle tick: it is read once per UTC minute, and
+// in between the UTC clock plus that minute's offset. Zones change offset on
+// whole minutes; a zone the user switches to is seen within the minute, well
+// inside a memo's due span.
+qint64 ReminderEngine::readClock()
+{
+    qint64 utcMs = clock.utcMs();
+    if (!localReading.isValid() || floorDiv(utcMs, MS_PER_MINUTE) != readMinute) {
+        localReading = clock.now();
+        utcMs = localReading.toMSecsSinceEpoch();
+        readMinute = floorDiv(utcMs, MS_PER_MINUTE);
+        offsetMs = dueClockMs(localReading) - utcMs;
+    }
+    tickMs = utcMs + offsetMs;
+    return tickMs;
+}
+
+void ReminderEngine::noticeMissed(qint64 nowMs)
 {
     if (!lastCheckMs && state.settings.Ultimo_controllo.isValid())
-        lastCheckMs = dueClockMs(inZoneOf(state.settings.Ultimo_controllo, now));
+        lastCheckMs = dueClockMs(inZoneOf(state.settings.Ultimo_controllo, localReading));
     // Ticks come every 3 s; a longer gap is a suspend, a stopped process, a
     // clock moved on, or the time the program was not running.
     if (lastCheckMs && nowMs - *lastCheckMs > MS_PER_MINUTE) {
@@ -202,7 +219,7 @@ void ReminderEngine::noticeMissed(const QDateTime& now, qint64 nowMs)
             host.missedReminders(missed);
     }
     lastCheckMs = nowMs;
-    state.settings.Ultimo_controllo = now;
+    state.settings.Ultimo_controllo = QDateTime::fromMSecsSinceEpoch(nowMs - offsetMs, Qt::UTC);
 }
 
 // Appends a new entry unless one blocks it, or the clock shows a moment
@@ -213,13 +230,11 @@ void ReminderEngine::queue(qint32 tipo, qint32 key, qint64 momentMs)
 {
     if (isBlocked(state.ArrAvvisi, tipo, key))
         return;
-    if (!offsetMs)
-        offsetMs = dueClockMs(tickNow) - tickNow.toMSecsSinceEpoch();
     const auto seen = queued.constFind(queueKey(tipo, key));
-    if (seen != queued.cend() && seen->momentMs == momentMs && seen->offsetMs != *offsetMs)
+    if (seen != queued.cend() && seen->momentMs == momentMs && seen->offsetMs != offsetMs)
         return;
     state.ArrAvvisi.append({tipo, key, STATO_NUOVO});
-    queued.insert(queueKey(tipo, key), {momentMs, *offsetMs});
+    queued.insert(queueKey(tipo, key), {momentMs, offsetMs});
 }
 
 void ReminderEngine::memoPass(qint64 nowMs)

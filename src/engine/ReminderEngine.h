@@ -47,8 +47,9 @@ public:
     // The open warning windows, oldest first.
     const QList<WarningWindow*>& ArrWarnMemo() const;
     const QList<WarningWindow*>& ArrWarnSveglie() const;
-    // The clock as the last checking tick read it; invalid before the first.
-    const QDateTime& tickTime() const;
+    // The local clock as the due tests count it (dueClockMs) at the last
+    // checking tick; none before the first.
+    std::optional<qint64> tickClockMs() const;
 
     // The lines of the open memo warnings follow renumbered memo IDs.
     void renumberMemoWarnings(const MemoIdMap& newIds);
@@ -56,7 +57,8 @@ public:
 private:
     void firstTick();
     void laterTick();
-    void noticeMissed(const QDateTime& now, qint64 nowMs);
+    qint64 readClock();
+    void noticeMissed(qint64 nowMs);
     void memoPass(qint64 nowMs);
     void alarmPass(qint64 nowMs);
     void queue(qint32 tipo, qint32 key, qint64 momentMs);
@@ -84,7 +86,9 @@ private:
         qint64 momentMs;
         qint64 offsetMs;
     };
-    QHash<qint64, Queued> queued;   // by Tipo and Chiave
-    QDateTime tickNow;              // the clock as the current tick read it
-    std::optional<qint64> offsetMs; // of the current tick
+    QHash<qint64, Queued> queued; // by Tipo and Chiave
+    QDateTime localReading;       // the latest full reading of the local clock
+    qint64 readMinute = 0;        // its UTC minute
+    qint64 offsetMs = 0;          // its local clock less UTC
+    qint64 tickMs = 0;            // the current tick's local clock
 };

@@ -144,13 +144,13 @@ void MemoGrid::Aggiorna_Griglia()
 
 void MemoGrid::followClock()
 {
-    followClock(clock.now());
+    followClock(dueClockMs(clock.now()));
 }
 
-void MemoGrid::followClock(const QDateTime& now)
+void MemoGrid::followClock(qint64 clockMs)
 {
     // An open editor would lose its text to a rebuild: the next tick tries again.
-    if (now.date() != builtOn && !editorVisible()) {
+    if (DayNumbers::epoch().addDays(floorDiv(clockMs, MS_PER_DAY)) != builtOn && !editorVisible()) {
         Aggiorna_Griglia();
         return;
     }
@@ -158,11 +158,10 @@ void MemoGrid::followClock(const QDateTime& now)
     // change of some memo's colour is drawn, and nothing while hidden.
     if (!grid->isVisible())
         return;
-    const qint64 clockMs = dueClockMs(now);
     if (statesQuiet.holds(state.ArrMemo, clockMs))
         return;
     qint64 changeMs = 0;
-    QList<int> states = memoStates(state.ArrMemo, now, &changeMs);
+    QList<int> states = memoStates(state.ArrMemo, clockMs, &changeMs);
     statesQuiet.walked(state.ArrMemo, clockMs, changeMs);
     if (states != shownStates) {
         shownStates = std::move(states);

@@ -36,7 +36,8 @@ public:
     // At each tick: a repaint when an urgency colour has changed with the
     // clock, and a rebuild once the date has changed, for the day words.
     void followClock();
-    void followClock(const QDateTime& now);
+    // clockMs: the clock as dueClockMs counts it, read by the caller.
+    void followClock(qint64 clockMs);
     // The ArrMemo index shown at grid row `row`, or -1.
     int Memo_Della_Riga(int row) const;
     // Grid and icon-bar colours of the current scheme; nothing without one.

@@ -55,11 +55,11 @@ int Stato_Memo(const MemoList& memos, int index, const QDateTime& now)
     return memoState(memos[index], DayNumbers::fromDate(now.date()), now.time().msecsSinceStartOfDay());
 }
 
-QList<int> memoStates(const MemoList& memos, const QDateTime& now, qint64* changeMs)
+QList<int> memoStates(const MemoList& memos, qint64 clockMs, qint64* changeMs)
 {
-    // The clock is read once: the tick asks for a thousand memos.
-    const double today = DayNumbers::fromDate(now.date());
-    const double nowMs = now.time().msecsSinceStartOfDay();
+    const qint64 day = floorDiv(clockMs, MS_PER_DAY);
+    const double today = double(day);
+    const double nowMs = double(clockMs - day * MS_PER_DAY);
     QList<int> states(memos.size());
     int* out = states.data(); // one detach check, not one per memo
     for (const REC_Memo& m : memos)
@@ -67,8 +67,7 @@ QList<int> memoStates(const MemoList& memos, const QDateTime& now, qint64* chang
     if (changeMs) {
         // Every state holds until tomorrow's words; a memo with a due time
         // changes when it turns imminent and when its moment comes.
-        const qint64 clockMs = dueClockMs(now);
-        qint64 next = qint64(today + 1) * MS_PER_DAY;
+        qint64 next = (day + 1) * MS_PER_DAY;
         const auto edge = [&](qint64 t) {
             if (t > clockMs)
                 next = qMin(next, t);

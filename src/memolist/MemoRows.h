@@ -35,9 +35,10 @@ constexpr int MEMO_DATA_COLUMNS = 12;
 // With a due time the moment is Data + Orario MINUS Anticipo minutes, unlike
 // the alarm moment, and "imminent" is a fixed 30 minutes.
 int Stato_Memo(const MemoList& memos, int index, const QDateTime& now);
-// Stato_Memo of every memo, in list order. changeMs, when given, gets the
-// first moment after now (as dueClockMs counts it) at which one may change.
-QList<int> memoStates(const MemoList& memos, const QDateTime& now, qint64* changeMs = nullptr);
+// Stato_Memo of every memo, in list order, at clockMs (the clock as
+// dueClockMs counts it). changeMs, when given, gets the first moment after it
+// at which one may change.
+QList<int> memoStates(const MemoList& memos, qint64 clockMs, qint64* changeMs = nullptr);
 
 // What the texts of a rebuild depend on.
 struct MemoTextFormat {

@@ -4,3 +4,8 @@ QDateTime SystemClock::now() const
 {
     return QDateTime::currentDateTime();
 }
+
+qint64 SystemClock::utcMs() const
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}

@@ -5,4 +5,5 @@
 class SystemClock : public Clock {
 public:
     QDateTime now() const override;
+    qint64 utcMs() const override;
 };

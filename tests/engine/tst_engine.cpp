@@ -212,6 +212,18 @@ private slots:
         QCOMPARE(rig.made.size(), size_t(1));
     }
 
+    // The local clock is read in full once a minute: a time zone switched
+    // in the middle of one is seen within the memo's due span all the same.
+    void zoneSwitched()
+    {
+        EngineRig rig(on(monday, 8, 59));
+        rig.state.ArrMemo << makeMemo(1, monday, QTime(10, 0), 0);
+        rig.runUntil(on(monday, 9, 0, 10));
+        rig.clock.zone = QTimeZone(3600); // 10:00:10 there
+        rig.runUntil(on(monday, 9, 3));
+        QCOMPARE(rig.made.size(), size_t(1));
+    }
+
     // Two memos share one window, a third on a later tick gets a second, a
     // fourth a third; a closed window goes, the others keep their order.
     void windowsComeAndGo()

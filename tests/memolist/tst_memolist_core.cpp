@@ -164,8 +164,8 @@ private slots:
             QCOMPARE(Stato_Memo(MemoList{REC_Memo(), r.m}, 1, r.now), r.expected);
             // Nothing changes before the moment the idle tick may wait for.
             qint64 changeMs = 0;
-            memoStates({r.m}, r.now, &changeMs);
-            QCOMPARE(memoStates({r.m}, dueClockDateTime(changeMs - 1)), QList<int>{r.expected});
+            QCOMPARE(memoStates({r.m}, dueClockMs(r.now), &changeMs), QList<int>{r.expected});
+            QCOMPARE(memoStates({r.m}, changeMs - 1), QList<int>{r.expected});
         }
     }
 
