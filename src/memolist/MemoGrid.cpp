@@ -118,9 +118,10 @@ void MemoGrid::Aggiorna_Griglia()
     grid->Imposta_Dati(MEMO_DATA_COLUMNS, n);
     grid->qt_righe_Nette = n;
     grid->setRowCount(grid->FixedRows() + n);
-    builtOn = clock.now().date();
+    const QDate today = clock.now().date();
+    builtOnDay = DayNumbers::epoch().daysTo(today);
     const MemoTextFormat format{
-        locale.shortDateFormat(), locale.shortTimeFormat(), texts.ieri, texts.oggi, texts.domani, builtOn};
+        locale.shortDateFormat(), locale.shortTimeFormat(), texts.ieri, texts.oggi, texts.domani, today};
     fillMemoData(grid->Dati, state.ArrMemo, format, texts.TestoNuovoMemo);
     fitNumberColumns();
     grid->Ordina();
@@ -150,7 +151,7 @@ void MemoGrid::followClock()
 void MemoGrid::followClock(qint64 clockMs)
 {
     // An open editor would lose its text to a rebuild: the next tick tries again.
-    if (DayNumbers::epoch().addDays(floorDiv(clockMs, MS_PER_DAY)) != builtOn && !editorVisible()) {
+    if (floorDiv(clockMs, MS_PER_DAY) != builtOnDay && !editorVisible()) {
         Aggiorna_Griglia();
         return;
     }

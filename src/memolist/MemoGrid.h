@@ -80,7 +80,7 @@ private:
     MemoOrder order;
     QString hintText;
     QTimer hintReshow;
-    QDate builtOn;
+    qint64 builtOnDay = 0;  // the day number of the date the day words were made for
     QList<int> shownStates; // Stato_Memo of each memo, as the clock last drew them
     QuietSpan statesQuiet;
     QString timeFittedFor; // format and font the time column was measured for
