@@ -297,6 +297,9 @@ void ReminderEngine::openWindows()
 // never warn. While still due it stays, so nothing warns twice in one span.
 void ReminderEngine::rearmSettledEntries(qint64 nowMs)
 {
+    // Iterating for writing detaches, and an empty list then allocates.
+    if (state.ArrAvvisi.isEmpty())
+        return;
     for (REC_Avviso& a : state.ArrAvvisi) {
         if (a.Stato != STATO_MOSTRATO)
             continue;
