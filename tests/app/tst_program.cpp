@@ -323,52 +323,13 @@ private slots:
         }
     }
 
-    // Started before the notification area: Esc (a close) asks the exit
-    // question, answered No. A notification area appearing later gets the
-    // icon by itself, closing then hides the window, and a double click on
-    // the icon brings it back.
-    void notificationAreaAppearingLater()
-    {
-        QProcessEnvironment env = environment();
-        Desktop desktop(env);
-        if (!desktop.missing.isEmpty() || QStandardPaths::findExecutable("trayer").isEmpty())
-            QSKIP(desktop.missing.isEmpty() ? "trayer is not installed" : qPrintable(desktop.missing));
-        const QString boxes = desktop.t.filePath("boxes.log");
-        env.insert("BRIVO_REMINDER_BOX_LOG", boxes);
-        QProcess p;
-        QVERIFY(launch(p, env));
-        const QString window = findWindow(env, "^Brivo Reminder$");
-        QVERIFY(!window.isEmpty());
-        QTest::qWait(2000);
-        const QStringList escape{"windowactivate", "--sync", window, "key", "Escape"};
-        xdotool(env, escape);
-        QTRY_COMPARE(readAll(boxes).count('\n'), 1);
-        QVERIFY(!findWindow(env, "^Brivo Reminder$").isEmpty());
-
-        QProcess tray;
-        tray.setProcessEnvironment(env);
-        tray.start("trayer", {"--edge", "top", "--align", "left", "--widthtype", "request"});
-        QString trayWindow;
-        QTRY_VERIFY(!(trayWindow = xdotool(env, {"search", "--onlyvisible", "--class", "trayer"})).isEmpty());
-        QTest::qWait(1000); // the icon docks
-        xdotool(env, escape);
-        QTRY_VERIFY(xdotool(env, {"search", "--onlyvisible", "--name", "^Brivo Reminder$"}).isEmpty());
-        QCOMPARE(readAll(boxes).count('\n'), 1);
-
-        xdotool(env, {"mousemove", "--window", trayWindow.section('\n', 0, 0), "10", "10"});
-        xdotool(env, {"click", "--repeat", "2", "--delay", "100", "1"});
-        QVERIFY(!findWindow(env, "^Brivo Reminder$").isEmpty());
-        QVERIFY(terminate(p));
-        tray.kill();
-        tray.waitForFinished();
-    }
-
-    // Roads on the real desktop, in xdotool's steps and four of the test's
-    // own: "find" a window by its name and activate it, "gone" waits until no
-    // window has the name, "at" a point of the window, "clock" sets the
-    // program's clock. The program starts on
-    // 3 June 2024 at 10:00 under faketime. At the end a file of the test's
-    // folder matches a pattern.
+    // Roads on the real desktop, in xdotool's steps and the test's own: "find"
+    // a window by its name and activate it, "gone" waits until no window has
+    // the name, "at" a point of the window, "clock" sets the program's clock,
+    // "tray" starts a notification area and makes it the window, "boxes"
+    // waits for that many boxes shown. The program starts on 3 June 2024 at
+    // 10:00 under faketime. At the end a file of the test's folder matches a
+    // pattern.
     void roads_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -392,6 +353,17 @@ private slots:
         const QList<QStringList> help{{"at", "11", "134"}, {"click", "1"}};
         QTest::newRow("guide in English") << QStringList{} << help << "browser.log"
                                           << "^/.*/help/guide.html$";
+        // Started before the notification area: Esc (a close) asks the exit
+        // question, answered No. A notification area appearing later gets the
+        // icon by itself, closing then hides the window, and a double click on
+        // the icon brings it back.
+        const QString main("^Brivo Reminder$");
+        QTest::newRow("notification area appearing later")
+            << QStringList{}
+            << QList<QStringList>{{"key", "Escape"}, {"boxes", "1"}, {"find", main}, {"tray"}, {"find", main},
+                   {"key", "Escape"}, {"gone", main}, {"boxes", "1"}, {"tray"}, {"at", "10", "10"},
+                   {"click", "--repeat", "2", "--delay", "100", "1"}, {"find", main}}
+            << QString() << QString();
         // Hidden at the first tick, with no tray notice.
         QTest::newRow("/AutoRun") << QStringList{"/AutoRun"} << QList<QStringList>{{"gone", "^Brivo Reminder"}}
                                   << QString() << QString();
@@ -421,9 +393,11 @@ private slots:
         QVERIFY(writeFile(desktop.t.filePath("config/mimeapps.list"),
             "[Default Applications]\nx-scheme-handler/http=stub.desktop\nx-scheme-handler/https=stub.desktop\n"));
         e.insert("XDG_DATA_HOME", desktop.t.filePath("data"));
+        const QString boxes = desktop.t.filePath("boxes.log");
+        e.insert("BRIVO_REMINDER_BOX_LOG", boxes);
         e.insert("PATH", desktop.t.filePath("bin") + ':' + e.value("PATH"));
 
-        QProcess p;
+        QProcess p, tray;
         // The faketime wrapper's own fixed time would hide the clock file.
         QVERIFY(launch(p, e, QStringList{"now", "env", "-u", "FAKETIME", BRIVO_PROGRAM} + arguments, "faketime"));
         QString window = findWindow(e, "^Brivo Reminder$");
@@ -445,6 +419,20 @@ private slots:
             } else if (step[0] == "clock") {
                 QVERIFY(writeFile(clock, step[1].toUtf8()));
                 continue;
+            } else if (step[0] == "boxes") {
+                QTRY_COMPARE(readAll(boxes).count('\n'), step[1].toInt());
+                continue;
+            } else if (step[0] == "tray") {
+                if (QStandardPaths::findExecutable("trayer").isEmpty())
+                    QSKIP("trayer is not installed (scripts/setup.sh installs it)");
+                if (tray.state() == QProcess::NotRunning) {
+                    tray.setProcessEnvironment(e);
+                    tray.start("trayer", {"--edge", "top", "--align", "left", "--widthtype", "request"});
+                }
+                QTRY_VERIFY(!(window = xdotool(e, {"search", "--onlyvisible", "--class", "trayer"})).isEmpty());
+                window = window.section('\n', 0, 0);
+                QTest::qWait(1000); // the icon docks
+                continue;
             } else if (step[0] == "at") {
                 step = {"mousemove", "--window", window, "--sync", step[1], step[2]};
             }
@@ -456,6 +444,8 @@ private slots:
         QTRY_VERIFY2_WITH_TIMEOUT(file.isEmpty() || re.match(QString::fromLatin1(readAll(path))).hasMatch(),
             readAll(path).constData(), 10000);
         QVERIFY(terminate(p, pid));
+        tray.kill();
+        tray.waitForFinished();
     }
 };
 

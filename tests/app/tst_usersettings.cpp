@@ -46,8 +46,6 @@ private slots:
         QTest::newRow("blanks around") << Row{"", "Width_Appl= 500 ", "Width_Appl=500"};
         QTest::newRow("followed by letters") << Row{"", "Width_Appl=500abc", "Width_Appl=472"};
         QTest::newRow("junk, default -5") << Row{"", "Preavviso_predefinito_memo=5 0", "Preavviso_predefinito_memo=-5"};
-        QTest::newRow("language saved") << Row{
-            "", "Lingua_attuale=Italiano (Italia)", "Lingua_attuale=Italiano (Italia)"};
         QTest::newRow("unknown language kept") << Row{"", "Lingua_attuale=Klingon", "Lingua_attuale=Klingon"};
         QTest::newRow("language switch off")
             << Row{"language off", "Lingua_attuale=Italiano (Italia)", "Lingua_attuale=English (UK)"};
@@ -88,7 +86,6 @@ private slots:
         FakeAutostart autostart;
         writeSettings(s, registry, KEY, autostart, config.NOME_PROGRAMMA);
         QCOMPARE(registry.passes, 1); // reading wrote nothing
-        QCOMPARE(settingsKey(config.NOME_PROGRAMMA), KEY);
         for (const QString& value : QString::fromUtf8(r.expected).split(u';')) {
             const QString name = value.section(u'=', 0, 0);
             QCOMPARE(name == u"positionKnown" ? QString::number(s.positionKnown) : registry.readString(KEY, name),
