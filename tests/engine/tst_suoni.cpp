@@ -25,8 +25,10 @@ private slots:
 
         const SuonoList list = Carica_Suoni(tmp.path());
         QStringList names;
-        for (const REC_Suono& s : list)
+        for (const REC_Suono& s : list) {
             names << s.Nome;
+            QCOMPARE(s.Descrizione, s.Nome); // what the options and the alarm window show
+        }
         QCOMPARE(names, QStringList({".nascosto", "a.b", "Bell", "Campana"}));
         QVERIFY(list[2].Percorso.endsWith("/Bell.WAV"));
         QCOMPARE(list[3].Percorso, dir.filePath("Campana.wav"));
