@@ -110,7 +110,6 @@ private slots:
         const QStringList expected{"hideSplash", "interval 3000"};
         QCOMPARE(rig.log, expected);
         QCOMPARE(rig.state.InAutorun, false);
-        QCOMPARE(rig.state.ContaTick, 2);
         QVERIFY(rig.state.ArrAvvisi.isEmpty());
         QCOMPARE(rig.made.size(), size_t(0));
         QVERIFY(rig.state.DaSalvare);
