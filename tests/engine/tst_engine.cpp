@@ -49,12 +49,7 @@ private slots:
             REC_Memo m = makeMemo(1, monday, QTime(0, 0), r.anticipo);
             m.Data = r.data;
             m.Orario = r.orario;
-            const qint64 nowMs = dueClockMs(r.now);
-            QCOMPARE(isMemoDue(m, nowMs), r.due);
-            // The idle tick sleeps until then: never past the moment.
-            qint64 moment = 0;
-            if (memoMomentMs(m, moment) && moment > nowMs)
-                QVERIFY(memoDueFromMs(m, nowMs) > nowMs && memoDueFromMs(m, nowMs) <= moment);
+            QCOMPARE(isMemoDue(m, dueClockMs(r.now)), r.due);
         }
     }
 
