@@ -83,18 +83,22 @@ private slots:
         }
     }
 
-    // The first tick only ends the start-up: no due check, no save. None of
-    // these command lines hides the window; "/autorun" does (main window test).
     void firstTick_data()
     {
         QTest::addColumn<QStringList>("commandLine");
-        QTest::newRow("no argument") << QStringList{"brivo"};
-        QTest::newRow("/AutoRunX") << QStringList{"brivo", "/AutoRunX"};
-        QTest::newRow("second argument") << QStringList{"brivo", "-x", "/AutoRun"};
+        QTest::addColumn<bool>("hides");
+        QTest::newRow("no argument") << QStringList{"brivo"} << false;
+        QTest::newRow("/AUTORUN") << QStringList{"brivo", "/AUTORUN"} << true;
+        QTest::newRow("/AutoRunX") << QStringList{"brivo", "/AutoRunX"} << false;
+        QTest::newRow("second argument") << QStringList{"brivo", "-x", "/AutoRun"} << false;
     }
+
+    // The first tick only ends the start-up: no due check, no save. The
+    // /AutoRun hide is told it is one, and the flag is cleared after it.
     void firstTick()
     {
         QFETCH(QStringList, commandLine);
+        QFETCH(bool, hides);
         EngineRig rig(on(monday, 9, 55, 10), commandLine);
         rig.state.ArrMemo << makeMemo(1, monday, QTime(9, 55), 0);
         rig.state.ArrAvvisi << REC_Avviso{AVVISO_MEMO, 7, STATO_MOSTRATO};
@@ -102,7 +106,9 @@ private slots:
         rig.saveResult = -3; // a failed save stays pending
         rig.tick();
 
-        const QStringList expected{"hideSplash", "interval 3000"};
+        QStringList expected{"hideSplash", "interval 3000"};
+        if (hides)
+            expected << "hideToTray InAutorun=1";
         QCOMPARE(rig.log, expected);
         QCOMPARE(rig.state.InAutorun, false);
         QVERIFY(rig.state.ArrAvvisi.isEmpty());
