@@ -286,8 +286,7 @@ private slots:
     }
 
     // The memo's sound after a stop, the alarm's own without; a missing one
-    // is silent for a memo and the first sound for an alarm. A memo's loop
-    // is the main window test's.
+    // is silent for a memo and the first sound for an alarm.
     void sounds()
     {
         const struct {
@@ -298,6 +297,7 @@ private slots:
             QStringList calls;
         } rows[] = {
             {true, "Bell", 0, false, {"stop", "once /s/Bell.WAV"}},
+            {true, "Campana", 1, false, {"stop", "loop /s/Campana.wav"}},
             {true, "Gong", 1, false, {}},                    // sound removed: silent
             {true, "Campana", 0, true, {}},                  // empty folder
             {false, "Bell", 0, false, {"once /s/Bell.WAV"}}, // its own, no stop
