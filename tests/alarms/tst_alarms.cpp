@@ -114,16 +114,11 @@ private slots:
         QCOMPARE(made.Suono, QString("Campana"));
         QVERIFY(rig.state.DaSalvare);
         // At the bottom although it rings earlier than the weekday one sorts,
-        // and the cursor waits in its message cell.
-        QCOMPARE(rig.cell(2, 2), QString("Tutti i giorni"));
+        // and the cursor waits in its message cell (typing there at once is
+        // the program test's road).
         QCOMPARE(rig.cell(4, 2), QString("15:20"));
         QCOMPARE(rig.grid()->Row(), 2);
         QCOMPARE(rig.grid()->Col(), 0);
-        for (const QChar c : QString("Sveglia")) // the first key opens the editor, which takes the rest
-            QTest::keyClick(
-                rig.grid()->Editor() ? static_cast<QWidget*>(rig.grid()->Editor()) : rig.grid(), c.toLatin1());
-        QTest::keyClick(rig.grid()->Editor(), Qt::Key_Return);
-        QCOMPARE(rig.state.ArrSveglie[1].Messaggio, QString("Sveglia"));
     }
 
     // A press in the upper half steps forwards, in the lower half backwards.

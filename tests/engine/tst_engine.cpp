@@ -32,11 +32,10 @@ private slots:
             QDateTime now;
             bool due;
         } rows[] = {
-            {day, ten, -5, on(monday, 9, 54, 59, 999), false},     // just before
-            {day, ten, -5, on(monday, 9, 55), true},               // at the moment
-            {day, ten, -5, on(monday, 9, 56, 59), true},           // last of the span
-            {day, ten, -5, on(monday, 9, 56, 59, 1), false},       // span over
-            {day, 0.604166666666667, 0, on(monday, 14, 30), true}, // stored 14:30 fraction
+            {day, ten, -5, on(monday, 9, 54, 59, 999), false}, // just before
+            {day, ten, -5, on(monday, 9, 55), true},           // at the moment
+            {day, ten, -5, on(monday, 9, 56, 59), true},       // last of the span
+            {day, ten, -5, on(monday, 9, 56, 59, 1), false},   // span over
             // seconds of Orario dropped
             {day, DayNumbers::fromTime(QTime(14, 30, 40)), 0, on(monday, 14, 30, 5), true},
             {day + 0.75, ten, 0, on(monday, 10, 1), true},               // fraction of Data ignored
@@ -50,12 +49,7 @@ private slots:
             REC_Memo m = makeMemo(1, monday, QTime(0, 0), r.anticipo);
             m.Data = r.data;
             m.Orario = r.orario;
-            const qint64 nowMs = dueClockMs(r.now);
-            QCOMPARE(isMemoDue(m, nowMs), r.due);
-            // The idle tick sleeps until then: never past the moment.
-            qint64 moment = 0;
-            if (memoMomentMs(m, moment) && moment > nowMs)
-                QVERIFY(memoDueFromMs(m, nowMs) > nowMs && memoDueFromMs(m, nowMs) <= moment);
+            QCOMPARE(isMemoDue(m, dueClockMs(r.now)), r.due);
         }
     }
 
@@ -99,7 +93,8 @@ private slots:
         QTest::newRow("second argument") << QStringList{"brivo", "-x", "/AutoRun"} << false;
     }
 
-    // The first tick only ends the start-up: no due check, no save.
+    // The first tick only ends the start-up: no due check, no save. The
+    // /AutoRun hide is told it is one, and the flag is cleared after it.
     void firstTick()
     {
         QFETCH(QStringList, commandLine);
@@ -116,7 +111,6 @@ private slots:
             expected << "hideToTray InAutorun=1";
         QCOMPARE(rig.log, expected);
         QCOMPARE(rig.state.InAutorun, false);
-        QCOMPARE(rig.state.ContaTick, 2);
         QVERIFY(rig.state.ArrAvvisi.isEmpty());
         QCOMPARE(rig.made.size(), size_t(0));
         QVERIFY(rig.state.DaSalvare);

@@ -53,7 +53,6 @@ private slots:
             DesktopAutostart autostart(dir.path(), executable);
             QVERIFY(autostart.writeEntry(PROGRAM));
             const QString path = dir.path() + QStringLiteral("/autostart/Brivo Reminder.desktop");
-            QCOMPARE(autostart.entryPath(PROGRAM), path);
             QCOMPARE(execLine(readText(path)), exec + QStringLiteral(" /AutoRun"));
             QProcess validate;
             validate.setProcessChannelMode(QProcess::MergedChannels);
@@ -74,7 +73,6 @@ private slots:
         DesktopAutostart other(dir.path(), QStringLiteral("/new/brivo"));
         QVERIFY(!running.removeEntry(PROGRAM));
         QVERIFY(running.writeEntry(PROGRAM));
-        QVERIFY(QCoreApplication::applicationFilePath().startsWith(u'/'));
         QCOMPARE(execLine(readText(path)),
             DesktopAutostart::quoteExecArgument(QCoreApplication::applicationFilePath()) + QStringLiteral(" /AutoRun"));
         QVERIFY(other.writeEntry(PROGRAM));

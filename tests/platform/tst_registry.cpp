@@ -48,27 +48,10 @@ private slots:
         }
     }
 
-    void roundTrip()
-    {
-        QTemporaryDir dir;
-        const QString folder = dir.path() + QStringLiteral("/not/yet");
-        for (const QString text :
-            {" 500 ", "a, b", "@Variant(x)", "C:\\Suoni\\", "Italiano (Italia) \u00e8 \u20ac", "one\ntwo\r\n"}) {
-            QVERIFY(QSettingsRegistry(folder).writeStrings(
-                KEY, {{QStringLiteral("Value"), text}, {QStringLiteral("Other"), QStringLiteral("x")}}));
-            const QSettingsRegistry reader(folder);
-            QCOMPARE(reader.readString(KEY, QStringLiteral("Value")), text);
-            QCOMPARE(reader.readString(KEY, QStringLiteral("Other")), QStringLiteral("x"));
-        }
-        // Another program name is another key.
-        QCOMPARE(QSettingsRegistry(folder).readString(
-                     QStringLiteral("Software\\Brivo\\BrivoReminder\\Other\\Impostazioni"), QStringLiteral("Value")),
-            QString());
-    }
-
     // A missing file reads empty and is not created; a folder that cannot
     // be made fails quietly; a delete says whether there was a value; a
-    // list or a byte array reads empty.
+    // list or a byte array reads empty. Odd strings round-trip as QSettings
+    // escapes them; reading back what a run wrote is the program test's.
     void missingDeletedAndOtherKinds()
     {
         QTemporaryDir dir;

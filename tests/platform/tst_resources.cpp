@@ -1,7 +1,3 @@
-#include "app/config/BuildConfig.h"
-#include "fakes/FakeLocale.h"
-#include "fakes/FakeMessageBoxes.h"
-#include "fakes/FakeResources.h"
 #include "platform/ProgramResources.h"
 
 #include <QFile>
@@ -32,23 +28,6 @@ private slots:
             const QMap<int, QString> table = ProgramResources::parseStringTable(r.data);
             QCOMPARE(table.keys(), r.ids);
             QCOMPARE(QStringList(table.values()), r.texts);
-        }
-    }
-
-    void shippedConfigurationReadsClean()
-    {
-        const ProgramResources resources;
-        FakeLocale italian(QStringLiteral("it_IT"));
-        FakeMessageBoxes boxes;
-        BuildConfig config;
-        QCOMPARE(readBuildConfig(config, resources, italian, boxes), 1);
-        QCOMPARE(boxes.texts(), QStringList());
-        QVERIFY(!config.endRequested);
-        QCOMPARE(config.NOME_PROGRAMMA, QStringLiteral("Brivo Reminder"));
-        QCOMPARE(config.LINGUA_DEFAULT, QStringLiteral("Italiano (Italia)"));
-        for (const QString& link :
-            {config.INDIRIZZO_LINK_GRANDE, config.INDIRIZZO_LINK_PICCOLO, config.LINK_BANNER, config.LINK_E_MAIL}) {
-            QVERIFY2(link.startsWith(u"https://www.example.org/"), qPrintable(link));
         }
     }
 
