@@ -164,43 +164,9 @@ private slots:
         QVERIFY(f.grid->hasFocus());
     }
 
-    // Typing is handed back at the next mouse press, not key by key.
-    void typedTextArrivesAtTheNextPress()
-    {
-        GridFixture f(3, 3);
-        EditRecorder rec(f.grid);
-        QVERIFY(f.activate());
-        clickCell(f.grid, 1, 1);
-        QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), QPoint(1, 1));
-        f.grid->Mostra_Editor(); // as a window's OnClick does
-        QVERIFY(f.grid->Editor()->hasFocus());
-        QTest::keyClicks(f.grid->Editor(), "xyz");
-        QCOMPARE(f.grid->Editor()->text(), QStringLiteral("xyz"));
-        QVERIFY(rec.calls.isEmpty());
-        QCOMPARE(f.grid->Cells(1, 1), QStringLiteral("b0"));
-
-        QTest::mousePress(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(2, 2));
-        QVERIFY(!rec.calls.isEmpty());
-        for (const SetEditCall& call : rec.calls) {
-            QCOMPARE(call.col, 1);
-            QCOMPARE(call.row, 1);
-            QCOMPARE(call.value, QStringLiteral("xyz"));
-        }
-        QCOMPARE(f.grid->Cells(1, 1), QStringLiteral("xyz"));
-        QCOMPARE(QPoint(f.grid->Col(), f.grid->Row()), QPoint(2, 2));
-        QVERIFY(!f.grid->EditorMode());
-        QTest::mouseRelease(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(2, 2));
-
-        // An unchanged cell clicked again gets its data text back.
-        clickCell(f.grid, 1, 2);
-        rec.calls.clear();
-        clickCell(f.grid, 0, 1);
-        QVERIFY(rec.calls.isEmpty());
-        QCOMPARE(f.grid->Cells(1, 2), QStringLiteral("b1"));
-    }
-
-    // After typing "new" into cell (0, 1): whether the text reaches the cell
-    // and OnSetEditText, and where the cursor and the focus go. Row 2 refuses
+    // After typing "new" into cell (0, 1), handed back only when the editor
+    // ends, not key by key: whether the text reaches the cell and
+    // OnSetEditText, and where the cursor and the focus go. Row 2 refuses
     // selection.
     void editorEnds()
     {
@@ -218,6 +184,7 @@ private slots:
             {"Tab", true, "new", QPoint(0, 1), false},          // Tab without the tabs option
             {"Escape", false, "a0", QPoint(0, 1), true},        // Escape, even when asked to write
             {"hide", false, "a0", QPoint(0, 1), true},          // Nascondi_Editor after typing
+            {"press", true, "new", QPoint(2, 3), true},         // a mouse press on another cell
         };
         for (const auto& r : rows) {
             GridFixture f(3, 3);
@@ -228,8 +195,11 @@ private slots:
             f.window.layout()->addWidget(other);
             QVERIFY(f.activate());
             f.grid->Mostra_Editor();
+            QVERIFY(f.grid->Editor()->hasFocus());
             QTest::keyClicks(f.grid->Editor(), "new");
             QVERIFY(!f.grid->Scrivi_Edit_on); // cleared by typing
+            QVERIFY(rec.calls.isEmpty());
+            QCOMPARE(f.grid->Cells(0, 1), QStringLiteral("a0"));
             f.grid->Scrivi_Edit_on = r.how == "Escape";
             const QMap<QString, Qt::Key> keys{{"Enter", Qt::Key_Return}, {"Enter advance", Qt::Key_Return},
                 {"Down", Qt::Key_Down}, {"Tab", Qt::Key_Tab}, {"Escape", Qt::Key_Escape}};
@@ -237,6 +207,8 @@ private slots:
                 QTest::keyClick(f.grid->Editor(), keys[r.how]);
             else if (r.how == "focus out")
                 other->setFocus(Qt::TabFocusReason);
+            else if (r.how == "press")
+                QTest::mousePress(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(2, 3));
             else
                 f.grid->Nascondi_Editor();
             QTRY_COMPARE(other->hasFocus(), !r.gridKeepsFocus);
@@ -250,6 +222,16 @@ private slots:
             }
             QCOMPARE(handedOver > 0, r.written);
             QCOMPARE(f.grid->hasFocus(), r.gridKeepsFocus && !f.grid->EditorMode()); // not lost with the editor
+            if (r.how == "press") {
+                QCOMPARE(handedOver, rec.calls.size()); // the typed text, never the cell's
+                QTest::mouseRelease(f.grid->viewport(), Qt::LeftButton, {}, f.viewportPoint(2, 3));
+                // Moving on from a cell that was not edited hands nothing over.
+                clickCell(f.grid, 1, 3);
+                rec.calls.clear();
+                clickCell(f.grid, 0, 3);
+                QVERIFY(rec.calls.isEmpty());
+                QCOMPARE(f.grid->Cells(1, 3), QStringLiteral("b2"));
+            }
         }
     }
 

@@ -374,8 +374,6 @@ private slots:
             QStringList shown; // text, alarm, date, time, offset
         } rows[] = {
             {at10, COL_TEXT, true, "Dentista", {"Dentista", "1", "Oggi", "10:00", "-5"}}, // text
-            // 25.00 blanks the time and the alarm
-            {at10, COL_TIME, true, "25.00", {"memo 1", "0", "Oggi", "", "-5"}},
             // date + on 31 December
             {eve, COL_DATE_BUTTON, true, {}, {"memo 1", "1", "01/01/25", "10:00", "-5"}},
             // time - on 00:02 step 5
