@@ -1,5 +1,6 @@
 #include "memolist/MemoCommands.h"
 
+#include "engine/DueMoments.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/MemoRows.h"
 #include "state/AppState.h"
@@ -11,9 +12,6 @@
 #include <numeric>
 
 namespace {
-
-constexpr qint64 msPerMinute = 60 * 1000;
-constexpr qint64 msPerDay = 24 * 60 * msPerMinute;
 
 // Due moment for the date sort: a memo without time counts from midnight.
 double sortMoment(const REC_Memo& m)
@@ -168,11 +166,11 @@ bool MemoCommands::mouseDown(int col, int row, bool upperHalf, const QDateTime& 
         // In whole milliseconds and modulo a day, so a step of any size
         // wraps round midnight and never leaves a negative time.
         const double fraction = std::isfinite(memo.Orario) ? DayNumbers::fractionPart(memo.Orario) : 0.0;
-        const qint64 step = qint64(state.settings.Incremento_orario_piu_meno) * msPerMinute;
-        qint64 ms = qint64(std::llround(fraction * double(msPerDay))) + (upperHalf ? step : -step);
-        ms = ((ms % msPerDay) + msPerDay) % msPerDay;
+        const qint64 step = qint64(state.settings.Incremento_orario_piu_meno) * MS_PER_MINUTE;
+        qint64 ms = qint64(std::llround(fraction * double(MS_PER_DAY))) + (upperHalf ? step : -step);
+        ms = ((ms % MS_PER_DAY) + MS_PER_DAY) % MS_PER_DAY;
         memo.TipoOrario = ORARIO_PRESENTE;
-        memo.Orario = double(ms) / double(msPerDay);
+        memo.Orario = double(ms) / double(MS_PER_DAY);
         break;
     }
     case COL_ADVANCE_BUTTON:

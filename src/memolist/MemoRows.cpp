@@ -6,8 +6,9 @@
 
 namespace {
 
-constexpr double msPerMinute = 60.0 * 1000.0;
-constexpr double msPerDay = 24.0 * 60.0 * msPerMinute;
+// The due tests' constants, for the double arithmetic of the states.
+constexpr double msPerMinute = double(MS_PER_MINUTE);
+constexpr double msPerDay = double(MS_PER_DAY);
 
 // Far beyond any real date; larger values (a damaged store) get no date text.
 bool usableDay(DayNumber v)
