@@ -30,7 +30,9 @@ struct Rig : MemoListRig {
     MemoPictures pictures;
     std::unique_ptr<TfrmSveglie> w;
 
-    explicit Rig(const SvegliaList& sveglie = {}, const QString& lingua = "Italiano (Italia)")
+    explicit Rig(const SvegliaList& sveglie = {}, const QString& lingua = "Italiano (Italia)",
+        const QString& localeName = "it_IT")
+        : MemoListRig(localeName)
     {
         clock.set(QDateTime(QDate(2024, 6, 3), QTime(14, 20, 15)));
         state.ArrSveglie = sveglie;
@@ -197,6 +199,40 @@ private slots:
             QCOMPARE(r.col == 0 ? s.Messaggio : DayNumbers::toTime(s.Orario).toString("hh:mm"), r.stored);
             QCOMPARE(rig.cell(r.col), r.stored);
             QCOMPARE(rig.grid()->Col(), 6);
+        }
+    }
+
+    // The message and the time in three regions: left as they opened they
+    // change nothing (the seconds stay); a typed time reads in 12-hour forms too.
+    void editableCellsInEachLocale()
+    {
+        const REC_Sveglia before = alarm(1, 1, QTime(6, 0, 37));
+        struct Row {
+            QString locale;
+            int col;
+            QString typed; // null: the cell is left as it opened
+            QString shown;
+        };
+        QList<Row> rows;
+        for (const QString name : {"it_IT", "en_GB", "en_US"}) {
+            rows.append({name, 0, {}, "sveglia"});
+            rows.append({name, 4, {}, name == "en_US" ? "6:00 AM" : "06:00"});
+            rows.append({name, 4, "6.45pm", name == "en_US" ? "6:45 PM" : "18:45"});
+        }
+        rows.append({"en_US", 4, "10:00 PM", "10:00 PM"});
+        rows.append({"en_US", 4, "1030am", "10:30 AM"});
+        rows.append({"en_US", 4, "13:00 PM", "6:00 AM"}); // no such hour: the time stays
+        for (const Row& r : rows) {
+            Rig rig({before}, "Italiano (Italia)", r.locale);
+            if (r.typed.isNull()) {
+                rig.click(r.col, 1);
+                QVERIFY(rig.grid()->Editor() && rig.grid()->Editor()->isVisible());
+                QTest::keyClick(rig.grid()->Editor(), Qt::Key_Return);
+                QVERIFY2(rig.state.ArrSveglie[0] == before, qPrintable(r.locale));
+            } else {
+                rig.type(r.col, r.typed);
+            }
+            QCOMPARE(rig.cell(r.col).replace(QChar(0x202F), u' '), r.shown);
         }
     }
 

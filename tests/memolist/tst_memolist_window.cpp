@@ -412,6 +412,55 @@ private slots:
         }
     }
 
+    // Each editable cell in three regions: left as it opened it changes
+    // nothing (no time lost, no seconds dropped, no warning re-armed); typed,
+    // the time reads back in the form the cell shows it.
+    void editableCellsInEachLocale()
+    {
+        const REC_Memo memo = memoOn(1, 3, QTime(22, 0, 37), 0);
+        const QStringList locales{"it_IT", "en_GB", "en_US"};
+        struct Row {
+            QString locale;
+            int col;
+            QString typed; // null: the cell is left as it opened
+            QString shown;
+        };
+        QList<Row> rows;
+        for (const QString& name : locales) {
+            rows.append({name, COL_TEXT, {}, "memo 1"});
+            rows.append({name, COL_TIME, {}, name == "en_US" ? "10:00 PM" : "22:00"});
+            rows.append({name, COL_ADVANCE, {}, "0"});
+            rows.append({name, COL_TIME, "6.45pm", name == "en_US" ? "6:45 PM" : "18:45"});
+        }
+        rows.append({"it_IT", COL_TIME, "18.30", "18:30"});
+        rows.append({"en_GB", COL_TIME, "1030pm", "22:30"});
+        rows.append({"en_US", COL_TIME, "10:00 AM", "10:00 AM"});
+        rows.append({"en_US", COL_TIME, "12:15 am", "12:15 AM"});
+        rows.append({"en_US", COL_TIME, "13:00 PM", ""}); // no such hour: the time goes, the alarm too
+        rows.append({"en_US", COL_ADVANCE, "+10", "+10"});
+        rows.append({"en_US", COL_TEXT, "Dentista", "Dentista"});
+        for (const Row& r : rows) {
+            Shown s({memo}, QStringLiteral("Reminder"), r.locale);
+            s.w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(s.w));
+            s.state().ArrAvvisi = {{AVVISO_MEMO, 1, STATO_MOSTRATO}};
+            s.click(r.col, 1);
+            QVERIFY2(s.list->editorVisible(), qPrintable(r.locale));
+            if (!r.typed.isNull())
+                s.grid->Editor()->selectAll();
+            s.type(r.typed);
+            QCOMPARE(s.grid->Cells(r.col, 1).replace(QChar(0x202F), u' '), r.shown);
+            const REC_Memo& after = s.state().ArrMemo[0];
+            if (r.typed.isNull()) {
+                QVERIFY2(after == memo, qPrintable(r.locale + " " + r.shown));
+                QCOMPARE(s.state().ArrAvvisi[0].Stato, STATO_MOSTRATO);
+            } else if (r.col == COL_TIME) {
+                QCOMPARE(after.TipoOrario, r.shown.isEmpty() ? ORARIO_ASSENTE : ORARIO_PRESENTE);
+                QCOMPARE(after.Attivo, r.shown.isEmpty() ? 0 : 1);
+            }
+        }
+    }
+
     void windowKeys()
     {
         const QStringList three{"memo 1", "memo 2", "memo 3", "- nuovo promemoria -"};
