@@ -327,7 +327,8 @@ private slots:
     // a window by its name and activate it, "gone" waits until no window has
     // the name, "at" a point of the window, "clock" sets the program's clock,
     // "tray" starts a notification area and makes it the window, "boxes"
-    // waits for that many boxes shown. The program starts on 3 June 2024 at
+    // waits for that many boxes shown, "sigterm" ends the program as the
+    // session's end does. The program starts on 3 June 2024 at
     // 10:00 under faketime. At the end a file of the test's folder matches a
     // pattern.
     void roads_data()
@@ -345,6 +346,19 @@ private slots:
                    {"type", "--delay", "50", "Palestra"}, {"key", "Return"}, {"key", "Escape"},
                    {"clock", "@2024-06-03 10:59:58"}, ring, {"key", "Return"}, {"gone", ring[1]},
                    {"clock", "@2024-06-04 10:59:58"}, ring}
+            << "home/Store.dat"
+            << "#SVEGLIA#\\t#TSV:1\\t#_MS:Palestra\\t";
+        // Text typed in a cell, the editor still open, when the session
+        // ends: in a new memo of the list, and in an alarm clock's message
+        // with its window open.
+        QTest::newRow("memo typed, then SIGTERM")
+            << QStringList{} << QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dal medico"}, {"sigterm"}}
+            << "home/Store.dat"
+            << "#MEMO#\\t#_ID:1\\t#TME:1\\t#_NT:Dal medico\\t";
+        QTest::newRow("alarm message typed, then SIGTERM")
+            << QStringList{}
+            << QList<QStringList>{{"key", "F2"}, {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"},
+                   {"type", "--delay", "50", "Palestra"}, {"sigterm"}}
             << "home/Store.dat"
             << "#SVEGLIA#\\t#TSV:1\\t#_MS:Palestra\\t";
         // The help icon, last of the bar, opens the guide's page of the
@@ -433,6 +447,9 @@ private slots:
                 window = window.section('\n', 0, 0);
                 QTest::qWait(1000); // the icon docks
                 continue;
+            } else if (step[0] == "sigterm") {
+                QVERIFY(terminate(p, pid));
+                continue;
             } else if (step[0] == "at") {
                 step = {"mousemove", "--window", window, "--sync", step[1], step[2]};
             }
@@ -443,7 +460,8 @@ private slots:
         const QRegularExpression re(pattern, QRegularExpression::MultilineOption);
         QTRY_VERIFY2_WITH_TIMEOUT(file.isEmpty() || re.match(QString::fromLatin1(readAll(path))).hasMatch(),
             readAll(path).constData(), 10000);
-        QVERIFY(terminate(p, pid));
+        if (p.state() != QProcess::NotRunning)
+            QVERIFY(terminate(p, pid));
         tray.kill();
         tray.waitForFinished();
     }
