@@ -244,13 +244,13 @@ int TfrmSveglie::Sveglia_Della_Riga(int row) const
 {
     if (grid->Dati.isEmpty() || grid->qt_righe_Nette < 1)
         return -1;
-    return svegliaOfDataRow(grid->Dati, grid->Pos_Dato(row - grid->FixedRows()));
+    return svegliaOfDataRow(grid->Dati, grid->Pos_Dato(row - grid->FixedRows()), state.ArrSveglie.size());
 }
 
 int TfrmSveglie::Riga_Della_Sveglia(int index) const
 {
     for (int d = 0; d < grid->qt_righe_Nette; ++d) {
-        if (svegliaOfDataRow(grid->Dati, d) == index)
+        if (svegliaOfDataRow(grid->Dati, d, state.ArrSveglie.size()) == index)
             return d;
     }
     return -1;
@@ -289,8 +289,10 @@ void TfrmSveglie::Cancella_Sveglia()
     const int a = Sveglia_Della_Riga(grid->Row());
     if (a < 0)
         return;
-    if (state.settings.Chiedi_conferma_cancellazione != 1 || services.boxes.Conferma(domandaCancellaSveglia()))
+    if (state.settings.Chiedi_conferma_cancellazione != 1 || services.boxes.Conferma(domandaCancellaSveglia())) {
         ::Cancella_Sveglia(state.ArrSveglie, state.ArrAvvisi, a);
+        state.DaSalvare = true; // the question may have waited through a tick that saved
+    }
     RigaCorrente = a;
     Aggiorna_Sveglie(false, false);
     Aggiorna_Pulsante_Cancella();
@@ -422,6 +424,7 @@ void TfrmSveglie::dbsgSveglieSetEditText(int col, int row, const QString& value)
         if (Leggi_Orario(value, time) == 1)
             s.Orario = DayNumbers::fromTime(time);
     }
+    state.DaSalvare = true; // also when the text comes back as the editor loses the focus
     grid->Scrivi_Edit_on = false;
     Aggiorna_Sveglie(false, false);
     grid->Scrivi_Edit_on = true;

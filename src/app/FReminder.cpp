@@ -43,7 +43,12 @@ TfrmReminder::TfrmReminder(Services& appServices, const ProgramFolders& folders,
     m_state.folders = folders;
     if (!warnings) {
         ownWarnings = std::make_unique<WarningWindows>(m_state, services,
-            WarningHost{[this] { m_memoGrid->Aggiorna_Griglia(); },
+            WarningHost{[this] {
+                            // What is typed in the list goes to its memo before the rows are rebuilt.
+                            m_panel->Chiudi_Editor();
+                            m_memoGrid->followListChange();
+                            m_panel->Aggiorna_Pulsanti();
+                        },
                 [this] {
                     m_state.UscitaRichiesta = true;
                     close();

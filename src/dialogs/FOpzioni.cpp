@@ -229,8 +229,10 @@ void TfrmOpzioni::FormCreate(const MemoPictures& pictures)
     cboSuonoSveglie->setCurrentIndex(Indice_Suono(state.ArrSuoni, state.settings.Suono_Sveglie) + 1);
 
     connect(cboColorazioni, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0 && index < state.ArrColorazioni.size())
+        if (index >= 0 && index < state.ArrColorazioni.size()) {
             state.settings.Tipo_colorazione = state.ArrColorazioni[index].Nome;
+            state.DaSalvare = true;
+        }
     });
     connect(cboLingue, &QComboBox::activated, this, &TfrmOpzioni::cboLingueChange);
     connect(
@@ -338,6 +340,7 @@ void TfrmOpzioni::setRadios()
 void TfrmOpzioni::cboLingueChange()
 {
     state.settings.Lingua_attuale = cboLingue->currentText();
+    state.DaSalvare = true;
     const int language = Testi_Lingua();
     if (language < 1)
         languageFailed(language);
@@ -350,6 +353,7 @@ void TfrmOpzioni::suonoChange(const QComboBox* list, QString& setting)
 {
     const int index = list->currentIndex();
     setting = index > 0 && index <= state.ArrSuoni.size() ? state.ArrSuoni[index - 1].Nome : noSoundName();
+    state.DaSalvare = true;
 }
 
 void TfrmOpzioni::imgPlayClick(const QString& setting)

@@ -94,6 +94,9 @@ void MemoCommands::renumber(const MemoIdMap& map)
 void MemoCommands::rearm(int index)
 {
     Riarma_Avvisi_Memo(state.ArrAvvisi, state.ArrMemo[index].ID);
+    // Marked when the memo changes, not before: a tick during a dialog that
+    // led here has already saved and cleared the flag.
+    state.DaSalvare = true;
 }
 
 bool MemoCommands::editorAllowed(int col, int row) const
@@ -112,6 +115,7 @@ bool MemoCommands::setEditText(int col, int row, const QString& text)
     REC_Memo& memo = state.ArrMemo[m];
     if (col == COL_TEXT) {
         memo.Nota = notaFromTyping(text);
+        state.DaSalvare = true;
         return true;
     }
     if (col == COL_TIME) {
@@ -144,6 +148,7 @@ bool MemoCommands::mouseDown(int col, int row, bool upperHalf, const QDateTime& 
             rearm(m);
         } else {
             memo.Eseguito = 0;
+            state.DaSalvare = true;
         }
         return true;
     case COL_ALARM:
@@ -258,6 +263,7 @@ bool MemoCommands::Cancella_Memo(const std::function<bool(const QString&)>& conf
         return false;
     const int rows = rowCount();
     state.ArrMemo.removeAt(m);
+    state.DaSalvare = true; // the question may have waited through a tick that saved
     if (RigaCorrente >= rows - fixedRows - 1)
         --RigaCorrente;
     return true;
@@ -322,6 +328,7 @@ int MemoCommands::Ruota_ID(int row, int delta, int& newRow)
         memos[noted[k]].ID = id;
     }
     renumber(map);
+    state.DaSalvare = true;
     return 2;
 }
 

@@ -1,22 +1,49 @@
+#include "alarms/FDataOra.h"
+#include "alarms/FSveglie.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/CentraFinestra.h"
 #include "controls/GridFixture.h"
 #include "dialogs/FMessaggioTrayIcon.h"
+#include "dialogs/FOpzioni.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/Colorazioni.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListRig.h"
 #include "platform/TrayIcon.h"
+#include "store/StoreFile.h"
 #include "warnings/FWarnMemo.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
 #include <QFile>
 #include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 namespace {
+
+// The shown top-level window of type T, as a dialog opened by the program.
+template <class T> T* shownWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* t = qobject_cast<T*>(w); t && t->isVisible())
+            return t;
+    }
+    return nullptr;
+}
+
+QStringList notes(const MemoList& memos)
+{
+    QStringList list;
+    for (const REC_Memo& m : memos)
+        list.append(m.Nota);
+    return list;
+}
 
 // The window rig with one sound installed and the timer driven by hand.
 struct Rig : MemoListRig {
@@ -30,6 +57,12 @@ struct Rig : MemoListRig {
     {
         clock.advanceMs(ms);
         window->engine().TimerTimer();
+    }
+    // What Store.dat holds now.
+    bool stored(MemoList& memos, SvegliaList& sveglie) const
+    {
+        QString diagnostic;
+        return StoreFile::read(dir.path(), false, memos, sveglie, diagnostic) == 1;
     }
 };
 
@@ -268,6 +301,156 @@ private slots:
         QCOMPARE(w.memoGrid().dbsgMemo()->Cells(1, 1), QString("Chiamare"));
         rig.tick();
         QVERIFY(w.engine().ArrWarnMemo().isEmpty());
+    }
+
+    // A warning's action shows in the memo list at once, and the list's
+    // rows, its highlight and F8 keep to the memo each one shows.
+    void warningActionsAndTheListAgree()
+    {
+        const struct {
+            const char* action;
+            int doneAtRow2;
+            QString textAtRow2, advanceAtRow2;
+            QStringList left; // after F8 on the highlighted "Tre"
+        } rows[] = {
+            {"Cancella", 0, "Tre", "-5", {"Uno", "Quattro"}},
+            {"Eseguito", 1, "Due", "-5", {"Uno", "Due", "Quattro"}},
+            {"Ricordami", 0, "Due", "0", {"Uno", "Due", "Quattro"}},
+        };
+        for (const auto& r : rows) {
+            Rig rig;
+            TfrmReminder& w
+                = rig.start({memoOn(1, 0, QTime(12, 0), -5, 1, "Uno"), memoOn(2, 0, QTime(10, 0), -5, 1, "Due"),
+                    memoOn(3, 0, QTime(12, 0), -5, 1, "Tre"), memoOn(4, 0, QTime(10, 0), -5, 1, "Quattro")});
+            w.show();
+            rig.clock.set(at(2024, 6, 3, 9, 54, 58));
+            rig.tick(1500);
+            rig.tick(); // 09:55:01: "Due" and "Quattro" fall due
+            QCOMPARE(w.engine().ArrWarnMemo().size(), 1);
+            auto* warning = dynamic_cast<TfrmWarnMemo*>(w.engine().ArrWarnMemo().first());
+            QVERIFY(warning && warning->dbsgMess->RowCount() == 2);
+            TA_DBStringGrid* list = w.memoGrid().dbsgMemo();
+            list->setRow(3); // "Tre" highlighted
+            QCOMPARE(w.memoGrid().RigaCorrente, 3);
+
+            clickCell(warning->dbsgMess, 1, 0); // "Due" alone
+            QToolButton* button = QString(r.action) == "Cancella" ? warning->btnCancella
+                : QString(r.action) == "Eseguito"                 ? warning->btnEseguito
+                                                                  : warning->btnRicordami;
+            button->click();
+            QVERIFY2(warning->isVisible(), r.action); // "Quattro" is still shown there
+            QCOMPARE(list->Cells(COL_TEXT, 2), r.textAtRow2);
+            QCOMPARE(list->Cells(COL_DONE, 2) == "1", r.doneAtRow2 == 1);
+            QCOMPARE(list->Cells(COL_ADVANCE, 2), r.advanceAtRow2);
+            QCOMPARE(list->Cells(COL_TEXT, w.memoGrid().RigaCorrente), QString("Tre"));
+
+            rig.boxes.setNextAnswer(Answer::Yes);
+            QTest::keyClick(list, Qt::Key_F8);
+            QCOMPARE(notes(w.state().ArrMemo), r.left);
+        }
+    }
+
+    // Every command that waits for a dialog marks the save when the answer
+    // changes something: a tick while the dialog is open has saved and
+    // cleared the flag, and the next tick must still write the change.
+    void dialogAnswersAreSavedAtTheNextTick()
+    {
+        const struct {
+            const char* name;
+            std::function<void(Rig&, TfrmReminder&)> command;
+            std::function<void(Rig&)> check;
+        } rows[] = {
+            {"date picker",
+                [](Rig& rig, TfrmReminder& w) {
+                    QTimer::singleShot(0, [&rig] {
+                        auto* picker = shownWindow<TfrmDataOra>();
+                        QVERIFY(picker);
+                        rig.tick();
+                        auto* view = picker->mtcCalendario()->findChild<QTableView*>();
+                        QVERIFY(view);
+                        picker->mtcCalendario()->setSelectedDate(QDate(2024, 6, 20));
+                        QTest::keyClick(view, Qt::Key_Escape);
+                    });
+                    clickCell(w.memoGrid().dbsgMemo(), COL_DATE, 1);
+                },
+                [](Rig& rig) {
+                    MemoList memos;
+                    SvegliaList sveglie;
+                    QVERIFY(rig.stored(memos, sveglie));
+                    QCOMPARE(memos.size(), 1);
+                    QCOMPARE(DayNumbers::toDate(memos[0].Data), QDate(2024, 6, 20));
+                }},
+            {"memo delete question",
+                [](Rig& rig, TfrmReminder& w) {
+                    w.memoGrid().RigaCorrente = 1; // as a click on the row leaves it
+                    rig.boxes.whileShown = [&rig] { rig.tick(); };
+                    rig.boxes.setNextAnswer(Answer::Yes);
+                    QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F8);
+                },
+                [](Rig& rig) {
+                    MemoList memos;
+                    SvegliaList sveglie;
+                    QVERIFY(rig.stored(memos, sveglie));
+                    QVERIFY(memos.isEmpty());
+                }},
+            {"alarm clock delete question",
+                [](Rig& rig, TfrmReminder& w) {
+                    w.state().ArrSveglie.append(
+                        REC_Sveglia{SVEGLIA_OGNI_GIORNO, 1, "sveglia", 1, DayNumbers::fromTime(QTime(7, 0)), ""});
+                    QTimer::singleShot(0, [&rig] {
+                        auto* alarms = shownWindow<TfrmSveglie>();
+                        QVERIFY(alarms);
+                        clickCell(alarms->dbsgSveglie(), SV_COL_SOUND, 1);
+                        rig.boxes.whileShown = [&rig] { rig.tick(); };
+                        rig.boxes.setNextAnswer(Answer::Yes);
+                        alarms->btnCancella->click();
+                        rig.boxes.whileShown = nullptr;
+                        alarms->btnChiudi->click();
+                    });
+                    QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F2);
+                },
+                [](Rig& rig) {
+                    MemoList memos;
+                    SvegliaList sveglie;
+                    QVERIFY(rig.stored(memos, sveglie));
+                    QVERIFY(sveglie.isEmpty());
+                }},
+            {"options, a scheme chosen",
+                [](Rig& rig, TfrmReminder& w) {
+                    QString chosen, saved;
+                    QTimer::singleShot(0, [&] {
+                        auto* options = shownWindow<TfrmOpzioni>();
+                        QVERIFY(options);
+                        rig.tick();
+                        const int next
+                            = (options->cboColorazioni->currentIndex() + 1) % options->cboColorazioni->count();
+                        options->cboColorazioni->setCurrentIndex(next);
+                        emit options->cboColorazioni->activated(next);
+                        rig.tick(); // the options still open
+                        chosen = w.state().settings.Tipo_colorazione;
+                        saved = rig.setting("Tipo_colorazione");
+                        options->close();
+                    });
+                    QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F4);
+                    QVERIFY(!chosen.isEmpty());
+                    QCOMPARE(saved, chosen);
+                },
+                [](Rig&) {}},
+        };
+        for (const auto& r : rows) {
+            Rig rig;
+            rig.putSetting("Chiedi_conferma_cancellazione", "1");
+            TfrmReminder& w = rig.start({memoOn(1, 0, QTime(12, 0))});
+            w.show();
+            rig.tick(1500);
+            rig.tick();
+            QVERIFY2(!w.state().DaSalvare, r.name);
+            r.command(rig, w);
+            rig.boxes.whileShown = nullptr;
+            rig.tick();
+            QVERIFY2(!w.state().DaSalvare, r.name);
+            r.check(rig);
+        }
     }
 
     void trayMenuTipAndClicks()
