@@ -231,7 +231,7 @@ private slots:
                 = !keyIgnored && (r.lines.isEmpty() || QStringList({"OK", "Esc", "close box"}).contains(r.action));
             QCOMPARE(w->isFinished(), closed);
             QCOMPARE(w->isVisible(), !closed);
-            QCOMPARE(rig.refreshes, closed ? 1 : 0);
+            QCOMPARE(rig.refreshes, closed || r.lines.size() < 2 ? 1 : 0); // the memo list follows at once
             QCOMPARE(rig.sound.calls.last(), closed ? QString("stop") : QString("once /s/Campana.wav"));
             if (!closed)
                 QCOMPARE(w->dbsgMess->RowCount(), int(r.lines.size()));
