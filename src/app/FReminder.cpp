@@ -91,6 +91,11 @@ void TfrmReminder::FormCreate()
     for (const REC_Suono& s : m_state.ArrSuoni)
         soundNames.append(s.Nome);
     readSettings(m_state.settings, services.registry, settingsKey, m_state.config, soundNames);
+    if (m_state.storeUnconvertible) {
+        // Running on empty lists would only invite changes that cannot be saved.
+        services.boxes.Errore(unconvertibleStoreText(m_state.settings.Lingua_attuale, m_state.folders.data));
+        requestEnd(1);
+    }
 
     const int language = Testi_Lingua();
     if (language < 1) {
@@ -135,7 +140,8 @@ void TfrmReminder::FormCreate()
     // for the answer.
     if (m_state.storeDamaged) {
         QTimer::singleShot(0, this, [this] {
-            services.boxes.information(damagedStoreText(m_state.settings.Lingua_attuale, m_state.keptDamagedFiles));
+            services.boxes.information(damagedStoreText(m_state.settings.Lingua_attuale, m_state.keptDamagedFiles,
+                m_state.damagedStoreFile, m_state.damagedLines));
         });
     }
 }

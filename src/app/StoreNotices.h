@@ -1,13 +1,20 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 // What the person is told when the store or the settings cannot be used,
 // in the interface language (lingua as in the settings).
 
-// The damaged-store box: its fixed text, then where the files were kept.
-QString damagedStoreText(const QString& lingua, const QStringList& kept);
+// The damaged-store box: its fixed text, the lines of file whose records
+// were skipped, then where the files were kept.
+QString damagedStoreText(
+    const QString& lingua, const QStringList& kept, const QString& file = {}, const QList<int>& lines = {});
+
+// The box of a store (in folder) in a code page this build cannot convert;
+// the program ends without touching it.
+QString unconvertibleStoreText(const QString& lingua, const QString& folder);
 
 // A failed save, named by the folder or file that could not be written.
 // atExit: the user asked to exit, and the program stays open instead.

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -347,6 +348,16 @@ private slots:
                    {"clock", "@2024-06-04 10:59:58"}, ring}
             << "home/Store.dat"
             << "#SVEGLIA#\\t#TSV:1\\t#_MS:Palestra\\t";
+        // Two made in one minute ring in one window that shows both messages,
+        // as its desktop notification tells.
+        QTest::newRow("two alarm clocks in one minute")
+            << QStringList{}
+            << QList<QStringList>{{"key", "F2"}, {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"},
+                   {"type", "--delay", "50", "Palestra"}, {"key", "Return"}, {"key", "F3"},
+                   {"type", "--delay", "50", "Medicina"}, {"key", "Return"}, {"key", "Escape"},
+                   {"clock", "@2024-06-03 10:59:58"}, ring}
+            << "bus.log"
+            << "Palestra\\n[^\\n]*Medicina|Medicina\\n[^\\n]*Palestra";
         // The help icon, last of the bar, opens the guide's page of the
         // language in the browser: a stub that writes down what it is given,
         // the desktop's default browser and xdg-open first on PATH.
@@ -396,6 +407,20 @@ private slots:
         const QString boxes = desktop.t.filePath("boxes.log");
         e.insert("BRIVO_REMINDER_BOX_LOG", boxes);
         e.insert("PATH", desktop.t.filePath("bin") + ':' + e.value("PATH"));
+        // A session bus of the road's own: bus.log has what the program tells the desktop.
+        QProcess bus, monitor;
+        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        QVERIFY(bus.waitForReadyRead(10000));
+        const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+        e.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        monitor.setStandardOutputFile(desktop.t.filePath("bus.log"));
+        monitor.start("dbus-monitor", {"--address", address, "interface='org.freedesktop.Notifications'"});
+        const auto stopBus = qScopeGuard([&] {
+            for (QProcess* q : {&monitor, &bus}) {
+                q->kill();
+                q->waitForFinished();
+            }
+        });
 
         QProcess p, tray;
         // The faketime wrapper's own fixed time would hide the clock file.

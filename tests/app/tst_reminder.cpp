@@ -10,6 +10,7 @@
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListRig.h"
 #include "platform/TrayIcon.h"
+#include "store/Codepage.h"
 #include "store/StoreFile.h"
 #include "warnings/FWarnMemo.h"
 
@@ -18,6 +19,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTableView>
@@ -241,8 +243,33 @@ private slots:
         QVERIFY(!w.endRequested());
         QCOMPARE(rig.boxes.shown[0].kind, MessageKind::Information);
         QVERIFY(rig.boxes.texts()[0].startsWith("File dati corrotto e/o illeggibile!"));
+        QVERIFY(rig.boxes.texts()[0].contains("\n\nLa riga 1 di Store.dat è danneggiata ed è stata saltata"));
         QVERIFY(rig.boxes.texts()[0].endsWith(
             "conservati come:\n" + rig.dir.filePath("Store_damaged_20240603-095340.dat")));
+    }
+
+    // A Qt without ICU cannot read a Windows-1252 store: an error box, the
+    // program ends, and the store stays as it was.
+    void unconvertibleStoreEndsUntouched()
+    {
+        Codepage::setConverterNameForTests("no-such-code-page");
+        const auto restore = qScopeGuard([] { Codepage::setConverterNameForTests(nullptr); });
+        Rig rig;
+        const QByteArray windows = "#MEMO#\t#_ID:1\t#TME:1\t#_NT:Perch\xe9\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366\t#TOR:1"
+                                   "\t#_OR:0,5\t#TAN:2\t#_AN:-5\r\n";
+        QFile store(rig.dir.filePath("Store.dat"));
+        QVERIFY(store.open(QIODevice::WriteOnly) && store.write(windows) == windows.size());
+        store.close();
+        TfrmReminder& w = rig.start();
+        QVERIFY(w.endRequested());
+        QCOMPARE(rig.boxes.texts().size(), 1);
+        QVERIFY(
+            rig.boxes.texts()[0].startsWith("Errore: Il file \"" + store.fileName() + "\" è scritto nella codifica"));
+        w.state().DaSalvare = true;
+        rig.tick(1500);
+        rig.tick();
+        QVERIFY(store.open(QIODevice::ReadOnly) && store.readAll() == windows);
+        QCOMPARE(QDir(rig.dir.path()).entryList({"Store*"}), QStringList{"Store.dat"});
     }
 
     // A save that fails is told once, with the folder; the tick tries again

@@ -326,15 +326,18 @@ private slots:
         }
     }
 
-    void alarmWindowShowsTheFirstAlarm()
+    // Two alarm clocks of one minute: both messages, one line each, and the
+    // first one's sound.
+    void alarmWindowShowsEveryAlarm()
     {
         WarningRig rig;
         rig.locale.timeFormat = "HH.mm";
         rig.queueAlarm(QTime(7, 30), "Wake up", "Bell");
         rig.queueAlarm(QTime(7, 30), "Medicine", "Campana");
         auto w = rig.open<TfrmWarnSveglie>();
-        QCOMPARE(w->memMess->toPlainText(), QString("07.30 - Wake up"));
+        QCOMPARE(w->memMess->toPlainText(), QString("07.30 - Wake up\n07.30 - Medicine"));
         QCOMPARE(lineTexts(w->lines()), QStringList({"07.30 - Wake up", "07.30 - Medicine"}));
+        QCOMPARE(rig.sound.calls, QStringList{"once /s/Bell.WAV"});
         QCOMPARE(w->memMess->palette().color(QPalette::Base), QColor(Qt::white)); // no scheme
         QCOMPARE(w->imgSveglia->pixmap().size(), QSize(174, 182));                // the JPEG was read
         QTest::keyClick(w->memMess, Qt::Key_Return); // key guard: memoActions; sounds: the sounds table
