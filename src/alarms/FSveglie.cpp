@@ -51,7 +51,8 @@ TfrmSveglie::TfrmSveglie(AppState& appState, Services& appServices, const MemoPi
     , grid(new TA_DBStringGrid(this))
 {
     setObjectName(QStringLiteral("frmSveglie"));
-    setModal(true);
+    // Modal to the main window only: a warning that falls due meanwhile can be answered at once.
+    setWindowModality(Qt::WindowModal);
     setFixedSize(clientWidth, clientHeight);
     setFont(grid->standardGridFont());
     setUpGrid();
@@ -202,7 +203,8 @@ void TfrmSveglie::hideEvent(QHideEvent* event)
 
 void TfrmSveglie::done(int result)
 {
-    services.sound.stop();
+    // Only a sound tried out here: an open warning's goes on until it is answered.
+    services.sound.endPreview();
     QDialog::done(result);
 }
 
@@ -382,10 +384,8 @@ void TfrmSveglie::dbsgSveglieMouseDown(int x, int y)
         break;
     }
     case SV_COL_PLAY: {
-        services.sound.stop();
         const int i = Indice_Suono(state.ArrSuoni, s.Suono);
-        if (i >= 0)
-            services.sound.playOnce(state.ArrSuoni[i].Percorso);
+        services.sound.playPreview(i >= 0 ? state.ArrSuoni[i].Percorso : QString());
         return;
     }
     case SV_COL_SOUND_STEP:

@@ -2,7 +2,6 @@
 
 #include "alarms/FDataOra.h"
 #include "alarms/FSveglie.h"
-#include "app/StoreNotices.h"
 #include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
 #include "controls/A_DBStringGrid.h"
@@ -380,15 +379,19 @@ void TfrmReminder::closeEvent(QCloseEvent* event)
     }
     m_closing = true;
     writeSettings();
-    const bool saved = writeStore() == 1 && m_settingsSaved;
+    const bool memosSaved = writeStore() == 1;
     m_closing = false;
-    if (!saved && !m_state.FineSessione) {
+    if (!memosSaved && !m_state.FineSessione) {
         // Ending now would lose what could not be saved.
-        services.boxes.Errore(saveFailedText(true));
+        services.boxes.Errore(saveFailedText(AfterFailedSave::StayOpen));
         m_state.UscitaRichiesta = false;
         event->ignore();
         return;
     }
+    // Preferences alone are not worth keeping a person who wants to leave:
+    // say so, and end.
+    if (!m_settingsSaved && !m_state.FineSessione)
+        services.boxes.Errore(saveFailedText(AfterFailedSave::LeaveAnyway));
     tray->hide();
     event->accept();
     emit closedForGood();
@@ -462,7 +465,8 @@ int TfrmReminder::writeStore()
     m_storeSaved = r == 1;
     // Told once per run of failures, after the tick that found it.
     if (m_state.saveFailureToTell(m_storeSaved && m_settingsSaved) && !m_closing) {
-        QTimer::singleShot(0, this, [this, text = saveFailedText(false)] { services.boxes.Errore(text); });
+        QTimer::singleShot(
+            0, this, [this, text = saveFailedText(AfterFailedSave::Retry)] { services.boxes.Errore(text); });
     }
     return r;
 }
@@ -474,15 +478,15 @@ void TfrmReminder::missedReminders(const MissedList& missed)
     frmMissed->Aggiungi(missed);
     if (m_state.settings.Notifica_desktop == 1) {
         services.notifications.notify(frmMissed->windowTitle(), frmMissed->lines(missed).join(u'\n'), [this] {
-            frmMissed->show();
+            frmMissed->showNormal();
             frmMissed->raise();
             frmMissed->activateWindow();
         });
     }
 }
 
-QString TfrmReminder::saveFailedText(bool atExit) const
+QString TfrmReminder::saveFailedText(AfterFailedSave after) const
 {
     return ::saveFailedText(m_state.settings.Lingua_attuale, m_storeSaved ? QString() : m_state.folders.data,
-        m_settingsSaved ? QString() : services.registry.location(settingsKey), atExit);
+        m_settingsSaved ? QString() : services.registry.location(settingsKey), after);
 }

@@ -73,7 +73,8 @@ QString unconvertibleStoreText(const QString& lingua, const QString& folder)
         .arg(QDir(folder).filePath(StoreFile::fileName));
 }
 
-QString saveFailedText(const QString& lingua, const QString& storeFolder, const QString& settingsFile, bool atExit)
+QString saveFailedText(
+    const QString& lingua, const QString& storeFolder, const QString& settingsFile, AfterFailedSave after)
 {
     const bool en = english(lingua);
     QStringList lines;
@@ -87,13 +88,21 @@ QString saveFailedText(const QString& lingua, const QString& storeFolder, const 
                          : QStringLiteral("Impossibile salvare le impostazioni in \"%1\"."))
                          .arg(settingsFile));
     }
-    if (atExit) {
-        lines.append(en ? QStringLiteral("The program stays open so that the changes are not lost.")
-                        : QStringLiteral("Il programma resta aperto per non perdere le modifiche."));
-    } else {
+    switch (after) {
+    case AfterFailedSave::Retry:
         lines.append(en ? QStringLiteral("The changes are kept in memory and saving is tried again every few seconds.")
                         : QStringLiteral("Le modifiche restano in memoria e il salvataggio viene ritentato ogni pochi "
                                          "secondi."));
+        break;
+    case AfterFailedSave::StayOpen:
+        lines.append(en ? QStringLiteral("The program stays open so that the changes are not lost.")
+                        : QStringLiteral("Il programma resta aperto per non perdere le modifiche."));
+        break;
+    case AfterFailedSave::LeaveAnyway:
+        lines.append(en
+                ? QStringLiteral("The memos are saved; changed preferences could not be kept.")
+                : QStringLiteral("I promemoria sono salvati; le preferenze cambiate non sono state conservate."));
+        break;
     }
     return lines.join(u'\n');
 }

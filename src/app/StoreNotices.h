@@ -16,6 +16,13 @@ QString damagedStoreText(
 // the program ends without touching it.
 QString unconvertibleStoreText(const QString& lingua, const QString& folder);
 
+// What follows a failed save.
+enum class AfterFailedSave {
+    Retry,      // the tick tries again
+    StayOpen,   // at exit: the memos could not be saved, the program stays open
+    LeaveAnyway // at exit: only the settings failed, the memos are saved, the program ends
+};
+
 // A failed save, named by the folder or file that could not be written.
-// atExit: the user asked to exit, and the program stays open instead.
-QString saveFailedText(const QString& lingua, const QString& storeFolder, const QString& settingsFile, bool atExit);
+QString saveFailedText(
+    const QString& lingua, const QString& storeFolder, const QString& settingsFile, AfterFailedSave after);

@@ -100,7 +100,8 @@ TfrmOpzioni::TfrmOpzioni(AppState& appState, Services& appServices, const MemoPi
     , services(appServices)
 {
     setObjectName(QStringLiteral("frmOpzioni"));
-    setModal(true);
+    // Modal to the main window only: a warning that falls due meanwhile can be answered at once.
+    setWindowModality(Qt::WindowModal);
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPixelSize(11);
@@ -358,13 +359,16 @@ void TfrmOpzioni::suonoChange(const QComboBox* list, QString& setting)
 
 void TfrmOpzioni::imgPlayClick(const QString& setting)
 {
-    Suona(services.sound, state.ArrSuoni, Indice_Suono(state.ArrSuoni, setting), false, true);
+    const int i = Indice_Suono(state.ArrSuoni, setting);
+    if (i >= 0)
+        services.sound.playPreview(state.ArrSuoni[i].Percorso);
 }
 
 void TfrmOpzioni::done(int result)
 {
-    // FormCloseQuery: whatever is shown is stored.
-    services.sound.stop();
+    // FormCloseQuery: whatever is shown is stored. Only a sound tried out
+    // here stops: an open warning's goes on until it is answered.
+    services.sound.endPreview();
     UserSettings& s = state.settings;
     s.Chiedi_conferma_cancellazione = chkConfCancell->isChecked() ? 1 : 0;
     s.Attivazione_nuovi_promemoria = chkAttivaz_nuovi_memo->isChecked() ? 1 : 0;

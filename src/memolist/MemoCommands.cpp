@@ -190,9 +190,9 @@ bool MemoCommands::mouseDown(int col, int row, bool upperHalf, const QDateTime& 
     return true;
 }
 
-bool MemoCommands::setDate(int row, QDate date)
+bool MemoCommands::setDate(qint32 id, QDate date)
 {
-    const int m = memoAt(row);
+    const int m = int(findMemo(state.ArrMemo, id));
     if (m < 0 || !date.isValid())
         return false;
     state.ArrMemo[m].Data = DayNumbers::fromDate(date);
@@ -255,12 +255,19 @@ bool MemoCommands::Cancella_Memo(const std::function<bool(const QString&)>& conf
     state.DaSalvare = true;
     if (RigaCorrente < 0)
         return false;
-    const int m = memoAt(RigaCorrente);
+    int m = memoAt(RigaCorrente);
     if (m < 0)
         return false;
-    if (state.settings.Chiedi_conferma_cancellazione == 1
-        && !confirm(deleteQuestion(state.ArrMemo[m], shortDateFormat)))
-        return false;
+    if (state.settings.Chiedi_conferma_cancellazione == 1) {
+        // The warnings can be answered while the question waits, and may
+        // delete memos: the one asked about is found again by its ID.
+        const qint32 id = state.ArrMemo[m].ID;
+        if (!confirm(deleteQuestion(state.ArrMemo[m], shortDateFormat)))
+            return false;
+        m = int(findMemo(state.ArrMemo, id));
+        if (m < 0)
+            return false;
+    }
     const int rows = rowCount();
     state.ArrMemo.removeAt(m);
     state.DaSalvare = true; // the question may have waited through a tick that saved

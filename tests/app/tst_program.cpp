@@ -328,11 +328,13 @@ private slots:
     // a window by its name and activate it, "gone" waits until no window has
     // the name, "at" a point of the window, "clock" sets the program's clock,
     // "tray" starts a notification area and makes it the window, "boxes"
-    // waits for that many boxes shown. The program starts on 3 June 2024 at
-    // 10:00 under faketime. At the end a file of the test's folder matches a
-    // pattern.
+    // waits for that many boxes shown, "shot" takes a screenshot into the
+    // folder $BRIVO_SHOTS names, if any. The program starts on 3 June 2024 at
+    // 10:00 under faketime, over a store of its own when a row gives one. At
+    // the end a file of the test's folder matches a pattern.
     void roads_data()
     {
+        QTest::addColumn<QByteArray>("store");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QList<QStringList>>("steps");
         QTest::addColumn<QString>("file");
@@ -341,7 +343,7 @@ private slots:
         // it rings at 11:00 on two days running.
         const QStringList ring{"find", "^Brivo Reminder - (Sveglia|Clocks)$"};
         QTest::newRow("alarm clock on two days")
-            << QStringList{}
+            << QByteArray() << QStringList{}
             << QList<QStringList>{{"key", "F2"}, {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"},
                    {"type", "--delay", "50", "Palestra"}, {"key", "Return"}, {"key", "Escape"},
                    {"clock", "@2024-06-03 10:59:58"}, ring, {"key", "Return"}, {"gone", ring[1]},
@@ -362,7 +364,7 @@ private slots:
         // language in the browser: a stub that writes down what it is given,
         // the desktop's default browser and xdg-open first on PATH.
         const QList<QStringList> help{{"at", "11", "134"}, {"click", "1"}};
-        QTest::newRow("guide in English") << QStringList{} << help << "browser.log"
+        QTest::newRow("guide in English") << QByteArray() << QStringList{} << help << "browser.log"
                                           << "^/.*/help/guide.html$";
         // Started before the notification area: Esc (a close) asks the exit
         // question, answered No. A notification area appearing later gets the
@@ -370,17 +372,30 @@ private slots:
         // the icon brings it back.
         const QString main("^Brivo Reminder$");
         QTest::newRow("notification area appearing later")
-            << QStringList{}
+            << QByteArray() << QStringList{}
             << QList<QStringList>{{"key", "Escape"}, {"boxes", "1"}, {"find", main}, {"tray"}, {"find", main},
                    {"key", "Escape"}, {"gone", main}, {"boxes", "1"}, {"tray"}, {"at", "10", "10"},
                    {"click", "--repeat", "2", "--delay", "100", "1"}, {"find", main}}
             << QString() << QString();
         // Hidden at the first tick, with no tray notice.
-        QTest::newRow("/AutoRun") << QStringList{"/AutoRun"} << QList<QStringList>{{"gone", "^Brivo Reminder"}}
-                                  << QString() << QString();
+        QTest::newRow("/AutoRun") << QByteArray() << QStringList{"/AutoRun"}
+                                  << QList<QStringList>{{"gone", "^Brivo Reminder"}} << QString() << QString();
+        // A memo falling due at 10:25 while the options are open: its warning
+        // takes Enter (5 minutes more: the offset becomes 0) and goes, the
+        // options staying open until their own Esc.
+        const QStringList options{"find", "^(Opzioni|Options)$"};
+        const QString warning("(Avviso promemoria|Alarm warning) - Brivo Reminder$");
+        QTest::newRow("warning over the options")
+            << QByteArray(storeText).replace("#_DT:45366", "#_DT:45446") << QStringList{}
+            << QList<QStringList>{{"key", "F4"}, options, {"clock", "@2024-06-03 10:24:58"}, {"find", warning},
+                   {"shot", "warning-over-options"}, {"key", "Return"}, {"gone", warning}, options, {"key", "Escape"},
+                   {"gone", options[1]}}
+            << "home/Store.dat"
+            << "#_NT:Telefonare al dentista\\t.*#_AN:0\\s*$";
     }
     void roads()
     {
+        QFETCH(QByteArray, store);
         QFETCH(QStringList, arguments);
         QFETCH(QList<QStringList>, steps);
         QFETCH(QString, file);
@@ -393,6 +408,7 @@ private slots:
             QSKIP("faketime is not installed (scripts/setup.sh installs it)");
         const QString clock = desktop.t.filePath("clock");
         QVERIFY(writeFile(clock, "@2024-06-03 10:00:00"));
+        QVERIFY(store.isEmpty() || writeFile(desktop.t.filePath("home/Store.dat"), store));
         e.insert("FAKETIME_TIMESTAMP_FILE", clock);
         e.insert("FAKETIME_NO_CACHE", "1");
         e.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
@@ -443,6 +459,16 @@ private slots:
                 continue;
             } else if (step[0] == "clock") {
                 QVERIFY(writeFile(clock, step[1].toUtf8()));
+                continue;
+            } else if (step[0] == "shot") {
+                const QString shots = qEnvironmentVariable("BRIVO_SHOTS");
+                if (!shots.isEmpty() && !QStandardPaths::findExecutable("import").isEmpty()) {
+                    QTest::qWait(500); // drawn
+                    QProcess shot;
+                    shot.setProcessEnvironment(e);
+                    shot.start("import", {"-window", "root", shots + '/' + step[1] + ".png"});
+                    QVERIFY(shot.waitForFinished(15000) && shot.exitCode() == 0);
+                }
                 continue;
             } else if (step[0] == "boxes") {
                 QTRY_COMPARE(readAll(boxes).count('\n'), step[1].toInt());
