@@ -353,7 +353,7 @@ private slots:
         // Two made in one minute ring in one window that shows both messages,
         // as its desktop notification tells.
         QTest::newRow("two alarm clocks in one minute")
-            << QStringList{}
+            << QByteArray() << QStringList{}
             << QList<QStringList>{{"key", "F2"}, {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"},
                    {"type", "--delay", "50", "Palestra"}, {"key", "Return"}, {"key", "F3"},
                    {"type", "--delay", "50", "Medicina"}, {"key", "Return"}, {"key", "Escape"},
