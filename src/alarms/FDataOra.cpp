@@ -1,13 +1,11 @@
 #include "alarms/FDataOra.h"
 
-#include "controls/CentraFinestra.h"
+#include "controls/PlaceOver.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QScreen>
-#include <QTimer>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 TfrmDataOra::TfrmDataOra(QWidget* parent)
@@ -16,16 +14,18 @@ TfrmDataOra::TfrmDataOra(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmDataOra"));
     setWindowTitle(QStringLiteral("Data"));
-    setModal(true);
+    // Modal to the main window only: a warning that falls due meanwhile can be answered at once.
+    setWindowModality(Qt::WindowModal);
     calendar->setObjectName(QStringLiteral("mtcCalendario"));
     calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(calendar);
-    // The calendar asking for another month's information: the next click
-    // only arms the closing again.
+    // A click that turned the page (a day of the next or the previous month)
+    // only turns it; the month and year headers and the arrows never close.
     connect(calendar, &QCalendarWidget::currentPageChanged, this, [this] { Chiudi_Con_Click = false; });
-    // Every part of the calendar counts for a click and for the keys.
+    connect(calendar, &QCalendarWidget::clicked, this, &TfrmDataOra::mtcCalendarioClick);
+    // Every part of the calendar counts for a press and for the keys.
     calendar->installEventFilter(this);
     for (QWidget* child : calendar->findChildren<QWidget*>())
         child->installEventFilter(this);
@@ -39,9 +39,7 @@ QDate TfrmDataOra::Scegli(QDate date, const QWidget* mainWindow, const QLocale& 
     calendar->setSelectedDate(date);
     calendar->setCurrentPage(date.year(), date.month());
     adjustSize();
-    const QScreen* screen = mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
-    move(Centra_Finestra(
-        mainWindow ? mainWindow->frameGeometry() : QRect(), frameGeometry().size(), screen ? screen->size() : QSize()));
+    placeOver(*this, mainWindow);
     exec();
     return calendar->selectedDate();
 }
@@ -55,7 +53,6 @@ void TfrmDataOra::showEvent(QShowEvent* event)
 
 void TfrmDataOra::mtcCalendarioClick()
 {
-    clickPending = false;
     if (Chiudi_Con_Click)
         accept();
     Chiudi_Con_Click = true;
@@ -63,18 +60,26 @@ void TfrmDataOra::mtcCalendarioClick()
 
 bool TfrmDataOra::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        // After the calendar has handled the click, so a month it turned to is known.
-        if (!clickPending) {
-            clickPending = true;
-            QTimer::singleShot(0, this, &TfrmDataOra::mtcCalendarioClick);
-        }
+    if (event->type() == QEvent::MouseButtonPress) {
+        Chiudi_Con_Click = true;
+    } else if (event->type() == QEvent::KeyRelease) {
+        headerKey = false;
     } else if (event->type() == QEvent::KeyPress) {
+        // The header's key stays the header's while it climbs to the
+        // calendar, though the year field it ended has gone by then.
+        headerKey = headerKey || headerEditing();
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (!headerKey && (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)) {
             accept();
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+bool TfrmDataOra::headerEditing() const
+{
+    // Enter and Esc end the year being typed or the month list, not the dialog.
+    const QSpinBox* year = calendar->findChild<QSpinBox*>();
+    return (year && year->isVisible()) || QApplication::activePopupWidget();
 }

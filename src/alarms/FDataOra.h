@@ -6,8 +6,9 @@
 
 class QCalendarWidget;
 
-// The date picker: a month calendar that one click on a day closes. There is
-// no cancel: every way of closing leaves the calendar's date to the caller.
+// The date picker: a month calendar that one click on a day closes; its
+// headers and arrows only turn the page. There is no cancel: every way of
+// closing leaves the calendar's date to the caller.
 class TfrmDataOra : public QDialog {
     Q_OBJECT
 public:
@@ -28,9 +29,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A click on a day.
     void mtcCalendarioClick();
+    bool headerEditing() const;
 
     QCalendarWidget* calendar;
     bool Chiudi_Con_Click = true;
-    bool clickPending = false; // a click reaches several parts of the calendar
+    bool headerKey = false; // the key pressed now is the year field's or the month list's
 };

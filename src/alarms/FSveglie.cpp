@@ -51,7 +51,8 @@ TfrmSveglie::TfrmSveglie(AppState& appState, Services& appServices, const MemoPi
     , grid(new TA_DBStringGrid(this))
 {
     setObjectName(QStringLiteral("frmSveglie"));
-    setModal(true);
+    // Modal to the main window only: a warning that falls due meanwhile can be answered at once.
+    setWindowModality(Qt::WindowModal);
     setFixedSize(clientWidth, clientHeight);
     setFont(grid->standardGridFont());
     setUpGrid();
@@ -203,7 +204,8 @@ void TfrmSveglie::hideEvent(QHideEvent* event)
 void TfrmSveglie::done(int result)
 {
     commitEditor(); // "Chiudi", Esc and the close box all end here
-    services.sound.stop();
+    // Only a sound tried out here: an open warning's goes on until it is answered.
+    services.sound.endPreview();
     QDialog::done(result);
 }
 
@@ -253,13 +255,13 @@ int TfrmSveglie::Sveglia_Della_Riga(int row) const
 {
     if (grid->Dati.isEmpty() || grid->qt_righe_Nette < 1)
         return -1;
-    return svegliaOfDataRow(grid->Dati, grid->Pos_Dato(row - grid->FixedRows()));
+    return svegliaOfDataRow(grid->Dati, grid->Pos_Dato(row - grid->FixedRows()), state.ArrSveglie.size());
 }
 
 int TfrmSveglie::Riga_Della_Sveglia(int index) const
 {
     for (int d = 0; d < grid->qt_righe_Nette; ++d) {
-        if (svegliaOfDataRow(grid->Dati, d) == index)
+        if (svegliaOfDataRow(grid->Dati, d, state.ArrSveglie.size()) == index)
             return d;
     }
     return -1;
@@ -309,8 +311,10 @@ void TfrmSveglie::Cancella_Sveglia()
     const int a = Sveglia_Della_Riga(grid->Row());
     if (a < 0)
         return;
-    if (state.settings.Chiedi_conferma_cancellazione != 1 || services.boxes.Conferma(domandaCancellaSveglia()))
+    if (state.settings.Chiedi_conferma_cancellazione != 1 || services.boxes.Conferma(domandaCancellaSveglia())) {
         ::Cancella_Sveglia(state.ArrSveglie, state.ArrAvvisi, a);
+        state.DaSalvare = true; // the question may have waited through a tick that saved
+    }
     RigaCorrente = a;
     Aggiorna_Sveglie(false, false);
     Aggiorna_Pulsante_Cancella();
@@ -400,10 +404,8 @@ void TfrmSveglie::dbsgSveglieMouseDown(int x, int y)
         break;
     }
     case SV_COL_PLAY: {
-        services.sound.stop();
         const int i = Indice_Suono(state.ArrSuoni, s.Suono);
-        if (i >= 0)
-            services.sound.playOnce(state.ArrSuoni[i].Percorso);
+        services.sound.playPreview(i >= 0 ? state.ArrSuoni[i].Percorso : QString());
         return;
     }
     case SV_COL_SOUND_STEP:
@@ -444,6 +446,7 @@ void TfrmSveglie::dbsgSveglieSetEditText(int col, int row, const QString& value)
         if (Leggi_Orario(value, time) == 1)
             s.Orario = DayNumbers::fromTime(time);
     }
+    state.DaSalvare = true; // also when the text comes back as the editor loses the focus
     grid->Scrivi_Edit_on = false;
     Aggiorna_Sveglie(false, false);
     grid->Scrivi_Edit_on = true;

@@ -41,7 +41,7 @@ public:
     int Sveglia_Della_Riga(int row) const;
     int Riga_Della_Sveglia(int index) const;
 
-    void done(int result) override; // every way of closing: the sound stops
+    void done(int result) override; // every way of closing: a sound tried out here stops
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -172,10 +172,10 @@ void fillSveglieData(QList<QStringList>& dati, const SvegliaList& sveglie, const
     }
 }
 
-int svegliaOfDataRow(const QList<QStringList>& dati, int d)
+int svegliaOfDataRow(const QList<QStringList>& dati, int d, qsizetype count)
 {
     if (d < 0 || dati.size() <= SV_COL_INDEX || d >= dati[SV_COL_INDEX].size())
         return -1;
     qint32 index = -1;
-    return Leggi_Intero(dati[SV_COL_INDEX][d], index) == INTERO_OK ? index : -1;
+    return Leggi_Intero(dati[SV_COL_INDEX][d], index) == INTERO_OK && index < count ? index : -1;
 }

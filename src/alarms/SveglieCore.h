@@ -85,5 +85,6 @@ struct SveglieRowFormat {
 void fillSveglieData(QList<QStringList>& dati, const SvegliaList& sveglie, const SveglieRowFormat& format,
     bool ricalcola, bool nuovaRiga);
 
-// The ArrSveglie index held by data row d, or -1.
-int svegliaOfDataRow(const QList<QStringList>& dati, int d);
+// The ArrSveglie index held by data row d, or -1; an index past the list's
+// count (a row left from before a deletion) is no alarm clock.
+int svegliaOfDataRow(const QList<QStringList>& dati, int d, qsizetype count);

@@ -2,7 +2,6 @@
 
 #include "alarms/FDataOra.h"
 #include "alarms/FSveglie.h"
-#include "app/StoreNotices.h"
 #include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
 #include "controls/A_DBStringGrid.h"
@@ -43,7 +42,12 @@ TfrmReminder::TfrmReminder(Services& appServices, const ProgramFolders& folders,
     m_state.folders = folders;
     if (!warnings) {
         ownWarnings = std::make_unique<WarningWindows>(m_state, services,
-            WarningHost{[this] { m_memoGrid->Aggiorna_Griglia(); },
+            WarningHost{[this] {
+                            // What is typed in the list goes to its memo before the rows are rebuilt.
+                            m_panel->Chiudi_Editor();
+                            m_memoGrid->followListChange();
+                            m_panel->Aggiorna_Pulsanti();
+                        },
                 [this] {
                     m_state.UscitaRichiesta = true;
                     close();
@@ -86,6 +90,11 @@ void TfrmReminder::FormCreate()
     for (const REC_Suono& s : m_state.ArrSuoni)
         soundNames.append(s.Nome);
     readSettings(m_state.settings, services.registry, settingsKey, m_state.config, soundNames);
+    if (m_state.storeUnconvertible) {
+        // Running on empty lists would only invite changes that cannot be saved.
+        services.boxes.Errore(unconvertibleStoreText(m_state.settings.Lingua_attuale, m_state.folders.data));
+        requestEnd(1);
+    }
 
     const int language = Testi_Lingua();
     if (language < 1) {
@@ -130,7 +139,8 @@ void TfrmReminder::FormCreate()
     // for the answer.
     if (m_state.storeDamaged) {
         QTimer::singleShot(0, this, [this] {
-            services.boxes.information(damagedStoreText(m_state.settings.Lingua_attuale, m_state.keptDamagedFiles));
+            services.boxes.information(damagedStoreText(m_state.settings.Lingua_attuale, m_state.keptDamagedFiles,
+                m_state.damagedStoreFile, m_state.damagedLines));
         });
     }
 }
@@ -371,15 +381,19 @@ void TfrmReminder::closeEvent(QCloseEvent* event)
     }
     m_closing = true;
     writeSettings();
-    const bool saved = writeStore() == 1 && m_settingsSaved;
+    const bool memosSaved = writeStore() == 1;
     m_closing = false;
-    if (!saved && !m_state.FineSessione) {
+    if (!memosSaved && !m_state.FineSessione) {
         // Ending now would lose what could not be saved.
-        services.boxes.Errore(saveFailedText(true));
+        services.boxes.Errore(saveFailedText(AfterFailedSave::StayOpen));
         m_state.UscitaRichiesta = false;
         event->ignore();
         return;
     }
+    // Preferences alone are not worth keeping a person who wants to leave:
+    // say so, and end.
+    if (!m_settingsSaved && !m_state.FineSessione)
+        services.boxes.Errore(saveFailedText(AfterFailedSave::LeaveAnyway));
     tray->hide();
     event->accept();
     emit closedForGood();
@@ -477,7 +491,8 @@ int TfrmReminder::writeStore()
     m_storeSaved = r == 1;
     // Told once per run of failures, after the tick that found it.
     if (m_state.saveFailureToTell(m_storeSaved && m_settingsSaved) && !m_closing) {
-        QTimer::singleShot(0, this, [this, text = saveFailedText(false)] { services.boxes.Errore(text); });
+        QTimer::singleShot(
+            0, this, [this, text = saveFailedText(AfterFailedSave::Retry)] { services.boxes.Errore(text); });
     }
     return r;
 }
@@ -489,15 +504,15 @@ void TfrmReminder::missedReminders(const MissedList& missed)
     frmMissed->Aggiungi(missed);
     if (m_state.settings.Notifica_desktop == 1) {
         services.notifications.notify(frmMissed->windowTitle(), frmMissed->lines(missed).join(u'\n'), [this] {
-            frmMissed->show();
+            frmMissed->showNormal();
             frmMissed->raise();
             frmMissed->activateWindow();
         });
     }
 }
 
-QString TfrmReminder::saveFailedText(bool atExit) const
+QString TfrmReminder::saveFailedText(AfterFailedSave after) const
 {
     return ::saveFailedText(m_state.settings.Lingua_attuale, m_storeSaved ? QString() : m_state.folders.data,
-        m_settingsSaved ? QString() : services.registry.location(settingsKey), atExit);
+        m_settingsSaved ? QString() : services.registry.location(settingsKey), after);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/StoreNotices.h"
 #include "engine/EngineHost.h"
 #include "memolist/TestiReminder.h"
 #include "platform/QtTexts.h"
@@ -98,7 +99,7 @@ private:
     void buildTray();
     void applyTexts();
     void buildMemoList();
-    QString saveFailedText(bool atExit) const;
+    QString saveFailedText(AfterFailedSave after) const;
     // The options dialog; after it, scheme, language and grid follow its choices.
     void Apri_Opzioni();
     void followQtTexts();

@@ -1,6 +1,9 @@
 #include "app/StoreNotices.h"
 
 #include "app/config/BuildConfig.h"
+#include "store/StoreFile.h"
+
+#include <QDir>
 
 namespace {
 
@@ -9,27 +12,69 @@ bool english(const QString& lingua)
     return lingua == languageEnglish();
 }
 
+// "3", "3 e 7", "3, 7 e 12", the first ten and how many more.
+QString lineList(const QList<int>& lines, bool en)
+{
+    constexpr int shown = 10;
+    QStringList numbers;
+    for (int i = 0; i < lines.size() && i < shown; ++i)
+        numbers.append(QString::number(lines[i]));
+    const QString and_ = en ? QStringLiteral(" and ") : QStringLiteral(" e ");
+    if (lines.size() > shown)
+        return numbers.join(QStringLiteral(", ")) + and_
+            + (en ? QStringLiteral("%1 more") : QStringLiteral("altre %1")).arg(lines.size() - shown);
+    const QString last = numbers.takeLast();
+    return numbers.isEmpty() ? last : numbers.join(QStringLiteral(", ")) + and_ + last;
+}
+
 } // namespace
 
-QString damagedStoreText(const QString& lingua, const QStringList& kept)
+QString damagedStoreText(const QString& lingua, const QStringList& kept, const QString& file, const QList<int>& lines)
 {
+    const bool en = english(lingua);
     QString text
         = QStringLiteral("File dati corrotto e/o illeggibile! Verrà creato un nuovo file per la memorizzazione "
                          "dei promemoria");
+    if (!lines.isEmpty()) {
+        const bool one = lines.size() == 1;
+        text += QStringLiteral("\n\n");
+        if (en) {
+            text += (one ? QStringLiteral("Line %1 of %2 is damaged and was skipped; the rest was read.")
+                         : QStringLiteral("Lines %1 of %2 are damaged and were skipped; the rest was read."))
+                        .arg(lineList(lines, en), file);
+        } else {
+            text += (one ? QStringLiteral("La riga %1 di %2 è danneggiata ed è stata saltata; il resto è stato letto.")
+                         : QStringLiteral("Le righe %1 di %2 sono danneggiate e sono state saltate; il resto è stato "
+                                          "letto."))
+                        .arg(lineList(lines, en), file);
+        }
+    }
     if (kept.isEmpty()) {
-        text += english(lingua)
-            ? QStringLiteral("\n\nNo copy of the damaged files could be kept.")
-            : QStringLiteral("\n\nNon è stato possibile conservare una copia dei file danneggiati.");
+        text += en ? QStringLiteral("\n\nNo copy of the damaged files could be kept.")
+                   : QStringLiteral("\n\nNon è stato possibile conservare una copia dei file danneggiati.");
         return text;
     }
-    text += english(lingua) ? QStringLiteral("\n\nThe damaged files were kept as:")
-                            : QStringLiteral("\n\nI file danneggiati sono stati conservati come:");
+    text += en ? QStringLiteral("\n\nThe damaged files were kept as:")
+               : QStringLiteral("\n\nI file danneggiati sono stati conservati come:");
     for (const QString& path : kept)
         text += u'\n' + path;
     return text;
 }
 
-QString saveFailedText(const QString& lingua, const QString& storeFolder, const QString& settingsFile, bool atExit)
+QString unconvertibleStoreText(const QString& lingua, const QString& folder)
+{
+    return (english(lingua)
+            ? QStringLiteral("The file \"%1\" is written in the Windows-1252 code page, which this build "
+                             "of the program cannot read (Qt without ICU). The file was not changed; the program "
+                             "ends.")
+            : QStringLiteral("Il file \"%1\" è scritto nella codifica Windows-1252, che questa versione "
+                             "del programma non sa leggere (Qt senza ICU). Il file non è stato modificato; il "
+                             "programma termina."))
+        .arg(QDir(folder).filePath(StoreFile::fileName));
+}
+
+QString saveFailedText(
+    const QString& lingua, const QString& storeFolder, const QString& settingsFile, AfterFailedSave after)
 {
     const bool en = english(lingua);
     QStringList lines;
@@ -43,13 +88,21 @@ QString saveFailedText(const QString& lingua, const QString& storeFolder, const 
                          : QStringLiteral("Impossibile salvare le impostazioni in \"%1\"."))
                          .arg(settingsFile));
     }
-    if (atExit) {
-        lines.append(en ? QStringLiteral("The program stays open so that the changes are not lost.")
-                        : QStringLiteral("Il programma resta aperto per non perdere le modifiche."));
-    } else {
+    switch (after) {
+    case AfterFailedSave::Retry:
         lines.append(en ? QStringLiteral("The changes are kept in memory and saving is tried again every few seconds.")
                         : QStringLiteral("Le modifiche restano in memoria e il salvataggio viene ritentato ogni pochi "
                                          "secondi."));
+        break;
+    case AfterFailedSave::StayOpen:
+        lines.append(en ? QStringLiteral("The program stays open so that the changes are not lost.")
+                        : QStringLiteral("Il programma resta aperto per non perdere le modifiche."));
+        break;
+    case AfterFailedSave::LeaveAnyway:
+        lines.append(en
+                ? QStringLiteral("The memos are saved; changed preferences could not be kept.")
+                : QStringLiteral("I promemoria sono salvati; le preferenze cambiate non sono state conservate."));
+        break;
     }
     return lines.join(u'\n');
 }

@@ -1,14 +1,28 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 // What the person is told when the store or the settings cannot be used,
 // in the interface language (lingua as in the settings).
 
-// The damaged-store box: its fixed text, then where the files were kept.
-QString damagedStoreText(const QString& lingua, const QStringList& kept);
+// The damaged-store box: its fixed text, the lines of file whose records
+// were skipped, then where the files were kept.
+QString damagedStoreText(
+    const QString& lingua, const QStringList& kept, const QString& file = {}, const QList<int>& lines = {});
+
+// The box of a store (in folder) in a code page this build cannot convert;
+// the program ends without touching it.
+QString unconvertibleStoreText(const QString& lingua, const QString& folder);
+
+// What follows a failed save.
+enum class AfterFailedSave {
+    Retry,      // the tick tries again
+    StayOpen,   // at exit: the memos could not be saved, the program stays open
+    LeaveAnyway // at exit: only the settings failed, the memos are saved, the program ends
+};
 
 // A failed save, named by the folder or file that could not be written.
-// atExit: the user asked to exit, and the program stays open instead.
-QString saveFailedText(const QString& lingua, const QString& storeFolder, const QString& settingsFile, bool atExit);
+QString saveFailedText(
+    const QString& lingua, const QString& storeFolder, const QString& settingsFile, AfterFailedSave after);

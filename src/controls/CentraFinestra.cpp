@@ -11,17 +11,14 @@ int keep(int start, int size, int screen)
     return screen - size - 1;
 }
 
-int place(int refStart, int refSize, int size, int screen)
-{
-    return keep(refStart + (refSize - size) / 2, size, screen); // C++ division truncates toward zero
-}
-
 } // namespace
 
-QPoint Centra_Finestra(const QRect& reference, const QSize& window, const QSize& screen)
+QPoint Centra_Finestra(const QRect& reference, const QSize& window, const QRect& screen)
 {
-    return QPoint(place(reference.left(), reference.width(), window.width(), screen.width()),
-        place(reference.top(), reference.height(), window.height(), screen.height()));
+    // C++ division truncates toward zero.
+    const QPoint centred(reference.left() + (reference.width() - window.width()) / 2,
+        reference.top() + (reference.height() - window.height()) / 2);
+    return keepOnScreen(centred, window, screen);
 }
 
 QPoint keepOnScreen(const QPoint& saved, const QSize& window, const QRect& screen)

@@ -11,6 +11,6 @@ void placeOver(QWidget& window, const QWidget* over)
     QSize framed = window.frameGeometry().size();
     if (over && framed == window.size())
         framed += over->frameGeometry().size() - over->size();
-    const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
-    window.move(Centra_Finestra(over ? over->frameGeometry() : QRect(), framed, screen ? screen->size() : QSize()));
+    const QScreen* screen = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();
+    window.move(Centra_Finestra(over ? over->frameGeometry() : QRect(), framed, screen ? screen->geometry() : QRect()));
 }

@@ -35,7 +35,8 @@ TfrmEmail::TfrmEmail(AppState& appState, Services& appServices, const QPixmap& e
 {
     setObjectName(QStringLiteral("frmEmail"));
     setWindowTitle(QStringLiteral("E-mail"));
-    setModal(true);
+    // Modal to the main window only: a warning that falls due meanwhile can be answered at once.
+    setWindowModality(Qt::WindowModal);
     setFixedSize(381, 160);
     setFont(dialogFont());
     QPalette white = palette();

@@ -100,7 +100,8 @@ TfrmOpzioni::TfrmOpzioni(AppState& appState, Services& appServices, const MemoPi
     , services(appServices)
 {
     setObjectName(QStringLiteral("frmOpzioni"));
-    setModal(true);
+    // Modal to the main window only: a warning that falls due meanwhile can be answered at once.
+    setWindowModality(Qt::WindowModal);
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPixelSize(11);
@@ -229,8 +230,10 @@ void TfrmOpzioni::FormCreate(const MemoPictures& pictures)
     cboSuonoSveglie->setCurrentIndex(Indice_Suono(state.ArrSuoni, state.settings.Suono_Sveglie) + 1);
 
     connect(cboColorazioni, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0 && index < state.ArrColorazioni.size())
+        if (index >= 0 && index < state.ArrColorazioni.size()) {
             state.settings.Tipo_colorazione = state.ArrColorazioni[index].Nome;
+            state.DaSalvare = true;
+        }
     });
     connect(cboLingue, &QComboBox::activated, this, &TfrmOpzioni::cboLingueChange);
     connect(
@@ -338,6 +341,7 @@ void TfrmOpzioni::setRadios()
 void TfrmOpzioni::cboLingueChange()
 {
     state.settings.Lingua_attuale = cboLingue->currentText();
+    state.DaSalvare = true;
     const int language = Testi_Lingua();
     if (language < 1)
         languageFailed(language);
@@ -350,17 +354,21 @@ void TfrmOpzioni::suonoChange(const QComboBox* list, QString& setting)
 {
     const int index = list->currentIndex();
     setting = index > 0 && index <= state.ArrSuoni.size() ? state.ArrSuoni[index - 1].Nome : noSoundName();
+    state.DaSalvare = true;
 }
 
 void TfrmOpzioni::imgPlayClick(const QString& setting)
 {
-    Suona(services.sound, state.ArrSuoni, Indice_Suono(state.ArrSuoni, setting), false, true);
+    const int i = Indice_Suono(state.ArrSuoni, setting);
+    if (i >= 0)
+        services.sound.playPreview(state.ArrSuoni[i].Percorso);
 }
 
 void TfrmOpzioni::done(int result)
 {
-    // FormCloseQuery: whatever is shown is stored.
-    services.sound.stop();
+    // FormCloseQuery: whatever is shown is stored. Only a sound tried out
+    // here stops: an open warning's goes on until it is answered.
+    services.sound.endPreview();
     UserSettings& s = state.settings;
     s.Chiedi_conferma_cancellazione = chkConfCancell->isChecked() ? 1 : 0;
     s.Attivazione_nuovi_promemoria = chkAttivaz_nuovi_memo->isChecked() ? 1 : 0;

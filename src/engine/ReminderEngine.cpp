@@ -290,11 +290,13 @@ void ReminderEngine::openWindows()
     }
 }
 
-// A shown entry whose window is gone and whose memo or alarm clock is no
-// longer due has done its work. Left in STATO_MOSTRATO it would block its key
-// for the rest of the run: a daily alarm clock would ring only once, and a
-// memo that later gets the same ID (IDs are reused and renumbered) would
-// never warn. While still due it stays, so nothing warns twice in one span.
+// A shown entry whose memo or alarm clock is no longer due has done its
+// work. Left in STATO_MOSTRATO it would block its key for the rest of the
+// run: a daily alarm clock would ring only once, and a memo that later gets
+// the same ID (IDs are reused and renumbered) would never warn. While still
+// due it stays, so nothing warns twice in one span. A memo's entry also
+// stays while a window shows it; an alarm clock's does not: yesterday's
+// warning left open must not keep today's ring from sounding.
 void ReminderEngine::rearmSettledEntries(qint64 nowMs)
 {
     // Iterating for writing detaches, and an empty list then allocates.
@@ -309,7 +311,7 @@ void ReminderEngine::rearmSettledEntries(qint64 nowMs)
         } else if (a.Tipo == AVVISO_SVEGLIA) {
             const bool due = a.Chiave >= 0 && a.Chiave < state.ArrSveglie.size()
                 && isAlarmDue(state.ArrSveglie.at(a.Chiave), nowMs);
-            stillHeld = due || anyOpenShows(warnSveglie, a.Chiave);
+            stillHeld = due;
         } else {
             stillHeld = true; // not ours to judge
         }

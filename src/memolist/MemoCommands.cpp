@@ -94,6 +94,9 @@ void MemoCommands::renumber(const MemoIdMap& map)
 void MemoCommands::rearm(int index)
 {
     Riarma_Avvisi_Memo(state.ArrAvvisi, state.ArrMemo[index].ID);
+    // Marked when the memo changes, not before: a tick during a dialog that
+    // led here has already saved and cleared the flag.
+    state.DaSalvare = true;
 }
 
 bool MemoCommands::editorAllowed(int col, int row) const
@@ -112,6 +115,7 @@ bool MemoCommands::setEditText(int col, int row, const QString& text)
     REC_Memo& memo = state.ArrMemo[m];
     if (col == COL_TEXT) {
         memo.Nota = notaFromTyping(text);
+        state.DaSalvare = true;
         return true;
     }
     if (col == COL_TIME) {
@@ -144,6 +148,7 @@ bool MemoCommands::mouseDown(int col, int row, bool upperHalf, const QDateTime& 
             rearm(m);
         } else {
             memo.Eseguito = 0;
+            state.DaSalvare = true;
         }
         return true;
     case COL_ALARM:
@@ -185,9 +190,9 @@ bool MemoCommands::mouseDown(int col, int row, bool upperHalf, const QDateTime& 
     return true;
 }
 
-bool MemoCommands::setDate(int row, QDate date)
+bool MemoCommands::setDate(qint32 id, QDate date)
 {
-    const int m = memoAt(row);
+    const int m = int(findMemo(state.ArrMemo, id));
     if (m < 0 || !date.isValid())
         return false;
     state.ArrMemo[m].Data = DayNumbers::fromDate(date);
@@ -250,14 +255,22 @@ bool MemoCommands::Cancella_Memo(const std::function<bool(const QString&)>& conf
     state.DaSalvare = true;
     if (RigaCorrente < 0)
         return false;
-    const int m = memoAt(RigaCorrente);
+    int m = memoAt(RigaCorrente);
     if (m < 0)
         return false;
-    if (state.settings.Chiedi_conferma_cancellazione == 1
-        && !confirm(deleteQuestion(state.ArrMemo[m], shortDateFormat)))
-        return false;
+    if (state.settings.Chiedi_conferma_cancellazione == 1) {
+        // The warnings can be answered while the question waits, and may
+        // delete memos: the one asked about is found again by its ID.
+        const qint32 id = state.ArrMemo[m].ID;
+        if (!confirm(deleteQuestion(state.ArrMemo[m], shortDateFormat)))
+            return false;
+        m = int(findMemo(state.ArrMemo, id));
+        if (m < 0)
+            return false;
+    }
     const int rows = rowCount();
     state.ArrMemo.removeAt(m);
+    state.DaSalvare = true; // the question may have waited through a tick that saved
     if (RigaCorrente >= rows - fixedRows - 1)
         --RigaCorrente;
     return true;
@@ -322,6 +335,7 @@ int MemoCommands::Ruota_ID(int row, int delta, int& newRow)
         memos[noted[k]].ID = id;
     }
     renumber(map);
+    state.DaSalvare = true;
     return 2;
 }
 

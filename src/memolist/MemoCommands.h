@@ -56,8 +56,9 @@ public:
     // and the +/- buttons of date, time and offset; upperHalf selects +.
     // False when nothing changed (not a memo row, no action there).
     bool mouseDown(int col, int row, bool upperHalf, const QDateTime& now);
-    // The date picker's answer for the memo of row.
-    bool setDate(int row, QDate date);
+    // The date picker's answer for the memo with this ID. Found by its ID
+    // after the picker: warnings answered meanwhile may have deleted memos.
+    bool setDate(qint32 id, QDate date);
 
     // Adds a memo (just above the current one, or at the end without one);
     // the grid row its text editor opens on.

@@ -197,9 +197,33 @@ void MemoGrid::fitNumberColumns()
     grid->setColWidths(COL_TEXT, qMax(0, grid->ColWidths(COL_TEXT) - grow));
 }
 
+void MemoGrid::followListChange()
+{
+    const int highlighted = RigaCorrente >= grid->FixedRows() ? Memo_Della_Riga(RigaCorrente) : -1;
+    const bool hadHighlight = RigaCorrente >= grid->FixedRows();
+    Aggiorna_Griglia();
+    if (!hadHighlight)
+        return;
+    const int row = highlighted >= 0 ? rowOfMemo(highlighted) : -1;
+    if (row >= 0)
+        grid->setRow(row);
+    RigaCorrente = row;
+    grid->viewport()->update();
+}
+
+int MemoGrid::rowOfMemo(int index) const
+{
+    const int fixed = grid->FixedRows();
+    for (int row = fixed; row < grid->RowCount(); ++row) {
+        if (Memo_Della_Riga(row) == index)
+            return row;
+    }
+    return -1;
+}
+
 int MemoGrid::Memo_Della_Riga(int row) const
 {
-    return memoIndexOfDataRow(grid->Dati, grid->Pos_Dato(row - grid->FixedRows()));
+    return memoIndexOfDataRow(grid->Dati, grid->Pos_Dato(row - grid->FixedRows()), state.ArrMemo);
 }
 
 void MemoGrid::Applica_Colorazione()

@@ -38,8 +38,13 @@ public:
     void followClock();
     // clockMs: the clock as dueClockMs counts it, read by the caller.
     void followClock(qint64 clockMs);
+    // Rebuilds after ArrMemo changed behind the grid (a warning's action):
+    // the highlight stays on its memo, or goes when that memo is gone.
+    void followListChange();
     // The ArrMemo index shown at grid row `row`, or -1.
     int Memo_Della_Riga(int row) const;
+    // The grid row showing ArrMemo[index], or -1.
+    int rowOfMemo(int index) const;
     // Grid and icon-bar colours of the current scheme; nothing without one.
     void Applica_Colorazione();
     // The cell editor is showing.

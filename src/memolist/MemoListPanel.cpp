@@ -269,8 +269,9 @@ void MemoListPanel::dbsgMemoMouseDown(int x, int y)
     bool rebuild = m < 0 && (col == COL_DATE || col == COL_DATE_BUTTON || col == COL_TIME_BUTTON);
     if (m >= 0 && col == COL_DATE) {
         QDate date = DayNumbers::toDate(state.ArrMemo[m].Data);
+        const qint32 id = state.ArrMemo[m].ID;
         if (datePicker && datePicker(date))
-            m_commands.setDate(row, date);
+            m_commands.setDate(id, date);
         rebuild = true;
     } else if (m >= 0) {
         rebuild = m_commands.mouseDown(col, row, upper, services.clock.now());

@@ -164,13 +164,26 @@ bool fillMemoData(
     return true;
 }
 
-int memoIndexOfDataRow(const QList<QStringList>& dati, int d)
+int memoIndexOfDataRow(const QList<QStringList>& dati, int d, const MemoList& memos)
 {
     if (d < 0 || dati.size() <= COL_INDEX || d >= dati[COL_INDEX].size())
         return -1;
     bool ok = false;
+    const qint32 id = dati[COL_ID][d].toInt(&ok);
+    if (!ok)
+        return -1;
+    // The row was built from the list as it was then; a warning may have
+    // deleted a memo since. The index is only a hint: the ID decides.
     const int index = dati[COL_INDEX][d].toInt(&ok);
-    return ok && index >= 0 ? index : -1;
+    if (!ok || index < 0) // the placeholder row
+        return -1;
+    if (index < memos.size() && memos[index].ID == id)
+        return index;
+    for (qsizetype i = 0; i < memos.size(); ++i) {
+        if (memos[i].ID == id)
+            return int(i);
+    }
+    return -1;
 }
 
 bool MemoOrder::reset(const QList<QStringList>& dati, int rows, const MemoList& memos)

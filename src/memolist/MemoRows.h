@@ -63,8 +63,9 @@ QString anticipoText(qint32 anticipo);
 bool fillMemoData(
     QList<QStringList>& dati, const MemoList& memos, const MemoTextFormat& format, const QString& TestoNuovoMemo);
 
-// The ArrMemo index held by data row d, or -1 (no such row, or no number).
-int memoIndexOfDataRow(const QList<QStringList>& dati, int d);
+// The index in memos of the memo data row d was built for, found by its ID;
+// -1 when there is no such row or that memo is no longer in the list.
+int memoIndexOfDataRow(const QList<QStringList>& dati, int d, const MemoList& memos);
 
 // The display order: ascending ID, the placeholder (ID -1) last.
 class MemoOrder {

@@ -1,5 +1,6 @@
 #include "platform/QtMessageBoxes.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QMessageBox>
 
@@ -11,6 +12,17 @@ QtMessageBoxes::QtMessageBoxes(QWidget* parent)
 void QtMessageBoxes::setParentWindow(QWidget* parent)
 {
     m_parent = parent;
+}
+
+QWidget* QtMessageBoxes::askingWindow() const
+{
+    // Over the dialog that asks, when one of the main window's dialogs is open.
+    QWidget* modal = QApplication::activeModalWidget();
+    for (QWidget* w = modal; w && m_parent; w = w->parentWidget()) {
+        if (w == m_parent)
+            return modal;
+    }
+    return m_parent.data();
 }
 
 Answer QtMessageBoxes::show(MessageKind kind, const QString& caption, const QString& text, bool withCancel)
@@ -40,7 +52,10 @@ Answer QtMessageBoxes::show(MessageKind kind, const QString& caption, const QStr
         icon = QMessageBox::Critical;
         break;
     }
-    QMessageBox box(icon, caption, text, buttons, m_parent.data());
+    QMessageBox box(icon, caption, text, buttons, askingWindow());
+    // Blocks the main window and its dialogs, never the warnings: a reminder
+    // falling due while a question waits must still be answered.
+    box.setWindowModality(m_parent ? Qt::WindowModal : Qt::ApplicationModal);
     if (kind == MessageKind::Question)
         box.setDefaultButton(QMessageBox::Yes);
     box.exec();

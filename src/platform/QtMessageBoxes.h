@@ -5,7 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
-// Message boxes as modal QMessageBox dialogs over an optional parent window.
+// Message boxes as QMessageBox dialogs, modal to an optional parent window
+// (the main window) and the dialogs it has open.
 class QtMessageBoxes : public MessageBoxes {
 public:
     explicit QtMessageBoxes(QWidget* parent = nullptr);
@@ -16,5 +17,6 @@ protected:
     Answer show(MessageKind kind, const QString& caption, const QString& text, bool withCancel) override;
 
 private:
+    QWidget* askingWindow() const;
     QPointer<QWidget> m_parent;
 };

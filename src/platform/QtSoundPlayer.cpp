@@ -2,17 +2,17 @@
 
 #include <QUrl>
 
-void QtSoundPlayer::playOnce(const QString& path)
+void QtSoundPlayer::startOnce(const QString& path)
 {
     play(path, 1);
 }
 
-void QtSoundPlayer::playLoop(const QString& path)
+void QtSoundPlayer::startLoop(const QString& path)
 {
     play(path, QSoundEffect::Infinite);
 }
 
-void QtSoundPlayer::stop()
+void QtSoundPlayer::silence()
 {
     if (effect)
         effect->stop();

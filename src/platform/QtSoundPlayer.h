@@ -8,10 +8,10 @@
 
 // Plays WAV files through one QSoundEffect, asynchronously.
 class QtSoundPlayer : public SoundPlayer {
-public:
-    void playOnce(const QString& path) override;
-    void playLoop(const QString& path) override;
-    void stop() override;
+protected:
+    void startOnce(const QString& path) override;
+    void startLoop(const QString& path) override;
+    void silence() override;
 
 private:
     void play(const QString& path, int loops);

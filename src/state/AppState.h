@@ -38,6 +38,11 @@ struct AppState {
     int readStore(QString& diagnostic, const QDateTime& now);
     bool storeDamaged = false;    // start-up found a store file it could not use
     QStringList keptDamagedFiles; // where such files were kept
+    QString damagedStoreFile;     // the file read, whose damagedLines were skipped
+    QList<int> damagedLines;
+    // The store is Windows-1252 and this build cannot convert it: it is
+    // neither read nor ever written over.
+    bool storeUnconvertible = false;
 
     // The first save of each day also keeps the store it replaces in Backup.
     int writeStore(QChar decimalSeparator, const QDate& today);

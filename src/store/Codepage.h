@@ -10,7 +10,8 @@
 // UTF-8 when the text holds characters that code page lacks.
 namespace Codepage {
 
-// The Windows-1252 bytes of text, or nothing when a character has none.
+// The Windows-1252 bytes of text, or nothing when a character has none or
+// this build has no converter for the code page (a Qt without ICU).
 std::optional<QByteArray> toWindows1252(QStringView text);
 
 // Decodes Windows-1252 bytes; every byte has a character, so every byte
@@ -18,10 +19,17 @@ std::optional<QByteArray> toWindows1252(QStringView text);
 class Windows1252Decoder {
 public:
     Windows1252Decoder();
+    // False when this build cannot convert the code page: Qt then decodes
+    // every text as empty, so nothing may be read with it.
+    bool isValid() const;
     QString decode(QByteArrayView bytes);
 
 private:
     QStringDecoder m_decoder;
 };
+
+// Tests name a converter no build has, as a Qt without ICU would see
+// Windows-1252; nullptr goes back to the real one.
+void setConverterNameForTests(const char* name);
 
 } // namespace Codepage

@@ -176,40 +176,77 @@ qsizetype recordEnd(QByteArrayView text, qsizetype from)
     return from + qsizetype(cr ? cr - begin : upTo);
 }
 
-template <typename Rec, typename Parse>
-int parsePass(QByteArrayView text, QByteArrayView marker, QList<Rec>& list, Parse parse, Encoding enc,
-    const QString& what, int failure, QString& diagnostic)
+// Line ends in text[from, to), counted as recordEnd ends records: CR LF,
+// or a lone LF or CR.
+int lineEnds(QByteArrayView text, qsizetype from, qsizetype to)
 {
+    int n = 0;
+    for (qsizetype i = from; i < to; ++i) {
+        const char c = text[i];
+        if (c == '\n' || (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++n;
+    }
+    return n;
+}
+
+// Where the records that failed to parse were, for the person to find them.
+struct Damage {
+    QString diagnostic;
+    QList<int> lines;
+};
+
+// Reads every record of one kind; a record that fails is left out and
+// noted, and the records after it are read all the same. False when one failed.
+template <typename Rec, typename Parse>
+bool parsePass(QByteArrayView text, QByteArrayView marker, QList<Rec>& list, Parse parse, Encoding enc,
+    const QString& what, Damage& damage)
+{
+    bool whole = true;
+    int number = 0; // of the record, damaged ones included
+    qsizetype counted = 0;
+    int line = 1; // of text[counted]
     qsizetype pos = 0;
     while (true) {
         const qsizetype start = text.indexOf(marker, pos);
         if (start < 0)
-            return 1;
+            return whole;
         const qsizetype end = recordEnd(text, start + marker.size());
+        ++number;
         list.append(Rec{});
         const int r = parse(text.sliced(start, end - start), list.last(), enc);
         if (r != 1) {
-            diagnostic = what + QString::number(list.size()) + QStringLiteral(" esito=") + QString::number(r);
-            return failure;
+            // A record half read would come back as a memo of 30/12/1899, or
+            // an alarm clock at midnight, and be saved so.
+            list.removeLast();
+            whole = false;
+            line += lineEnds(text, counted, start);
+            counted = start;
+            if (!damage.diagnostic.isEmpty())
+                damage.diagnostic += u'\n';
+            damage.diagnostic += what + QString::number(number) + QStringLiteral(" esito=") + QString::number(r)
+                + QStringLiteral(" riga=") + QString::number(line);
+            damage.lines.append(line);
         }
         if (end >= text.size())
-            return 1;
+            return whole;
         pos = end;
     }
 }
 
-int parseBytes(QByteArrayView text, Encoding enc, MemoList& memos, SvegliaList& sveglie, QString& diagnostic)
+int parseBytes(QByteArrayView text, Encoding enc, MemoList& memos, SvegliaList& sveglie, Damage& damage)
 {
     memos.clear();
     sveglie.clear();
-    diagnostic.clear();
     memos.reserve(text.size() / 128); // a memo line is rarely shorter; spares most regrowth
-    const int r = parsePass(
-        text, "#MEMO#", memos, parseMemoBytes, enc, QStringLiteral("Errore sul Memo numero "), -1, diagnostic);
-    if (r != 1)
-        return r;
-    return parsePass(text, "#SVEGLIA#", sveglie, parseSvegliaBytes, enc, QStringLiteral("Errore sulla sveglia numero "),
-        -2, diagnostic);
+    const bool memosWhole
+        = parsePass(text, "#MEMO#", memos, parseMemoBytes, enc, QStringLiteral("Errore sul Memo numero "), damage);
+    const bool sveglieWhole = parsePass(
+        text, "#SVEGLIA#", sveglie, parseSvegliaBytes, enc, QStringLiteral("Errore sulla sveglia numero "), damage);
+    std::sort(damage.lines.begin(), damage.lines.end());
+    damage.lines.erase(std::unique(damage.lines.begin(), damage.lines.end()), damage.lines.end());
+    if (!memosWhole)
+        return -1;
+    return sveglieWhole ? 1 : -2;
 }
 
 } // namespace
@@ -343,20 +380,35 @@ QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar s
     return QByteArray::fromStdString(buildFile(memos, sveglie, sep));
 }
 
-int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic)
+int parseFileBytes(
+    QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic, QList<int>* damagedLines)
 {
+    memos.clear();
+    sveglie.clear();
+    diagnostic.clear();
+    if (damagedLines)
+        damagedLines->clear();
     std::optional<Codepage::Windows1252Decoder> windows;
-    if (!bytes.isValidUtf8())
+    if (!bytes.isValidUtf8()) {
         windows.emplace();
-    const int r = parseBytes(bytes, windows ? &*windows : nullptr, memos, sveglie, diagnostic);
-    if (r != 1 || !memos.isEmpty() || !sveglie.isEmpty())
+        if (!windows->isValid()) {
+            diagnostic = QStringLiteral("Codifica Windows-1252 non disponibile");
+            return -4;
+        }
+    }
+    Damage damage;
+    const int r = parseBytes(bytes, windows ? &*windows : nullptr, memos, sveglie, damage);
+    diagnostic = damage.diagnostic;
+    if (damagedLines)
+        *damagedLines = damage.lines;
+    if (!memos.isEmpty() || !sveglie.isEmpty())
         return r;
     // Not one record, yet more than line ends: zeros left by a crash, or
     // another file altogether. Reading it as an empty store would let the
     // next saves rotate the real one away.
     const bool onlyLineEnds = std::all_of(bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; });
-    if (onlyLineEnds)
-        return 1;
+    if (onlyLineEnds || r != 1)
+        return r;
     diagnostic = QStringLiteral("Nessun record nel file");
     return -3;
 }

@@ -25,11 +25,16 @@ QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar d
 QString cleanValue(const QString& value);
 
 // Parses the bytes of a store file (UTF-8 when valid, else Windows-1252).
-// 1 = read; -1 = a memo failed; -2 = an alarm clock failed (diagnostic says
-// which, with the record's result: -10 - n for tag n missing, -20 - n for tag
-// n not a number); -3 when a file that holds more than line ends has not
-// one record: it is damaged, not an empty store.
-int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic);
+// A damaged record costs only itself: it is skipped and the rest is read.
+// 1 = read; -1 = a memo was skipped; -2 = an alarm clock was skipped (and no
+// memo); the diagnostic has a line per skipped record with its number, its
+// result (-10 - n for tag n missing, -20 - n for tag n not a number) and its
+// line; damagedLines gets those lines, 1-based, ascending. -3 when a file
+// that holds more than line ends has not one record: it is damaged, not an
+// empty store. -4 when the file is Windows-1252 and this build cannot
+// convert it: nothing is read rather than every text read as empty.
+int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
+    QList<int>* damagedLines = nullptr);
 
 // The file-system steps of a save, in order. Tests fail a chosen one.
 enum class SaveStep { Create, Write, Flush, Sync, Close, SizeCheck, KeepOld, Replace };
@@ -47,14 +52,20 @@ using SaveFaults = std::function<bool(SaveStep)>; // true: this step fails
 int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator,
     const SaveFaults& faults = {});
 
-// Reads Store.dat (or Store_old.dat when Store.dat cannot be read and
-// fallback is allowed) into the lists, emptied first.
-// 1 = read; 0 = neither file exists; -1 memo failed; -2 alarm clock failed;
-// -3 no record in a damaged file; -11/-12 Store.dat unreadable without
-// fallback; -21/-22 both unreadable. mainUnreadable, when given, tells
-// whether a Store.dat that exists could not be read.
+// What a read found beyond its result.
+struct ReadReport {
+    QString file;              // the file the lists came from (fileName or oldFileName); empty if none
+    bool mainUnusable = false; // Store.dat exists but could not be read, or held no record
+    QList<int> damagedLines;   // lines of file whose records were skipped
+};
+
+// Reads Store.dat into the lists, emptied first; Store_old.dat instead when
+// fallback is allowed and Store.dat cannot be read or holds no record.
+// 1 = read; 0 = neither file exists; -1/-2 records skipped; -3 no record in
+// a damaged file; -4 code page not convertible; -11/-12 Store.dat unreadable
+// without fallback; -21/-22 both unreadable.
 int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
-    bool* mainUnreadable = nullptr);
+    ReadReport* report = nullptr);
 
 // Before the first save of day: copies Store.dat (the file a link points
 // to) to Backup/Store_<yyyy-MM-dd>.dat in folder, checked as a save is, and

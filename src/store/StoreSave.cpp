@@ -135,13 +135,14 @@ int write(const QString& folder, const MemoList& memos, const SvegliaList& svegl
 }
 
 int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
-    bool* mainUnreadable)
+    ReadReport* report)
 {
     memos.clear();
     sveglie.clear();
     diagnostic.clear();
-    if (mainUnreadable)
-        *mainUnreadable = false;
+    ReadReport unused;
+    ReadReport& rep = report ? *report : unused;
+    rep = {};
     const QDir dir(folder);
     const QString mainPath = dir.filePath(fileName);
     const QString oldPath = dir.filePath(oldFileName);
@@ -150,16 +151,36 @@ int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sve
         return 0;
     QByteArray bytes;
     const int r = Leggi_File(mainPath, bytes);
-    if (r < 0) {
-        if (mainUnreadable)
-            *mainUnreadable = mainExists;
-        if (!fallback)
-            return r - 10;
-        const int r2 = Leggi_File(oldPath, bytes);
-        if (r2 < 0)
-            return -20 + r2; // -21 open failed, -22 short read
+    if (r == 1) {
+        rep.file = fileName;
+        const int parsed = parseFileBytes(bytes, memos, sveglie, diagnostic, &rep.damagedLines);
+        // Not one record read from it: the previous store is better than
+        // none. Its own failures leave this result.
+        if (!fallback || parsed >= 0 || parsed == -4 || !memos.isEmpty() || !sveglie.isEmpty())
+            return parsed;
+        MemoList oldMemos;
+        SvegliaList oldSveglie;
+        QString oldDiagnostic;
+        QList<int> oldLines;
+        if (Leggi_File(oldPath, bytes) != 1)
+            return parsed;
+        const int older = parseFileBytes(bytes, oldMemos, oldSveglie, oldDiagnostic, &oldLines);
+        if (older < -2 || (oldMemos.isEmpty() && oldSveglie.isEmpty()))
+            return parsed;
+        memos = std::move(oldMemos);
+        sveglie = std::move(oldSveglie);
+        diagnostic = std::move(oldDiagnostic);
+        rep = {oldFileName, true, oldLines};
+        return older;
     }
-    return parseFileBytes(bytes, memos, sveglie, diagnostic);
+    rep.mainUnusable = mainExists;
+    if (!fallback)
+        return r - 10;
+    const int r2 = Leggi_File(oldPath, bytes);
+    if (r2 < 0)
+        return -20 + r2; // -21 open failed, -22 short read
+    rep.file = oldFileName;
+    return parseFileBytes(bytes, memos, sveglie, diagnostic, &rep.damagedLines);
 }
 
 int backupDaily(const QString& folder, const QDate& day)

@@ -227,10 +227,15 @@ void TfrmWarnMemo::forSelectedRows(const std::function<void(qint32 K, qint32 P, 
             memo = findMemo(state.ArrMemo, state.ArrAvvisi[P].Chiave);
         action(K, P, memo);
     }
-    if (ListaMess.isEmpty())
-        close();
-    else
+    if (ListaMess.isEmpty()) {
+        close(); // redraws the memo list
+    } else {
         Aggiorna_Lista();
+        // The memo list shows the change at once, so that its next click or
+        // key acts on the memo it shows.
+        if (host.Aggiorna_Griglia)
+            host.Aggiorna_Griglia();
+    }
 }
 
 void TfrmWarnMemo::btnOKClick()

@@ -76,9 +76,13 @@ void TfrmWarnSveglie::showWarning()
     const int language = Testi_Lingua();
     if (language < 1)
         reportLanguage(language);
-    // Several alarm clocks of one tick: the first is shown and sounded alone.
+    // Several alarm clocks of one tick: every message, one line each; the
+    // one sound channel plays the first one's sound.
     const qint32 first = ListaMess.isEmpty() ? -1 : ListaMess.first().Chiave;
-    memMess->setPlainText(ListaMess.isEmpty() ? QString() : ListaMess.first().Testo);
+    QStringList messages;
+    for (const REC_Mess& line : std::as_const(ListaMess))
+        messages.append(line.Testo);
+    memMess->setPlainText(messages.join(u'\n'));
     pnlImmagine->setFocus();
     const QString suono = first >= 0 && first < state.ArrSveglie.size() ? state.ArrSveglie[first].Suono : QString();
     Suona(services.sound, state.ArrSuoni, Indice_Suono_Sveglia(state.ArrSuoni, suono),

@@ -7,8 +7,9 @@ class QLabel;
 class QPlainTextEdit;
 class QToolButton;
 
-// The alarm warning window: the message of the first alarm clock that rang,
-// beside a picture of an alarm clock, with its sound; it offers only closing.
+// The alarm warning window: the messages of the alarm clocks that rang, one
+// line each, beside a picture of an alarm clock, with the first one's sound;
+// it offers only closing.
 class TfrmWarnSveglie : public WarningForm {
     Q_OBJECT
 public:

@@ -89,7 +89,8 @@ void WarningForm::showOnTop(const QString& body)
 
 void WarningForm::bringToFront()
 {
-    show();
+    // Also from a notification's click on a warning the person minimised.
+    showNormal();
     raise();
     activateWindow();
 }

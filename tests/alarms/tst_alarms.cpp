@@ -13,6 +13,8 @@
 #include <QClipboard>
 #include <QFile>
 #include <QHeaderView>
+#include <QMenu>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -340,7 +342,8 @@ private slots:
     }
 
     // The calendar closes on one click on a day, not on a click that only
-    // turned the month; Esc and Enter close with the date it shows.
+    // turned the month nor on its headers; Esc and Enter close with the date
+    // it shows, but end the year being typed first.
     void datePicker()
     {
         const struct {
@@ -351,6 +354,8 @@ private slots:
             {QStringList{"next", "day 2"}, QDate(2024, 4, 2)},         // next month, then 2 April
             {QStringList{"Esc"}, QDate(2024, 3, 10)},                  // Esc at once
             {QStringList{"Right", "Down", "Esc"}, QDate(2024, 3, 18)}, // arrows, then Esc
+            {QStringList{"month 5", "day 2"}, QDate(2024, 5, 2)},      // the month header's list
+            {QStringList{"year 2025", "day 2"}, QDate(2025, 3, 2)},    // the year header, typed and Enter
         };
         for (const auto& r : rows) {
             TfrmDataOra picker;
@@ -363,6 +368,21 @@ private slots:
                     QVERIFY(picker.isVisible());
                     if (step == "next") {
                         QTest::mouseClick(calendar->findChild<QToolButton*>("qt_calendar_nextmonth"), Qt::LeftButton);
+                    } else if (step.startsWith("month ")) {
+                        QTimer::singleShot(0, [month = step.mid(6).toInt()] { // in the list's own loop
+                            auto* list = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                            QVERIFY(list);
+                            QTest::mouseClick(list->windowHandle(), Qt::LeftButton, {},
+                                list->actionGeometry(list->actions().value(month - 1)).center());
+                        });
+                        QTest::mouseClick(calendar->findChild<QToolButton*>("qt_calendar_monthbutton"), Qt::LeftButton);
+                    } else if (step.startsWith("year ")) {
+                        QTest::mouseClick(calendar->findChild<QToolButton*>("qt_calendar_yearbutton"), Qt::LeftButton);
+                        auto* year = calendar->findChild<QSpinBox*>();
+                        QVERIFY(picker.isVisible() && year && year->isVisible());
+                        year->selectAll();
+                        QTest::keyClicks(year, step.mid(5));
+                        QTest::keyClick(year, Qt::Key_Return);
                     } else if (step.startsWith("day ")) {
                         const QModelIndex cell = dayCell(view, step.mid(4).toInt());
                         QVERIFY(cell.isValid());

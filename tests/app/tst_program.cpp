@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -327,12 +328,14 @@ private slots:
     // a window by its name and activate it, "gone" waits until no window has
     // the name, "at" a point of the window, "clock" sets the program's clock,
     // "tray" starts a notification area and makes it the window, "boxes"
-    // waits for that many boxes shown, "sigterm" ends the program as the
-    // session's end does. The program starts on 3 June 2024 at
-    // 10:00 under faketime. At the end a file of the test's folder matches a
-    // pattern.
+    // waits for that many boxes shown, "shot" takes a screenshot into the
+    // folder $BRIVO_SHOTS names, if any, "sigterm" ends the program as the
+    // session's end does. The program starts on 3 June 2024 at 10:00 under
+    // faketime, over a store of its own when a row gives one. At the end a
+    // file of the test's folder matches a pattern.
     void roads_data()
     {
+        QTest::addColumn<QByteArray>("store");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QList<QStringList>>("steps");
         QTest::addColumn<QString>("file");
@@ -341,22 +344,33 @@ private slots:
         // it rings at 11:00 on two days running.
         const QStringList ring{"find", "^Brivo Reminder - (Sveglia|Clocks)$"};
         QTest::newRow("alarm clock on two days")
-            << QStringList{}
+            << QByteArray() << QStringList{}
             << QList<QStringList>{{"key", "F2"}, {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"},
                    {"type", "--delay", "50", "Palestra"}, {"key", "Return"}, {"key", "Escape"},
                    {"clock", "@2024-06-03 10:59:58"}, ring, {"key", "Return"}, {"gone", ring[1]},
                    {"clock", "@2024-06-04 10:59:58"}, ring}
             << "home/Store.dat"
             << "#SVEGLIA#\\t#TSV:1\\t#_MS:Palestra\\t";
+        // Two made in one minute ring in one window that shows both messages,
+        // as its desktop notification tells.
+        QTest::newRow("two alarm clocks in one minute")
+            << QByteArray() << QStringList{}
+            << QList<QStringList>{{"key", "F2"}, {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"},
+                   {"type", "--delay", "50", "Palestra"}, {"key", "Return"}, {"key", "F3"},
+                   {"type", "--delay", "50", "Medicina"}, {"key", "Return"}, {"key", "Escape"},
+                   {"clock", "@2024-06-03 10:59:58"}, ring}
+            << "bus.log"
+            << "Palestra\\n[^\\n]*Medicina|Medicina\\n[^\\n]*Palestra";
         // Text typed in a cell, the editor still open, when the session
         // ends: in a new memo of the list, and in an alarm clock's message
         // with its window open.
         QTest::newRow("memo typed, then SIGTERM")
-            << QStringList{} << QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dal medico"}, {"sigterm"}}
+            << QByteArray() << QStringList{}
+            << QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dal medico"}, {"sigterm"}}
             << "home/Store.dat"
             << "#MEMO#\\t#_ID:1\\t#TME:1\\t#_NT:Dal medico\\t";
         QTest::newRow("alarm message typed, then SIGTERM")
-            << QStringList{}
+            << QByteArray() << QStringList{}
             << QList<QStringList>{{"key", "F2"}, {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"},
                    {"type", "--delay", "50", "Palestra"}, {"sigterm"}}
             << "home/Store.dat"
@@ -365,7 +379,7 @@ private slots:
         // language in the browser: a stub that writes down what it is given,
         // the desktop's default browser and xdg-open first on PATH.
         const QList<QStringList> help{{"at", "11", "134"}, {"click", "1"}};
-        QTest::newRow("guide in English") << QStringList{} << help << "browser.log"
+        QTest::newRow("guide in English") << QByteArray() << QStringList{} << help << "browser.log"
                                           << "^/.*/help/guide.html$";
         // Started before the notification area: Esc (a close) asks the exit
         // question, answered No. A notification area appearing later gets the
@@ -373,17 +387,30 @@ private slots:
         // the icon brings it back.
         const QString main("^Brivo Reminder$");
         QTest::newRow("notification area appearing later")
-            << QStringList{}
+            << QByteArray() << QStringList{}
             << QList<QStringList>{{"key", "Escape"}, {"boxes", "1"}, {"find", main}, {"tray"}, {"find", main},
                    {"key", "Escape"}, {"gone", main}, {"boxes", "1"}, {"tray"}, {"at", "10", "10"},
                    {"click", "--repeat", "2", "--delay", "100", "1"}, {"find", main}}
             << QString() << QString();
         // Hidden at the first tick, with no tray notice.
-        QTest::newRow("/AutoRun") << QStringList{"/AutoRun"} << QList<QStringList>{{"gone", "^Brivo Reminder"}}
-                                  << QString() << QString();
+        QTest::newRow("/AutoRun") << QByteArray() << QStringList{"/AutoRun"}
+                                  << QList<QStringList>{{"gone", "^Brivo Reminder"}} << QString() << QString();
+        // A memo falling due at 10:25 while the options are open: its warning
+        // takes Enter (5 minutes more: the offset becomes 0) and goes, the
+        // options staying open until their own Esc.
+        const QStringList options{"find", "^(Opzioni|Options)$"};
+        const QString warning("(Avviso promemoria|Alarm warning) - Brivo Reminder$");
+        QTest::newRow("warning over the options")
+            << QByteArray(storeText).replace("#_DT:45366", "#_DT:45446") << QStringList{}
+            << QList<QStringList>{{"key", "F4"}, options, {"clock", "@2024-06-03 10:24:58"}, {"find", warning},
+                   {"shot", "warning-over-options"}, {"key", "Return"}, {"gone", warning}, options, {"key", "Escape"},
+                   {"gone", options[1]}}
+            << "home/Store.dat"
+            << "#_NT:Telefonare al dentista\\t.*#_AN:0\\s*$";
     }
     void roads()
     {
+        QFETCH(QByteArray, store);
         QFETCH(QStringList, arguments);
         QFETCH(QList<QStringList>, steps);
         QFETCH(QString, file);
@@ -396,6 +423,7 @@ private slots:
             QSKIP("faketime is not installed (scripts/setup.sh installs it)");
         const QString clock = desktop.t.filePath("clock");
         QVERIFY(writeFile(clock, "@2024-06-03 10:00:00"));
+        QVERIFY(store.isEmpty() || writeFile(desktop.t.filePath("home/Store.dat"), store));
         e.insert("FAKETIME_TIMESTAMP_FILE", clock);
         e.insert("FAKETIME_NO_CACHE", "1");
         e.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
@@ -410,6 +438,20 @@ private slots:
         const QString boxes = desktop.t.filePath("boxes.log");
         e.insert("BRIVO_REMINDER_BOX_LOG", boxes);
         e.insert("PATH", desktop.t.filePath("bin") + ':' + e.value("PATH"));
+        // A session bus of the road's own: bus.log has what the program tells the desktop.
+        QProcess bus, monitor;
+        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        QVERIFY(bus.waitForReadyRead(10000));
+        const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+        e.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        monitor.setStandardOutputFile(desktop.t.filePath("bus.log"));
+        monitor.start("dbus-monitor", {"--address", address, "interface='org.freedesktop.Notifications'"});
+        const auto stopBus = qScopeGuard([&] {
+            for (QProcess* q : {&monitor, &bus}) {
+                q->kill();
+                q->waitForFinished();
+            }
+        });
 
         QProcess p, tray;
         // The faketime wrapper's own fixed time would hide the clock file.
@@ -432,6 +474,16 @@ private slots:
                 continue;
             } else if (step[0] == "clock") {
                 QVERIFY(writeFile(clock, step[1].toUtf8()));
+                continue;
+            } else if (step[0] == "shot") {
+                const QString shots = qEnvironmentVariable("BRIVO_SHOTS");
+                if (!shots.isEmpty() && !QStandardPaths::findExecutable("import").isEmpty()) {
+                    QTest::qWait(500); // drawn
+                    QProcess shot;
+                    shot.setProcessEnvironment(e);
+                    shot.start("import", {"-window", "root", shots + '/' + step[1] + ".png"});
+                    QVERIFY(shot.waitForFinished(15000) && shot.exitCode() == 0);
+                }
                 continue;
             } else if (step[0] == "boxes") {
                 QTRY_COMPARE(readAll(boxes).count('\n'), step[1].toInt());

@@ -1,22 +1,54 @@
+#include "alarms/FDataOra.h"
+#include "alarms/FSveglie.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/CentraFinestra.h"
 #include "controls/GridFixture.h"
+#include "dialogs/FEmail.h"
 #include "dialogs/FMessaggioTrayIcon.h"
+#include "dialogs/FOpzioni.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/Colorazioni.h"
 #include "memolist/MemoGrid.h"
+#include "memolist/MemoListPanel.h"
 #include "memolist/MemoListRig.h"
 #include "platform/TrayIcon.h"
+#include "store/Codepage.h"
+#include "store/StoreFile.h"
 #include "warnings/FWarnMemo.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
 #include <QFile>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 namespace {
+
+// The shown top-level window of type T, as a dialog opened by the program.
+template <class T> T* shownWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* t = qobject_cast<T*>(w); t && t->isVisible())
+            return t;
+    }
+    return nullptr;
+}
+
+QStringList notes(const MemoList& memos)
+{
+    QStringList list;
+    for (const REC_Memo& m : memos)
+        list.append(m.Nota);
+    return list;
+}
 
 // The window rig with one sound installed and the timer driven by hand.
 struct Rig : MemoListRig {
@@ -31,7 +63,21 @@ struct Rig : MemoListRig {
         clock.advanceMs(ms);
         window->engine().TimerTimer();
     }
+    // What Store.dat holds now.
+    bool stored(MemoList& memos, SvegliaList& sveglie) const
+    {
+        QString diagnostic;
+        return StoreFile::read(dir.path(), false, memos, sveglie, diagnostic) == 1;
+    }
 };
+
+// A click where a person clicks: through the button's window, so that a
+// window blocked by a modal dialog does not get it.
+void clickOnScreen(QWidget* button)
+{
+    QWidget* window = button->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, button->mapTo(window, button->rect().center()));
+}
 
 } // namespace
 
@@ -208,8 +254,33 @@ private slots:
         QVERIFY(!w.endRequested());
         QCOMPARE(rig.boxes.shown[0].kind, MessageKind::Information);
         QVERIFY(rig.boxes.texts()[0].startsWith("File dati corrotto e/o illeggibile!"));
+        QVERIFY(rig.boxes.texts()[0].contains("\n\nLa riga 1 di Store.dat è danneggiata ed è stata saltata"));
         QVERIFY(rig.boxes.texts()[0].endsWith(
             "conservati come:\n" + rig.dir.filePath("Store_damaged_20240603-095340.dat")));
+    }
+
+    // A Qt without ICU cannot read a Windows-1252 store: an error box, the
+    // program ends, and the store stays as it was.
+    void unconvertibleStoreEndsUntouched()
+    {
+        Codepage::setConverterNameForTests("no-such-code-page");
+        const auto restore = qScopeGuard([] { Codepage::setConverterNameForTests(nullptr); });
+        Rig rig;
+        const QByteArray windows = "#MEMO#\t#_ID:1\t#TME:1\t#_NT:Perch\xe9\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366\t#TOR:1"
+                                   "\t#_OR:0,5\t#TAN:2\t#_AN:-5\r\n";
+        QFile store(rig.dir.filePath("Store.dat"));
+        QVERIFY(store.open(QIODevice::WriteOnly) && store.write(windows) == windows.size());
+        store.close();
+        TfrmReminder& w = rig.start();
+        QVERIFY(w.endRequested());
+        QCOMPARE(rig.boxes.texts().size(), 1);
+        QVERIFY(
+            rig.boxes.texts()[0].startsWith("Errore: Il file \"" + store.fileName() + "\" è scritto nella codifica"));
+        w.state().DaSalvare = true;
+        rig.tick(1500);
+        rig.tick();
+        QVERIFY(store.open(QIODevice::ReadOnly) && store.readAll() == windows);
+        QCOMPARE(QDir(rig.dir.path()).entryList({"Store*"}), QStringList{"Store.dat"});
     }
 
     // A save that fails is told once, with the folder; the tick tries again
@@ -270,6 +341,292 @@ private slots:
         QVERIFY(w.engine().ArrWarnMemo().isEmpty());
     }
 
+    // A warning's action shows in the memo list at once, and the list's
+    // rows, its highlight and F8 keep to the memo each one shows.
+    void warningActionsAndTheListAgree()
+    {
+        const struct {
+            const char* action;
+            int doneAtRow2;
+            QString textAtRow2, advanceAtRow2;
+            QStringList left; // after F8 on the highlighted "Tre"
+        } rows[] = {
+            {"Cancella", 0, "Tre", "-5", {"Uno", "Quattro"}},
+            {"Eseguito", 1, "Due", "-5", {"Uno", "Due", "Quattro"}},
+            {"Ricordami", 0, "Due", "0", {"Uno", "Due", "Quattro"}},
+        };
+        for (const auto& r : rows) {
+            Rig rig;
+            TfrmReminder& w
+                = rig.start({memoOn(1, 0, QTime(12, 0), -5, 1, "Uno"), memoOn(2, 0, QTime(10, 0), -5, 1, "Due"),
+                    memoOn(3, 0, QTime(12, 0), -5, 1, "Tre"), memoOn(4, 0, QTime(10, 0), -5, 1, "Quattro")});
+            w.show();
+            rig.clock.set(at(2024, 6, 3, 9, 54, 58));
+            rig.tick(1500);
+            rig.tick(); // 09:55:01: "Due" and "Quattro" fall due
+            QCOMPARE(w.engine().ArrWarnMemo().size(), 1);
+            auto* warning = dynamic_cast<TfrmWarnMemo*>(w.engine().ArrWarnMemo().first());
+            QVERIFY(warning && warning->dbsgMess->RowCount() == 2);
+            TA_DBStringGrid* list = w.memoGrid().dbsgMemo();
+            list->setRow(3); // "Tre" highlighted
+            QCOMPARE(w.memoGrid().RigaCorrente, 3);
+
+            clickCell(warning->dbsgMess, 1, 0); // "Due" alone
+            QToolButton* button = QString(r.action) == "Cancella" ? warning->btnCancella
+                : QString(r.action) == "Eseguito"                 ? warning->btnEseguito
+                                                                  : warning->btnRicordami;
+            button->click();
+            QVERIFY2(warning->isVisible(), r.action); // "Quattro" is still shown there
+            QCOMPARE(list->Cells(COL_TEXT, 2), r.textAtRow2);
+            QCOMPARE(list->Cells(COL_DONE, 2) == "1", r.doneAtRow2 == 1);
+            QCOMPARE(list->Cells(COL_ADVANCE, 2), r.advanceAtRow2);
+            QCOMPARE(list->Cells(COL_TEXT, w.memoGrid().RigaCorrente), QString("Tre"));
+
+            rig.boxes.setNextAnswer(Answer::Yes);
+            QTest::keyClick(list, Qt::Key_F8);
+            QCOMPARE(notes(w.state().ArrMemo), r.left);
+        }
+    }
+
+    // Every command that waits for a dialog marks the save when the answer
+    // changes something: a tick while the dialog is open has saved and
+    // cleared the flag, and the next tick must still write the change.
+    void dialogAnswersAreSavedAtTheNextTick()
+    {
+        const struct {
+            const char* name;
+            std::function<void(Rig&, TfrmReminder&)> command;
+            std::function<void(Rig&)> check;
+        } rows[] = {
+            {"date picker",
+                [](Rig& rig, TfrmReminder& w) {
+                    QTimer::singleShot(0, [&rig] {
+                        auto* picker = shownWindow<TfrmDataOra>();
+                        QVERIFY(picker);
+                        rig.tick();
+                        auto* view = picker->mtcCalendario()->findChild<QTableView*>();
+                        QVERIFY(view);
+                        picker->mtcCalendario()->setSelectedDate(QDate(2024, 6, 20));
+                        QTest::keyClick(view, Qt::Key_Escape);
+                    });
+                    clickCell(w.memoGrid().dbsgMemo(), COL_DATE, 1);
+                },
+                [](Rig& rig) {
+                    MemoList memos;
+                    SvegliaList sveglie;
+                    QVERIFY(rig.stored(memos, sveglie));
+                    QCOMPARE(memos.size(), 1);
+                    QCOMPARE(DayNumbers::toDate(memos[0].Data), QDate(2024, 6, 20));
+                }},
+            {"memo delete question",
+                [](Rig& rig, TfrmReminder& w) {
+                    w.memoGrid().RigaCorrente = 1; // as a click on the row leaves it
+                    rig.boxes.whileShown = [&rig] { rig.tick(); };
+                    rig.boxes.setNextAnswer(Answer::Yes);
+                    QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F8);
+                },
+                [](Rig& rig) {
+                    MemoList memos;
+                    SvegliaList sveglie;
+                    QVERIFY(rig.stored(memos, sveglie));
+                    QVERIFY(memos.isEmpty());
+                }},
+            {"alarm clock delete question",
+                [](Rig& rig, TfrmReminder& w) {
+                    w.state().ArrSveglie.append(
+                        REC_Sveglia{SVEGLIA_OGNI_GIORNO, 1, "sveglia", 1, DayNumbers::fromTime(QTime(7, 0)), ""});
+                    QTimer::singleShot(0, [&rig] {
+                        auto* alarms = shownWindow<TfrmSveglie>();
+                        QVERIFY(alarms);
+                        clickCell(alarms->dbsgSveglie(), SV_COL_SOUND, 1);
+                        rig.boxes.whileShown = [&rig] { rig.tick(); };
+                        rig.boxes.setNextAnswer(Answer::Yes);
+                        alarms->btnCancella->click();
+                        rig.boxes.whileShown = nullptr;
+                        alarms->btnChiudi->click();
+                    });
+                    QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F2);
+                },
+                [](Rig& rig) {
+                    MemoList memos;
+                    SvegliaList sveglie;
+                    QVERIFY(rig.stored(memos, sveglie));
+                    QVERIFY(sveglie.isEmpty());
+                }},
+            {"options, a scheme chosen",
+                [](Rig& rig, TfrmReminder& w) {
+                    QString chosen, saved;
+                    QTimer::singleShot(0, [&] {
+                        auto* options = shownWindow<TfrmOpzioni>();
+                        QVERIFY(options);
+                        rig.tick();
+                        const int next
+                            = (options->cboColorazioni->currentIndex() + 1) % options->cboColorazioni->count();
+                        options->cboColorazioni->setCurrentIndex(next);
+                        emit options->cboColorazioni->activated(next);
+                        rig.tick(); // the options still open
+                        chosen = w.state().settings.Tipo_colorazione;
+                        saved = rig.setting("Tipo_colorazione");
+                        options->close();
+                    });
+                    QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F4);
+                    QVERIFY(!chosen.isEmpty());
+                    QCOMPARE(saved, chosen);
+                },
+                [](Rig&) {}},
+        };
+        for (const auto& r : rows) {
+            Rig rig;
+            rig.putSetting("Chiedi_conferma_cancellazione", "1");
+            TfrmReminder& w = rig.start({memoOn(1, 0, QTime(12, 0))});
+            w.show();
+            rig.tick(1500);
+            rig.tick();
+            QVERIFY2(!w.state().DaSalvare, r.name);
+            r.command(rig, w);
+            rig.boxes.whileShown = nullptr;
+            rig.tick();
+            QVERIFY2(!w.state().DaSalvare, r.name);
+            r.check(rig);
+        }
+    }
+
+    // Each dialog of the main window open while memos fall due: the first
+    // warning is answered at once ("Cancella" deletes its memo) and the
+    // dialog stays; closing the dialog leaves the second warning's loop
+    // playing, and the date picked or the memo deleted is still the one
+    // the person chose, though a memo before it went meanwhile.
+    void warningsAnsweredOverDialogs()
+    {
+        for (const QString dialog : {"options", "alarm clocks", "mail", "date picker", "delete question"}) {
+            Rig rig;
+            rig.putSetting("Suono_allarme_ripeturamente", "1");
+            rig.putSetting("Chiedi_conferma_cancellazione", "1");
+            TfrmReminder& w = rig.start({memoOn(1, 0, QTime(10, 0), -5, 1, "Primo"),
+                memoOn(2, 0, QTime(10, 3), -5, 1, "Secondo"), memoOn(3, 2, QTime(), 0, 0, "Terzo")});
+            const QString loop = "loop " + rig.dir.filePath("Suoni/Campana.wav");
+            rig.clock.set(at(2024, 6, 3, 9, 54, 58));
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            rig.tick(1500);
+            TA_DBStringGrid* g = w.memoGrid().dbsgMemo();
+            const auto warning = [&w]() { return dynamic_cast<TfrmWarnMemo*>(w.engine().ArrWarnMemo().last()); };
+            QStringList seen;
+            const auto whileOpen = [&] {
+                QWidget* d = QApplication::activeModalWidget();
+                seen << (d ? d->objectName() : QString());
+                rig.tick(); // 09:55:01.5, the first memo falls due
+                QCOMPARE(w.engine().ArrWarnMemo().size(), 1);
+                QCOMPARE(rig.sound.calls.last(), loop);
+                clickOnScreen(warning()->btnCancella);
+                seen << QString::number(warning()->isVisible()) << rig.sound.calls.last()
+                     << QString::number(d && d->isVisible());
+                rig.clock.set(at(2024, 6, 3, 9, 57, 59));
+                rig.tick(); // the second
+                QCOMPARE(rig.sound.calls.last(), loop);
+                if (auto* options = qobject_cast<TfrmOpzioni*>(d))
+                    options->imgPlayMemo->click(); // tried out: cuts the loop until the dialog closes
+                if (auto* picker = qobject_cast<TfrmDataOra*>(d))
+                    picker->mtcCalendario()->setSelectedDate(QDate(2024, 6, 14));
+                if (d)
+                    QTest::keyClick(d, Qt::Key_Escape);
+            };
+            if (dialog == "delete question") {
+                rig.boxes.whileShown = whileOpen;
+                rig.boxes.setNextAnswer(Answer::Yes);
+                w.memoGrid().RigaCorrente = 3;
+                QTest::keyClick(g, Qt::Key_F8);
+            } else {
+                QTimer::singleShot(0, whileOpen);
+                if (dialog == "date picker")
+                    clickCell(g, COL_DATE, 3);
+                else if (dialog == "mail")
+                    w.memoList().Apri_Email();
+                else
+                    QTest::keyClick(g, dialog == "options" ? Qt::Key_F4 : Qt::Key_F2);
+            }
+            const QString name = dialog == "options" ? "frmOpzioni"
+                : dialog == "alarm clocks"           ? "frmSveglie"
+                : dialog == "mail"                   ? "frmEmail"
+                : dialog == "date picker"            ? "frmDataOra"
+                                                     : "";
+            QCOMPARE(seen, (QStringList{name, "0", "stop", name.isEmpty() ? "0" : "1"}));
+            QCOMPARE(rig.sound.calls.last(), loop); // the second warning still rings
+            QStringList left;
+            for (const REC_Memo& m : w.state().ArrMemo)
+                left << m.Nota + ' ' + DayNumbers::toDate(m.Data).toString("dd/MM");
+            const QStringList expected = dialog == "delete question" ? QStringList{"Secondo 03/06"}
+                : dialog == "date picker"                            ? QStringList{"Secondo 03/06", "Terzo 14/06"}
+                                                                     : QStringList{"Secondo 03/06", "Terzo 05/06"};
+            QCOMPARE(left, expected);
+            clickOnScreen(warning()->btnOK);
+            QCOMPARE(rig.sound.calls.last(), QString("stop"));
+        }
+    }
+
+    // Only the settings unsavable (a read-only configuration folder): the
+    // exit says so and ends, the memos being saved. With the memos
+    // unsavable too the program stays open.
+    void exitWithUnsavableSettings()
+    {
+        for (const bool memosToo : {false, true}) {
+            Rig rig;
+            TfrmReminder& w = rig.start({memoOn(1, 0, QTime(11, 0))});
+            QSignalSpy closed(&w, &TfrmReminder::closedForGood);
+            w.show();
+            rig.registry.failWrites = true;
+            const QString blocked = rig.dir.filePath("blocked");
+            if (memosToo) {
+                QFile(blocked).open(QIODevice::WriteOnly); // a file where the folder should be
+                w.state().folders.data = blocked;
+            }
+            rig.boxes.setNextAnswer(Answer::Yes);
+            w.popChiudiClick();
+            const QString settings
+                = "Impossibile salvare le impostazioni in \"registry:" + settingsKey("Brivo Reminder") + "\".\n";
+            QCOMPARE(rig.boxes.texts().last(),
+                memosToo ? "Errore: Impossibile salvare i promemoria in \"" + blocked + "\".\n" + settings
+                        + "Il programma resta aperto per non perdere le modifiche."
+                         : "Errore: " + settings
+                        + "I promemoria sono salvati; le preferenze cambiate non sono state conservate.");
+            QCOMPARE(closed.count(), memosToo ? 0 : 1);
+            QCOMPARE(w.isVisible(), memosToo);
+            QCOMPARE(QFile::exists(rig.dir.filePath("Store.dat")), !memosToo);
+        }
+    }
+
+    // Dialogs open on the main window's screen: the second of two offscreen
+    // screens, right of the first (onScreen checks the arithmetic).
+    void dialogsOnTheMainWindowsScreen()
+    {
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        if (screens.size() < 2)
+            QSKIP("one screen: run with the test's own main");
+        Rig rig;
+        TfrmReminder& w = rig.start({memoOn(1, 0)});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.move(screens[1]->geometry().topLeft() + QPoint(300, 200));
+        QTRY_COMPARE(w.screen(), screens[1]);
+        rig.tick(1500);
+        QList<QRect> placed;
+        const auto look = [&] {
+            QWidget* d = QApplication::activeModalWidget();
+            QVERIFY(d);
+            placed << d->frameGeometry();
+            QTest::keyClick(d, Qt::Key_Escape);
+        };
+        for (const Qt::Key key : {Qt::Key_F4, Qt::Key_F2}) {
+            QTimer::singleShot(0, look);
+            QTest::keyClick(w.memoGrid().dbsgMemo(), key);
+        }
+        QTimer::singleShot(0, look);
+        clickCell(w.memoGrid().dbsgMemo(), COL_DATE, 1);
+        QCOMPARE(placed.size(), 3);
+        for (const QRect& r : placed)
+            QVERIFY2(screens[1]->geometry().contains(r.center()), qPrintable(QString("%1,%2").arg(r.x()).arg(r.y())));
+    }
+
     void trayMenuTipAndClicks()
     {
         Rig rig;
@@ -298,21 +655,49 @@ private slots:
     }
 
     // Centra_Finestra on a 1024 x 768 screen: centred on the reference, the
-    // half pixel cut, kept on the screen. The same rule keeping a saved
-    // position on the screen is the program test's, at scale 2 under Xvfb.
+    // half pixel cut, kept on the screen; on a second screen right of it,
+    // kept on that one. The same rule keeping a saved position on the screen
+    // is the program test's, at scale 2 under Xvfb.
     void onScreen()
     {
+        const QRect first(0, 0, 1024, 768);
+        const QRect second(1024, 0, 1280, 1024);
         const struct {
             QRect reference;
             QSize window;
+            QRect screen;
             QPoint place;
-        } rows[] = {{{10, 20, 600, 400}, {360, 100}, {130, 170}}, {{10, 20, 600, 400}, {361, 100}, {129, 170}},
-            {{-200, 20, 600, 400}, {361, 100}, {0, 170}}, {{900, 20, 600, 400}, {361, 100}, {662, 170}},
-            {{10, 700, 600, 400}, {360, 100}, {130, 667}}, {{100, 100, 10, 10}, {31, 31}, {90, 90}}};
+        } rows[] = {
+            {{10, 20, 600, 400}, {360, 100}, first, {130, 170}}, {{10, 20, 600, 400}, {361, 100}, first, {129, 170}},
+            {{-200, 20, 600, 400}, {361, 100}, first, {0, 170}}, {{900, 20, 600, 400}, {361, 100}, first, {662, 170}},
+            {{10, 700, 600, 400}, {360, 100}, first, {130, 667}}, {{100, 100, 10, 10}, {31, 31}, first, {90, 90}},
+            {{1500, 20, 600, 400}, {361, 100}, second, {1619, 170}},  // on the second screen, as it is
+            {{900, 20, 600, 400}, {361, 100}, second, {1024, 170}},   // its left edge
+            {{2100, 900, 600, 400}, {361, 100}, second, {1942, 923}}, // its right and bottom edges
+        };
         for (const auto& r : rows)
-            QCOMPARE(Centra_Finestra(r.reference, r.window, QSize(1024, 768)), r.place);
+            QCOMPARE(Centra_Finestra(r.reference, r.window, r.screen), r.place);
     }
 };
 
-QTEST_MAIN(TestReminder)
+// Two offscreen screens side by side, the first as the platform's own one,
+// so that dialogs can be seen opening on the second.
+int main(int argc, char** argv)
+{
+    QTemporaryDir dir;
+    QFile screens(dir.filePath("screens.json"));
+    const bool twoScreens = qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open(QIODevice::WriteOnly)
+        && screens.write(R"({"screens": [
+            {"name": "left", "x": 0, "y": 0, "width": 800, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+            {"name": "right", "x": 800, "y": 0, "width": 1024, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}
+        ]})")
+            > 0;
+    screens.close();
+    if (twoScreens)
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestReminder test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_reminder.moc"

@@ -53,7 +53,7 @@ private slots:
                 auto* mail = qobject_cast<TfrmEmail*>(QApplication::activeModalWidget());
                 QVERIFY(mail);
                 shownAt = mail->pos();
-                centred = Centra_Finestra(w.frameGeometry(), mail->frameGeometry().size(), w.screen()->size());
+                centred = Centra_Finestra(w.frameGeometry(), mail->frameGeometry().size(), w.screen()->geometry());
                 if (!body.isEmpty())
                     mail->TestoEmail = body;
                 QTest::mouseClick(mail->hglInviaEMail, Qt::LeftButton);
@@ -101,7 +101,7 @@ private slots:
             w.close();
             TfrmMessaggioTrayIcon* notice = w.trayNotice();
             QVERIFY(notice && notice->isVisible() && w.isHidden());
-            QCOMPARE(notice->pos(), Centra_Finestra(main, notice->frameGeometry().size(), w.screen()->size()));
+            QCOMPARE(notice->pos(), Centra_Finestra(main, notice->frameGeometry().size(), w.screen()->geometry()));
             QVERIFY(!notice->chkMess->isChecked());
             if (tick)
                 QTest::mouseClick(notice->chkMess, Qt::LeftButton);

@@ -160,6 +160,29 @@ private slots:
         QCOMPARE(rig.made.size(), size_t(1));
     }
 
+    // A daily alarm clock rings once a day, whether yesterday's warning was
+    // closed at once or is still open.
+    void alarmRingsEveryDay_data()
+    {
+        QTest::addColumn<bool>("leftOpen");
+        QTest::newRow("closed at once") << false;
+        QTest::newRow("yesterday's still open") << true;
+    }
+    void alarmRingsEveryDay()
+    {
+        QFETCH(bool, leftOpen);
+        EngineRig rig(on(monday, 7, 0));
+        rig.state.ArrSveglie << makeAlarm(QTime(7, 30));
+        rig.onCreate = [leftOpen](FakeWarningWindow& w) {
+            if (!leftOpen)
+                w.close();
+        };
+        rig.runUntil(on(monday.addDays(1), 7, 40));
+        QCOMPARE(rig.made.size(), size_t(2));
+        QCOMPARE(rig.made[1]->keys, QList<qint32>{0});
+        QCOMPARE(rig.engine->ArrWarnSveglie().size(), leftOpen ? 2 : 0);
+    }
+
     // A memo changed in the grid while its warning shows is re-armed: the
     // visible window keeps it from a second one; once closed, a memo marked
     // done is purged.

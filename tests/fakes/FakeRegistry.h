@@ -19,6 +19,8 @@ public:
     bool writeStrings(const QString& key, const Values& written) override
     {
         ++passes;
+        if (failWrites)
+            return false;
         for (const auto& [name, text] : written) {
             writes.append(name);
             values.insert({key, name}, text);
@@ -38,5 +40,6 @@ public:
 
     QMap<Location, QString> values;
     QStringList writes;
-    int passes = 0; // calls of writeStrings
+    int passes = 0;          // calls of writeStrings
+    bool failWrites = false; // as a read-only folder: nothing is written
 };

@@ -7,17 +7,19 @@
 // Records what would have been played: "once <path>", "loop <path>", "stop".
 class FakeSoundPlayer : public SoundPlayer {
 public:
-    void playOnce(const QString& path) override
+    QStringList calls;
+
+protected:
+    void startOnce(const QString& path) override
     {
         calls.append(QStringLiteral("once ") + path);
     }
-    void playLoop(const QString& path) override
+    void startLoop(const QString& path) override
     {
         calls.append(QStringLiteral("loop ") + path);
     }
-    void stop() override
+    void silence() override
     {
         calls.append(QStringLiteral("stop"));
     }
-    QStringList calls;
 };

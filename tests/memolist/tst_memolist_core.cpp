@@ -244,7 +244,7 @@ private slots:
             QCOMPARE(c.state.ArrMemo[0], other);
             QCOMPARE(c.state.ArrAvvisi[1].Stato, r.rearmed ? STATO_RIARMATO : STATO_MOSTRATO);
             QCOMPARE(c.state.ArrAvvisi[0].Stato, STATO_MOSTRATO);
-            QVERIFY(!c.state.DaSalvare); // the grid's mouse down sets it, not the action
+            QCOMPARE(c.state.DaSalvare, r.before != r.after || r.rearmed);    // marked by the change itself
             QVERIFY(!c.commands.mouseDown(r.col, 3, r.upper, atTime(9, 50))); // the placeholder
         }
     }
@@ -424,7 +424,7 @@ private slots:
             QCOMPARE(ids, (QList<qint32>{1, 2, 3})); // the set of IDs stays
             QCOMPARE(c.queueNames(), named);
             QCOMPARE(c.handedOn.size(), r.result == 2 ? 1 : 0);
-            QVERIFY(!c.state.DaSalvare);
+            QCOMPARE(c.state.DaSalvare, r.result == 2);
         }
     }
 

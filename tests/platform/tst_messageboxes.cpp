@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -10,8 +11,16 @@
 namespace {
 
 struct Boxes : QtMessageBoxes {
+    using QtMessageBoxes::QtMessageBoxes;
     using QtMessageBoxes::show;
 };
+
+// A click through the button's window, where modality applies.
+void clickOnScreen(QWidget* button)
+{
+    QWidget* window = button->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, button->mapTo(window, button->rect().center()));
+}
 
 } // namespace
 
@@ -66,6 +75,40 @@ private slots:
             const QMessageBox::Icon icons[] = {QMessageBox::Question, QMessageBox::Information, QMessageBox::Critical};
             QCOMPARE(icon, icons[int(kind)]);
         }
+    }
+
+    // A question of the main window stands over the dialog of it that asks
+    // and waits for its answer there, while a window of its own, as a
+    // warning is, can still be answered.
+    void warningsStayFree()
+    {
+        QWidget main;
+        main.show();
+        QDialog dialog(&main);
+        dialog.setWindowModality(Qt::WindowModal);
+        auto* dialogButton = new QPushButton(QStringLiteral("dialog"), &dialog);
+        dialog.show();
+        QWidget warning(nullptr, Qt::Tool);
+        auto* warningButton = new QPushButton(QStringLiteral("warning"), &warning);
+        warning.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&warning) && QTest::qWaitForWindowExposed(&dialog));
+        QStringList clicked;
+        for (QPushButton* b : {dialogButton, warningButton})
+            connect(b, &QPushButton::clicked, [&clicked, b] { clicked << b->text(); });
+        const QWidget* over = nullptr;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            over = box->parentWidget();
+            clickOnScreen(dialogButton);
+            clickOnScreen(warningButton);
+            box->button(QMessageBox::Yes)->click();
+        });
+        QCOMPARE(Boxes(&main).show(MessageKind::Question, QStringLiteral("Sveglie"), QStringLiteral("?"), false),
+            Answer::Yes);
+        QCOMPARE(over, &dialog);
+        QCOMPARE(clicked, QStringList{QStringLiteral("warning")});
     }
 };
 

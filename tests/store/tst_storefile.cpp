@@ -1,11 +1,13 @@
 #include "SmallDisk.h"
 #include "TestMain.h"
 #include "state/AppState.h"
+#include "store/Codepage.h"
 #include "store/StoreFile.h"
 #include "store/Ut.h"
 
 #include <QDir>
 #include <QMap>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,6 +60,7 @@ struct Loaded {
     MemoList memos;
     SvegliaList sveglie;
     QString diag;
+    StoreFile::ReadReport report;
 };
 
 struct FileRow {
@@ -70,6 +73,7 @@ struct ReadRow {
     int result;
     QString diagnostic;
     int memos, sveglie;
+    QList<int> lines = {}; // skipped
 };
 struct KeptRow {
     QString main, old;
@@ -94,13 +98,14 @@ private:
         return dir->filePath(StoreFile::oldFileName);
     }
     // The store and the older one as a kind: "" missing, "empty", "line ends",
-    // "damaged", "store", or "folder" (no file can be opened there; a folder
-    // with content, which root cannot read either).
+    // "damaged" (in its second line), "store", "zeros", "no good record", or "folder" (no file can be opened there; a
+    // folder with content, which root cannot read either).
     void placeFiles(const QString& main, const QString& old) const
     {
         const QMap<QString, QByteArray> contents{{"empty", {}}, {"line ends", "\r\n\n"},
-            {"damaged", memoLine(1) + QByteArray(memoLine(2)).replace("#_DT:45366", "#_DT:abc")},
-            {"store", workedExample(',')}};
+            {"damaged", memoLine(1) + QByteArray(memoLine(2)).replace("#_DT:45366", "#_DT:abc") + memoLine(3)},
+            {"store", workedExample(',')}, {"zeros", QByteArray(64, '\0')},
+            {"no good record", QByteArray(memoLine(1)).replace("#_ID:1", "#_ID:x")}};
         for (const auto& [path, kind] : {std::pair{mainPath(), main}, std::pair{oldPath(), old}}) {
             if (contents.contains(kind))
                 put(path, contents[kind]);
@@ -111,7 +116,7 @@ private:
     Loaded load(bool fallback = true) const
     {
         Loaded l;
-        l.result = StoreFile::read(dir->path(), fallback, l.memos, l.sveglie, l.diag);
+        l.result = StoreFile::read(dir->path(), fallback, l.memos, l.sveglie, l.diag, &l.report);
         return l;
     }
 
@@ -157,6 +162,7 @@ private slots:
         QTest::newRow("neither file") << FileRow{"", "", true, 0, 0};
         QTest::newRow("0-byte store") << FileRow{"empty", "", true, 1, 0};
         QTest::newRow("line ends only") << FileRow{"line ends", "store", true, 1, 0};
+        QTest::newRow("no record in it: the old one") << FileRow{"zeros", "store", true, 1, 1};
         QTest::newRow("only the old one, no fallback") << FileRow{"", "store", false, -11, 0};
         QTest::newRow("unopenable, no fallback") << FileRow{"folder", "store", false, -11, 0};
         QTest::newRow("unopenable, old missing") << FileRow{"folder", "", true, -21, 0};
@@ -175,24 +181,30 @@ private slots:
         QVERIFY(diag.isEmpty());
     }
 
-    // What a read gives: damaged records stop it with their number, anything
-    // else a record may hold around its fields is passed over.
+    // What a read gives: a damaged record is skipped, named by its number and
+    // line, and the rest is read; anything else a record may hold around its
+    // fields is passed over.
     void reading_data()
     {
         QTest::addColumn<ReadRow>("r");
         const QByteArray noAt = QByteArray(memoLine(3)).replace("\t#_AT:1", "");
+        const QByteArray badDate = QByteArray(memoLine(1)).replace("#_DT:45366", "#_DT:abc");
+        const QByteArray noSound = "#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:0\r\n";
         const QString none = "Nessun record nel file";
-        QTest::newRow("third memo lacks #_AT:") << ReadRow{
-            memoLine(1) + memoLine(2) + noAt + workedExample(','), -1, "Errore sul Memo numero 3 esito=-14", 3, 0};
-        QTest::newRow("date abc") << ReadRow{
-            QByteArray(memoLine(1)).replace("#_DT:45366", "#_DT:abc"), -1, "Errore sul Memo numero 1 esito=-27", 1, 0};
-        QTest::newRow("id x") << ReadRow{
-            QByteArray(memoLine(1)).replace("#_ID:1", "#_ID:x"), -1, "Errore sul Memo numero 1 esito=-21", 1, 0};
+        QTest::newRow("third memo lacks #_AT:") << ReadRow{memoLine(1) + memoLine(2) + noAt + workedExample(','), -1,
+            "Errore sul Memo numero 3 esito=-14 riga=3", 3, 1, {3}};
+        QTest::newRow("date abc") << ReadRow{badDate, -1, "Errore sul Memo numero 1 esito=-27 riga=1", 0, 0, {1}};
+        QTest::newRow("id x") << ReadRow{QByteArray(memoLine(1)).replace("#_ID:1", "#_ID:x"), -1,
+            "Errore sul Memo numero 1 esito=-21 riga=1", 0, 0, {1}};
         QTest::newRow("alarm without sound")
-            << ReadRow{memoLine(1) + "#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:0\r\n", -2,
-                   "Errore sulla sveglia numero 1 esito=-16", 1, 1};
+            << ReadRow{memoLine(1) + noSound, -2, "Errore sulla sveglia numero 1 esito=-16 riga=2", 1, 0, {2}};
         QTest::newRow("alarm bad time") << ReadRow{"#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:x\t#_SN:s\r\n", -2,
-            "Errore sulla sveglia numero 1 esito=-24", 0, 1};
+            "Errore sulla sveglia numero 1 esito=-24 riga=1", 0, 0, {1}};
+        // Lines counted as records end: CR LF, LF or CR; text between records counts.
+        QTest::newRow("a memo and an alarm clock damaged, mixed line ends") << ReadRow{memoLine(1) + "garbage\n"
+                + noSound + QByteArray(memoLine(2)).replace("\r\n", "\r") + badDate + workedExample(','),
+            -1, "Errore sul Memo numero 3 esito=-27 riga=5\nErrore sulla sveglia numero 1 esito=-16 riga=3", 3, 1,
+            {3, 5}};
         QTest::newRow("zeros left by a crash") << ReadRow{QByteArray(4096, '\0'), -3, none, 0, 0};
         QTest::newRow("a blank line") << ReadRow{" \r\n", -3, none, 0, 0};
         QTest::newRow("last line without CR LF") << ReadRow{memoLine(1) + memoLine(2).chopped(2), 1, "", 2, 0};
@@ -214,20 +226,13 @@ private slots:
         QCOMPARE(l.diag, r.diagnostic);
         QCOMPARE(l.memos.size(), r.memos);
         QCOMPARE(l.sveglie.size(), r.sveglie);
-        if (r.result == 1) {
-            QCOMPARE(l.memos[0].ID, 1);
-            QCOMPARE(l.memos[0].Anticipo, -5);
-            QCOMPARE(l.memos.last().Data, 45366.0);
+        QCOMPARE(l.report.damagedLines, r.lines);
+        // Only whole records: none of 30/12/1899 made of a damaged one.
+        for (const REC_Memo& m : l.memos) {
+            QVERIFY(m.ID >= 1);
+            QCOMPARE(m.Anticipo, -5);
+            QCOMPARE(m.Data, 45366.0);
         }
-    }
-
-    // The failing memo keeps the fields read before the failure.
-    void failingMemoKeepsFieldsReadBeforeIt()
-    {
-        put(mainPath(), memoLine(1) + memoLine(2) + QByteArray(memoLine(3)).replace("\t#_AT:1", ""));
-        const Loaded l = load();
-        QCOMPARE(l.memos[1].Nota, QString("memo 2"));
-        QCOMPARE(l.memos[2], (REC_Memo{3, 1, "memo 3", 0}));
     }
 
     // Only the whole date and the time's fraction are written; kinds the
@@ -383,9 +388,12 @@ private slots:
     void startUpKeepsWhatItCannotUse_data()
     {
         QTest::addColumn<KeptRow>("r");
-        QTest::newRow("damaged store, good old one") << KeptRow{"damaged", "store", -1, {"copy", "copy"}, 2};
+        QTest::newRow("damaged store, intact old one") << KeptRow{"damaged", "store", -1, {"copy"}, 2};
         QTest::newRow("unreadable store, older list read") << KeptRow{"folder", "store", 1, {"moved"}, 1};
-        QTest::newRow("damaged store, unreadable old one") << KeptRow{"damaged", "folder", -1, {"copy", "moved"}, 2};
+        QTest::newRow("unreadable store, damaged old one") << KeptRow{"folder", "damaged", -1, {"moved", "copy"}, 2};
+        QTest::newRow("no record in the store, older list read") << KeptRow{"zeros", "store", 1, {"copy"}, 1};
+        QTest::newRow("no good record in the store, older list read")
+            << KeptRow{"no good record", "store", 1, {"copy"}, 1};
         QTest::newRow("both unreadable") << KeptRow{"folder", "folder", -21, {"moved", "moved"}, 0};
         QTest::newRow("only the old one: nothing damaged") << KeptRow{"", "store", 1, {}, 1};
     }
@@ -399,6 +407,9 @@ private slots:
         const QDateTime now(QDate(2026, 12, 6), QTime(9, 15, 30));
         QCOMPARE(state.readStore(diag, now), r.result);
         QCOMPARE(state.ArrMemo.size(), r.memos);
+        QCOMPARE(state.damagedLines, r.result == -1 ? QList<int>{2} : QList<int>{});
+        const bool oldRead = QStringList{"", "folder", "zeros", "no good record"}.contains(r.main);
+        QCOMPARE(state.damagedStoreFile, r.result <= -21 ? "" : oldRead ? "Store_old.dat" : "Store.dat");
         QCOMPARE(state.storeDamaged, !r.kept.isEmpty());
         QCOMPARE(state.keptDamagedFiles.size(), r.kept.size());
         const QStringList names{StoreFile::fileName, StoreFile::oldFileName};
@@ -411,7 +422,39 @@ private slots:
         for (int save = 0; save < 3; ++save)
             QCOMPARE(state.writeStore(u',', now.date()), 1);
         QCOMPARE(QDir(dir->path()).entryList({"*damaged*"}, QDir::AllEntries).size(), r.kept.size());
-        QCOMPARE(load().result, 1);
+        const Loaded saved = load();
+        QCOMPARE(saved.result, 1);
+        QCOMPARE(saved.memos, state.ArrMemo);
+        // Every good record, the third memo of a damaged store too, and no
+        // memo of 30/12/1899 made of the damaged one.
+        for (const REC_Memo& m : saved.memos)
+            QCOMPARE(m.Data, 45366.0);
+        if (r.memos > 0)
+            QCOMPARE(saved.memos.last().ID, r.result == -1 ? 3 : 1);
+    }
+
+    // A Qt without ICU has no Windows-1252 converter: a store in that code
+    // page is not read (Qt would give every text empty) nor written over; the
+    // writer keeps to UTF-8, which loses nothing.
+    void codePageMissing()
+    {
+        const QByteArray windows = QByteArray(memoLine(1)).replace("memo 1", "Perch\xe9");
+        put(mainPath(), windows);
+        Codepage::setConverterNameForTests("no-such-code-page");
+        const auto restore = qScopeGuard([] { Codepage::setConverterNameForTests(nullptr); });
+        AppState state;
+        state.folders.data = dir->path();
+        QString diag;
+        QCOMPARE(state.readStore(diag, QDateTime::currentDateTime()), -4);
+        QVERIFY(state.ArrMemo.isEmpty() && state.storeUnconvertible && !state.storeDamaged);
+        state.ArrMemo = {dentista()};
+        QVERIFY(state.writeStore(u',', QDate::currentDate()) < 0);
+        QCOMPARE(fileBytes(mainPath()), windows);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{StoreFile::fileName});
+
+        REC_Memo accented = dentista();
+        accented.Nota = QString::fromUtf8("Perché");
+        QVERIFY(StoreFile::buildBytes({accented}, {}, u',').contains("Perch\xc3\xa9"));
     }
 
     // Saves on 6, 6 and 7 December over 13 older dated copies and a file not

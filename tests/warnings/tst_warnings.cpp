@@ -97,7 +97,7 @@ private slots:
     }
 
     // One notification per warning window, withdrawn when it closes; a click
-    // on it brings the window back. Without a service or a bus, or with one
+    // on it brings the window back, hidden or minimised. Without a service or a bus, or with one
     // that never answers, the window opens as before, at once.
     void desktopNotification()
     {
@@ -140,9 +140,12 @@ private slots:
             auto* window = dynamic_cast<QWidget*>(w.get());
             if (!calls.isEmpty()) {
                 QTRY_COMPARE(service.calls, calls.mid(0, 1));
-                window->hide();
+                if (tag == "memo")
+                    window->hide();
+                else
+                    window->showMinimized();
                 emit service.ActionInvoked(7, "default");
-                QTRY_COMPARE(window->isVisible(), !service.silent);
+                QTRY_COMPARE(window->isVisible() && !window->isMinimized(), !service.silent);
             }
             window->close();
             QTest::qWait(100);
@@ -231,7 +234,7 @@ private slots:
                 = !keyIgnored && (r.lines.isEmpty() || QStringList({"OK", "Esc", "close box"}).contains(r.action));
             QCOMPARE(w->isFinished(), closed);
             QCOMPARE(w->isVisible(), !closed);
-            QCOMPARE(rig.refreshes, closed ? 1 : 0);
+            QCOMPARE(rig.refreshes, closed || r.lines.size() < 2 ? 1 : 0); // the memo list follows at once
             QCOMPARE(rig.sound.calls.last(), closed ? QString("stop") : QString("once /s/Campana.wav"));
             if (!closed)
                 QCOMPARE(w->dbsgMess->RowCount(), int(r.lines.size()));
@@ -326,15 +329,18 @@ private slots:
         }
     }
 
-    void alarmWindowShowsTheFirstAlarm()
+    // Two alarm clocks of one minute: both messages, one line each, and the
+    // first one's sound.
+    void alarmWindowShowsEveryAlarm()
     {
         WarningRig rig;
         rig.locale.timeFormat = "HH.mm";
         rig.queueAlarm(QTime(7, 30), "Wake up", "Bell");
         rig.queueAlarm(QTime(7, 30), "Medicine", "Campana");
         auto w = rig.open<TfrmWarnSveglie>();
-        QCOMPARE(w->memMess->toPlainText(), QString("07.30 - Wake up"));
+        QCOMPARE(w->memMess->toPlainText(), QString("07.30 - Wake up\n07.30 - Medicine"));
         QCOMPARE(lineTexts(w->lines()), QStringList({"07.30 - Wake up", "07.30 - Medicine"}));
+        QCOMPARE(rig.sound.calls, QStringList{"once /s/Bell.WAV"});
         QCOMPARE(w->memMess->palette().color(QPalette::Base), QColor(Qt::white)); // no scheme
         QCOMPARE(w->imgSveglia->pixmap().size(), QSize(174, 182));                // the JPEG was read
         QTest::keyClick(w->memMess, Qt::Key_Return); // key guard: memoActions; sounds: the sounds table
