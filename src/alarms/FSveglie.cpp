@@ -203,9 +203,18 @@ void TfrmSveglie::hideEvent(QHideEvent* event)
 
 void TfrmSveglie::done(int result)
 {
+    commitEditor(); // "Chiudi", Esc and the close box all end here
     // Only a sound tried out here: an open warning's goes on until it is answered.
     services.sound.endPreview();
     QDialog::done(result);
+}
+
+void TfrmSveglie::changeEvent(QEvent* event)
+{
+    // Left for another window (not for a pop-up such as the editor's menu).
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !QApplication::activePopupWidget())
+        commitEditor();
+    QDialog::changeEvent(event);
 }
 
 const TColorazione& TfrmSveglie::scheme() const
@@ -260,8 +269,19 @@ int TfrmSveglie::Riga_Della_Sveglia(int index) const
 
 void TfrmSveglie::Chiudi_Editor()
 {
-    grid->Nascondi_Editor();
+    // As leaving the grid does: typing cleared Scrivi_Edit_on, and hiding
+    // the editor without it would drop what was typed.
+    if (grid->EditorMode()) {
+        grid->Scrivi_Edit_on = true;
+        grid->Nascondi_Editor();
+    }
     grid->setCol(SV_COL_SOUND);
+}
+
+void TfrmSveglie::commitEditor()
+{
+    if (grid->EditorMode())
+        Chiudi_Editor();
 }
 
 void TfrmSveglie::Aggiorna_Pulsante_Cancella()
@@ -411,7 +431,9 @@ void TfrmSveglie::dbsgSveglieSetEditText(int col, int row, const QString& value)
     if (a < 0)
         return;
     REC_Sveglia& s = state.ArrSveglie[a];
-    if (col == SV_COL_MESSAGE) {
+    if (grid->unchangedText(col, row, value)) {
+        // Left as it was offered: the seconds of the time stay.
+    } else if (col == SV_COL_MESSAGE) {
         QString text = value.left(SVEGLIE_MESSAGE_MAX);
         // Pasted text stays one line, as the store holds it.
         for (QChar& c : text) {

@@ -32,6 +32,10 @@ public:
 
     int RigaCorrente = -1; // grid row of the highlighted alarm clock, -1 for none
 
+    // An open cell editor closes and its text goes to the alarm clock: the
+    // session may end while the window is open.
+    void commitEditor();
+
     void Nuova_Sveglia();
     void Cancella_Sveglia();
     int Sveglia_Della_Riga(int row) const;
@@ -42,6 +46,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

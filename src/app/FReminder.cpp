@@ -365,6 +365,8 @@ void TfrmReminder::restorePosition()
 
 void TfrmReminder::closeEvent(QCloseEvent* event)
 {
+    // Whether it hides or ends: the session may end without a hide.
+    commitEditors();
     const bool ending = m_state.UscitaRichiesta || m_state.FineSessione;
     if (!ending && TrayIcon::available()) {
         hideToTray();
@@ -395,6 +397,30 @@ void TfrmReminder::closeEvent(QCloseEvent* event)
     tray->hide();
     event->accept();
     emit closedForGood();
+}
+
+void TfrmReminder::commitEditors()
+{
+    // What is typed in a cell goes to the lists whenever the window is left:
+    // the text would otherwise wait in a window that may not come back
+    // before the session ends.
+    m_panel->commitEditor();
+    if (frmSveglie)
+        frmSveglie->commitEditor();
+}
+
+void TfrmReminder::hideEvent(QHideEvent* event)
+{
+    commitEditors();
+    QMainWindow::hideEvent(event);
+}
+
+void TfrmReminder::changeEvent(QEvent* event)
+{
+    // Another window taken to, not a pop-up such as the editor's own menu.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !QApplication::activePopupWidget())
+        m_panel->commitEditor();
+    QMainWindow::changeEvent(event);
 }
 
 void TfrmReminder::popApriClick()

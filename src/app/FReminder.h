@@ -85,9 +85,13 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Closes any open cell editor, its text kept, in this window and the alarm-clock window.
+    void commitEditors();
     void FormCreate();
     void requestEnd(int code);
     bool confirmExit();

@@ -116,6 +116,10 @@ public:
     {
         return m_editor;
     }
+    // True when value is what cell (col, row) offered: the text its editor
+    // opened with, or its data text. A handed-back text like that was not
+    // edited, and the windows write nothing for it.
+    bool unchangedText(int col, int row, const QString& value) const;
 
     // ---- The string grid ----
 
@@ -332,6 +336,8 @@ private:
     int m_inplaceCol = -1;
     int m_inplaceRow = -1;
     QString m_editOriginal; // the text the editor opened with, restored by Escape
+    int m_originCol = -1;   // the cell of m_editOriginal, kept after the editor closes
+    int m_originRow = -1;
 
     bool m_editorMostrato = false;
     bool m_cellaSelezionabile = false;

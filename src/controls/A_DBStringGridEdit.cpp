@@ -156,6 +156,14 @@ QString TA_DBStringGrid::editorText() const
     return m_editor ? m_editor->text() : QString();
 }
 
+bool TA_DBStringGrid::unchangedText(int col, int row, const QString& value) const
+{
+    if (col == m_originCol && row == m_originRow && value == m_editOriginal)
+        return true;
+    const int d = Pos_Dato(row - FixedRows());
+    return d >= 0 && col >= 0 && col < Dati.size() && d < Dati[col].size() && Dati[col][d] == value;
+}
+
 void TA_DBStringGrid::Mostra_Editor()
 {
     m_editorMode = true;
@@ -191,6 +199,8 @@ void TA_DBStringGrid::UpdateEdit()
 void TA_DBStringGrid::loadEditor()
 {
     m_editOriginal = GetEditText(m_inplaceCol, m_inplaceRow);
+    m_originCol = m_inplaceCol;
+    m_originRow = m_inplaceRow;
     m_editor->setText(m_editOriginal);
     m_editor->selectAll();
 }

@@ -230,7 +230,10 @@ void MemoListPanel::wireGrid()
 
 void MemoListPanel::setTypedText(int col, int row, const QString& text)
 {
-    if (!m_commands.setEditText(col, row, text))
+    // A text left as the cell offered it changes nothing: read back it could
+    // drop the seconds of a time, or a 12-hour time the store has no form for.
+    // The rebuild still shows the cell as it was.
+    if (!dbsgMemo->unchangedText(col, row, text) && !m_commands.setEditText(col, row, text))
         return;
     // Rebuilding must not write the editor's text back a second time.
     dbsgMemo->Scrivi_Edit_on = false;
@@ -290,6 +293,12 @@ void MemoListPanel::Chiudi_Editor()
         dbsgMemo->Nascondi_Editor();
     }
     dbsgMemo->setCol(0);
+}
+
+void MemoListPanel::commitEditor()
+{
+    if (dbsgMemo->EditorMode())
+        Chiudi_Editor();
 }
 
 void MemoListPanel::Aggiorna_Pulsanti()

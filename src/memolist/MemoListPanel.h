@@ -60,6 +60,9 @@ public:
     void Apri_Email();
     void help();
     void Chiudi_Editor();
+    // An open cell editor closes and its text goes to the memo; nothing else
+    // moves. For the window's ways out: hiding, closing, the session's end.
+    void commitEditor();
     void Aggiorna_Pulsanti();
 
     // The date picker, shown modally over the window with the memo's date;

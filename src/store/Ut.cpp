@@ -54,6 +54,69 @@ int readSignedDigits(QStringView s, qint32& value)
     return INTERO_OK;
 }
 
+// The mark of a 12-hour clock at either end ("10:00 PM", "AM 8:20", "6.45pm",
+// "6 p.m."), taken off s: 12 for the afternoon, 0 for the morning, -1 for none.
+// A lone "a" or "p" is no mark: "7.3a" has always read as 07:03.
+int takeMeridiem(QStringView& s)
+{
+    static constexpr struct {
+        QStringView mark;
+        int add;
+    } marks[] = {{u"a.m.", 0}, {u"p.m.", 12}, {u"am", 0}, {u"pm", 12}};
+    const QStringView t = s.trimmed(); // every Unicode blank, CLDR's narrow one too
+    for (const auto& m : marks) {
+        if (t.endsWith(m.mark, Qt::CaseInsensitive)) {
+            s = t.chopped(m.mark.size()).trimmed();
+            return m.add;
+        }
+        if (t.startsWith(m.mark, Qt::CaseInsensitive)) {
+            s = t.mid(m.mark.size()).trimmed();
+            return m.add;
+        }
+    }
+    return -1;
+}
+
+// The typed forms: 4 or 5 characters, the hour from the first one or two
+// digits, the minutes from the digits among the last two.
+int readClock(QStringView s, int& hour, int& minutes)
+{
+    const qsizetype len = s.size();
+    if (len != 4 && len != 5)
+        return -1;
+    if (!isDigit(s[0]))
+        return -2;
+    hour = s[0].unicode() - u'0';
+    if (isDigit(s[1]))
+        hour = hour * 10 + (s[1].unicode() - u'0');
+    minutes = 0;
+    bool anyDigit = false;
+    for (qsizetype i = len - 2; i < len; ++i) {
+        if (isDigit(s[i])) {
+            minutes = minutes * 10 + (s[i].unicode() - u'0');
+            anyDigit = true;
+        }
+    }
+    return anyDigit ? 1 : -3;
+}
+
+// Before a 12-hour mark a shorter form also reads: "6" pm, "930" am.
+int readTwelveHour(QStringView s, int& hour, int& minutes)
+{
+    if (s.size() > 3)
+        return readClock(s, hour, minutes);
+    if (s.isEmpty())
+        return -1;
+    for (const QChar c : s) {
+        if (!isDigit(c))
+            return isDigit(s[0]) ? -1 : -2;
+    }
+    const int n = s.toInt();
+    hour = s.size() == 3 ? n / 100 : n;
+    minutes = s.size() == 3 ? n % 100 : 0;
+    return 1;
+}
+
 } // namespace
 
 int Leggi_Intero(const QString& text, qint32& value)
@@ -72,26 +135,17 @@ int Leggi_Intero(const QString& text, qint32& value)
 int Leggi_Orario(const QString& text, QTime& time)
 {
     time = QTime(0, 0);
-    const qsizetype len = text.size();
-    if (len != 4 && len != 5)
-        return -1;
-    if (!isDigit(text[0]))
-        return -2;
-    int hour = text[0].unicode() - u'0';
-    if (isDigit(text[1]))
-        hour = hour * 10 + (text[1].unicode() - u'0');
+    QStringView s(text);
+    const int afternoon = takeMeridiem(s);
+    int hour = 0;
     int minutes = 0;
-    bool anyDigit = false;
-    for (qsizetype i = len - 2; i < len; ++i) {
-        if (isDigit(text[i])) {
-            minutes = minutes * 10 + (text[i].unicode() - u'0');
-            anyDigit = true;
-        }
-    }
-    if (!anyDigit)
-        return -3;
-    if (hour > 23 || minutes > 59)
+    const int code = afternoon < 0 ? readClock(text, hour, minutes) : readTwelveHour(s, hour, minutes);
+    if (code != 1)
+        return code;
+    if (hour > (afternoon < 0 ? 23 : 12) || minutes > 59)
         return -4;
+    if (afternoon >= 0)
+        hour = hour % 12 + afternoon;
     time = QTime(hour, minutes, 0);
     return 1;
 }

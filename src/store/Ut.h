@@ -18,7 +18,8 @@ constexpr int INTERO_SOLO_SEGNO = -4;
 // value is 0 unless the result is 1.
 int Leggi_Intero(const QString& text, qint32& value);
 
-// A typed time of day: "9.30", "0930", "09:30", "12345" (12:45), "7.3a" (07:03).
+// A typed time of day: "9.30", "0930", "09:30", "12345" (12:45), "7.3a" (07:03);
+// with a 12-hour mark at either end also "10:00 PM", "1030pm", "6.45pm", "6 pm".
 // 1 = read; -1 = length not 4 or 5; -2 = first character not a digit;
 // -3 = no minute digit; -4 = hour above 23 or minutes above 59 (time 00:00).
 int Leggi_Orario(const QString& text, QTime& time);

@@ -1,5 +1,6 @@
 #include "alarms/FDataOra.h"
 #include "alarms/FSveglie.h"
+#include "app/FReminder.h"
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "controls/GridFixture.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
+#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
 #include <QSpinBox>
@@ -32,7 +34,9 @@ struct Rig : MemoListRig {
     MemoPictures pictures;
     std::unique_ptr<TfrmSveglie> w;
 
-    explicit Rig(const SvegliaList& sveglie = {}, const QString& lingua = "Italiano (Italia)")
+    explicit Rig(const SvegliaList& sveglie = {}, const QString& lingua = "Italiano (Italia)",
+        const QString& localeName = "it_IT")
+        : MemoListRig(localeName)
     {
         clock.set(QDateTime(QDate(2024, 6, 3), QTime(14, 20, 15)));
         state.ArrSveglie = sveglie;
@@ -199,6 +203,99 @@ private slots:
             QCOMPARE(r.col == 0 ? s.Messaggio : DayNumbers::toTime(s.Orario).toString("hh:mm"), r.stored);
             QCOMPARE(rig.cell(r.col), r.stored);
             QCOMPARE(rig.grid()->Col(), 6);
+        }
+    }
+
+    // A message typed without Enter reaches its alarm clock whichever way
+    // the editor ends; the session's end, with the window open, saves it.
+    void typedMessageKeptByEveryWayOut()
+    {
+        const SvegliaList list{alarm(1, 1, QTime(6, 0)), alarm(1, 1, QTime(7, 0))};
+        for (const QString way : {"Enter", "Down", "F3", "F8", "Nuovo", "Cancella", "title row", "Chiudi", "close box",
+                 "Escape", "deactivate", "session end"}) {
+            MemoListRig main;
+            TfrmReminder& w = main.start();
+            w.state().ArrSveglie = list;
+            w.state().settings.Chiedi_conferma_cancellazione = 1; // the delete question, answered No
+            w.show();
+            QTimer::singleShot(0, [&] {
+                auto* d = qobject_cast<TfrmSveglie*>(QApplication::activeModalWidget());
+                QVERIFY(d);
+                d->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(d));
+                TA_DBStringGrid* g = d->dbsgSveglie();
+                clickCell(g, 0, 1);
+                QVERIFY(g->Editor() && g->Editor()->isVisible());
+                QTest::keyClick(g->Editor(), Qt::Key_End);
+                QTest::keyClicks(g->Editor(), " in palestra");
+                QWidget other;
+                if (way == "Enter" || way == "Down" || way == "F3" || way == "F8" || way == "Escape") {
+                    QTest::keyClick(g->Editor(),
+                        way == "Enter"      ? Qt::Key_Return
+                            : way == "Down" ? Qt::Key_Down
+                            : way == "F3"   ? Qt::Key_F3
+                            : way == "F8"   ? Qt::Key_F8
+                                            : Qt::Key_Escape);
+                } else if (way == "Nuovo" || way == "Cancella" || way == "Chiudi") {
+                    QTest::mouseClick(way == "Nuovo" ? d->btnNuovo
+                            : way == "Cancella"      ? d->btnCancella
+                                                     : d->btnChiudi,
+                        Qt::LeftButton);
+                } else if (way == "title row") {
+                    clickCell(g, 2, 0);
+                } else if (way == "close box") {
+                    d->close();
+                } else if (way == "deactivate") {
+                    other.show();
+                    other.activateWindow();
+                    QVERIFY(QTest::qWaitForWindowActive(&other));
+                } else {
+                    w.endSession();
+                }
+                QVERIFY2(!g->Editor()->isVisible(), qPrintable(way));
+                d->close();
+            });
+            QTest::keyClick(&w, Qt::Key_F2);
+            QVERIFY2(w.state().ArrSveglie[0].Messaggio == "sveglia in palestra", qPrintable(way));
+            if (way == "session end") {
+                QFile store(main.dir.filePath("Store.dat"));
+                QVERIFY(store.open(QIODevice::ReadOnly));
+                QVERIFY(store.readAll().contains("#_MS:sveglia in palestra\t"));
+            }
+        }
+    }
+
+    // The message and the time in three regions: left as they opened they
+    // change nothing (the seconds stay); a typed time reads in 12-hour forms too.
+    void editableCellsInEachLocale()
+    {
+        const REC_Sveglia before = alarm(1, 1, QTime(6, 0, 37));
+        struct Row {
+            QString locale;
+            int col;
+            QString typed; // null: the cell is left as it opened
+            QString shown;
+        };
+        QList<Row> rows;
+        for (const QString name : {"it_IT", "en_GB", "en_US"}) {
+            rows.append({name, 0, {}, "sveglia"});
+            rows.append({name, 4, {}, name == "en_US" ? "6:00 AM" : "06:00"});
+            rows.append({name, 4, "6.45pm", name == "en_US" ? "6:45 PM" : "18:45"});
+        }
+        rows.append({"en_US", 4, "10:00 PM", "10:00 PM"});
+        rows.append({"en_US", 4, "1030am", "10:30 AM"});
+        rows.append({"en_US", 4, "13:00 PM", "6:00 AM"}); // no such hour: the time stays
+        for (const Row& r : rows) {
+            Rig rig({before}, "Italiano (Italia)", r.locale);
+            if (r.typed.isNull()) {
+                rig.click(r.col, 1);
+                QVERIFY(rig.grid()->Editor() && rig.grid()->Editor()->isVisible());
+                QTest::keyClick(rig.grid()->Editor(), Qt::Key_Return);
+                QVERIFY2(rig.state.ArrSveglie[0] == before, qPrintable(r.locale));
+            } else {
+                rig.type(r.col, r.typed);
+            }
+            QCOMPARE(rig.cell(r.col).replace(QChar(0x202F), u' '), r.shown);
         }
     }
 

@@ -329,9 +329,10 @@ private slots:
     // the name, "at" a point of the window, "clock" sets the program's clock,
     // "tray" starts a notification area and makes it the window, "boxes"
     // waits for that many boxes shown, "shot" takes a screenshot into the
-    // folder $BRIVO_SHOTS names, if any. The program starts on 3 June 2024 at
-    // 10:00 under faketime, over a store of its own when a row gives one. At
-    // the end a file of the test's folder matches a pattern.
+    // folder $BRIVO_SHOTS names, if any, "sigterm" ends the program as the
+    // session's end does. The program starts on 3 June 2024 at 10:00 under
+    // faketime, over a store of its own when a row gives one. At the end a
+    // file of the test's folder matches a pattern.
     void roads_data()
     {
         QTest::addColumn<QByteArray>("store");
@@ -360,6 +361,20 @@ private slots:
                    {"clock", "@2024-06-03 10:59:58"}, ring}
             << "bus.log"
             << "Palestra\\n[^\\n]*Medicina|Medicina\\n[^\\n]*Palestra";
+        // Text typed in a cell, the editor still open, when the session
+        // ends: in a new memo of the list, and in an alarm clock's message
+        // with its window open.
+        QTest::newRow("memo typed, then SIGTERM")
+            << QByteArray() << QStringList{}
+            << QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dal medico"}, {"sigterm"}}
+            << "home/Store.dat"
+            << "#MEMO#\\t#_ID:1\\t#TME:1\\t#_NT:Dal medico\\t";
+        QTest::newRow("alarm message typed, then SIGTERM")
+            << QByteArray() << QStringList{}
+            << QList<QStringList>{{"key", "F2"}, {"find", "^(Impostazione sveglie|Clocks setup)$"}, {"key", "F3"},
+                   {"type", "--delay", "50", "Palestra"}, {"sigterm"}}
+            << "home/Store.dat"
+            << "#SVEGLIA#\\t#TSV:1\\t#_MS:Palestra\\t";
         // The help icon, last of the bar, opens the guide's page of the
         // language in the browser: a stub that writes down what it is given,
         // the desktop's default browser and xdg-open first on PATH.
@@ -484,6 +499,9 @@ private slots:
                 window = window.section('\n', 0, 0);
                 QTest::qWait(1000); // the icon docks
                 continue;
+            } else if (step[0] == "sigterm") {
+                QVERIFY(terminate(p, pid));
+                continue;
             } else if (step[0] == "at") {
                 step = {"mousemove", "--window", window, "--sync", step[1], step[2]};
             }
@@ -494,7 +512,8 @@ private slots:
         const QRegularExpression re(pattern, QRegularExpression::MultilineOption);
         QTRY_VERIFY2_WITH_TIMEOUT(file.isEmpty() || re.match(QString::fromLatin1(readAll(path))).hasMatch(),
             readAll(path).constData(), 10000);
-        QVERIFY(terminate(p, pid));
+        if (p.state() != QProcess::NotRunning)
+            QVERIFY(terminate(p, pid));
         tray.kill();
         tray.waitForFinished();
     }

@@ -16,9 +16,11 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QFile>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QMap>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableView>
@@ -409,6 +411,117 @@ private slots:
             QVERIFY(s.state().DaSalvare); // the keys or the click reached the grid
             QCOMPARE(s.list->RigaCorrente, 1);
             QVERIFY(s.panel().btnSuUno->isEnabled());
+        }
+    }
+
+    // Each editable cell in three regions: left as it opened it changes
+    // nothing (no time lost, no seconds dropped, no warning re-armed); typed,
+    // the time reads back in the form the cell shows it.
+    void editableCellsInEachLocale()
+    {
+        const REC_Memo memo = memoOn(1, 3, QTime(22, 0, 37), 0);
+        const QStringList locales{"it_IT", "en_GB", "en_US"};
+        struct Row {
+            QString locale;
+            int col;
+            QString typed; // null: the cell is left as it opened
+            QString shown;
+        };
+        QList<Row> rows;
+        for (const QString& name : locales) {
+            rows.append({name, COL_TEXT, {}, "memo 1"});
+            rows.append({name, COL_TIME, {}, name == "en_US" ? "10:00 PM" : "22:00"});
+            rows.append({name, COL_ADVANCE, {}, "0"});
+            rows.append({name, COL_TIME, "6.45pm", name == "en_US" ? "6:45 PM" : "18:45"});
+        }
+        rows.append({"it_IT", COL_TIME, "18.30", "18:30"});
+        rows.append({"en_GB", COL_TIME, "1030pm", "22:30"});
+        rows.append({"en_US", COL_TIME, "10:00 AM", "10:00 AM"});
+        rows.append({"en_US", COL_TIME, "12:15 am", "12:15 AM"});
+        rows.append({"en_US", COL_TIME, "13:00 PM", ""}); // no such hour: the time goes, the alarm too
+        rows.append({"en_US", COL_ADVANCE, "+10", "+10"});
+        rows.append({"en_US", COL_TEXT, "Dentista", "Dentista"});
+        for (const Row& r : rows) {
+            Shown s({memo}, QStringLiteral("Reminder"), r.locale);
+            s.w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(s.w));
+            s.state().ArrAvvisi = {{AVVISO_MEMO, 1, STATO_MOSTRATO}};
+            s.click(r.col, 1);
+            QVERIFY2(s.list->editorVisible(), qPrintable(r.locale));
+            if (!r.typed.isNull())
+                s.grid->Editor()->selectAll();
+            s.type(r.typed);
+            QCOMPARE(s.grid->Cells(r.col, 1).replace(QChar(0x202F), u' '), r.shown);
+            const REC_Memo& after = s.state().ArrMemo[0];
+            if (r.typed.isNull()) {
+                QVERIFY2(after == memo, qPrintable(r.locale + " " + r.shown));
+                QCOMPARE(s.state().ArrAvvisi[0].Stato, STATO_MOSTRATO);
+            } else if (r.col == COL_TIME) {
+                QCOMPARE(after.TipoOrario, r.shown.isEmpty() ? ORARIO_ASSENTE : ORARIO_PRESENTE);
+                QCOMPARE(after.Attivo, r.shown.isEmpty() ? 0 : 1);
+            }
+        }
+    }
+
+    // F3, a text typed and no Enter: every way out of the editor leaves the
+    // text in the memo, and an exit saves it. Offscreen there is no tray, so
+    // Esc and the close box ask the exit question (answered No).
+    void typedTextKeptByEveryWayOut()
+    {
+        const QStringList ways{"Enter", "Down", "Tab", "click", "F3", "F7", "F8", "F2", "move", "Escape", "close box",
+            "hide", "deactivate", "Chiudi", "session end"};
+        for (const QString& way : ways) {
+            Shown s({memoOn(1, 3)});
+            s.w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(s.w));
+            if (way == "move")
+                s.click(COL_DATE_BUTTON, 1); // a current memo, for the move buttons
+            s.key(Qt::Key_F3);
+            QVERIFY(s.list->editorVisible());
+            QTest::keyClicks(s.grid->Editor(), "Dal medico");
+            if (way == "F2") {
+                QTimer::singleShot(0, [] {
+                    QVERIFY(QApplication::activeModalWidget());
+                    QApplication::activeModalWidget()->close();
+                });
+            }
+            const QMap<QString, Qt::Key> keys{{"Enter", Qt::Key_Return}, {"Down", Qt::Key_Down}, {"Tab", Qt::Key_Tab},
+                {"F3", Qt::Key_F3}, {"F7", Qt::Key_F7}, {"F8", Qt::Key_F8}, {"F2", Qt::Key_F2},
+                {"Escape", Qt::Key_Escape}};
+            QWidget other;
+            s.state().settings.Chiedi_conferma_cancellazione = 1; // F8 asks, answered No
+            if (keys.contains(way)) {
+                s.key(keys[way]);
+            } else if (way == "click") {
+                s.click(COL_DONE, 2);
+            } else if (way == "move") {
+                QTest::mouseClick(s.panel().btnGiuTutto, Qt::LeftButton);
+            } else if (way == "close box") {
+                s.w->close();
+            } else if (way == "hide") {
+                s.w->hide();
+            } else if (way == "deactivate") {
+                other.show();
+                other.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&other));
+            } else if (way == "Chiudi") {
+                s.rig.boxes.setNextAnswer(Answer::Yes);
+                s.w->popChiudiClick();
+            } else {
+                s.w->endSession();
+            }
+            QVERIFY2(s.list->editorVisible() == (way == "F3"), qPrintable(way)); // F3 opens the next one
+            QStringList notes;
+            for (const REC_Memo& m : s.state().ArrMemo)
+                notes.append(m.Nota);
+            QVERIFY2(notes.contains("Dal medico"), qPrintable(way + ": " + notes.join(", ")));
+            if (way == "F8")
+                QVERIFY(s.rig.boxes.texts().value(0).contains("\r\nDal medico del "));
+            if (way == "Chiudi" || way == "session end") {
+                QFile store(s.rig.dir.filePath("Store.dat"));
+                QVERIFY(store.open(QIODevice::ReadOnly));
+                QVERIFY2(store.readAll().contains("#_NT:Dal medico\t"), qPrintable(way));
+            }
         }
     }
 

@@ -54,6 +54,20 @@ private slots:
             {"12:ab", -3, QTime(0, 0)},  // no minute digit
             {"25.00", -4, QTime(0, 0)},  // hour 25
             {"12:60", -4, QTime(0, 0)},  // minute 60
+            // 12-hour forms, as an English short time shows them or a person types them
+            {"10:00 AM", 1, QTime(10, 0)},                             // morning
+            {"10:00 PM", 1, QTime(22, 0)},                             // evening
+            {"1030pm", 1, QTime(22, 30)},                              // no separator, no blank
+            {"6.45pm", 1, QTime(18, 45)},                              // one hour digit
+            {"6 p.m.", 1, QTime(18, 0)},                               // hour alone, dotted mark
+            {"930 am", 1, QTime(9, 30)},                               // three digits
+            {"12:15 am", 1, QTime(0, 15)},                             // midnight hour
+            {"12:15 PM", 1, QTime(12, 15)},                            // noon hour
+            {QString("7:05") + QChar(0x202F) + "PM", 1, QTime(19, 5)}, // CLDR's narrow blank
+            {"AM 8:20", 1, QTime(8, 20)},                              // mark first
+            {"13:00 PM", -4, QTime(0, 0)},                             // no such hour
+            {"pm", -1, QTime(0, 0)},                                   // mark alone
+            {"pm 7:30 am", -1, QTime(0, 0)},                           // two marks
         };
         for (const auto& r : rows) {
             QTime t(5, 5);
