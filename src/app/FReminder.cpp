@@ -44,7 +44,7 @@ TfrmReminder::TfrmReminder(Services& appServices, const ProgramFolders& folders,
         ownWarnings = std::make_unique<WarningWindows>(m_state, services,
             WarningHost{[this] {
                             // What is typed in the list goes to its memo before the rows are rebuilt.
-                            m_panel->Chiudi_Editor();
+                            m_panel->commitEditor();
                             m_memoGrid->followListChange();
                             m_panel->Aggiorna_Pulsanti();
                         },
