@@ -396,7 +396,7 @@ private slots:
         const struct {
             const char* name;
             std::function<void(Rig&, TfrmReminder&)> command;
-            std::function<void(Rig&)> check;
+            std::function<void(const MemoList&, const SvegliaList&)> check; // what Store.dat holds then
         } rows[] = {
             {"date picker",
                 [](Rig& rig, TfrmReminder& w) {
@@ -411,10 +411,7 @@ private slots:
                     });
                     clickCell(w.memoGrid().dbsgMemo(), COL_DATE, 1);
                 },
-                [](Rig& rig) {
-                    MemoList memos;
-                    SvegliaList sveglie;
-                    QVERIFY(rig.stored(memos, sveglie));
+                [](const MemoList& memos, const SvegliaList&) {
                     QCOMPARE(memos.size(), 1);
                     QCOMPARE(DayNumbers::toDate(memos[0].Data), QDate(2024, 6, 20));
                 }},
@@ -425,12 +422,7 @@ private slots:
                     rig.boxes.setNextAnswer(Answer::Yes);
                     QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F8);
                 },
-                [](Rig& rig) {
-                    MemoList memos;
-                    SvegliaList sveglie;
-                    QVERIFY(rig.stored(memos, sveglie));
-                    QVERIFY(memos.isEmpty());
-                }},
+                [](const MemoList& memos, const SvegliaList&) { QVERIFY(memos.isEmpty()); }},
             {"alarm clock delete question",
                 [](Rig& rig, TfrmReminder& w) {
                     w.state().ArrSveglie.append(
@@ -447,12 +439,7 @@ private slots:
                     });
                     QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F2);
                 },
-                [](Rig& rig) {
-                    MemoList memos;
-                    SvegliaList sveglie;
-                    QVERIFY(rig.stored(memos, sveglie));
-                    QVERIFY(sveglie.isEmpty());
-                }},
+                [](const MemoList&, const SvegliaList& sveglie) { QVERIFY(sveglie.isEmpty()); }},
             {"options, a scheme chosen",
                 [](Rig& rig, TfrmReminder& w) {
                     QString chosen, saved;
@@ -473,7 +460,7 @@ private slots:
                     QVERIFY(!chosen.isEmpty());
                     QCOMPARE(saved, chosen);
                 },
-                [](Rig&) {}},
+                [](const MemoList&, const SvegliaList&) {}},
         };
         for (const auto& r : rows) {
             Rig rig;
@@ -487,7 +474,10 @@ private slots:
             rig.boxes.whileShown = nullptr;
             rig.tick();
             QVERIFY2(!w.state().DaSalvare, r.name);
-            r.check(rig);
+            MemoList memos;
+            SvegliaList sveglie;
+            QVERIFY(rig.stored(memos, sveglie));
+            r.check(memos, sveglie);
         }
     }
 
