@@ -28,8 +28,8 @@ int AppState::readStore(QString& diagnostic, const QDateTime& now)
 int AppState::writeStore(QChar decimalSeparator, const QDate& today)
 {
     if (storeUnconvertible)
-        return -11;              // the store this build could not read stays as it is
-    QDir().mkpath(folders.data); // an installed copy's data folder may not exist yet
+        return -11;                             // the store this build could not read stays as it is
+    StoreFile::makePrivateFolder(folders.data); // an installed copy's data folder may not exist yet
     // A copy that cannot be written never holds up the save; the next one
     // tries again.
     StoreFile::backupDaily(folders.data, today);

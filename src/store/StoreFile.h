@@ -42,7 +42,8 @@ using SaveFaults = std::function<bool(SaveStep)>; // true: this step fails
 
 // Writes Store.dat in folder, keeping the previous one as Store_old.dat.
 // The new text goes to a temporary file beside the real store (the file a
-// link points to: the link stays), with the store's permissions; every
+// link points to: the link stays), made new with the store's permissions
+// (owner only for a first store) and never through a link left there; every
 // write, the flush, the sync and the size on disk are checked before
 // anything is renamed, and a failure removes the temporary file and leaves
 // both stores as they were. A failure to keep Store_old.dat costs only that
@@ -67,8 +68,13 @@ struct ReadReport {
 int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
     ReadReport* report = nullptr);
 
+// Makes the folder (and its parents) when it is missing, the last one for
+// its owner alone; false when it is not there after.
+bool makePrivateFolder(const QString& path);
+
 // Before the first save of day: copies Store.dat (the file a link points
-// to) to Backup/Store_<yyyy-MM-dd>.dat in folder, checked as a save is, and
+// to) to Backup/Store_<yyyy-MM-dd>.dat in folder, owner only, made and
+// checked as a save is, and
 // removes the oldest such dated copies beyond 14; nothing else there is
 // touched. 1 = copied; 0 = nothing to copy, or the day's copy is there;
 // negative = not written, so the next save tries again.

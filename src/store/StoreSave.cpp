@@ -8,11 +8,12 @@
 #include <QRegularExpression>
 
 #include <filesystem>
-#include <optional>
 
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -52,20 +53,56 @@ QString linkTarget(const QString& path)
     return target;
 }
 
+// Memos are private notes: what we make new is for the owner alone.
+constexpr QFileDevice::Permissions ownerOnly
+    = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser;
+
+// Opens path as a new file of our own with its final mode from the start, so
+// no other user can open it in between. A leftover of any kind is removed
+// first; a link planted there is removed, never followed.
+bool createNew(QFile& out, const QString& path, QFileDevice::Permissions permissions)
+{
+    QFile::remove(path);
+#ifdef Q_OS_WIN
+    if (!out.open(QIODevice::NewOnly | QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    out.setPermissions(permissions);
+    return true;
+#else
+    mode_t mode = 0;
+    const std::pair<QFileDevice::Permission, mode_t> bits[]
+        = {{QFileDevice::ReadOwner, S_IRUSR}, {QFileDevice::WriteOwner, S_IWUSR}, {QFileDevice::ExeOwner, S_IXUSR},
+            {QFileDevice::ReadGroup, S_IRGRP}, {QFileDevice::WriteGroup, S_IWGRP}, {QFileDevice::ExeGroup, S_IXGRP},
+            {QFileDevice::ReadOther, S_IROTH}, {QFileDevice::WriteOther, S_IWOTH}, {QFileDevice::ExeOther, S_IXOTH}};
+    for (const auto& [permission, bit] : bits) {
+        if (permissions.testFlag(permission))
+            mode |= bit;
+    }
+    const int fd
+        = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd < 0)
+        return false;
+    // The umask may have narrowed the mode of the store being replaced.
+    if (::fchmod(fd, mode) != 0
+        || !out.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#endif
+}
+
 // Writes bytes to a new file at path, checking every step; on failure the
 // file is removed. 1, -11 (not created) or -12 (not fully on disk).
-int writeChecked(const QString& path, QByteArrayView bytes, std::optional<QFileDevice::Permissions> permissions,
-    const SaveFaults& faults)
+int writeChecked(
+    const QString& path, QByteArrayView bytes, QFileDevice::Permissions permissions, const SaveFaults& faults)
 {
     QFile out(path);
     // Unbuffered: a full disk shows at the write, not at a close nobody checks.
-    if (fails(faults, SaveStep::Create)
-        || !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+    if (fails(faults, SaveStep::Create) || !createNew(out, path, permissions)) {
         QFile::remove(path);
         return -11;
     }
-    if (permissions)
-        out.setPermissions(*permissions);
     const qint64 size = qint64(bytes.size());
     bool ok = true;
     for (qint64 done = 0; ok && done < size;) {
@@ -100,6 +137,14 @@ bool holdPrevious(const QString& target, const QString& holdPath, const SaveFaul
 
 } // namespace
 
+bool makePrivateFolder(const QString& path)
+{
+    if (QFileInfo(path).isDir())
+        return true; // one that exists keeps its mode
+    return QDir().mkpath(path)
+        && QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
 int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator,
     const SaveFaults& faults)
 {
@@ -111,9 +156,8 @@ int write(const QString& folder, const MemoList& memos, const SvegliaList& svegl
     const QFileInfo previous(target);
     const bool hadStore = previous.exists();
 
-    std::optional<QFileDevice::Permissions> permissions;
-    if (hadStore)
-        permissions = previous.permissions();
+    // An existing store keeps its mode; a new one is the owner's alone.
+    const QFileDevice::Permissions permissions = hadStore ? previous.permissions() : ownerOnly;
     const QByteArray bytes = buildBytes(memos, sveglie, decimalSeparator);
     const int written = writeChecked(newPath, bytes, permissions, faults);
     if (written != 1)
@@ -194,10 +238,10 @@ int backupDaily(const QString& folder, const QDate& day)
     QByteArray bytes;
     if (Leggi_File(store, bytes) != 1)
         return -1;
-    if (!QDir().mkpath(backups))
+    if (!makePrivateFolder(backups))
         return -2;
     const QString newCopy = copy + QStringLiteral(".new");
-    if (writeChecked(newCopy, bytes, QFileInfo(store).permissions(), {}) != 1)
+    if (writeChecked(newCopy, bytes, ownerOnly, {}) != 1)
         return -3;
     if (!replaceFile(newCopy, copy)) {
         QFile::remove(newCopy);

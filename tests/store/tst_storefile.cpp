@@ -382,6 +382,44 @@ private slots:
         QVERIFY(!QFile::exists(real + ".new"));
     }
 
+    // Memos are private: a first store, its backups and a data folder made for
+    // them are the owner's alone, an existing store keeps its mode, and a link
+    // planted where a temporary file goes is removed, never written through.
+    void newFilesPrivatePlantedLinksNotFollowed()
+    {
+        const auto mode = [](const QString& path) {
+            const QFileDevice::Permissions all = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                | QFileDevice::ExeOwner | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+            return QFile::permissions(path) & all;
+        };
+        const QFileDevice::Permissions rw = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        AppState state;
+        state.folders.data = dir->filePath("data");
+        const QString store = state.folders.data + "/" + StoreFile::fileName;
+        const QString backups = state.folders.data + "/Backup";
+        state.ArrMemo = {dentista()};
+        QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6)), 1);
+        QCOMPARE(mode(state.folders.data), rw | QFileDevice::ExeOwner);
+        QCOMPARE(mode(store), rw);
+
+        const QString victim = dir->filePath("victim.txt");
+        put(victim, "not the store's");
+        QVERIFY(QDir().mkpath(backups));
+        QVERIFY(QFile::link(victim, store + ".new"));
+        QVERIFY(QFile::link(victim, backups + "/Store_2026-12-07.dat.new"));
+        QVERIFY(QFile::setPermissions(store, rw | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+        state.ArrMemo[0].Nota = "after the links";
+        QCOMPARE(state.writeStore(u',', QDate(2026, 12, 7)), 1);
+        QCOMPARE(fileBytes(victim), QByteArray("not the store's"));
+        QVERIFY(!QFileInfo(store).isSymLink() && fileBytes(store).contains("after the links"));
+        QCOMPARE(mode(store), rw | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        const QString copy = backups + "/Store_2026-12-07.dat";
+        QVERIFY(!QFileInfo(copy).isSymLink() && fileBytes(copy).contains(dentista().Nota.toUtf8()));
+        QCOMPARE(mode(copy), rw);
+        QVERIFY(!QFileInfo(store + ".new").isSymLink() && !QFileInfo(copy + ".new").isSymLink());
+    }
+
     // Start-up keeps every file it could not use, at once and once, by a copy
     // or, when the file cannot be read, by renaming it; saves never wait for it.
     // A folder in place of a file is what root cannot read either.
