@@ -4,8 +4,10 @@
 #include "platform/MessageBoxes.h"
 #include "platform/SessionEnd.h"
 #include "platform/SingleInstance.h"
+#include "store/StoreFile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 
 #include <chrono>
@@ -71,6 +73,19 @@ int main(int argc, char* argv[])
         services.boxes.information(
             QStringLiteral("Attenzione: il programma è già attivo! Per aprirlo, fare doppio-clic sull'icona posta "
                            "nella barra di Windows, in basso a destra"));
+        return 0;
+    }
+
+    // One copy per store too, whatever its runtime folder: two sessions
+    // sharing a home would each save their own list over the other's.
+    StoreFile::makePrivateFolder(folders.data);
+    SingleInstance storeLock(QStringLiteral("Store"), folders.data);
+    if (!storeLock.acquire()) {
+        services.boxes.information(
+            QStringLiteral("Attenzione: i promemoria di questa cartella sono già aperti da un'altra copia del "
+                           "programma, in un'altra sessione o su un altro computer:\n%1\nQuesta copia termina per non "
+                           "scrivere sopra le loro modifiche.")
+                .arg(QDir::toNativeSeparators(folders.data)));
         return 0;
     }
 

@@ -8,8 +8,12 @@ SingleInstance::SingleInstance(const QString& title, const QString& lockFolder)
     QString folder = lockFolder;
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
+    if (folder.isEmpty()) {
+        // Not a shared name in /tmp, which any other user could take first
+        // and so keep the program from starting: a folder in our own home.
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+            + QStringLiteral("/brivo-reminder");
+    }
     QDir().mkpath(folder);
     path = QDir(folder).filePath(title + QStringLiteral(".lock"));
 }

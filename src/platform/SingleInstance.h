@@ -5,8 +5,9 @@
 
 #include <memory>
 
-// One running copy per user: a lock file in the user's runtime folder, named
-// after the title. The lock of a copy that crashed is taken over.
+// One running copy per user: a lock file named after the title in the user's
+// runtime folder (else a folder of the user's cache), or in a folder given.
+// The lock of a copy that crashed is taken over.
 class SingleInstance {
 public:
     // lockFolder empty: the user's runtime folder.

@@ -181,6 +181,17 @@ private slots:
         QVERIFY(boxes.startsWith("Brivo Reminder\tFile dati corrotto e/o illeggibile!"));
         QVERIFY(boxes.contains("il programma è già attivo!"));
         QCOMPARE(first.state(), QProcess::Running);
+        // Another session's copy (a runtime folder of its own) on the same store ends too.
+        QVERIFY(QDir(dir.path()).mkdir("runtime2"));
+        QVERIFY(
+            QFile::setPermissions(dir.filePath("runtime2"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QProcessEnvironment other = environment();
+        other.insert("XDG_RUNTIME_DIR", dir.filePath("runtime2"));
+        QProcess third;
+        QVERIFY(launch(third, other) && third.waitForFinished(10000));
+        QCOMPARE(third.exitCode(), 0);
+        QVERIFY(readAll(dir.filePath("boxes.log")).contains("i promemoria di questa cartella sono già aperti"));
+        QCOMPARE(first.state(), QProcess::Running);
         QVERIFY(!QFile::exists(dir.filePath("home/Store_old.dat"))); // the first has not saved yet
 
         QVERIFY(terminate(first));
@@ -191,6 +202,7 @@ private slots:
         const QByteArray settings = readAll(dir.filePath("config/Brivo/BrivoReminder.ini"));
         QVERIFY(settings.contains("qt_aperture_prog=1"));
         QVERIFY(!QFile::exists(dir.filePath("runtime/Brivo Reminder.lock")));
+        QVERIFY(!QFile::exists(dir.filePath("home/Store.lock")));
     }
 
     // --help and --version answer and end; other arguments but the switch first are reported and ignored.
