@@ -284,6 +284,14 @@ void TfrmSveglie::commitEditor()
         Chiudi_Editor();
 }
 
+void TfrmSveglie::followListChange()
+{
+    commitEditor();
+    RigaCorrente = -1;
+    Aggiorna_Sveglie(false, false);
+    Aggiorna_Pulsante_Cancella();
+}
+
 void TfrmSveglie::Aggiorna_Pulsante_Cancella()
 {
     btnCancella->setEnabled(RigaCorrente >= grid->FixedRows());

@@ -35,6 +35,9 @@ public:
     // An open cell editor closes and its text goes to the alarm clock: the
     // session may end while the window is open.
     void commitEditor();
+    // ArrSveglie changed behind the window (another program's changes taken
+    // in): the rows are rebuilt and nothing stays highlighted.
+    void followListChange();
 
     void Nuova_Sveglia();
     void Cancella_Sveglia();

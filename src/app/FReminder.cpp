@@ -487,7 +487,14 @@ int TfrmReminder::writeSettings()
 
 int TfrmReminder::writeStore()
 {
-    const int r = m_state.writeStore(services.locale.decimalSeparator(), services.clock.now().date());
+    // Typed text goes to its record before the lists take in another
+    // program's changes.
+    if (m_state.storeChangedOutside())
+        commitEditors();
+    const QDateTime now = services.clock.now();
+    const int r = m_state.writeStore(services.locale.decimalSeparator(), now.date(), now.time());
+    if (std::exchange(m_state.outsideChangesTaken, false))
+        followOutsideChanges();
     m_storeSaved = r == 1;
     // Told once per run of failures, after the tick that found it.
     if (m_state.saveFailureToTell(m_storeSaved && m_settingsSaved) && !m_closing) {
@@ -495,6 +502,21 @@ int TfrmReminder::writeStore()
             0, this, [this, text = saveFailedText(AfterFailedSave::Retry)] { services.boxes.Errore(text); });
     }
     return r;
+}
+
+void TfrmReminder::followOutsideChanges()
+{
+    m_memoGrid->followListChange();
+    m_panel->Aggiorna_Pulsanti();
+    if (frmSveglie && frmSveglie->isVisible())
+        frmSveglie->followListChange();
+    const QString copy = std::exchange(m_state.outsideCopy, QString());
+    if (m_toldOutsideChanges && copy.isEmpty())
+        return;
+    m_toldOutsideChanges = true;
+    const QString text = outsideChangesText(m_state.settings.Lingua_attuale, m_state.folders.data, copy);
+    if (!m_closing)
+        QTimer::singleShot(0, this, [this, text] { services.boxes.information(text); });
 }
 
 void TfrmReminder::missedReminders(const MissedList& missed)

@@ -72,6 +72,8 @@ public:
     int writeSettings() override;
     int writeStore() override;
     void missedReminders(const MissedList& missed) override;
+    // After a save that took in another program's changes to the store.
+    void followOutsideChanges();
 
     bool splashVisible() const;
 
@@ -116,6 +118,7 @@ private:
     bool m_settingsSaved = true;
     bool m_storeSaved = true;
     bool m_closing = false;
+    bool m_toldOutsideChanges = false; // once a run
     int m_exitCode = 0;
 
     QTimer Timer;

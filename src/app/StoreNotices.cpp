@@ -73,6 +73,23 @@ QString unconvertibleStoreText(const QString& lingua, const QString& folder)
         .arg(QDir(folder).filePath(StoreFile::fileName));
 }
 
+QString outsideChangesText(const QString& lingua, const QString& folder, const QString& keptCopy)
+{
+    const bool en = english(lingua);
+    if (!keptCopy.isEmpty()) {
+        return (en ? QStringLiteral("The memo file was changed by another program and could not be read; it was kept "
+                                    "as:\n%1")
+                   : QStringLiteral("Il file dei promemoria è stato cambiato da un altro programma e non si può "
+                                    "leggere; è stato conservato come:\n%1"))
+            .arg(QDir::toNativeSeparators(keptCopy));
+    }
+    return (en ? QStringLiteral("The memo file \"%1\" was changed by another program while this one ran. Its changes "
+                                "were joined with the ones made here.")
+               : QStringLiteral("Il file dei promemoria \"%1\" è stato cambiato da un altro programma mentre questo "
+                                "era aperto. Le sue modifiche sono state unite a quelle fatte qui."))
+        .arg(QDir::toNativeSeparators(QDir(folder).filePath(StoreFile::fileName)));
+}
+
 QString saveFailedText(
     const QString& lingua, const QString& storeFolder, const QString& settingsFile, AfterFailedSave after)
 {

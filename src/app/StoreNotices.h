@@ -16,6 +16,11 @@ QString damagedStoreText(
 // the program ends without touching it.
 QString unconvertibleStoreText(const QString& lingua, const QString& folder);
 
+// Another program changed the store in folder while this copy ran: its
+// changes were joined with ours, or, when it could not be read, it was kept
+// as keptCopy before ours replaced it.
+QString outsideChangesText(const QString& lingua, const QString& folder, const QString& keptCopy);
+
 // What follows a failed save.
 enum class AfterFailedSave {
     Retry,      // the tick tries again

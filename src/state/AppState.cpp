@@ -1,8 +1,11 @@
 #include "state/AppState.h"
 
 #include "store/StoreFile.h"
+#include "store/Ut.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 int AppState::readStore(QString& diagnostic, const QDateTime& now)
 {
@@ -22,18 +25,82 @@ int AppState::readStore(QString& diagnostic, const QDateTime& now)
     damagedStoreFile = report.file;
     damagedLines = report.damagedLines;
     keptDamagedFiles = StoreFile::keepDamaged(folders.data, damaged, now);
+    // What a later save compares the file with. A store that was not read
+    // whole is no base to join with: it is simply written over, as before.
+    QByteArray bytes;
+    const QString path = QDir(folders.data).filePath(StoreFile::fileName);
+    if (r == 1 && report.file == StoreFile::fileName && QFileInfo(path).isFile() && Leggi_File(path, bytes) == 1)
+        rememberStoreOnDisk(bytes);
+    else if (r >= 0 && !QFileInfo::exists(path))
+        rememberStoreOnDisk({});
     return r;
 }
 
-int AppState::writeStore(QChar decimalSeparator, const QDate& today)
+void AppState::rememberStoreOnDisk(const QByteArray& bytes)
+{
+    const QFileInfo file(QDir(folders.data).filePath(StoreFile::fileName));
+    onDisk = {true, file.exists(), file.size(), file.lastModified(), bytes};
+}
+
+bool AppState::storeChangedOutside() const
+{
+    if (!onDisk.known)
+        return false;
+    const QFileInfo file(QDir(folders.data).filePath(StoreFile::fileName));
+    if (file.exists() != onDisk.exists)
+        return true;
+    if (!file.exists())
+        return false;
+    if (!file.isFile())
+        return true; // a folder or a pipe in its place
+    if (file.size() == onDisk.size && file.lastModified() == onDisk.modified)
+        return false;
+    QByteArray bytes;
+    return Leggi_File(file.filePath(), bytes) != 1 || bytes != onDisk.bytes;
+}
+
+void AppState::takeInOutsideChanges(const QDateTime& now)
+{
+    outsideChangesTaken = true;
+    const QString path = QDir(folders.data).filePath(StoreFile::fileName);
+    // Gone, or a folder or a pipe: nothing to read (a pipe would never end);
+    // the save puts the store back or fails and says so.
+    if (!QFileInfo(path).isFile())
+        return;
+    MemoList theirMemos, baseMemos;
+    SvegliaList theirSveglie, baseSveglie;
+    QString diagnostic;
+    QByteArray bytes;
+    const bool read = Leggi_File(path, bytes) == 1
+        && StoreFile::parseFileBytes(bytes, theirMemos, theirSveglie, diagnostic) == 1
+        && StoreFile::parseFileBytes(onDisk.bytes, baseMemos, baseSveglie, diagnostic) >= 0;
+    if (!read) {
+        // Cannot be joined: kept whole beside the store before ours replaces it.
+        const QString copy = QDir(folders.data)
+                                 .filePath(QStringLiteral("Store_outside_")
+                                     + now.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".dat"));
+        if (QFile::copy(path, copy))
+            outsideCopy = copy;
+        return;
+    }
+    StoreFile::joinOutsideChanges(baseMemos, baseSveglie, theirMemos, theirSveglie, ArrMemo, ArrSveglie);
+}
+
+int AppState::writeStore(QChar decimalSeparator, const QDate& today, QTime time)
 {
     if (storeUnconvertible)
         return -11;                             // the store this build could not read stays as it is
     StoreFile::makePrivateFolder(folders.data); // an installed copy's data folder may not exist yet
+    if (storeChangedOutside())
+        takeInOutsideChanges(QDateTime(today, time));
     // A copy that cannot be written never holds up the save; the next one
     // tries again.
     StoreFile::backupDaily(folders.data, today);
-    return StoreFile::write(folders.data, ArrMemo, ArrSveglie, decimalSeparator);
+    QByteArray written;
+    const int r = StoreFile::write(folders.data, ArrMemo, ArrSveglie, decimalSeparator, {}, &written);
+    if (r == 1)
+        rememberStoreOnDisk(written);
+    return r;
 }
 
 bool AppState::saveFailureToTell(bool saved)

@@ -45,11 +45,32 @@ struct AppState {
     bool storeUnconvertible = false;
 
     // The first save of each day also keeps the store it replaces in Backup.
-    int writeStore(QChar decimalSeparator, const QDate& today);
+    // Changes another program made to Store.dat since this copy last read or
+    // wrote it are taken in first (see storeChangedOutside).
+    int writeStore(QChar decimalSeparator, const QDate& today, QTime time = QTime::currentTime());
+    // Store.dat is no longer the file this copy last read or wrote: a synced
+    // folder, an editor or a restored backup changed, replaced or removed it.
+    bool storeChangedOutside() const;
+    // Set by a save that took in outside changes, for the window to redraw
+    // its lists and tell the person; outsideCopy names the copy kept of an
+    // outside file that could not be joined.
+    bool outsideChangesTaken = false;
+    QString outsideCopy;
     // After each save: whether to tell the person that it failed, which is
     // only at the first failure of a run (the tick retries every 3 s).
     bool saveFailureToTell(bool saved);
 
 private:
+    void takeInOutsideChanges(const QDateTime& now);
+    void rememberStoreOnDisk(const QByteArray& bytes);
+
     bool saveFailing = false;
+    // Store.dat as this copy last read or wrote it.
+    struct OnDisk {
+        bool known = false;
+        bool exists = false;
+        qint64 size = -1;
+        QDateTime modified;
+        QByteArray bytes;
+    } onDisk;
 };

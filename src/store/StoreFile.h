@@ -50,8 +50,22 @@ using SaveFaults = std::function<bool(SaveStep)>; // true: this step fails
 // copy, never the save.
 // 1 = written; -11 = the new file could not be created or put in place;
 // -12 = writing it failed (short write, flush, sync, size).
+// writtenBytes, when given, gets the bytes of a store that was written.
 int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator,
-    const SaveFaults& faults = {});
+    const SaveFaults& faults = {}, QByteArray* writtenBytes = nullptr);
+
+// Joins what another program changed in the store on disk since this copy
+// last read or wrote it (base) into this copy's lists (ours): a record added
+// there is added here with a new ID, a record deleted there is deleted here
+// unless it was changed here too, so a record changed on both sides is kept
+// in both versions. Records compare as the store writes them. The number of
+// records added and deleted here.
+struct Joined {
+    int added = 0;
+    int removed = 0;
+};
+Joined joinOutsideChanges(const MemoList& baseMemos, const SvegliaList& baseSveglie, const MemoList& theirMemos,
+    const SvegliaList& theirSveglie, MemoList& ourMemos, SvegliaList& ourSveglie);
 
 // What a read found beyond its result.
 struct ReadReport {

@@ -146,7 +146,7 @@ bool makePrivateFolder(const QString& path)
 }
 
 int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator,
-    const SaveFaults& faults)
+    const SaveFaults& faults, QByteArray* writtenBytes)
 {
     const QDir dir(folder);
     const QString mainPath = dir.filePath(fileName);
@@ -175,6 +175,8 @@ int write(const QString& folder, const MemoList& memos, const SvegliaList& svegl
     }
     if (held && !replaceFile(holdPath, oldPath))
         QFile::remove(holdPath);
+    if (writtenBytes)
+        *writtenBytes = bytes;
     return 1;
 }
 

@@ -617,6 +617,33 @@ private slots:
             QVERIFY2(screens[1]->geometry().contains(r.center()), qPrintable(QString("%1,%2").arg(r.x()).arg(r.y())));
     }
 
+    // A memo another program adds to Store.dat shows in the list after the
+    // next save, which says so once a run.
+    void outsideChangesShownAndToldOnce()
+    {
+        Rig rig;
+        TfrmReminder& w = rig.start({memoOn(1, 0, QTime(12, 0), -5, 1, "Uno")});
+        w.show();
+        rig.tick(1500);
+        w.state().DaSalvare = true;
+        rig.tick();
+        const QString store = rig.dir.filePath("Store.dat");
+        for (const QString note : {"Da un altro computer", "E un altro"}) {
+            MemoList memos;
+            SvegliaList sveglie;
+            QVERIFY(rig.stored(memos, sveglie));
+            memos.append(memoOn(9, 1, QTime(8, 0), -5, 1, note));
+            QVERIFY(QFile::remove(store));
+            QCOMPARE(StoreFile::write(rig.dir.path(), memos, sveglie, u','), 1);
+            w.state().DaSalvare = true;
+            rig.tick();
+            QCoreApplication::processEvents();
+            QCOMPARE(w.memoGrid().dbsgMemo()->Cells(COL_TEXT, int(w.state().ArrMemo.size())), note);
+        }
+        QCOMPARE(rig.boxes.texts().size(), 1);
+        QVERIFY(rig.boxes.texts()[0].contains("è stato cambiato da un altro programma"));
+    }
+
     void trayMenuTipAndClicks()
     {
         Rig rig;

@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
+#include <sys/stat.h>
+
 namespace {
 
 REC_Memo dentista()
@@ -418,6 +422,84 @@ private slots:
         QVERIFY(!QFileInfo(copy).isSymLink() && fileBytes(copy).contains(dentista().Nota.toUtf8()));
         QCOMPARE(mode(copy), rw);
         QVERIFY(!QFileInfo(store + ".new").isSymLink() && !QFileInfo(copy + ".new").isSymLink());
+    }
+
+    // Another program changes Store.dat between two saves: what it added,
+    // changed and deleted is taken in, a record changed on both sides is kept
+    // twice, a file that cannot be joined is kept whole, and a file gone or a
+    // pipe in its place loses nothing; no change outside takes nothing in.
+    void outsideChangesTakenIn()
+    {
+        const auto replace = [](const QString& path, const QByteArray& from, const QByteArray& to) {
+            QByteArray bytes = fileBytes(path);
+            bytes.replace(from, to);
+            QFile::remove(path);
+            put(path, bytes);
+        };
+        const struct {
+            const char* name;
+            std::function<void(const QString&)> outside;
+            QString ours; // memo 1's new text, if any
+            QStringList notes;
+            int sveglie;
+            bool taken, copyKept;
+            int result;
+        } rows[] = {
+            {"nothing changed outside", [](const QString&) {}, "ours", {"ours", "memo 2", "memo 3"}, 0, false, false,
+                1},
+            {"added outside", [](const QString& p) { put(p, fileBytes(p) + memoLine(4)); }, {},
+                {"memo 1", "memo 2", "memo 3", "memo 4"}, 0, true, false, 1},
+            {"alarm clock added outside",
+                [](const QString& p) {
+                    put(p, fileBytes(p) + "#SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:0\t#_SN:s\r\n");
+                },
+                "ours", {"ours", "memo 2", "memo 3"}, 1, true, false, 1},
+            {"changed outside", [&](const QString& p) { replace(p, "memo 2", "memo 2 outside"); }, "ours",
+                {"ours", "memo 3", "memo 2 outside"}, 0, true, false, 1},
+            {"deleted outside", [&](const QString& p) { replace(p, memoLine(3), ""); }, "ours", {"ours", "memo 2"}, 0,
+                true, false, 1},
+            {"changed on both sides", [&](const QString& p) { replace(p, "memo 1", "memo 1 outside"); }, "ours",
+                {"ours", "memo 2", "memo 3", "memo 1 outside"}, 0, true, false, 1},
+            {"unreadable outside", [](const QString& p) { put(p, "not a store at all"); }, "ours",
+                {"ours", "memo 2", "memo 3"}, 0, true, true, 1},
+            {"removed outside", [](const QString& p) { QFile::remove(p); }, "ours", {"ours", "memo 2", "memo 3"}, 0,
+                true, false, 1},
+            {"a pipe in its place",
+                [](const QString& p) { QFile::remove(p) && ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; },
+                "ours", {"ours", "memo 2", "memo 3"}, 0, true, false, 1},
+            {"a folder in its place", [](const QString& p) { QFile::remove(p) && QDir().mkpath(p + "/inside"); },
+                "ours", {"ours", "memo 2", "memo 3"}, 0, true, false, -11},
+        };
+        for (const auto& r : rows) {
+            init();
+            put(mainPath(), memoLine(1) + memoLine(2) + memoLine(3));
+            AppState state;
+            state.folders.data = dir->path();
+            QString diagnostic;
+            QCOMPARE(state.readStore(diagnostic, QDateTime(QDate(2026, 12, 6), QTime(9, 0))), 1);
+            state.ArrMemo[0].Nota = "before";
+            QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6), QTime(9, 1)), 1); // this copy's own save
+            state.ArrMemo[0].Nota = "memo 1";
+            QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6), QTime(9, 2)), 1);
+            QVERIFY(!state.outsideChangesTaken);
+            r.outside(mainPath());
+            if (!r.ours.isEmpty())
+                state.ArrMemo[0].Nota = r.ours;
+            QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6), QTime(9, 3)), r.result);
+            QVERIFY2(state.outsideChangesTaken == r.taken, r.name);
+            QStringList notes;
+            for (const REC_Memo& m : std::as_const(state.ArrMemo))
+                notes << m.Nota;
+            QCOMPARE(notes, r.notes);
+            QCOMPARE(state.ArrSveglie.size(), r.sveglie);
+            if (r.result == 1) {
+                QCOMPARE(load().memos.size(), r.notes.size());
+                QCOMPARE(load().memos.last().Nota, r.notes.last());
+            }
+            QVERIFY2(state.outsideCopy.isEmpty() != r.copyKept, r.name);
+            if (r.copyKept)
+                QCOMPARE(fileBytes(state.outsideCopy), QByteArray("not a store at all"));
+        }
     }
 
     // Start-up keeps every file it could not use, at once and once, by a copy
