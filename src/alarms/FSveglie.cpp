@@ -442,7 +442,7 @@ void TfrmSveglie::dbsgSveglieSetEditText(int col, int row, const QString& value)
     if (grid->unchangedText(col, row, value)) {
         // Left as it was offered: the seconds of the time stay.
     } else if (col == SV_COL_MESSAGE) {
-        QString text = value.left(SVEGLIE_MESSAGE_MAX);
+        QString text = leftCharacters(value, SVEGLIE_MESSAGE_MAX);
         // Pasted text stays one line, as the store holds it.
         for (QChar& c : text) {
             if (c == u'\t' || c == u'\r' || c == u'\n')

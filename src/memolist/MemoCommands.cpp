@@ -46,13 +46,14 @@ qint32 clampToInt32(qint64 v)
 
 QString notaFromTyping(const QString& text)
 {
-    QString nota = text.left(NOTA_MAX_CHARS * 2); // a pair of line-break characters may shrink to one space
+    // A pair of line-break characters may shrink to one space.
+    QString nota = leftCharacters(text, NOTA_MAX_CHARS * 2);
     nota.replace(QLatin1String("\r\n"), QLatin1String(" "));
     for (QChar& c : nota) {
         if (c == u'\t' || c == u'\r' || c == u'\n')
             c = u' ';
     }
-    return nota.left(NOTA_MAX_CHARS);
+    return leftCharacters(nota, NOTA_MAX_CHARS);
 }
 
 QString deleteQuestion(const REC_Memo& memo, const QString& shortDateFormat)

@@ -1,5 +1,7 @@
 #include "platform/TrayIcon.h"
 
+#include "store/Ut.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCursor>
@@ -92,7 +94,7 @@ TrayIcon::~TrayIcon() = default;
 
 QString TrayIcon::tipFor(const QString& programName)
 {
-    return programName.left(63);
+    return leftCharacters(programName, 63);
 }
 
 void TrayIcon::setProgramName(const QString& programName)

@@ -1,6 +1,7 @@
 #include "store/Ut.h"
 
 #include <QFile>
+#include <QTextBoundaryFinder>
 
 #include <charconv>
 #include <cmath>
@@ -376,4 +377,26 @@ bool parseStoreInteger(QStringView text, qint32& value)
 {
     QByteArray ascii;
     return toAscii(text, ascii) && parseStoreInteger(QByteArrayView(ascii), value);
+}
+
+QString leftCharacters(const QString& text, qsizetype max)
+{
+    if (text.size() <= max)
+        return text;
+    if (max <= 0)
+        return {};
+    // Whether max is a boundary depends only on what comes before it and the
+    // character there; a pasted megabyte need not be looked at whole.
+    const QString head = text.left(max + 2);
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, head);
+    finder.setPosition(max);
+    qsizetype end = finder.isAtBoundary() ? max : finder.toPreviousBoundary();
+    if (end <= 0) {
+        // One character longer than the limit (a letter under a heap of
+        // accents): cut it between code points rather than lose the text.
+        end = max;
+        if (text[end].isLowSurrogate() && text[end - 1].isHighSurrogate())
+            --end;
+    }
+    return text.left(end);
 }

@@ -49,3 +49,7 @@ bool parseDayNumber(QByteArrayView text, double& value);
 // Decimal integer of the store: optional leading blanks and sign, digits, 32 bits.
 bool parseStoreInteger(QStringView text, qint32& value);
 bool parseStoreInteger(QByteArrayView text, qint32& value);
+
+// The first max UTF-16 units of text, or fewer so that no character is cut:
+// an emoji, a letter with its accents or a flag stays whole or goes whole.
+QString leftCharacters(const QString& text, qsizetype max);

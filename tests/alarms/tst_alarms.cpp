@@ -190,12 +190,15 @@ private slots:
 
     void typedCells()
     {
-        // 7.3 and 25:00 keep the time; 150 characters at most; a pasted tab.
+        // 7.3 and 25:00 keep the time; 150 characters at most, an emoji or an
+        // accented letter across the cut going whole; a pasted tab.
         const struct {
             int col;
             QString typed, stored;
         } rows[] = {{4, "7.30", "07:30"}, {4, "7.3", "06:00"}, {4, "25:00", "06:00"},
-            {0, QString(200, u'x'), QString(150, u'x')}, {0, "a\tb", "a b"}};
+            {0, QString(200, u'x'), QString(150, u'x')}, {0, "a\tb", "a b"},
+            {0, QString(149, u'x') + QStringLiteral("\U0001F600"), QString(149, u'x')},
+            {0, QString(149, u'x') + QStringLiteral("e\u0301"), QString(149, u'x')}};
         for (const auto& r : rows) {
             Rig rig({alarm(1, 1, QTime(6, 0))});
             rig.type(r.col, r.typed);

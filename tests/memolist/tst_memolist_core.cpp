@@ -268,6 +268,15 @@ private slots:
             {COL_TEXT, QString(150, 'x') + "y", QString(150, 'x'), "09:00", 1, -5}, // 151 characters
             // 150 after a line break
             {COL_TEXT, "\r\n" + QString(150, 'x'), " " + QString(149, 'x'), "09:00", 1, -5},
+            // An emoji, a letter with its accent or a flag across the cut goes whole.
+            {COL_TEXT, QString(149, 'x') + QStringLiteral("\U0001F600"), QString(149, 'x'), "09:00", 1, -5},
+            {COL_TEXT, QString(148, 'x') + QStringLiteral("\U0001F600y"),
+                QString(148, 'x') + QStringLiteral("\U0001F600"), "09:00", 1, -5},
+            {COL_TEXT, QString(149, 'x') + QStringLiteral("e\u0301"), QString(149, 'x'), "09:00", 1, -5},
+            {COL_TEXT, QString(147, 'x') + QStringLiteral("\U0001F1EE\U0001F1F9"), QString(147, 'x'), "09:00", 1, -5},
+            // One letter under more accents than fit: cut between them, not emptied.
+            {COL_TEXT, QStringLiteral("a") + QString(200, QChar(0x0301)),
+                QStringLiteral("a") + QString(149, QChar(0x0301)), "09:00", 1, -5},
             {COL_DATE, "04/06/24", "m1", "09:00", 1, -5}, // date cell takes no text
         };
         for (const auto& r : rows) {
