@@ -89,7 +89,8 @@ void TfrmReminder::FormCreate()
     QStringList soundNames;
     for (const REC_Suono& s : m_state.ArrSuoni)
         soundNames.append(s.Nome);
-    readSettings(m_state.settings, services.registry, settingsKey, m_state.config, soundNames);
+    const QString unknownLanguage
+        = readSettings(m_state.settings, services.registry, settingsKey, m_state.config, soundNames);
     if (m_state.storeUnconvertible) {
         // Running on empty lists would only invite changes that cannot be saved.
         services.boxes.Errore(unconvertibleStoreText(m_state.settings.Lingua_attuale, m_state.folders.data));
@@ -100,6 +101,11 @@ void TfrmReminder::FormCreate()
     if (language < 1) {
         services.boxes.Errore(languageErrorText(language, m_state.settings.Lingua_attuale));
         requestEnd(1);
+    } else if (!unknownLanguage.isEmpty()) {
+        m_state.settingsPending = true; // told once: the next start finds the language in use
+        QTimer::singleShot(0, this, [this, unknownLanguage] {
+            services.boxes.information(unknownLanguageText(m_state.settings.Lingua_attuale, unknownLanguage));
+        });
     }
     followQtTexts();
     setWindowTitle(m_state.config.NOME_PROGRAMMA);
@@ -482,6 +488,15 @@ int TfrmReminder::writeSettings()
     s.Ultima_pos_Top = geometry().y();
     m_settingsSaved
         = ::writeSettings(s, services.registry, settingsKey, services.autostart, m_state.config.NOME_PROGRAMMA);
+    // Told once per run of failures; the exit says it in its own words.
+    if (m_state.settingsFailureToTell(m_settingsSaved) && !m_closing) {
+        QTimer::singleShot(0, this,
+            [this,
+                text = ::saveFailedText(m_state.settings.Lingua_attuale, QString(),
+                    services.registry.location(settingsKey), AfterFailedSave::RetryLater)] {
+                services.boxes.Errore(text);
+            });
+    }
     return m_settingsSaved ? 1 : 0;
 }
 
@@ -497,9 +512,11 @@ int TfrmReminder::writeStore()
         followOutsideChanges();
     m_storeSaved = r == 1;
     // Told once per run of failures, after the tick that found it.
-    if (m_state.saveFailureToTell(m_storeSaved && m_settingsSaved) && !m_closing) {
-        QTimer::singleShot(
-            0, this, [this, text = saveFailedText(AfterFailedSave::Retry)] { services.boxes.Errore(text); });
+    if (m_state.saveFailureToTell(m_storeSaved) && !m_closing) {
+        QTimer::singleShot(0, this,
+            [this,
+                text = ::saveFailedText(m_state.settings.Lingua_attuale, m_state.folders.data, QString(),
+                    AfterFailedSave::Retry)] { services.boxes.Errore(text); });
     }
     return r;
 }

@@ -111,6 +111,12 @@ QString saveFailedText(
                         : QStringLiteral("Le modifiche restano in memoria e il salvataggio viene ritentato ogni pochi "
                                          "secondi."));
         break;
+    case AfterFailedSave::RetryLater:
+        lines.append(en ? QStringLiteral("The memos are not affected. The preferences are kept in memory and saving "
+                                         "is tried again every few minutes.")
+                        : QStringLiteral("I promemoria non ne risentono. Le preferenze restano in memoria e il "
+                                         "salvataggio viene ritentato ogni pochi minuti."));
+        break;
     case AfterFailedSave::StayOpen:
         lines.append(en ? QStringLiteral("The program stays open so that the changes are not lost.")
                         : QStringLiteral("Il programma resta aperto per non perdere le modifiche."));
@@ -122,4 +128,13 @@ QString saveFailedText(
         break;
     }
     return lines.join(u'\n');
+}
+
+QString unknownLanguageText(const QString& lingua, const QString& unknown)
+{
+    return (english(lingua) ? QStringLiteral("The language \"%1\" in the settings is not known: the program uses "
+                                             "\"%2\".")
+                            : QStringLiteral("La lingua \"%1\" delle impostazioni non è conosciuta: il programma usa "
+                                             "\"%2\"."))
+        .arg(unknown, lingua);
 }

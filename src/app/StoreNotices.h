@@ -24,6 +24,7 @@ QString outsideChangesText(const QString& lingua, const QString& folder, const Q
 // What follows a failed save.
 enum class AfterFailedSave {
     Retry,      // the tick tries again
+    RetryLater, // settings: tried again, ever more slowly
     StayOpen,   // at exit: the memos could not be saved, the program stays open
     LeaveAnyway // at exit: only the settings failed, the memos are saved, the program ends
 };
@@ -31,3 +32,6 @@ enum class AfterFailedSave {
 // A failed save, named by the folder or file that could not be written.
 QString saveFailedText(
     const QString& lingua, const QString& storeFolder, const QString& settingsFile, AfterFailedSave after);
+
+// The stored language was not known; the program speaks lingua instead.
+QString unknownLanguageText(const QString& lingua, const QString& unknown);

@@ -100,7 +100,7 @@ void TfrmMessaggioTrayIcon::closeEvent(QCloseEvent* event)
     const qint32 value = chkMess->isChecked() ? 1 : 0;
     if (value != state.settings.Vis_mess_trayicon) {
         state.settings.Vis_mess_trayicon = value;
-        state.DaSalvare = true; // kept even if the session ends before the next exit
+        state.settingsPending = true; // kept even if the session ends before the next exit
     }
     event->accept();
 }

@@ -232,7 +232,7 @@ void TfrmOpzioni::FormCreate(const MemoPictures& pictures)
     connect(cboColorazioni, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < state.ArrColorazioni.size()) {
             state.settings.Tipo_colorazione = state.ArrColorazioni[index].Nome;
-            state.DaSalvare = true;
+            state.settingsPending = true;
         }
     });
     connect(cboLingue, &QComboBox::activated, this, &TfrmOpzioni::cboLingueChange);
@@ -294,7 +294,7 @@ void TfrmOpzioni::languageFailed(int result)
 void TfrmOpzioni::showEvent(QShowEvent* event)
 {
     // FormShow
-    state.DaSalvare = true;
+    state.settingsPending = true;
     const int language = Testi_Lingua();
     if (language < 1)
         languageFailed(language);
@@ -341,7 +341,7 @@ void TfrmOpzioni::setRadios()
 void TfrmOpzioni::cboLingueChange()
 {
     state.settings.Lingua_attuale = cboLingue->currentText();
-    state.DaSalvare = true;
+    state.settingsPending = true;
     const int language = Testi_Lingua();
     if (language < 1)
         languageFailed(language);
@@ -354,7 +354,7 @@ void TfrmOpzioni::suonoChange(const QComboBox* list, QString& setting)
 {
     const int index = list->currentIndex();
     setting = index > 0 && index <= state.ArrSuoni.size() ? state.ArrSuoni[index - 1].Nome : noSoundName();
-    state.DaSalvare = true;
+    state.settingsPending = true;
 }
 
 void TfrmOpzioni::imgPlayClick(const QString& setting)
@@ -381,6 +381,6 @@ void TfrmOpzioni::done(int result)
     s.Suono_allarme_ripeturamente = rdbRipetuto->isChecked() ? 1 : 0;
     // The timer saves while the dialog is open too: what was stored now
     // needs a save of its own.
-    state.DaSalvare = true;
+    state.settingsPending = true;
     QDialog::done(result);
 }

@@ -180,13 +180,28 @@ void ReminderEngine::laterTick()
     rearmSettledEntries(nowMs);
     if (warnMemo.isEmpty() && warnSveglie.isEmpty())
         purgeRearmed();
-    if (state.DaSalvare) {
-        // A failed save stays pending, so the next tick tries again.
-        const bool settingsSaved = host.writeSettings() == 1;
-        const bool storeSaved = host.writeStore() == 1;
-        state.DaSalvare = !(settingsSaved && storeSaved);
-    }
+    save();
     ++state.ContaTick;
+}
+
+// The settings go with every store save, being small. A store that failed
+// is tried again at the next tick: memos are at stake. Settings that failed
+// are tried again ever more slowly, and never make the store be written.
+void ReminderEngine::save()
+{
+    const bool settingsDue = state.settingsPending && state.ContaTick >= settingsRetryTick;
+    if (!state.DaSalvare && !settingsDue)
+        return;
+    const bool settingsSaved = host.writeSettings() == 1;
+    if (state.DaSalvare)
+        state.DaSalvare = host.writeStore() != 1;
+    state.settingsPending = !settingsSaved;
+    if (settingsSaved) {
+        settingsRetryTicks = 1;
+    } else {
+        settingsRetryTick = state.ContaTick + settingsRetryTicks;
+        settingsRetryTicks = qMin(settingsRetryTicks * 2, SETTINGS_RETRY_MAX_TICKS);
+    }
 }
 
 // Reading the local clock looks the time zone up (and glibc looks at the zone

@@ -18,6 +18,9 @@ class Clock;
 // Timer intervals: the first tick ends the start-up, the others check.
 constexpr int FIRST_TICK_INTERVAL_MS = 1500;
 constexpr int TICK_INTERVAL_MS = 3000;
+// Settings that could not be written are tried again after 1, 2, 4 ...
+// ticks, at most this many (about three minutes).
+constexpr int SETTINGS_RETRY_MAX_TICKS = 64;
 
 // True when the first argument after the program, upper-cased, is
 // "/AUTORUN". commandLine is as QCoreApplication::arguments() gives it.
@@ -65,6 +68,7 @@ private:
     void openWindows();
     void rearmSettledEntries(qint64 nowMs);
     void purgeRearmed();
+    void save();
 
     AppState& state;
     const Clock& clock;
@@ -72,6 +76,8 @@ private:
     WarningWindowFactory& windows;
     const bool autoRun;
     bool ticking = false;
+    int settingsRetryTick = 0;  // ContaTick from which failed settings are tried again
+    int settingsRetryTicks = 1; // the wait after the next failure
 
     QList<WarningWindow*> warnMemo;
     QList<WarningWindow*> warnSveglie;

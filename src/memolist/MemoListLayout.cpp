@@ -73,6 +73,7 @@ MemoListLayout::MemoListLayout(AppState& appState, Services& appServices, QWidge
     connect(pnlGen, &MemoListPanel::sizeToggleRequested, this, &MemoListLayout::Alterna_Dimensione);
     connect(pnlGen, &MemoListPanel::stayOnTopToggleRequested, this, [this] {
         state.settings.Stay_on_top = state.settings.Stay_on_top == 1 ? 0 : 1;
+        state.settingsPending = true;
         Applica_Primo_Piano();
     });
 }
@@ -136,6 +137,7 @@ void MemoListLayout::Alterna_Dimensione()
 {
     if (state.config.RIDIMENSIONAMENTO_ON) {
         state.settings.vis_banner = state.settings.vis_banner != 1 ? 1 : 0;
+        state.settingsPending = true;
         Applica_Banner(true);
     }
     Applica_Link();

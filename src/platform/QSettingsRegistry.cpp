@@ -1,5 +1,8 @@
 #include "platform/QSettingsRegistry.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -31,6 +34,15 @@ bool QSettingsRegistry::locate(const QString& key, QString& file, QString& group
     return true;
 }
 
+// The settings hold private choices: a new file is the user's alone. QSettings
+// replaces the file with one of the same mode, so an existing file keeps its own.
+void QSettingsRegistry::createPrivate(const QString& file)
+{
+    if (QFileInfo::exists(file) || !QDir().mkpath(QFileInfo(file).path()))
+        return;
+    QFile(file).open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner);
+}
+
 QString QSettingsRegistry::readString(const QString& key, const QString& name) const
 {
     QString file;
@@ -52,6 +64,7 @@ bool QSettingsRegistry::writeStrings(const QString& key, const Values& values)
     QString group;
     if (!locate(key, file, group))
         return false;
+    createPrivate(file);
     QSettings settings(file, QSettings::IniFormat);
     if (!settings.isWritable())
         return false;

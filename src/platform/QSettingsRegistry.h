@@ -21,5 +21,7 @@ public:
     bool locate(const QString& key, QString& file, QString& group) const;
 
 private:
+    static void createPrivate(const QString& file);
+
     QString m_configFolder;
 };

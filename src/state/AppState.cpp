@@ -109,3 +109,10 @@ bool AppState::saveFailureToTell(bool saved)
     saveFailing = !saved;
     return tell;
 }
+
+bool AppState::settingsFailureToTell(bool saved)
+{
+    const bool tell = !saved && !settingsFailing;
+    settingsFailing = !saved;
+    return tell;
+}

@@ -18,7 +18,8 @@ struct AppState {
     SvegliaList ArrSveglie;
     AvvisoList ArrAvvisi;
 
-    bool DaSalvare = false; // a save is pending
+    bool DaSalvare = false;       // a save of the store (and the settings with it) is pending
+    bool settingsPending = false; // only the settings wait to be written
     int ContaTick = 0;
     bool UscitaRichiesta = false; // the user asked to exit
     bool FineSessione = false;    // the session is ending
@@ -59,6 +60,8 @@ struct AppState {
     // After each save: whether to tell the person that it failed, which is
     // only at the first failure of a run (the tick retries every 3 s).
     bool saveFailureToTell(bool saved);
+    // The same for the settings, which have their own notice.
+    bool settingsFailureToTell(bool saved);
 
 private:
     void takeInOutsideChanges(const QDateTime& now);
@@ -73,4 +76,5 @@ private:
         QDateTime modified;
         QByteArray bytes;
     } onDisk;
+    bool settingsFailing = false;
 };

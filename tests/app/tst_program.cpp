@@ -201,8 +201,37 @@ private slots:
         QVERIFY(readAll(dir.filePath("home/Store.dat")).contains("#_NT:Telefonare al dentista"));
         const QByteArray settings = readAll(dir.filePath("config/Brivo/BrivoReminder.ini"));
         QVERIFY(settings.contains("qt_aperture_prog=1"));
+        // Made by the program, so the user's alone.
+        QCOMPARE(QFile::permissions(dir.filePath("config/Brivo/BrivoReminder.ini")) & 0x7077,
+            QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(!QFile::exists(dir.filePath("runtime/Brivo Reminder.lock")));
         QVERIFY(!QFile::exists(dir.filePath("home/Store.lock")));
+    }
+
+    // A language in the settings that the program does not know: it says so
+    // once, stays up past its first checks, and keeps the language it used.
+    void unknownLanguageRuns()
+    {
+        QTemporaryDir t;
+        QVERIFY(makeDirs(t.path(), {"home", "config/Brivo", "runtime"}));
+        const QString ini = t.filePath("config/Brivo/BrivoReminder.ini");
+        QVERIFY(writeFile(ini, "[Brivo%20Reminder]\nImpostazioni\\Lingua_attuale=Klingon\n"));
+        QProcessEnvironment env = environment();
+        env.insert("BRIVO_REMINDER_HOME", t.filePath("home"));
+        env.insert("XDG_CONFIG_HOME", t.filePath("config"));
+        env.insert("XDG_RUNTIME_DIR", t.filePath("runtime"));
+        env.insert("BRIVO_REMINDER_BOX_LOG", t.filePath("boxes.log"));
+        QProcess p;
+        QVERIFY(launch(p, env) && started(t.filePath("runtime")));
+        QTest::qWait(5000); // the first tick and a checking one
+        QCOMPARE(p.state(), QProcess::Running);
+        const QString boxes = QString::fromUtf8(readAll(t.filePath("boxes.log")));
+        QCOMPARE(boxes.count('\n'), 1);
+        QVERIFY2(boxes.contains("\"Klingon\""), qPrintable(boxes));
+        QVERIFY(terminate(p));
+        const QString language
+            = QSettings(ini, QSettings::IniFormat).value("Brivo Reminder/Impostazioni/Lingua_attuale").toString();
+        QVERIFY2(language == "Italiano (Italia)" || language == "English (UK)", qPrintable(language));
     }
 
     // --help and --version answer and end; other arguments but the switch first are reported and ignored.

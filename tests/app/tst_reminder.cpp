@@ -30,6 +30,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The shown top-level window of type T, as a dialog opened by the program.
@@ -110,18 +112,37 @@ private slots:
         QVERIFY(!w.trayNotice());
     }
 
-    // An unknown language or a missing configuration picture ends the start-up with an error.
+    // A missing configuration picture ends the start-up with an error. An
+    // unknown language in the settings does not: the configured default
+    // (Italian here) takes its place, one box says so once the timer runs,
+    // and the next save writes the language in use.
     void startUpErrors()
     {
-        for (const QString fault : {"language", "logo"}) {
+        for (const QString fault : {"language", "language case", "logo"}) {
             Rig rig;
-            if (fault == "language")
-                rig.putSetting("Lingua_attuale", "italiano (italia)");
-            else
+            if (fault == "logo")
                 rig.resources.bitmaps.remove("LOGO");
-            QVERIFY(rig.start().endRequested());
-            QVERIFY(rig.boxes.texts().last().startsWith(
-                fault == "logo" ? "Errore: Errore di caricamento risorse!" : "Errore: Errore 0 nel cambio lingua."));
+            else
+                rig.putSetting("Lingua_attuale", fault == "language" ? "Klingon" : "italiano (italia)");
+            TfrmReminder& w = rig.start();
+            if (fault == "logo") {
+                QVERIFY(w.endRequested());
+                QVERIFY(rig.boxes.texts().last().startsWith("Errore: Errore di caricamento risorse!"));
+                continue;
+            }
+            QVERIFY(!w.endRequested());
+            QVERIFY(rig.boxes.shown.isEmpty()); // nothing waits before the timer runs
+            w.show();
+            QCoreApplication::processEvents();
+            rig.tick(1500);
+            rig.tick();
+            QCOMPARE(rig.boxes.texts(),
+                QStringList{"La lingua \"" + QString(fault == "language" ? "Klingon" : "italiano (italia)")
+                    + "\" delle impostazioni non è conosciuta: il programma usa \"Italiano (Italia)\"."});
+            QCOMPARE(rig.boxes.shown[0].kind, MessageKind::Information);
+            QCOMPARE(w.texts().popChiudi, QString("Chiudi"));
+            QCOMPARE(rig.setting("Lingua_attuale"), QString("Italiano (Italia)"));
+            QVERIFY(!w.isHidden());
         }
     }
 
@@ -460,7 +481,7 @@ private slots:
                     QVERIFY(!chosen.isEmpty());
                     QCOMPARE(saved, chosen);
                 },
-                [](const MemoList&, const SvegliaList&) {}},
+                nullptr},
         };
         for (const auto& r : rows) {
             Rig rig;
@@ -474,8 +495,13 @@ private slots:
             rig.boxes.whileShown = nullptr;
             rig.tick();
             QVERIFY2(!w.state().DaSalvare, r.name);
+            QVERIFY2(!w.state().settingsPending, r.name);
             MemoList memos;
             SvegliaList sveglie;
+            if (!r.check) { // settings alone are no reason to write the memos
+                QVERIFY2(!QFile::exists(rig.dir.filePath("Store.dat")), r.name);
+                continue;
+            }
             QVERIFY(rig.stored(memos, sveglie));
             r.check(memos, sveglie);
         }
@@ -583,6 +609,52 @@ private slots:
             QCOMPARE(w.isVisible(), memosToo);
             QCOMPARE(QFile::exists(rig.dir.filePath("Store.dat")), !memosToo);
         }
+    }
+
+    // Settings that cannot be written while the program runs: one box, the
+    // store written once for the change that asked for it and never again
+    // for the settings' sake, the settings tried ever more seldom, and
+    // "Chiudi" ends.
+    void unsavableSettingsSpareTheStore()
+    {
+        Rig rig;
+        TfrmReminder& w = rig.start({memoOn(1, 0, QTime(11, 0))});
+        QSignalSpy closed(&w, &TfrmReminder::closedForGood);
+        w.show();
+        rig.tick(1500);
+        rig.registry.failWrites = true;
+        rig.registry.passes = 0;
+        w.state().ArrMemo.append(memoOn(2, 0, QTime(12, 0)));
+        w.state().DaSalvare = true;
+        rig.tick();
+        const QString store = rig.dir.filePath("Store.dat");
+        struct stat first { };
+        QCOMPARE(::stat(QFile::encodeName(store).constData(), &first), 0);
+        for (int i = 0; i < 100; ++i) { // five minutes
+            rig.tick();
+            QCoreApplication::processEvents();
+        }
+        struct stat last { };
+        QCOMPARE(::stat(QFile::encodeName(store).constData(), &last), 0);
+        QCOMPARE(last.st_ino, first.st_ino); // not replaced
+        QCOMPARE(last.st_mtim.tv_nsec, first.st_mtim.tv_nsec);
+        QVERIFY(!w.state().DaSalvare);
+        QVERIFY(w.state().settingsPending);
+        QVERIFY2(
+            rig.registry.passes >= 5 && rig.registry.passes <= 10, qPrintable(QString::number(rig.registry.passes)));
+        QCOMPARE(rig.boxes.texts(),
+            QStringList{"Errore: Impossibile salvare le impostazioni in \"registry:" + settingsKey("Brivo Reminder")
+                + "\".\nI promemoria non ne risentono. Le preferenze restano in memoria e il salvataggio viene "
+                  "ritentato ogni pochi minuti."});
+
+        rig.boxes.setNextAnswer(Answer::Yes);
+        w.popChiudiClick();
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(rig.boxes.texts().last().endsWith("le preferenze cambiate non sono state conservate."));
+        MemoList memos;
+        SvegliaList sveglie;
+        QVERIFY(rig.stored(memos, sveglie));
+        QCOMPARE(memos.size(), 2);
     }
 
     // Dialogs open on the main window's screen: the second of two offscreen

@@ -46,7 +46,14 @@ private slots:
         QTest::newRow("blanks around") << Row{"", "Width_Appl= 500 ", "Width_Appl=500"};
         QTest::newRow("followed by letters") << Row{"", "Width_Appl=500abc", "Width_Appl=472"};
         QTest::newRow("junk, default -5") << Row{"", "Preavviso_predefinito_memo=5 0", "Preavviso_predefinito_memo=-5"};
-        QTest::newRow("unknown language kept") << Row{"", "Lingua_attuale=Klingon", "Lingua_attuale=Klingon"};
+        QTest::newRow("unknown language: the default")
+            << Row{"", "Lingua_attuale=Klingon", "Lingua_attuale=English (UK);unknownLanguage=Klingon"};
+        QTest::newRow("language in other letter case") << Row{
+            "", "Lingua_attuale=italiano (italia)", "Lingua_attuale=English (UK);unknownLanguage=italiano (italia)"};
+        QTest::newRow("known language") << Row{
+            "", "Lingua_attuale=Italiano (Italia)", "Lingua_attuale=Italiano (Italia);unknownLanguage="};
+        QTest::newRow("build's own default unknown")
+            << Row{"default Klingon", "Lingua_attuale=Vulcan", "Lingua_attuale=Vulcan;unknownLanguage="};
         QTest::newRow("language switch off")
             << Row{"language off", "Lingua_attuale=Italiano (Italia)", "Lingua_attuale=English (UK)"};
         QTest::newRow("banner saved 0") << Row{"", "vis_banner=0", "vis_banner=0"};
@@ -78,18 +85,23 @@ private slots:
         config.UTILIZZA_ULTIMA_LINGUA_SALVATA_ON = change != u"language off";
         config.UTILIZZA_TASTIERA_BANNER_SALVATI_ON = change != u"banner off";
         config.bannerDefault = change == u"banner default 0" ? 0 : 1;
+        if (change == u"default Klingon")
+            config.LINGUA_DEFAULT = QStringLiteral("Klingon");
         FakeRegistry registry;
         for (const QString& value : stored)
             registry.values.insert({KEY, value.section(u'=', 0, 0)}, value.section(u'=', 1));
         UserSettings s;
-        readSettings(s, registry, KEY, config, change == u"no sounds" ? QStringList() : SOUNDS);
+        const QString unknownLanguage
+            = readSettings(s, registry, KEY, config, change == u"no sounds" ? QStringList() : SOUNDS);
         FakeAutostart autostart;
         writeSettings(s, registry, KEY, autostart, config.NOME_PROGRAMMA);
         QCOMPARE(registry.passes, 1); // reading wrote nothing
         for (const QString& value : QString::fromUtf8(r.expected).split(u';')) {
             const QString name = value.section(u'=', 0, 0);
-            QCOMPARE(name == u"positionKnown" ? QString::number(s.positionKnown) : registry.readString(KEY, name),
-                value.section(u'=', 1));
+            const QString got = name == u"positionKnown" ? QString::number(s.positionKnown)
+                : name == u"unknownLanguage"             ? unknownLanguage
+                                                         : registry.readString(KEY, name);
+            QCOMPARE(got, value.section(u'=', 1));
         }
     }
 

@@ -98,6 +98,7 @@ private slots:
         TfrmReminder& w = rig.start({memoOn(1, 0)});
         w.show();
         w.state().DaSalvare = false;
+        w.state().settingsPending = false;
         QCOMPARE(questionButtons(), QStringLiteral("Sì/No"));
         QStringList seen;
         QTimer::singleShot(0, [&] {
@@ -110,13 +111,14 @@ private slots:
             QTest::keyClick(d->cboLingue, Qt::Key_Down);
             seen << d->windowTitle() << d->lblMinuti2->text() << QString::number(d->rdbNessunOrario->isChecked())
                  << questionButtons();
-            w.state().DaSalvare = false; // a tick saved meanwhile
+            w.state().settingsPending = false; // a tick saved meanwhile
             QTest::keyClick(d, Qt::Key_Escape);
         });
         QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F4);
         QCOMPARE(seen, (QStringList{"Opzioni", "Sì/No", "Options", "minutes", "1", "Yes/No"}));
         QCOMPARE(w.memoGrid().dbsgMemo()->Cells(COL_DATE, 1), QStringLiteral("Today"));
-        QVERIFY(w.state().DaSalvare);
+        QVERIFY(w.state().settingsPending);
+        QVERIFY(!w.state().DaSalvare); // options are no reason to write the memos
         QCOMPARE(w.state().settings.Orario_predefinito_nuovi_promemoria, 0);
         QCOMPARE(w.state().settings.Notifica_desktop, 0);
         QCOMPARE(w.writeSettings(), 1);

@@ -73,9 +73,10 @@ public:
 struct EngineRig : EngineHost, WarningWindowFactory {
     AppState state;
     FakeClock clock;
-    QStringList log;    // what the tick asked of the main window
-    QStringList missed; // each notice as "memo 1 Mon 10:00, alarm 0 Mon 10:15"
-    int saveResult = 1;
+    QStringList log;                                      // what the tick asked of the main window
+    QStringList missed;                                   // each notice as "memo 1 Mon 10:00, alarm 0 Mon 10:15"
+    int saveResult = 1;                                   // of writeStore
+    int settingsResult = 1;                               // of writeSettings
     std::vector<std::unique_ptr<FakeWarningWindow>> made; // the fakes outlive their release
     std::function<void(FakeWarningWindow&)> onCreate;
     std::unique_ptr<ReminderEngine> engine; // last: released before the fakes go
@@ -120,7 +121,7 @@ struct EngineRig : EngineHost, WarningWindowFactory {
     int writeSettings() override
     {
         log << "writeSettings";
-        return saveResult;
+        return settingsResult;
     }
     int writeStore() override
     {

@@ -125,6 +125,71 @@ private slots:
         QVERIFY(!rig.state.DaSalvare);
     }
 
+    void pendingSaves_data()
+    {
+        QTest::addColumn<bool>("memoChange");
+        QTest::addColumn<bool>("settingsChange");
+        QTest::addColumn<int>("memoChangeAt");    // a further memo change before this tick; -1 none
+        QTest::addColumn<int>("settingsFailing"); // writes that fail before one succeeds; -1 all
+        QTest::addColumn<int>("storeResult");
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<QList<int>>("storeWrites"); // the ticks that wrote
+        QTest::addColumn<QList<int>>("settingsWrites");
+        const QList<int> backingOff{0, 1, 3, 7, 15, 31, 63, 127, 191};
+        QTest::newRow("memo change, settings unwritable")
+            << true << false << -1 << -1 << 1 << 200 << QList<int>{0} << backingOff;
+        QTest::newRow("options change, settings unwritable")
+            << false << true << -1 << -1 << 1 << 200 << QList<int>{} << backingOff;
+        QTest::newRow("memo change while settings back off")
+            << false << true << 10 << -1 << 1 << 20 << QList<int>{10} << QList<int>{0, 1, 3, 7, 10};
+        QTest::newRow("settings writable again")
+            << false << true << -1 << 2 << 1 << 50 << QList<int>{} << QList<int>{0, 1, 3};
+        QTest::newRow("written again at once after") // the wait starts from one tick again
+            << false << true << 10 << 2 << 1 << 50 << QList<int>{10} << QList<int>{0, 1, 3, 10};
+        QTest::newRow("store unwritable: every tick")
+            << true << false << -1 << 0 << -3 << 4 << QList<int>{0, 1, 2, 3} << QList<int>{0, 1, 2, 3};
+        QTest::newRow("both written") << true << true << -1 << 0 << 1 << 5 << QList<int>{0} << QList<int>{0};
+    }
+
+    // Settings and store each have their pending save: a memo change writes
+    // both, an options change only the settings. Unwritable settings never
+    // make the store be written again, and are tried at a slowing pace.
+    void pendingSaves()
+    {
+        QFETCH(bool, memoChange);
+        QFETCH(bool, settingsChange);
+        QFETCH(int, memoChangeAt);
+        QFETCH(int, settingsFailing);
+        QFETCH(int, storeResult);
+        QFETCH(int, ticks);
+        EngineRig rig(on(monday, 9, 0));
+        rig.tick();
+        rig.log.clear();
+        rig.state.DaSalvare = memoChange;
+        rig.state.settingsPending = settingsChange;
+        rig.saveResult = storeResult;
+        QList<int> storeWrites;
+        QList<int> settingsWrites;
+        int settingsTries = 0;
+        for (int i = 0; i < ticks; ++i) {
+            if (i == memoChangeAt)
+                rig.state.DaSalvare = true;
+            rig.settingsResult = settingsFailing < 0 || settingsTries < settingsFailing ? 0 : 1;
+            rig.tick();
+            if (rig.log.contains("writeStore"))
+                storeWrites << i;
+            if (rig.log.contains("writeSettings")) {
+                settingsWrites << i;
+                ++settingsTries;
+            }
+            rig.log.clear();
+        }
+        QTEST(storeWrites, "storeWrites");
+        QTEST(settingsWrites, "settingsWrites");
+        QCOMPARE(rig.state.DaSalvare, storeResult != 1);
+        QCOMPARE(rig.state.settingsPending, settingsFailing < 0);
+    }
+
     // Whether closed early (OK) or left open past the span, the memo warns
     // once; its entry is purged once the window is gone and the span over.
     void oneWarningPerSpan_data()

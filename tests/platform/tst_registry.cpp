@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 namespace {
 
 const QString KEY = QStringLiteral("Software\\Brivo\\BrivoReminder\\Brivo Reminder\\Impostazioni");
@@ -77,6 +79,37 @@ private slots:
         QSettingsRegistry blocked(blocker);
         QVERIFY(!blocked.writeString(KEY, QStringLiteral("A"), QStringLiteral("500")));
         QCOMPARE(blocked.readString(KEY, QStringLiteral("A")), QString());
+    }
+
+    // A settings file the program makes is the user's alone, from its first
+    // byte on; one that exists keeps the mode its owner gave it.
+    void fileMode()
+    {
+        const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner;
+        const struct {
+            const char* name;
+            std::optional<QFile::Permissions> existing;
+        } rows[] = {
+            {"new", std::nullopt},
+            {"existing, readable by all", owner | QFile::ReadGroup | QFile::ReadOther},
+            {"existing, group may write", owner | QFile::ReadGroup | QFile::WriteGroup},
+        };
+        for (const auto& r : rows) {
+            QTemporaryDir dir;
+            const QString ini = dir.path() + QStringLiteral("/Brivo/BrivoReminder.ini");
+            if (r.existing) {
+                writeFile(ini, "[x]\ny=1\n");
+                QVERIFY(QFile::setPermissions(ini, *r.existing));
+            }
+            QSettingsRegistry registry(dir.path());
+            QVERIFY(registry.writeString(KEY, QStringLiteral("A"), QStringLiteral("1")));
+            QVERIFY(registry.writeString(KEY, QStringLiteral("B"), QStringLiteral("2")));
+            const QFile::Permissions unixBits = QFile::permissions(ini)
+                & (owner | QFile::ExeOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                    | QFile::WriteOther | QFile::ExeOther);
+            QVERIFY2(unixBits == r.existing.value_or(owner), r.name);
+            QCOMPARE(QSettingsRegistry(dir.path()).readString(KEY, QStringLiteral("B")), QStringLiteral("2"));
+        }
     }
 };
 

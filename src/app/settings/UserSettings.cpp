@@ -68,7 +68,7 @@ QString settingsKey(const QString& programName)
     return QStringLiteral("Software\\Brivo\\BrivoReminder\\") + programName + QStringLiteral("\\Impostazioni");
 }
 
-void readSettings(UserSettings& s, const Registry& registry, const QString& key, const BuildConfig& config,
+QString readSettings(UserSettings& s, const Registry& registry, const QString& key, const BuildConfig& config,
     const QStringList& soundNames)
 {
     const UserSettings defaults;
@@ -83,6 +83,14 @@ void readSettings(UserSettings& s, const Registry& registry, const QString& key,
     s.Stay_on_top = read.integer("Stay_on_top", defaults.Stay_on_top);
     s.Lingua_attuale = config.UTILIZZA_ULTIMA_LINGUA_SALVATA_ON ? read.text("Lingua_attuale", config.LINGUA_DEFAULT)
                                                                 : config.LINGUA_DEFAULT;
+    QString unknownLanguage;
+    // A hand-edited or foreign value must not keep every reminder from running.
+    // A build whose own default is unknown is left to fail as a bad build.
+    const auto known = [](const QString& lingua) { return lingua == languageItalian() || lingua == languageEnglish(); };
+    if (!known(s.Lingua_attuale) && known(config.LINGUA_DEFAULT)) {
+        unknownLanguage = s.Lingua_attuale;
+        s.Lingua_attuale = config.LINGUA_DEFAULT;
+    }
     s.Chiedi_conferma_esc = read.integer("Chiedi_conferma_esc", defaults.Chiedi_conferma_esc);
     s.Chiedi_conferma_cancellazione
         = read.integer("Chiedi_conferma_cancellazione", defaults.Chiedi_conferma_cancellazione);
@@ -109,6 +117,7 @@ void readSettings(UserSettings& s, const Registry& registry, const QString& key,
     s.Vis_mess_trayicon = read.integer("Vis_mess_trayicon", defaults.Vis_mess_trayicon);
     s.Ultimo_controllo = QDateTime::fromString(read.text("Ultimo_controllo", {}), Qt::ISODateWithMs);
     s.Notifica_desktop = read.integer("Notifica_desktop", defaults.Notifica_desktop);
+    return unknownLanguage;
 }
 
 bool writeSettings(

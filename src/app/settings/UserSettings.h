@@ -14,8 +14,10 @@ QString settingsKey(const QString& programName);
 
 // Reads every value in order, each missing or invalid one giving its default.
 // soundNames are the names of the sound list, whose first entry is the sound
-// default ("-nessun suono-" when there is none). Never fails.
-void readSettings(UserSettings& settings, const Registry& registry, const QString& key, const BuildConfig& config,
+// default ("-nessun suono-" when there is none). Never fails: a stored
+// language that is not one of the two gives way to the configured default,
+// and is returned so that the person can be told; otherwise empty.
+QString readSettings(UserSettings& settings, const Registry& registry, const QString& key, const BuildConfig& config,
     const QStringList& soundNames);
 
 // Writes every value in one pass, then sets or removes the log-on start
