@@ -233,6 +233,11 @@ void ReminderEngine::noticeMissed(qint64 nowMs)
         if (!missed.isEmpty())
             host.missedReminders(missed);
     }
+    // A clock set back (a reset at boot, then corrected) never moves the
+    // check back: the gap to the correction would list again what was listed
+    // or warned before.
+    if (lastCheckMs && nowMs < *lastCheckMs)
+        return;
     lastCheckMs = nowMs;
     state.settings.Ultimo_controllo = QDateTime::fromMSecsSinceEpoch(nowMs - offsetMs, Qt::UTC);
 }
@@ -250,6 +255,9 @@ void ReminderEngine::queue(qint32 tipo, qint32 key, qint64 momentMs)
         return;
     state.ArrAvvisi.append({tipo, key, STATO_NUOVO});
     queued.insert(queueKey(tipo, key), {momentMs, offsetMs});
+    // The check that saw it due is written at the next tick, so a crash
+    // after the warning does not list it again as missed at the next start.
+    state.settingsPending = true;
 }
 
 void ReminderEngine::memoPass(qint64 nowMs)

@@ -372,14 +372,40 @@ private slots:
         rig.state.ArrSveglie << makeAlarm(QTime(10, 15)) << makeAlarm(QTime(10, 10), SVEGLIA_UN_GIORNO, 7)
                              << makeAlarm(QTime(10, 20), SVEGLIA_OGNI_GIORNO, 1, 0);
         rig.onCreate = [](FakeWarningWindow& w) { w.close(); };
+        qint64 highest = recorded.isValid() ? recorded.toMSecsSinceEpoch() : 0;
         if (from.isValid()) {
             rig.runUntil(from);
+            highest = qMax(highest, rig.nextTickMs - TICK_INTERVAL_MS);
             rig.nextTickMs = to.toMSecsSinceEpoch();
         }
         rig.runUntil((to.isValid() ? to : start).addSecs(1800));
         QTEST(rig.missed, "notices");
         QTEST(int(rig.made.size()), "windows");
-        QCOMPARE(rig.state.settings.Ultimo_controllo.toMSecsSinceEpoch(), rig.nextTickMs - TICK_INTERVAL_MS);
+        // The latest check never moves back with the clock.
+        highest = qMax(highest, rig.nextTickMs - TICK_INTERVAL_MS);
+        QCOMPARE(rig.state.settings.Ultimo_controllo.toMSecsSinceEpoch(), highest);
+    }
+
+    // A clock reset a year back at boot and corrected minutes later lists what
+    // fell due since the last real check, once; and a check that saw a warning
+    // is written at the next tick, so a crash then does not list it again.
+    void clockResetThenCorrected()
+    {
+        EngineRig rig(on(monday, 9, 40));
+        rig.state.ArrMemo << makeMemo(1, monday, QTime(10, 0), -5);
+        rig.state.ArrSveglie << makeAlarm(QTime(10, 15)) << makeAlarm(QTime(10, 10), SVEGLIA_UN_GIORNO, 7);
+        rig.onCreate = [](FakeWarningWindow& w) { w.close(); };
+        rig.runUntil(on(monday, 9, 54, 59));
+        rig.log.clear();
+        rig.runUntil(on(monday, 9, 55, 6)); // the memo warns, then the next tick
+        QVERIFY(rig.log.contains("writeSettings"));
+        QVERIFY(rig.state.settings.Ultimo_controllo >= on(monday, 9, 55));
+        const QDateTime reset = on(monday, 9, 56).addYears(-1);
+        rig.nextTickMs = reset.toMSecsSinceEpoch();
+        rig.runUntil(reset.addSecs(300));
+        rig.nextTickMs = on(monday, 10, 30).toMSecsSinceEpoch();
+        rig.runUntil(on(monday, 11, 0));
+        QCOMPARE(rig.missed, QStringList{"alarm 0 Mon 10:15"});
     }
 
     // In Rome, on the spring day 02:30 never shows on the clock: a memo and a
