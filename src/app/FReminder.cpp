@@ -25,8 +25,11 @@
 #include "warnings/FMissed.h"
 #include "warnings/WarningWindows.h"
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -107,6 +110,8 @@ void TfrmReminder::FormCreate()
             services.boxes.information(unknownLanguageText(m_state.settings.Lingua_attuale, unknownLanguage));
         });
     }
+    if (const QString rescued = m_state.rescuedStore(); !rescued.isEmpty() && !m_state.storeUnconvertible)
+        QTimer::singleShot(0, this, [this, rescued] { offerRescuedStore(rescued); });
     followQtTexts();
     setWindowTitle(m_state.config.NOME_PROGRAMMA);
     m_layout->Applica_Primo_Piano();
@@ -389,6 +394,8 @@ void TfrmReminder::closeEvent(QCloseEvent* event)
     writeSettings();
     const bool memosSaved = writeStore() == 1;
     m_closing = false;
+    if (!memosSaved && m_state.FineSessione)
+        rescueStore();
     if (!memosSaved && !m_state.FineSessione) {
         // Ending now would lose what could not be saved.
         services.boxes.Errore(saveFailedText(AfterFailedSave::StayOpen));
@@ -403,6 +410,30 @@ void TfrmReminder::closeEvent(QCloseEvent* event)
     tray->hide();
     event->accept();
     emit closedForGood();
+}
+
+void TfrmReminder::rescueStore()
+{
+    // Nobody is there to read a box at session end: the log says it.
+    const QByteArray data = QDir::toNativeSeparators(m_state.folders.data).toLocal8Bit();
+    std::fprintf(stderr, "brivo-reminder: the memos could not be saved in %s\n", data.constData());
+    if (m_state.writeRescueStore(services.locale.decimalSeparator()) == 1) {
+        const QByteArray rescue = QDir::toNativeSeparators(m_state.folders.rescue).toLocal8Bit();
+        std::fprintf(stderr, "brivo-reminder: they were kept in %s\n", rescue.constData());
+    } else {
+        std::fprintf(stderr, "brivo-reminder: they could not be kept anywhere else either\n");
+    }
+}
+
+void TfrmReminder::offerRescuedStore(const QString& rescued)
+{
+    if (!services.boxes.Conferma(rescuedStoreQuestion(m_state.settings.Lingua_attuale, m_state.folders.data, rescued)))
+        return;
+    if (m_state.takeRescuedStore(services.clock.now())) {
+        m_memoGrid->RigaCorrente = -1;
+        m_memoGrid->Aggiorna_Griglia();
+        m_panel->Aggiorna_Pulsanti();
+    }
 }
 
 void TfrmReminder::commitEditors()

@@ -74,6 +74,11 @@ public:
     void missedReminders(const MissedList& missed) override;
     // After a save that took in another program's changes to the store.
     void followOutsideChanges();
+    // Session end with the store unsaved: kept in the rescue folder.
+    void rescueStore();
+    // At start: a store an earlier session end kept there, taken in if the
+    // person wants it.
+    void offerRescuedStore(const QString& rescued);
 
     bool splashVisible() const;
 

@@ -26,6 +26,17 @@ ProgramFolders resolveProgramFolders(
 
 ProgramFolders programFolders()
 {
-    return resolveProgramFolders(QCoreApplication::applicationDirPath(), qEnvironmentVariable("BRIVO_REMINDER_HOME"),
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    ProgramFolders f
+        = resolveProgramFolders(QCoreApplication::applicationDirPath(), qEnvironmentVariable("BRIVO_REMINDER_HOME"),
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    // The user's state folder, else the runtime folder: both outside the data
+    // folder, whose disk may be the one that is full.
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() && !QDir::homePath().isEmpty())
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    if (state.isEmpty())
+        state = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!state.isEmpty())
+        f.rescue = QDir(state).filePath(QStringLiteral("brivo-reminder"));
+    return f;
 }

@@ -73,6 +73,16 @@ QString unconvertibleStoreText(const QString& lingua, const QString& folder)
         .arg(QDir(folder).filePath(StoreFile::fileName));
 }
 
+QString rescuedStoreQuestion(const QString& lingua, const QString& folder, const QString& rescued)
+{
+    return (english(lingua)
+            ? QStringLiteral("When the last session ended the memos could not be saved in \"%1\"; they were kept "
+                             "in \"%2\".\nTake them back now? (No leaves that file where it is.)")
+            : QStringLiteral("Alla fine della sessione precedente i promemoria non si potevano salvare in \"%1\"; "
+                             "sono stati conservati in \"%2\".\nRiprenderli ora? (No lascia quel file dov'è.)"))
+        .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(rescued));
+}
+
 QString outsideChangesText(const QString& lingua, const QString& folder, const QString& keptCopy)
 {
     const bool en = english(lingua);

@@ -21,6 +21,10 @@ QString unconvertibleStoreText(const QString& lingua, const QString& folder);
 // as keptCopy before ours replaced it.
 QString outsideChangesText(const QString& lingua, const QString& folder, const QString& keptCopy);
 
+// At start: the previous session ended with the store unsaved in folder,
+// and it was kept as rescued; take it in?
+QString rescuedStoreQuestion(const QString& lingua, const QString& folder, const QString& rescued);
+
 // What follows a failed save.
 enum class AfterFailedSave {
     Retry,      // the tick tries again

@@ -103,6 +103,37 @@ int AppState::writeStore(QChar decimalSeparator, const QDate& today, QTime time)
     return r;
 }
 
+int AppState::writeRescueStore(QChar decimalSeparator)
+{
+    if (folders.rescue.isEmpty() || !StoreFile::makePrivateFolder(folders.rescue))
+        return -11;
+    return StoreFile::write(folders.rescue, ArrMemo, ArrSveglie, decimalSeparator);
+}
+
+QString AppState::rescuedStore() const
+{
+    const QString path = QDir(folders.rescue).filePath(StoreFile::fileName);
+    return !folders.rescue.isEmpty() && QFileInfo(path).isFile() ? path : QString();
+}
+
+bool AppState::takeRescuedStore(const QDateTime& now)
+{
+    MemoList memos;
+    SvegliaList sveglie;
+    QString diagnostic;
+    if (StoreFile::read(folders.rescue, false, memos, sveglie, diagnostic) != 1)
+        return false;
+    ArrMemo = std::move(memos);
+    ArrSveglie = std::move(sveglie);
+    DaSalvare = true;
+    // Kept, not removed: it is the only copy until the next save succeeds.
+    QFile::rename(QDir(folders.rescue).filePath(StoreFile::fileName),
+        QDir(folders.rescue)
+            .filePath(QStringLiteral("Store_taken_") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"))
+                + QStringLiteral(".dat")));
+    return true;
+}
+
 bool AppState::saveFailureToTell(bool saved)
 {
     const bool tell = !saved && !saveFailing;

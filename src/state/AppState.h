@@ -49,6 +49,14 @@ struct AppState {
     // Changes another program made to Store.dat since this copy last read or
     // wrote it are taken in first (see storeChangedOutside).
     int writeStore(QChar decimalSeparator, const QDate& today, QTime time = QTime::currentTime());
+    // At session end, when the data folder could not take the store: the
+    // same safe write into folders.rescue. 1 = kept there.
+    int writeRescueStore(QChar decimalSeparator);
+    // A store kept in folders.rescue by an earlier session end, or empty.
+    QString rescuedStore() const;
+    // Takes that store in place of the lists and keeps the file under
+    // another name there; true when it was read.
+    bool takeRescuedStore(const QDateTime& now);
     // Store.dat is no longer the file this copy last read or wrote: a synced
     // folder, an editor or a restored backup changed, replaced or removed it.
     bool storeChangedOutside() const;

@@ -8,4 +8,7 @@ struct ProgramFolders {
     QString sounds; // the "Suoni" folder of WAV files
     QString help;   // the guide's pages, one per language
     bool installed = false;
+    // Where the store goes at session end when the data folder cannot take
+    // it; empty: nowhere.
+    QString rescue;
 };

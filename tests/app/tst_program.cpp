@@ -156,6 +156,7 @@ class TestProgram : public QObject {
         env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
         env.insert("XDG_DATA_HOME", dir.filePath("data"));
         env.insert("XDG_RUNTIME_DIR", dir.filePath("runtime"));
+        env.insert("XDG_STATE_HOME", dir.filePath("state"));
         env.insert("BRIVO_REMINDER_BOX_LOG", dir.filePath("boxes.log"));
         return env;
     }

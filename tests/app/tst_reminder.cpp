@@ -304,6 +304,58 @@ private slots:
         QCOMPARE(QDir(rig.dir.path()).entryList({"Store*"}), QStringList{"Store.dat"});
     }
 
+    // A session that ends with the data folder unwritable keeps the memos in
+    // the rescue folder; the next start offers them, and taken they are saved
+    // and the rescued file is kept under another name.
+    void sessionEndRescuesAnUnsavedStore()
+    {
+        QByteArray rescued;
+        {
+            Rig rig;
+            TfrmReminder& w = rig.start({memoOn(1, 0, QTime(12, 0), -5, 1, "Da non perdere")});
+            w.show();
+            rig.tick(1500);
+            const QString blocked = rig.dir.filePath("blocked");
+            QFile(blocked).open(QIODevice::WriteOnly); // a file where the folder should be
+            w.state().folders.data = blocked + "/data";
+            w.state().DaSalvare = true;
+            w.endSession();
+            MemoList kept;
+            SvegliaList sveglie;
+            QString diagnostic;
+            QCOMPARE(StoreFile::read(rig.dir.filePath("rescue"), false, kept, sveglie, diagnostic), 1);
+            QCOMPARE(notes(kept), QStringList{"Da non perdere"});
+            QFile file(rig.dir.filePath("rescue/Store.dat"));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            rescued = file.readAll();
+        }
+        for (const Answer answer : {Answer::No, Answer::Yes}) {
+            Rig rig;
+            QDir(rig.dir.path()).mkdir("rescue");
+            QFile file(rig.dir.filePath("rescue/Store.dat"));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(rescued) == rescued.size());
+            file.close();
+            rig.boxes.setNextAnswer(answer);
+            TfrmReminder& w = rig.start();
+            w.show();
+            QCoreApplication::processEvents();
+            QCOMPARE(rig.boxes.shown.size(), 1);
+            QVERIFY(rig.boxes.texts()[0].contains(rig.dir.filePath("rescue/Store.dat")));
+            QCOMPARE(notes(w.state().ArrMemo), answer == Answer::Yes ? QStringList{"Da non perdere"} : QStringList{});
+            QCOMPARE(QFile::exists(rig.dir.filePath("rescue/Store.dat")), answer == Answer::No);
+            if (answer == Answer::Yes) {
+                QCOMPARE(QDir(rig.dir.filePath("rescue")).entryList({"Store_taken_*.dat"}).size(), 1);
+                QCOMPARE(w.memoGrid().dbsgMemo()->Cells(COL_TEXT, 1), QString("Da non perdere"));
+                rig.tick(1500);
+                rig.tick();
+                MemoList memos;
+                SvegliaList sveglie;
+                QVERIFY(rig.stored(memos, sveglie));
+                QCOMPARE(notes(memos), QStringList{"Da non perdere"});
+            }
+        }
+    }
+
     // A save that fails is told once, with the folder; the tick tries again
     // and a later success is silent. Exiting then would lose the changes.
     void failedSaveToldOnceAndRetried()

@@ -36,8 +36,10 @@ struct MemoListRig : FakeServices {
     // Builds the window (start-up runs) and puts memos in its list.
     TfrmReminder& start(const MemoList& memos = {}, const QStringList& arguments = {})
     {
-        window = std::make_unique<TfrmReminder>(
-            services, ProgramFolders{dir.path(), dir.filePath(QStringLiteral("Suoni")), {}, false}, arguments);
+        window = std::make_unique<TfrmReminder>(services,
+            ProgramFolders{
+                dir.path(), dir.filePath(QStringLiteral("Suoni")), {}, false, dir.filePath(QStringLiteral("rescue"))},
+            arguments);
         window->state().ArrMemo = memos;
         return *window;
     }
