@@ -76,11 +76,8 @@ void AppState::takeInOutsideChanges(const QDateTime& now)
         && StoreFile::parseFileBytes(onDisk.bytes, baseMemos, baseSveglie, diagnostic) >= 0;
     if (!read) {
         // Cannot be joined: kept whole beside the store before ours replaces it.
-        const QString copy = QDir(folders.data)
-                                 .filePath(QStringLiteral("Store_outside_")
-                                     + now.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".dat"));
-        if (QFile::copy(path, copy))
-            outsideCopy = copy;
+        const QStringList kept = StoreFile::keepAs(folders.data, {StoreFile::fileName}, QStringLiteral("outside"), now);
+        outsideCopy = kept.value(0);
         return;
     }
     StoreFile::joinOutsideChanges(baseMemos, baseSveglie, theirMemos, theirSveglie, ArrMemo, ArrSveglie);
@@ -127,10 +124,9 @@ bool AppState::takeRescuedStore(const QDateTime& now)
     ArrSveglie = std::move(sveglie);
     DaSalvare = true;
     // Kept, not removed: it is the only copy until the next save succeeds.
-    QFile::rename(QDir(folders.rescue).filePath(StoreFile::fileName),
-        QDir(folders.rescue)
-            .filePath(QStringLiteral("Store_taken_") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"))
-                + QStringLiteral(".dat")));
+    const QDir rescue(folders.rescue);
+    QFile::rename(rescue.filePath(StoreFile::fileName),
+        rescue.filePath(QStringLiteral("Store_taken_") + StoreFile::timeStamp(now) + QStringLiteral(".dat")));
     return true;
 }
 

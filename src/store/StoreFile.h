@@ -99,5 +99,10 @@ int backupDaily(const QString& folder, const QDate& day);
 // no permission to read it). Returns the paths kept; a file that could be
 // neither copied nor renamed is left where it is.
 QStringList keepDamaged(const QString& folder, const QStringList& names, const QDateTime& now);
+// The same as "<base>_<why>_<date-time>.dat" ("outside" for a file another
+// program wrote that could not be joined).
+QStringList keepAs(const QString& folder, const QStringList& names, const QString& why, const QDateTime& now);
+// The date-time of the names above: yyyyMMdd-HHmmss.
+QString timeStamp(const QDateTime& now);
 
 } // namespace StoreFile

@@ -262,16 +262,26 @@ int backupDaily(const QString& folder, const QDate& day)
     return 1;
 }
 
+QString timeStamp(const QDateTime& now)
+{
+    return now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+}
+
 QStringList keepDamaged(const QString& folder, const QStringList& names, const QDateTime& now)
 {
+    return keepAs(folder, names, QStringLiteral("damaged"), now);
+}
+
+QStringList keepAs(const QString& folder, const QStringList& names, const QString& why, const QDateTime& now)
+{
     const QDir dir(folder);
-    const QString stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stamp = timeStamp(now);
     QStringList kept;
     for (const QString& name : names) {
         const QString from = dir.filePath(name);
         if (!QFileInfo(from).exists() && !QFileInfo(from).isSymLink())
             continue;
-        const QString base = QFileInfo(name).completeBaseName() + QStringLiteral("_damaged_") + stamp;
+        const QString base = QFileInfo(name).completeBaseName() + u'_' + why + u'_' + stamp;
         QString to = dir.filePath(base + QStringLiteral(".dat"));
         for (int n = 2; QFileInfo(to).exists() || QFileInfo(to).isSymLink(); ++n)
             to = dir.filePath(base + u'_' + QString::number(n) + QStringLiteral(".dat"));
