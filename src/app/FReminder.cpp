@@ -86,14 +86,14 @@ void TfrmReminder::FormCreate()
     buildMemoList();
     m_state.ArrSuoni = Carica_Suoni(m_state.folders.sounds);
 
-    QString diagnostic;
-    m_state.readStore(diagnostic, services.clock.now());
-
     QStringList soundNames;
     for (const REC_Suono& s : m_state.ArrSuoni)
         soundNames.append(s.Nome);
     const QString unknownLanguage
         = readSettings(m_state.settings, services.registry, settingsKey, m_state.config, soundNames);
+    // After the settings: they hold how this copy last wrote the store.
+    QString diagnostic;
+    m_state.readStore(diagnostic, services.clock.now());
     if (m_state.storeUnconvertible) {
         // Running on empty lists would only invite changes that cannot be saved.
         services.boxes.Errore(unconvertibleStoreText(m_state.settings.Lingua_attuale, m_state.folders.data));

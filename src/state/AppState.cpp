@@ -10,7 +10,9 @@
 int AppState::readStore(QString& diagnostic, const QDateTime& now)
 {
     StoreFile::ReadReport report;
-    const int r = StoreFile::read(folders.data, true, ArrMemo, ArrSveglie, diagnostic, &report);
+    StoreFile::CodePage found = codePage();
+    const int r = StoreFile::read(folders.data, true, ArrMemo, ArrSveglie, diagnostic, &report, &found);
+    noteCodePage(found);
     storeUnconvertible = r == -4;
     // Only a file found wanting is called damaged; one that was never read
     // (an intact Store_old.dat) is not.
@@ -34,6 +36,20 @@ int AppState::readStore(QString& diagnostic, const QDateTime& now)
     else if (r >= 0 && !QFileInfo::exists(path))
         rememberStoreOnDisk({});
     return r;
+}
+
+StoreFile::CodePage AppState::codePage() const
+{
+    return StoreFile::codePageNamed(settings.Codifica_archivio);
+}
+
+void AppState::noteCodePage(StoreFile::CodePage codePage)
+{
+    const QString name = StoreFile::codePageName(codePage);
+    if (name.isEmpty() || name == settings.Codifica_archivio)
+        return;
+    settings.Codifica_archivio = name;
+    settingsPending = true;
 }
 
 void AppState::rememberStoreOnDisk(const QByteArray& bytes)
@@ -71,9 +87,10 @@ void AppState::takeInOutsideChanges(const QDateTime& now)
     SvegliaList theirSveglie, baseSveglie;
     QString diagnostic;
     QByteArray bytes;
+    StoreFile::CodePage theirs = codePage(), base = codePage();
     const bool read = Leggi_File(path, bytes) == 1
-        && StoreFile::parseFileBytes(bytes, theirMemos, theirSveglie, diagnostic) == 1
-        && StoreFile::parseFileBytes(onDisk.bytes, baseMemos, baseSveglie, diagnostic) >= 0;
+        && StoreFile::parseFileBytes(bytes, theirMemos, theirSveglie, diagnostic, nullptr, &theirs) == 1
+        && StoreFile::parseFileBytes(onDisk.bytes, baseMemos, baseSveglie, diagnostic, nullptr, &base) >= 0;
     if (!read) {
         // Cannot be joined: kept whole beside the store before ours replaces it.
         const QStringList kept = StoreFile::keepAs(folders.data, {StoreFile::fileName}, QStringLiteral("outside"), now);
@@ -94,9 +111,12 @@ int AppState::writeStore(QChar decimalSeparator, const QDate& today, QTime time)
     // tries again.
     StoreFile::backupDaily(folders.data, today);
     QByteArray written;
-    const int r = StoreFile::write(folders.data, ArrMemo, ArrSveglie, decimalSeparator, {}, &written);
-    if (r == 1)
+    StoreFile::CodePage wrote = codePage();
+    const int r = StoreFile::write(folders.data, ArrMemo, ArrSveglie, decimalSeparator, {}, &written, &wrote);
+    if (r == 1) {
         rememberStoreOnDisk(written);
+        noteCodePage(wrote);
+    }
     return r;
 }
 
@@ -104,7 +124,8 @@ int AppState::writeRescueStore(QChar decimalSeparator)
 {
     if (folders.rescue.isEmpty() || !StoreFile::makePrivateFolder(folders.rescue))
         return -11;
-    return StoreFile::write(folders.rescue, ArrMemo, ArrSveglie, decimalSeparator);
+    StoreFile::CodePage wrote = codePage(); // the rescue file is read back with the same history
+    return StoreFile::write(folders.rescue, ArrMemo, ArrSveglie, decimalSeparator, {}, nullptr, &wrote);
 }
 
 QString AppState::rescuedStore() const
@@ -118,7 +139,8 @@ bool AppState::takeRescuedStore(const QDateTime& now)
     MemoList memos;
     SvegliaList sveglie;
     QString diagnostic;
-    if (StoreFile::read(folders.rescue, false, memos, sveglie, diagnostic) != 1)
+    StoreFile::CodePage found = codePage();
+    if (StoreFile::read(folders.rescue, false, memos, sveglie, diagnostic, nullptr, &found) != 1)
         return false;
     ArrMemo = std::move(memos);
     ArrSveglie = std::move(sveglie);

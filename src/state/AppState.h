@@ -6,6 +6,7 @@
 #include "state/ProgramFolders.h"
 #include "state/Settings.h"
 #include "store/Global.h"
+#include "store/StoreFile.h"
 
 #include <QDateTime>
 #include <QString>
@@ -73,6 +74,10 @@ struct AppState {
 
 private:
     void takeInOutsideChanges(const QDateTime& now);
+    // The store's code page as settings keep it, and the one a read or a
+    // write found (kept with the settings when it changed).
+    StoreFile::CodePage codePage() const;
+    void noteCodePage(StoreFile::CodePage codePage);
     void rememberStoreOnDisk(const QByteArray& bytes);
 
     bool saveFailing = false;

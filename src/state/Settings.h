@@ -38,4 +38,7 @@ struct UserSettings {
     qint32 Notifica_desktop = 1; // a desktop notification beside each warning
     // The latest due check, so that the next start can tell what it missed.
     QDateTime Ultimo_controllo;
+    // The code page this copy last wrote or read the store in
+    // (StoreFile::codePageName), so a Windows-1252 store stays so.
+    QString Codifica_archivio;
 };

@@ -2,6 +2,9 @@
 
 #include <QStringEncoder>
 
+#include <algorithm>
+#include <iterator>
+
 namespace Codepage {
 
 namespace {
@@ -27,6 +30,32 @@ std::optional<QByteArray> toWindows1252(QStringView text)
     if (encoder.hasError())
         return std::nullopt;
     return bytes;
+}
+
+bool hasWindows1252(char32_t c)
+{
+    // What 0x80-0x9F stand for; the rest of 0x80-0xFF is Latin-1.
+    static constexpr char16_t high[] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030,
+        0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return true;
+    return std::find(std::begin(high), std::end(high), c) != std::end(high);
+}
+
+bool readAsWindows1252(QByteArrayView bytes, bool lastWrittenInWindows1252)
+{
+    if (!bytes.isValidUtf8())
+        return true;
+    if (!lastWrittenInWindows1252)
+        return false;
+    const QString text = QString::fromUtf8(bytes);
+    for (const QChar c : text) {
+        // Surrogates are the halves of characters past the first 64K.
+        if (!c.isSurrogate() && !hasWindows1252(c.unicode()))
+            return true;
+    }
+    return false;
 }
 
 Windows1252Decoder::Windows1252Decoder()

@@ -359,29 +359,52 @@ bool isAscii(std::string_view bytes)
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-std::string buildFile(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
+std::string buildFile(const MemoList& memos, const SvegliaList& sveglie, QChar sep, CodePage* codePage)
 {
     std::string utf8 = buildUtf8(memos, sveglie, sep);
     if (isAscii(utf8))
         return utf8;
     // Windows-1252 keeps files as the Windows program writes them, unless a
-    // character does not fit or the bytes would read back as UTF-8 ("Ã©"
-    // would come back as "é").
+    // character does not fit or the bytes would not read back as written
+    // ("Ã©" would come back as "é" from a file with no history).
+    const bool history = codePage && *codePage == CodePage::Windows1252;
     const auto windows = Codepage::toWindows1252(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-    if (!windows || QByteArrayView(*windows).isValidUtf8())
-        return utf8;
-    return windows->toStdString();
+    const bool inCodePage = windows && Codepage::readAsWindows1252(*windows, history);
+    if (codePage)
+        *codePage = inCodePage ? CodePage::Windows1252 : CodePage::Utf8;
+    return inCodePage ? windows->toStdString() : utf8;
 }
 
 } // namespace
 
-QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar sep)
+QString codePageName(CodePage codePage)
 {
-    return QByteArray::fromStdString(buildFile(memos, sveglie, sep));
+    switch (codePage) {
+    case CodePage::Utf8:
+        return QStringLiteral("utf-8");
+    case CodePage::Windows1252:
+        return QStringLiteral("windows-1252");
+    case CodePage::Unknown:
+        break;
+    }
+    return {};
 }
 
-int parseFileBytes(
-    QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic, QList<int>* damagedLines)
+CodePage codePageNamed(const QString& name)
+{
+    for (const CodePage c : {CodePage::Utf8, CodePage::Windows1252})
+        if (name == codePageName(c))
+            return c;
+    return CodePage::Unknown;
+}
+
+QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar sep, CodePage* codePage)
+{
+    return QByteArray::fromStdString(buildFile(memos, sveglie, sep, codePage));
+}
+
+int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
+    QList<int>* damagedLines, CodePage* codePage)
 {
     memos.clear();
     sveglie.clear();
@@ -389,13 +412,15 @@ int parseFileBytes(
     if (damagedLines)
         damagedLines->clear();
     std::optional<Codepage::Windows1252Decoder> windows;
-    if (!bytes.isValidUtf8()) {
+    if (Codepage::readAsWindows1252(bytes, codePage && *codePage == CodePage::Windows1252)) {
         windows.emplace();
         if (!windows->isValid()) {
             diagnostic = QStringLiteral("Codifica Windows-1252 non disponibile");
             return -4;
         }
     }
+    if (codePage && !isAscii(std::string_view(bytes.data(), size_t(bytes.size()))))
+        *codePage = windows ? CodePage::Windows1252 : CodePage::Utf8;
     Damage damage;
     const int r = parseBytes(bytes, windows ? &*windows : nullptr, memos, sveglie, damage);
     diagnostic = damage.diagnostic;

@@ -16,15 +16,29 @@ namespace StoreFile {
 inline const QString fileName = QStringLiteral("Store.dat");
 inline const QString oldFileName = QStringLiteral("Store_old.dat");
 
+// How this copy last wrote (or read) a store holding more than ASCII: its
+// history, which decides text whose bytes read both ways. Kept with the
+// settings (codePageName) so it outlives the run.
+enum class CodePage { Unknown, Utf8, Windows1252 };
+QString codePageName(CodePage codePage);
+CodePage codePageNamed(const QString& name);
+
 // The whole text of a store, CR LF after every record. Values are written
 // with the given decimal separator; tabs, line breaks and record markers
 // inside a text are broken up so they cannot split or invent records.
-// The file's bytes are Windows-1252 when every character fits (and the bytes
-// cannot be mistaken for UTF-8), otherwise UTF-8 without a byte-order mark.
-QByteArray buildBytes(const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator);
+// The file's bytes are Windows-1252 when every character fits and the bytes
+// read back so (not UTF-8, or a file this copy last wrote in the code page,
+// see Codepage::readAsWindows1252), otherwise UTF-8 without a byte-order
+// mark. codePage, when given, is the history going in and what was written
+// coming out (unchanged for ASCII).
+QByteArray buildBytes(
+    const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator, CodePage* codePage = nullptr);
 QString cleanValue(const QString& value);
 
-// Parses the bytes of a store file (UTF-8 when valid, else Windows-1252).
+// Parses the bytes of a store file: UTF-8 when valid, else Windows-1252, and
+// Windows-1252 also where codePage (the history going in, what the file was
+// read as coming out) says the file was last written so and its UTF-8
+// reading is one that code page's text makes.
 // A damaged record costs only itself: it is skipped and the rest is read.
 // 1 = read; -1 = a memo was skipped; -2 = an alarm clock was skipped (and no
 // memo); the diagnostic has a line per skipped record with its number, its
@@ -34,7 +48,7 @@ QString cleanValue(const QString& value);
 // empty store. -4 when the file is Windows-1252 and this build cannot
 // convert it: nothing is read rather than every text read as empty.
 int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
-    QList<int>* damagedLines = nullptr);
+    QList<int>* damagedLines = nullptr, CodePage* codePage = nullptr);
 
 // The file-system steps of a save, in order. Tests fail a chosen one.
 enum class SaveStep { Create, Write, Flush, Sync, Close, SizeCheck, KeepOld, Replace };
@@ -50,9 +64,10 @@ using SaveFaults = std::function<bool(SaveStep)>; // true: this step fails
 // copy, never the save.
 // 1 = written; -11 = the new file could not be created or put in place;
 // -12 = writing it failed (short write, flush, sync, size).
-// writtenBytes, when given, gets the bytes of a store that was written.
+// writtenBytes, when given, gets the bytes of a store that was written;
+// codePage is buildBytes' (left alone when the save fails).
 int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator,
-    const SaveFaults& faults = {}, QByteArray* writtenBytes = nullptr);
+    const SaveFaults& faults = {}, QByteArray* writtenBytes = nullptr, CodePage* codePage = nullptr);
 
 // Joins what another program changed in the store on disk since this copy
 // last read or wrote it (base) into this copy's lists (ours): a record added
@@ -78,9 +93,9 @@ struct ReadReport {
 // fallback is allowed and Store.dat cannot be read or holds no record.
 // 1 = read; 0 = neither file exists; -1/-2 records skipped; -3 no record in
 // a damaged file; -4 code page not convertible; -11/-12 Store.dat unreadable
-// without fallback; -21/-22 both unreadable.
+// without fallback; -21/-22 both unreadable. codePage is parseFileBytes'.
 int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
-    ReadReport* report = nullptr);
+    ReadReport* report = nullptr, CodePage* codePage = nullptr);
 
 // Makes the folder (and its parents) when it is missing, the last one for
 // its owner alone; false when it is not there after.

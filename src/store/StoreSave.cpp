@@ -146,7 +146,7 @@ bool makePrivateFolder(const QString& path)
 }
 
 int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator,
-    const SaveFaults& faults, QByteArray* writtenBytes)
+    const SaveFaults& faults, QByteArray* writtenBytes, CodePage* codePage)
 {
     const QDir dir(folder);
     const QString mainPath = dir.filePath(fileName);
@@ -158,7 +158,8 @@ int write(const QString& folder, const MemoList& memos, const SvegliaList& svegl
 
     // An existing store keeps its mode; a new one is the owner's alone.
     const QFileDevice::Permissions permissions = hadStore ? previous.permissions() : ownerOnly;
-    const QByteArray bytes = buildBytes(memos, sveglie, decimalSeparator);
+    CodePage wrote = codePage ? *codePage : CodePage::Unknown;
+    const QByteArray bytes = buildBytes(memos, sveglie, decimalSeparator, &wrote);
     const int written = writeChecked(newPath, bytes, permissions, faults);
     if (written != 1)
         return written;
@@ -177,11 +178,13 @@ int write(const QString& folder, const MemoList& memos, const SvegliaList& svegl
         QFile::remove(holdPath);
     if (writtenBytes)
         *writtenBytes = bytes;
+    if (codePage)
+        *codePage = wrote;
     return 1;
 }
 
 int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
-    ReadReport* report)
+    ReadReport* report, CodePage* codePage)
 {
     memos.clear();
     sveglie.clear();
@@ -189,6 +192,13 @@ int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sve
     ReadReport unused;
     ReadReport& rep = report ? *report : unused;
     rep = {};
+    // Each file is read with the history; what was read tells the new one.
+    const CodePage history = codePage ? *codePage : CodePage::Unknown;
+    CodePage mainCodePage = history, oldCodePage = history;
+    const auto readAs = [codePage](CodePage c) {
+        if (codePage)
+            *codePage = c;
+    };
     const QDir dir(folder);
     const QString mainPath = dir.filePath(fileName);
     const QString oldPath = dir.filePath(oldFileName);
@@ -199,24 +209,27 @@ int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sve
     const int r = Leggi_File(mainPath, bytes);
     if (r == 1) {
         rep.file = fileName;
-        const int parsed = parseFileBytes(bytes, memos, sveglie, diagnostic, &rep.damagedLines);
+        const int parsed = parseFileBytes(bytes, memos, sveglie, diagnostic, &rep.damagedLines, &mainCodePage);
         // Not one record read from it: the previous store is better than
         // none. Its own failures leave this result.
-        if (!fallback || parsed >= 0 || parsed == -4 || !memos.isEmpty() || !sveglie.isEmpty())
+        if (!fallback || parsed >= 0 || parsed == -4 || !memos.isEmpty() || !sveglie.isEmpty()) {
+            readAs(mainCodePage);
             return parsed;
+        }
         MemoList oldMemos;
         SvegliaList oldSveglie;
         QString oldDiagnostic;
         QList<int> oldLines;
         if (Leggi_File(oldPath, bytes) != 1)
             return parsed;
-        const int older = parseFileBytes(bytes, oldMemos, oldSveglie, oldDiagnostic, &oldLines);
+        const int older = parseFileBytes(bytes, oldMemos, oldSveglie, oldDiagnostic, &oldLines, &oldCodePage);
         if (older < -2 || (oldMemos.isEmpty() && oldSveglie.isEmpty()))
             return parsed;
         memos = std::move(oldMemos);
         sveglie = std::move(oldSveglie);
         diagnostic = std::move(oldDiagnostic);
         rep = {oldFileName, true, oldLines};
+        readAs(oldCodePage);
         return older;
     }
     rep.mainUnusable = mainExists;
@@ -226,7 +239,9 @@ int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sve
     if (r2 < 0)
         return -20 + r2; // -21 open failed, -22 short read
     rep.file = oldFileName;
-    return parseFileBytes(bytes, memos, sveglie, diagnostic, &rep.damagedLines);
+    const int older = parseFileBytes(bytes, memos, sveglie, diagnostic, &rep.damagedLines, &oldCodePage);
+    readAs(oldCodePage);
+    return older;
 }
 
 int backupDaily(const QString& folder, const QDate& day)

@@ -304,6 +304,45 @@ private slots:
         QCOMPARE(QDir(rig.dir.path()).entryList({"Store*"}), QStringList{"Store.dat"});
     }
 
+    // The settings keep the code page the store was last written in, so a
+    // Windows-1252 store whose bytes also read as UTF-8 reads, saves and
+    // joins outside changes in that code page; without that history the
+    // bytes read as UTF-8, as they always did, and that is what is kept.
+    void codePageKeptWithTheSettings()
+    {
+        for (const QString history : {"windows-1252", ""}) {
+            Rig rig;
+            const auto line = [](const QByteArray& id, const QByteArray& note) {
+                return "#MEMO#\t#_ID:" + id + "\t#TME:1\t#_NT:" + note
+                    + "\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366\t#TOR:1\t#_OR:0,5\t#TAN:2\t#_AN:-5\r\n";
+            };
+            const QByteArray first = line("1", "PERCH\xc8\x85");
+            QFile store(rig.dir.filePath("Store.dat"));
+            QVERIFY(store.open(QIODevice::WriteOnly) && store.write(first) == first.size());
+            store.close();
+            if (!history.isEmpty())
+                rig.putSetting("Codifica_archivio", history);
+            TfrmReminder& w = rig.start();
+            const bool windows = !history.isEmpty();
+            QCOMPARE(w.state().ArrMemo.size(), 1);
+            QCOMPARE(w.state().ArrMemo[0].Nota, windows ? QString("PERCHÈ…") : QString("PERCHȅ"));
+            rig.tick(1500);
+            rig.tick();
+            QCOMPARE(rig.setting("Codifica_archivio"), windows ? history : QString("utf-8"));
+            // Another copy in the code page adds a memo through a synced folder.
+            const QByteArray both = first + line("2", "CITT\xc9\x94");
+            QVERIFY(store.open(QIODevice::WriteOnly) && store.write(both) == both.size());
+            store.close();
+            w.state().DaSalvare = true;
+            rig.tick();
+            QCOMPARE(w.state().ArrMemo.size(), 2);
+            QCOMPARE(w.state().ArrMemo[1].Nota, windows ? QString("CITTÉ”") : QString("CITTɔ"));
+            QVERIFY(store.open(QIODevice::ReadOnly));
+            QCOMPARE(store.readAll(), both); // either way the bytes are written back as they came
+            store.close();
+        }
+    }
+
     // A session that ends with the data folder unwritable keeps the memos in
     // the rescue folder; the next start offers them, and taken they are saved
     // and the rescued file is kept under another name.

@@ -40,7 +40,8 @@ struct MemoListRig : FakeServices {
             ProgramFolders{
                 dir.path(), dir.filePath(QStringLiteral("Suoni")), {}, false, dir.filePath(QStringLiteral("rescue"))},
             arguments);
-        window->state().ArrMemo = memos;
+        if (!memos.isEmpty()) // else what the store in dir held
+            window->state().ArrMemo = memos;
         return *window;
     }
 };

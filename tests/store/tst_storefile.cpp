@@ -88,6 +88,7 @@ struct KeptRow {
 Q_DECLARE_METATYPE(FileRow)
 Q_DECLARE_METATYPE(ReadRow)
 Q_DECLARE_METATYPE(KeptRow)
+Q_DECLARE_METATYPE(StoreFile::CodePage)
 
 class TestStoreFile : public QObject {
     Q_OBJECT
@@ -313,6 +314,60 @@ private slots:
         QVERIFY(l.memos[0].Nota.startsWith(QString::fromUtf8("Perché €\u0081‚")));
         QCOMPARE(StoreFile::write(dir->path(), l.memos, {}, u','), 1);
         QCOMPARE(fileBytes(mainPath()), text);
+    }
+
+    // Bytes that read both ways follow the file's history: a store this copy
+    // last wrote in Windows-1252 is read and written back so, where its UTF-8
+    // reading is one the code page's capitals followed by punctuation make;
+    // a converted or UTF-8-typed text ("è", an emoji) stays UTF-8.
+    void codePageByHistory_data()
+    {
+        using C = StoreFile::CodePage;
+        QTest::addColumn<QByteArray>("note");
+        QTest::addColumn<C>("history");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<C>("found");
+        QTest::addColumn<bool>("same"); // written back byte for byte
+        const QByteArray perche = "PERCH\xc8\x85";
+        QTest::newRow("È… in a code-page file")
+            << perche << C::Windows1252 << QString::fromUtf8("PERCHÈ…") << C::Windows1252 << true;
+        QTest::newRow("the same bytes, no history")
+            << perche << C::Unknown << QString::fromUtf8(perche) << C::Utf8 << true;
+        QTest::newRow("É” in a code-page file")
+            << QByteArray("CITT\xc9\x94") << C::Windows1252 << QString::fromUtf8("CITTÉ”") << C::Windows1252 << true;
+        QTest::newRow("è…” in a code-page file") << QByteArray("Non \xe8\x85\x94") << C::Windows1252
+                                                 << QString::fromUtf8("Non è…”") << C::Windows1252 << true;
+        QTest::newRow("a byte UTF-8 lacks, UTF-8 history")
+            << perche + " 5\x80" << C::Utf8 << QString::fromUtf8("PERCHÈ… 5€") << C::Windows1252 << true;
+        QTest::newRow("converted to UTF-8 by an editor") << QByteArray("perch\xc3\xa9 \xe2\x80\xa6") << C::Windows1252
+                                                         << QString::fromUtf8("perché …") << C::Utf8 << false;
+        QTest::newRow("an emoji typed in a UTF-8 editor")
+            << QByteArray("caff\xc3\xa8 \xf0\x9f\x98\x80") << C::Windows1252 << QString::fromUtf8("caffè 😀") << C::Utf8
+            << true;
+        QTest::newRow("ASCII keeps the history")
+            << QByteArray("plain") << C::Windows1252 << QString("plain") << C::Windows1252 << true;
+    }
+    void codePageByHistory()
+    {
+        QFETCH(QByteArray, note);
+        QFETCH(StoreFile::CodePage, history);
+        QFETCH(QString, read);
+        QFETCH(StoreFile::CodePage, found);
+        QFETCH(bool, same);
+        const QByteArray text = QByteArray(memoLine(1)).replace("memo 1", note);
+        put(mainPath(), text);
+        MemoList memos;
+        SvegliaList sveglie;
+        QString diag;
+        StoreFile::CodePage codePage = history;
+        QCOMPARE(StoreFile::read(dir->path(), false, memos, sveglie, diag, nullptr, &codePage), 1);
+        QCOMPARE(memos.value(0).Nota, read);
+        QCOMPARE(codePage, found);
+        QCOMPARE(StoreFile::write(dir->path(), memos, sveglie, u',', {}, nullptr, &codePage), 1);
+        QCOMPARE(fileBytes(mainPath()) == text, same);
+        memos.clear();
+        QCOMPARE(StoreFile::read(dir->path(), false, memos, sveglie, diag, nullptr, &codePage), 1);
+        QCOMPARE(memos.value(0).Nota, read);
     }
 
     // A save that fails at any step, or on a real full disk (no byte left,

@@ -117,6 +117,7 @@ QString readSettings(UserSettings& s, const Registry& registry, const QString& k
     s.Vis_mess_trayicon = read.integer("Vis_mess_trayicon", defaults.Vis_mess_trayicon);
     s.Ultimo_controllo = QDateTime::fromString(read.text("Ultimo_controllo", {}), Qt::ISODateWithMs);
     s.Notifica_desktop = read.integer("Notifica_desktop", defaults.Notifica_desktop);
+    s.Codifica_archivio = read.text("Codifica_archivio", {});
     return unknownLanguage;
 }
 
@@ -147,6 +148,7 @@ bool writeSettings(
     write.integer("Vis_mess_trayicon", s.Vis_mess_trayicon);
     write.text("Ultimo_controllo", s.Ultimo_controllo.toUTC().toString(Qt::ISODateWithMs));
     write.integer("Notifica_desktop", s.Notifica_desktop);
+    write.text("Codifica_archivio", s.Codifica_archivio);
     const bool ok = write.commit(registry, key);
     if (s.Avvio_automatico == 1)
         autostart.writeEntry(programName);
