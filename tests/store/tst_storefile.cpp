@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QMap>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +15,7 @@
 #include <functional>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -477,6 +479,50 @@ private slots:
         QVERIFY(!QFileInfo(copy).isSymLink() && fileBytes(copy).contains(dentista().Nota.toUtf8()));
         QCOMPARE(mode(copy), rw);
         QVERIFY(!QFileInfo(store + ".new").isSymLink() && !QFileInfo(copy + ".new").isSymLink());
+    }
+
+    // Another user on the machine, watching a data folder and a Backup folder
+    // that let everyone in (folders made by hand, which keep their mode),
+    // never opens a store file, a backup or a temporary one during 200 saves
+    // over 20 days. A file open to all is read, so the watcher does read.
+    void anotherUserReadsNoSave()
+    {
+        if (::geteuid() != 0)
+            QSKIP("needs root, to watch as another user");
+        const QString data = dir->filePath("data");
+        QVERIFY(QDir().mkpath(data + "/Backup"));
+        const auto open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+            | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+        for (const QString& folder : {dir->path(), data, data + "/Backup"})
+            QVERIFY(QFile::setPermissions(folder, open));
+        put(data + "/open to all", "x");
+        QVERIFY(QFile::setPermissions(data + "/open to all", open));
+
+        QProcess watcher;
+        watcher.setProcessChannelMode(QProcess::MergedChannels);
+        const QString loop = R"(n=0; seen=
+while [ ! -e "$1/stop" ]; do
+  n=$((n+1))
+  for f in "$1"/Store* "$1"/Backup/Store*; do cat "$f" >/dev/null 2>&1 && echo "read $f"; done
+  [ -z "$seen" ] && cat "$1/open to all" >/dev/null 2>&1 && seen=1 && echo "read open to all"
+done
+echo "rounds $n")";
+        watcher.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "sh", "-c", loop, "sh", data});
+        QVERIFY(watcher.waitForStarted());
+        AppState state;
+        state.folders.data = data;
+        state.ArrMemo = {dentista()};
+        for (int save = 0; save < 200; ++save) {
+            state.ArrMemo[0].Nota = QStringLiteral("save %1").arg(save);
+            QCOMPARE(state.writeStore(u',', QDate(2026, 11, 1).addDays(save / 10)), 1);
+        }
+        put(data + "/stop", "");
+        QVERIFY(watcher.waitForFinished(10000));
+        const QStringList lines = QString::fromUtf8(watcher.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.value(0), QString("read open to all"));
+        QVERIFY2(lines.size() == 2, qPrintable(lines.join(", ")));
+        QVERIFY2(lines[1].startsWith("rounds ") && lines[1].mid(7).toInt() > 20, qPrintable(lines[1]));
+        QCOMPARE(QDir(data + "/Backup").entryList(QDir::Files).size(), 14);
     }
 
     // Another program changes Store.dat between two saves: what it added,
