@@ -8,7 +8,7 @@ BRIVO_PACKAGES=(
     libqt6multimedia6 gstreamer1.0-plugins-base
     libjpeg-dev libbenchmark-dev libxcb1-dev libxcb-xfixes0-dev
     clang clang-format libclang-rt-14-dev
-    desktop-file-utils appstream librsvg2-bin dpkg-dev file xvfb xauth xdg-utils
+    desktop-file-utils appstream librsvg2-bin dpkg-dev file lintian xvfb xauth xdg-utils
     sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils dbus-daemon trayer
     fonts-liberation2 qt6-translations-l10n tzdata
 )

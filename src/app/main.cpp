@@ -1,3 +1,4 @@
+#include "Product.h"
 #include "app/FReminder.h"
 #include "app/ProgramFolder.h"
 #include "platform/DesktopServices.h"
@@ -32,7 +33,7 @@ bool answeredInformationRequest(int argc, char* argv[])
             return true;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("Brivo Reminder %s\n", BRIVO_VERSION);
+            std::printf("Brivo Reminder %s\n", product::version);
             return true;
         }
     }
@@ -60,6 +61,8 @@ int main(int argc, char* argv[])
     reportUnknownArguments(QApplication::arguments());
     QApplication::setApplicationName(applicationTitle());
     QApplication::setOrganizationName(QStringLiteral("Brivo"));
+    // Desktops match windows to the launcher by it (Wayland's app id).
+    QGuiApplication::setDesktopFileName(QLatin1String(product::desktopId));
     // The program lives in the tray: closing a warning while the main window
     // is hidden must not end it.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,5 +1,6 @@
 #include "dialogs/FOpzioni.h"
 
+#include "Product.h"
 #include "alarms/SveglieCore.h"
 #include "controls/A_EditCurr.h"
 #include "controls/CentraFinestra.h"
@@ -198,7 +199,7 @@ void TfrmOpzioni::FormCreate(const MemoPictures& pictures)
     hglLink->setCursor(Qt::PointingHandCursor);
     hglLink->setText(state.config.SCRITTE_LINK_PICCOLO);
     hglLink->OnClick = [this](THighlightLabel*) { services.launcher.Apri_Url(state.config.INDIRIZZO_LINK_PICCOLO); };
-    lblVers_MANUALE = new QLabel(QStringLiteral("Vers. 1.1"), pnlFocus);
+    lblVers_MANUALE = new QLabel(QStringLiteral("Vers. ") + QLatin1String(product::shortVersion), pnlFocus);
     btnChiudi = new QPushButton(pnlFocus);
     btnChiudi->setFlat(true);
     btnChiudi->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));

@@ -1,5 +1,7 @@
 #include "platform/DBusNotifications.h"
 
+#include "Product.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -53,9 +55,12 @@ quint32 DBusNotifications::notify(const QString& summary, const QString& body, c
         return 0;
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, interfaceName, QStringLiteral("Notify"));
     // A warning stays until its window is closed, so the notification does too.
-    const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar(2))}};
+    // The launcher's name lets the desktop group them under the program and
+    // apply its per-program notification settings.
+    const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar(2))},
+        {QStringLiteral("desktop-entry"), QString::fromLatin1(product::desktopId)}};
     // Servers read the body as markup: a memo's "<" or "&" is text.
-    call << appName << 0u << QString() << summary << body.toHtmlEscaped()
+    call << appName << 0u << QString::fromLatin1(product::iconName) << summary << body.toHtmlEscaped()
          << QStringList{QStringLiteral("default"), QString()} << hints << 0;
     const quint32 id = ++lastId;
     sent.insert(id, Sent{0, false, onActivated});

@@ -104,7 +104,7 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<TfrmOpzioni*>(QApplication::activeModalWidget());
             QVERIFY(d);
-            seen << d->windowTitle() << questionButtons();
+            seen << d->windowTitle() << questionButtons() << d->lblVers_MANUALE->text();
             d->rdbOrarioComputer->click();
             d->chkAutoAvvio->click();
             d->chkNotifica_desktop->click();
@@ -115,7 +115,7 @@ private slots:
             QTest::keyClick(d, Qt::Key_Escape);
         });
         QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F4);
-        QCOMPARE(seen, (QStringList{"Opzioni", "Sì/No", "Options", "minutes", "1", "Yes/No"}));
+        QCOMPARE(seen, (QStringList{"Opzioni", "Sì/No", "Vers. 1.1", "Options", "minutes", "1", "Yes/No"}));
         QCOMPARE(w.memoGrid().dbsgMemo()->Cells(COL_DATE, 1), QStringLiteral("Today"));
         QVERIFY(w.state().settingsPending);
         QVERIFY(!w.state().DaSalvare); // options are no reason to write the memos

@@ -11,9 +11,9 @@ deb=$(realpath "$1")
 export DEBIAN_FRONTEND=noninteractive
 
 apt-get install -y -q "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get install"; }
-desktop=/usr/share/applications/brivo-reminder.desktop
+desktop=/usr/share/applications/io.github.brivo.Reminder.desktop
 desktop-file-validate "$desktop"
-appstreamcli validate --no-net /usr/share/metainfo/org.example.BrivoReminder.metainfo.xml >/dev/null
+appstreamcli validate --no-net /usr/share/metainfo/io.github.brivo.Reminder.metainfo.xml >/dev/null
 for size in 16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256; do
     [ -f /usr/share/icons/hicolor/$size/apps/brivo-reminder.png ] || fail "no $size icon"
 done

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDBusMessage>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
@@ -59,13 +60,16 @@ class NotificationServer : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
     QStringList calls;
+    QString icon, desktopEntry; // of the last call
     bool silent = false;
 public slots:
-    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body, const QStringList&,
-        const QVariantMap&, int, const QDBusMessage& message)
+    uint Notify(const QString&, uint, const QString& appIcon, const QString& summary, const QString& body,
+        const QStringList&, const QVariantMap& hints, int, const QDBusMessage& message)
     {
         message.setDelayedReply(silent);
         calls << summary + u'|' + body;
+        icon = appIcon;
+        desktopEntry = hints.value(QStringLiteral("desktop-entry")).toString();
         return 7;
     }
     void CloseNotification(uint id)
@@ -140,6 +144,12 @@ private slots:
             auto* window = dynamic_cast<QWidget*>(w.get());
             if (!calls.isEmpty()) {
                 QTRY_COMPARE(service.calls, calls.mid(0, 1));
+                // The desktop finds the program's launcher by the hint, and
+                // shows the launcher's icon.
+                QFile launcher(QStringLiteral(BRIVO_LAUNCHERS "/%1.desktop").arg(service.desktopEntry));
+                QVERIFY2(launcher.open(QIODevice::ReadOnly), qPrintable(launcher.fileName()));
+                QVERIFY(!service.icon.isEmpty());
+                QVERIFY(QString::fromUtf8(launcher.readAll()).split(u'\n').contains("Icon=" + service.icon));
                 if (tag == "memo")
                     window->hide();
                 else
