@@ -11,7 +11,7 @@
 # Offscreen for 1 and 2, with a throw-away home, settings and runtime folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-program="$root/build/src/brivo-reminder"
+program=${PROGRAM:-$root/build/src/brivo-reminder} # another build to compare
 minimal="$root/build/bench/app/bench_minimal_window"
 runs=${RUNS:-20}
 idle=${IDLE_SECONDS:-60}

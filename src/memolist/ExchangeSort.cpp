@@ -1,103 +1,96 @@
 #include "memolist/ExchangeSort.h"
 
+#include <algorithm>
 #include <cmath>
-#include <limits>
+#include <numeric>
 #include <vector>
 
 namespace {
 
-// The smallest key of every span of a power-of-two tree over the list. A NaN
-// is never smaller than anything, so it counts as infinity.
-class MinTree {
+// How many of the places marked so far lie before a place.
+class PlaceCount {
 public:
-    explicit MinTree(const QList<double>& keys)
+    explicit PlaceCount(qsizetype n)
+        : tree(size_t(n) + 1, 0)
     {
-        while (size < keys.size())
-            size *= 2;
-        tree.assign(size_t(2 * size), inf);
-        for (qsizetype i = 0; i < keys.size(); ++i)
-            tree[size_t(size + i)] = value(keys[i]);
-        for (qsizetype p = size - 1; p >= 1; --p)
-            tree[size_t(p)] = std::min(tree[size_t(2 * p)], tree[size_t(2 * p + 1)]);
     }
-
-    void set(qsizetype i, double key)
+    void mark(qsizetype place)
     {
-        qsizetype p = size + i;
-        tree[size_t(p)] = value(key);
-        for (p /= 2; p >= 1; p /= 2)
-            tree[size_t(p)] = std::min(tree[size_t(2 * p)], tree[size_t(2 * p + 1)]);
+        for (size_t i = size_t(place) + 1; i < tree.size(); i += i & (~i + 1))
+            ++tree[i];
     }
-
-    // The first place from `from` on whose key is smaller than bound, or -1.
-    qsizetype firstBelow(qsizetype from, double bound) const
+    qsizetype before(qsizetype place) const
     {
-        return firstBelow(1, 0, size, from, bound);
+        qsizetype n = 0;
+        for (size_t i = size_t(place); i > 0; i -= i & (~i + 1))
+            n += tree[i];
+        return n;
     }
 
 private:
-    static constexpr double inf = std::numeric_limits<double>::infinity();
-    static double value(double key)
-    {
-        return std::isnan(key) ? inf : key;
-    }
-    qsizetype firstBelow(qsizetype node, qsizetype lo, qsizetype hi, qsizetype from, double bound) const
-    {
-        if (hi <= from || !(tree[size_t(node)] < bound))
-            return -1;
-        if (hi - lo == 1)
-            return lo;
-        const qsizetype mid = lo + (hi - lo) / 2;
-        const qsizetype left = firstBelow(2 * node, lo, mid, from, bound);
-        return left >= 0 ? left : firstBelow(2 * node + 1, mid, hi, from, bound);
-    }
-
-    qsizetype size = 1;
-    std::vector<double> tree;
+    std::vector<qsizetype> tree;
 };
 
-} // namespace
-
-void exchangeSort(QList<double>& keys, QList<qsizetype>& tags)
+void plainPasses(QList<double>& keys, QList<qsizetype>& tags)
 {
-    const qsizetype n = keys.size();
-    // Pass i swaps keys[i] with each later key smaller than it, in turn: the
-    // places it swaps with are a chain, each key smaller than all before it
-    // from i on. Every key of the chain moves one link on and the last one
-    // to i. The tree finds each link without looking at the keys between.
-    MinTree tree(keys);
-    std::vector<qsizetype> chain;
-    // Input whose chains grow long (a list in falling order) goes on with
-    // the plain passes, from the same state.
-    qint64 budget = 32 * qint64(n) + 1024;
-    qsizetype i = 0;
-    for (; i + 1 < n && budget > 0; ++i) {
-        chain.assign(1, i);
-        double current = keys[i];
-        for (qsizetype j = tree.firstBelow(i + 1, current); j >= 0; j = tree.firstBelow(j + 1, current)) {
-            chain.push_back(j);
-            current = keys[j];
-        }
-        budget -= qint64(chain.size());
-        if (chain.size() == 1)
-            continue;
-        const double lastKey = keys[chain.back()];
-        const qsizetype lastTag = tags[chain.back()];
-        for (size_t k = chain.size() - 1; k > 0; --k) {
-            keys[chain[k]] = keys[chain[k - 1]];
-            tags[chain[k]] = tags[chain[k - 1]];
-        }
-        keys[i] = lastKey;
-        tags[i] = lastTag;
-        for (const qsizetype p : chain)
-            tree.set(p, keys[p]);
-    }
-    for (; i + 1 < n; ++i) {
-        for (qsizetype j = i + 1; j < n; ++j) {
+    for (qsizetype i = 0; i + 1 < keys.size(); ++i) {
+        for (qsizetype j = i + 1; j < keys.size(); ++j) {
             if (keys[i] > keys[j]) {
                 std::swap(keys[i], keys[j]);
                 std::swap(tags[i], tags[j]);
             }
         }
     }
+}
+
+} // namespace
+
+void exchangeSort(QList<double>& keys, QList<qsizetype>& tags)
+{
+    const qsizetype n = keys.size();
+    // A NaN is neither smaller nor larger than anything: no order to reason with.
+    if (std::any_of(keys.cbegin(), keys.cend(), [](double k) { return std::isnan(k); })) {
+        plainPasses(keys, tags);
+        return;
+    }
+    // The passes end with the keys ascending; only where equal keys go needs
+    // working out. For one key, only which places hold smaller keys matters:
+    // the equal ones met so far form a block that no pass splits, and every
+    // smaller key met after the first of them turns the block by one (its
+    // first goes to its end). Larger keys change nothing.
+    std::vector<qsizetype> byKey(static_cast<size_t>(n));
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::stable_sort(byKey.begin(), byKey.end(), [&](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
+    PlaceCount smaller(n);
+    std::vector<qsizetype> next(static_cast<size_t>(n)); // the block as a ring, by place
+    QList<double> sortedKeys;
+    QList<qsizetype> sortedTags;
+    sortedKeys.reserve(n);
+    sortedTags.reserve(n);
+    for (qsizetype first = 0; first < n;) {
+        qsizetype end = first;
+        while (end < n && keys[byKey[size_t(end)]] == keys[byKey[size_t(first)]])
+            ++end;
+        qsizetype last = -1; // the block's end; its start is next[last]
+        for (qsizetype k = first; k < end; ++k) {
+            const qsizetype place = byKey[size_t(k)];
+            next[size_t(place)] = last < 0 ? place : next[size_t(last)];
+            if (last >= 0)
+                next[size_t(last)] = place;
+            last = place;
+            const qsizetype upTo = k + 1 < end ? byKey[size_t(k + 1)] : n;
+            for (qsizetype turns = (smaller.before(upTo) - smaller.before(place + 1)) % (k - first + 1); turns > 0;
+                 --turns)
+                last = next[size_t(last)];
+        }
+        for (qsizetype k = first, place = next[size_t(last)]; k < end; ++k, place = next[size_t(place)]) {
+            sortedKeys.append(keys[place]);
+            sortedTags.append(tags[place]);
+        }
+        for (qsizetype k = first; k < end; ++k)
+            smaller.mark(byKey[size_t(k)]);
+        first = end;
+    }
+    keys = std::move(sortedKeys);
+    tags = std::move(sortedTags);
 }

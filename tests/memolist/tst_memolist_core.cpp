@@ -471,22 +471,30 @@ private slots:
         QCOMPARE(shown(ties.state.ArrMemo), (QStringList{"m1", "m4", "m3", "m2"}));
     }
 
-    // The quick exchange sort leaves equal and NaN moments where the plain
-    // passes do, on a falling list too (where it hands over to them halfway).
+    // The quick exchange sort leaves equal moments where the plain passes do:
+    // many or few ties, a falling list, repeated runs, infinities and NaNs.
     void exchangeSortAsThePlainPasses()
     {
         QRandomGenerator rng(26);
-        const auto random = [&](int n, int values, bool nans) {
+        const auto random = [&](int n, int values, bool odd) {
             QList<double> keys(n);
-            for (double& k : keys)
-                k = nans && rng.bounded(8) == 0 ? std::nan("") : double(rng.bounded(values));
+            for (double& k : keys) {
+                k = double(rng.bounded(values));
+                if (odd && rng.bounded(8) == 0)
+                    k = QList<double>{std::nan(""), HUGE_VAL, -HUGE_VAL}[rng.bounded(3)];
+            }
             return keys;
         };
         QList<double> falling(3000);
-        for (int i = 0; i < falling.size(); ++i)
+        QList<double> runs(3000);
+        for (int i = 0; i < falling.size(); ++i) {
             falling[i] = double((3000 - i) / 3);
-        const QList<double> rows[]
-            = {{}, {1}, random(500, 3, true), random(500, 40, false), random(2000, 2000, true), falling};
+            runs[i] = double(i % 40) + (i % 3 == 0 ? 0 : double(i % 1440) / 1440);
+        }
+        QList<double> infinities = random(300, 5, true);
+        infinities.removeIf([](double k) { return std::isnan(k); });
+        const QList<double> rows[] = {{}, {1}, random(500, 3, false), random(500, 40, false), random(2000, 2000, false),
+            falling, runs, infinities, random(300, 5, true)};
         for (const QList<double>& keys : rows) {
             QList<double> plain = keys;
             QList<qsizetype> plainTags(keys.size());
