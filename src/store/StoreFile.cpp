@@ -3,6 +3,8 @@
 #include "store/Codepage.h"
 #include "store/Ut.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -81,7 +83,9 @@ void findValues(QByteArrayView record, const std::array<quint64, N>& tags, std::
         const qsizetype end = nextTab(d, tab + 1, n);
         const qsizetype start = tab + 1;
         if (end - start >= 5 && d[start] == '#' && d[start + 4] == ':') {
-            const quint64 key = tagKey(d + start);
+            // The same number as tagKey, read in two loads rather than five.
+            const quint64 key
+                = qFromLittleEndian<quint32>(d + start) | quint64(static_cast<unsigned char>(d[start + 4])) << 32;
             size_t i = next < N && !found[next] && key == tags[next] ? next : 0;
             for (; i < N; ++i) {
                 if (!found[i] && key == tags[i])
