@@ -95,7 +95,6 @@ QString GridCellModel::sourceText(int col, int row) const
     if (col >= m_sourceCols) {
         return {};
     }
-    ++m_sourceReads;
     return m_source(col, row);
 }
 

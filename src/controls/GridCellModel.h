@@ -55,15 +55,6 @@ public:
     // Rows first .. last - 1 take the texts of columns 0 .. columns - 1 from
     // the source, until a cell of theirs is written or the cells are cleared.
     void provideRows(int first, int last, int columns);
-    bool provided(int row) const
-    {
-        return row >= 0 && size_t(row) < m_provided.size() && m_provided[size_t(row)];
-    }
-    // Texts asked of the source so far.
-    int sourceReads() const
-    {
-        return m_sourceReads;
-    }
 
 private:
     QString sourceText(int col, int row) const;
@@ -73,7 +64,6 @@ private:
     std::vector<bool> m_provided; // per grid row: its texts come from m_source
     CellSource m_source;
     int m_sourceCols = 0;
-    mutable int m_sourceReads = 0;
     int m_cols = 5;
     int m_fixedRows = 1;
 };
