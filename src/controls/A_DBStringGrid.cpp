@@ -64,6 +64,11 @@ TA_DBStringGrid::TA_DBStringGrid(QWidget* parent)
     Traccia(routine, QStringLiteral("p0"));
 
     m_cells = new GridCellModel(this);
+    m_cells->setCellSource([this](int col, int row) {
+        QString text;
+        dataText(col, Pos_Dato(row - FixedRows()), text);
+        return text;
+    });
     m_fixedHeader = new GridFixedRows(this);
     setHorizontalHeader(m_fixedHeader);
     setModel(m_cells);
@@ -202,7 +207,7 @@ int TA_DBStringGrid::Ordina()
     if (!OnSort_Calcolo) {
         return -3;
     }
-    if (Dati.isEmpty()) {
+    if (Dati.isEmpty() && !DataText) {
         return -4;
     }
     const int k = RowCount() - FixedRows();
@@ -259,6 +264,31 @@ void TA_DBStringGrid::Pulisci_Celle()
     m_celleStabili = true;
     viewport()->update();
     m_fixedHeader->viewport()->update();
+}
+
+void TA_DBStringGrid::showDataRows(int columns)
+{
+    m_cells->provideRows(FixedRows(), RowCount(), columns);
+    if (m_editorMode && m_editor && m_inplaceCol >= 0 && m_inplaceCol < columns && m_inplaceRow >= FixedRows()) {
+        loadEditor();
+    }
+    viewport()->update();
+}
+
+bool TA_DBStringGrid::dataText(int col, int d, QString& text) const
+{
+    if (DataText) {
+        if (d < 0 || col < 0 || d >= qt_righe_Nette) {
+            return false;
+        }
+        text = DataText(col, d);
+        return true;
+    }
+    if (d < 0 || col < 0 || col >= Dati.size() || d >= Dati[col].size()) {
+        return false;
+    }
+    text = Dati[col][d];
+    return true;
 }
 
 // ---- Layout ----

@@ -82,6 +82,10 @@ public:
 
     QList<QStringList> Dati; // Dati[c][d]: data column c of data row d
     QList<int> Ordine;       // Ordine[n]: the data row shown in net row n
+    // In place of Dati: the text of data column col of data row d, made when
+    // a cell showing it is drawn or read. For a window that keeps its records
+    // rather than a string per cell; Dati is then left empty.
+    std::function<QString(int col, int d)> DataText;
 
     // ---- Data ----
 
@@ -92,6 +96,12 @@ public:
     int Pos_Dato(int n_riga) const; // data row of net row; -1 negative, -2 past Ordine
     int Riga_Dato(int pos) const;   // first net row showing data row pos; -1 negative, -3 none
     void Pulisci_Celle();           // empty every cell, fixed ones included
+    // Every net row shows the data row Ordine puts there, data columns
+    // 0 .. columns - 1, its texts asked of DataText (else Dati) when drawn or
+    // read instead of copied into the cells; a cell written later holds its own.
+    void showDataRows(int columns);
+    // Data column col of data row d, from DataText or Dati; false when there is no such data.
+    bool dataText(int col, int d, QString& text) const;
 
     // ---- Drawing, from OnDrawCell. 1 = drawn; -1 = no Sender or not painting ----
 

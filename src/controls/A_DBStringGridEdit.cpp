@@ -160,8 +160,8 @@ bool TA_DBStringGrid::unchangedText(int col, int row, const QString& value) cons
 {
     if (col == m_originCol && row == m_originRow && value == m_editOriginal)
         return true;
-    const int d = Pos_Dato(row - FixedRows());
-    return d >= 0 && col >= 0 && col < Dati.size() && d < Dati[col].size() && Dati[col][d] == value;
+    QString data;
+    return dataText(col, Pos_Dato(row - FixedRows()), data) && data == value;
 }
 
 void TA_DBStringGrid::Mostra_Editor()

@@ -36,10 +36,9 @@ void TA_DBStringGrid::commitLastClicked()
     const int col = m_colClick + FixedCols();
     const int row = m_rigaClick + FixedRows();
     const QString text = m_editorMode ? editorText() : Cells(col, row);
-    const int d = Pos_Dato(m_rigaClick);
     // A data cell that does not exist cannot match: the text is handed over.
-    const bool known = d >= 0 && m_colClick < Dati.size() && d < Dati[m_colClick].size();
-    const bool changed = !known || Dati[m_colClick][d] != text;
+    QString data;
+    const bool changed = !dataText(m_colClick, Pos_Dato(m_rigaClick), data) || data != text;
     if (m_editorMode && changed) {
         Nascondi_Editor();
         m_eventoGetEdit = false;
@@ -50,7 +49,7 @@ void TA_DBStringGrid::commitLastClicked()
     }
     if (!changed) {
         m_eventoGetEdit = false;
-        setCells(col, row, Dati[m_colClick][d]);
+        setCells(col, row, data);
         m_eventoGetEdit = true;
     }
 }

@@ -4,6 +4,7 @@ GridCellModel::GridCellModel(QObject* parent)
     : QAbstractTableModel(parent)
 {
     m_cells.resize(5);
+    m_provided.resize(5);
 }
 
 int GridCellModel::rowCount(const QModelIndex& parent) const
@@ -35,13 +36,16 @@ void GridCellModel::setGridRowCount(int rows)
     if (newNet > oldNet) {
         beginInsertRows({}, oldNet, newNet - 1);
         m_cells.resize(rows);
+        m_provided.resize(size_t(rows));
         endInsertRows();
     } else if (newNet < oldNet) {
         beginRemoveRows({}, newNet, oldNet - 1);
         m_cells.resize(rows);
+        m_provided.resize(size_t(rows));
         endRemoveRows();
     } else {
         m_cells.resize(rows);
+        m_provided.resize(size_t(rows));
     }
 }
 
@@ -69,24 +73,53 @@ void GridCellModel::setFixedRows(int rows)
     m_fixedRows = rows;
     if (m_cells.size() < rows) {
         m_cells.resize(rows);
+        m_provided.resize(size_t(rows));
     }
     endResetModel();
 }
 
-const QString& GridCellModel::cell(int col, int row) const
+QString GridCellModel::cell(int col, int row) const
 {
-    static const QString empty;
     if (row < 0 || row >= m_cells.size() || col < 0) {
-        return empty;
+        return {};
+    }
+    if (m_provided[size_t(row)]) {
+        return sourceText(col, row);
     }
     const QStringList& line = m_cells[row];
-    return col < line.size() ? line[col] : empty;
+    return col < line.size() ? line[col] : QString();
+}
+
+QString GridCellModel::sourceText(int col, int row) const
+{
+    if (col >= m_sourceCols) {
+        return {};
+    }
+    return m_source(col, row);
+}
+
+void GridCellModel::keepProvided(int row)
+{
+    QStringList line;
+    line.reserve(m_sourceCols);
+    for (int c = 0; c < m_sourceCols; ++c) {
+        line.append(sourceText(c, row));
+    }
+    m_cells[row] = std::move(line);
+    m_provided[size_t(row)] = false;
 }
 
 bool GridCellModel::setCell(int col, int row, const QString& text)
 {
     if (row < 0 || row >= m_cells.size() || col < 0) {
         return false;
+    }
+    if (m_provided[size_t(row)]) {
+        // The text it shows already: the row goes on asking the source.
+        if (sourceText(col, row) == text) {
+            return true;
+        }
+        keepProvided(row);
     }
     QStringList& line = m_cells[row];
     if (col >= line.size()) {
@@ -101,10 +134,36 @@ bool GridCellModel::setCell(int col, int row, const QString& text)
 
 void GridCellModel::clearCells()
 {
-    for (QStringList& line : m_cells) {
+    for (qsizetype r = 0; r < m_cells.size(); ++r) {
+        QStringList& line = m_cells[r];
+        if (m_provided[size_t(r)]) {
+            m_provided[size_t(r)] = false;
+            line.clear();
+            continue;
+        }
         const qsizetype n = qMin<qsizetype>(line.size(), m_cols);
         for (qsizetype c = 0; c < n; ++c) {
             line[c].clear();
         }
+    }
+}
+
+void GridCellModel::setCellSource(CellSource source)
+{
+    m_source = std::move(source);
+}
+
+void GridCellModel::provideRows(int first, int last, int columns)
+{
+    if (!m_source) {
+        return;
+    }
+    first = qMax(first, 0);
+    last = qMin<int>(last, int(m_cells.size()));
+    m_sourceCols = qMax(columns, 0);
+    for (int r = first; r < last; ++r) {
+        // Strings written before would only hide the source's texts.
+        m_cells[r] = QStringList();
+        m_provided[size_t(r)] = true;
     }
 }

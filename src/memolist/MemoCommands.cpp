@@ -2,6 +2,7 @@
 
 #include "engine/DueMoments.h"
 #include "engine/ReminderEngine.h"
+#include "memolist/ExchangeSort.h"
 #include "memolist/MemoRows.h"
 #include "state/AppState.h"
 #include "store/Ut.h"
@@ -354,14 +355,7 @@ void MemoCommands::Ordina_Per_Data(int& newRow)
         moment[i] = sortMoment(memos[i]);
         from[i] = i;
     }
-    for (qsizetype i = 0; i + 1 < n; ++i) {
-        for (qsizetype j = i + 1; j < n; ++j) {
-            if (moment[i] > moment[j]) {
-                std::swap(moment[i], moment[j]);
-                std::swap(from[i], from[j]);
-            }
-        }
-    }
+    exchangeSort(moment, from);
     MemoList sorted;
     sorted.reserve(n);
     for (qsizetype i = 0; i < n; ++i)

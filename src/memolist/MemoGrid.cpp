@@ -104,7 +104,8 @@ void MemoGrid::setUpGrid()
     grid->viewport()->installEventFilter(this);
     grid->horizontalHeader()->viewport()->installEventFilter(this);
 
-    grid->OnSort_Reset = [this](bool& esito) { esito = order.reset(grid->Dati, grid->qt_righe_Nette, state.ArrMemo); };
+    grid->OnSort_Reset = [this](bool& esito) { esito = order.reset(rowIds, grid->qt_righe_Nette, state.ArrMemo); };
+    grid->DataText = [this](int col, int d) { return dataText(col, d); };
     grid->OnSort_Calcolo = [this](int A, int B, int& esito) { esito = order.compare(A, B); };
     grid->OnDrawCell = [this](TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState drawState) {
         dbsgMemoDrawCell(g, col, row, rect, drawState);
@@ -115,32 +116,33 @@ void MemoGrid::setUpGrid()
 void MemoGrid::Aggiorna_Griglia()
 {
     const int n = int(state.ArrMemo.size()) + 1;
-    grid->Imposta_Dati(MEMO_DATA_COLUMNS, n);
     grid->qt_righe_Nette = n;
     grid->setRowCount(grid->FixedRows() + n);
     const QDate today = clock.now().date();
     builtOnDay = DayNumbers::epoch().daysTo(today);
-    const MemoTextFormat format{
-        locale.shortDateFormat(), locale.shortTimeFormat(), texts.ieri, texts.oggi, texts.domani, today};
-    fillMemoData(grid->Dati, state.ArrMemo, format, texts.TestoNuovoMemo);
+    cellTexts.setFormat(MemoTextFormat{
+        locale.shortDateFormat(), locale.shortTimeFormat(), texts.ieri, texts.oggi, texts.domani, today});
+    rowIds.resize(n - 1);
+    for (int i = 0; i < n - 1; ++i)
+        rowIds[i] = state.ArrMemo[i].ID;
     fitNumberColumns();
     grid->Ordina();
     grid->Pulisci_Celle();
-    const int fixed = grid->FixedRows();
-    const QList<QStringList>& dati = grid->Dati;
-    // One repaint at the end instead of an update request per cell.
-    grid->viewport()->setUpdatesEnabled(false);
-    for (int r = 0; r < n; ++r) {
-        const int d = grid->Pos_Dato(r);
-        for (int c = 0; c <= COL_ID; ++c) {
-            // The cells were just emptied: writing an empty text again only costs time.
-            const QString& text = dati[c][d];
-            if (!text.isEmpty())
-                grid->setCells(c, fixed + r, text);
-        }
-    }
-    grid->viewport()->setUpdatesEnabled(true);
+    grid->showDataRows(COL_ID + 1);
     grid->repaint();
+}
+
+QString MemoGrid::dataText(int col, int d) const
+{
+    const int memos = int(rowIds.size());
+    if (d < 0 || d > memos)
+        return QString();
+    if (d == memos)
+        return MemoCellTexts::placeholderText(col, texts.TestoNuovoMemo);
+    const int index = memoIndexOfDataRow(rowIds, d, state.ArrMemo);
+    if (index < 0) // deleted behind the grid, until the rebuild that follows
+        return col == COL_ID ? QString::number(rowIds[d]) : QString();
+    return cellTexts.cellText(col, state.ArrMemo[index], d);
 }
 
 void MemoGrid::followClock()
@@ -223,7 +225,7 @@ int MemoGrid::rowOfMemo(int index) const
 
 int MemoGrid::Memo_Della_Riga(int row) const
 {
-    return memoIndexOfDataRow(grid->Dati, grid->Pos_Dato(row - grid->FixedRows()), state.ArrMemo);
+    return memoIndexOfDataRow(rowIds, grid->Pos_Dato(row - grid->FixedRows()), state.ArrMemo);
 }
 
 void MemoGrid::Applica_Colorazione()

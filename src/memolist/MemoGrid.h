@@ -49,6 +49,11 @@ public:
     void Applica_Colorazione();
     // The cell editor is showing.
     bool editorVisible() const;
+    // Dates and times formatted for the cells so far.
+    int textsFormatted() const
+    {
+        return cellTexts.formatted();
+    }
 
     int RigaCorrente = -1; // grid row of the highlighted memo, -1 for none
     int RigaMouse = -1;    // grid row under the mouse at its last move
@@ -70,6 +75,7 @@ protected:
 private:
     void setUpGrid();
     void fitNumberColumns();
+    QString dataText(int col, int d) const;
     void dbsgMemoDrawCell(TA_DBStringGrid* g, int col, int row, const QRect& rect, GridDrawState state);
     void dbsgMemoMouseMove(int x, int y);
     void showHint(QWidget* over, QPoint globalPos);
@@ -83,6 +89,11 @@ private:
     QWidget* pnlIcone;
     TA_DBStringGrid* grid;
     MemoOrder order;
+    // Per data row the ID of the memo it was built from (ArrMemo[d] then);
+    // the placeholder is the row after them. The texts are made from the
+    // records when a cell is drawn or read.
+    QList<qint32> rowIds;
+    MemoCellTexts cellTexts;
     QString hintText;
     QTimer hintReshow;
     qint64 builtOnDay = 0;  // the day number of the date the day words were made for

@@ -123,6 +123,94 @@ QString anticipoText(qint32 anticipo)
     return anticipo >= 1 ? QLatin1Char('+') + QString::number(anticipo) : QString::number(anticipo);
 }
 
+namespace {
+
+// Texts cached per day or per time: more than this many are forgotten at once.
+constexpr qsizetype CACHED_TEXTS = 4096;
+
+// Eseguito and Attivo: the usual 0 and 1 share static strings.
+QString flagText(qint32 v)
+{
+    return v == 1 ? QStringLiteral("1") : (v == 0 ? QStringLiteral("0") : QString::number(v));
+}
+
+} // namespace
+
+void MemoCellTexts::setFormat(const MemoTextFormat& format)
+{
+    if (format == m_format)
+        return;
+    m_format = format;
+    m_days.clear();
+    m_times.clear();
+}
+
+QString MemoCellTexts::dateText(DayNumber data) const
+{
+    if (!usableDay(data))
+        return dueDateText(data, m_format);
+    const qint64 day = qint64(DayNumbers::wholePart(data));
+    if (const auto it = m_days.constFind(day); it != m_days.cend())
+        return *it;
+    if (m_days.size() >= CACHED_TEXTS)
+        m_days.clear();
+    ++m_formatted;
+    return *m_days.insert(day, dueDateText(data, m_format));
+}
+
+QString MemoCellTexts::timeText(const REC_Memo& m) const
+{
+    if (m.TipoOrario != ORARIO_PRESENTE)
+        return QString();
+    const QTime time = DayNumbers::toTime(m.Orario);
+    const int key = time.isValid() ? time.msecsSinceStartOfDay() : -1;
+    if (const auto it = m_times.constFind(key); it != m_times.cend())
+        return *it;
+    if (m_times.size() >= CACHED_TEXTS)
+        m_times.clear();
+    ++m_formatted;
+    return *m_times.insert(key, dueTimeText(m, m_format));
+}
+
+QString MemoCellTexts::cellText(int col, const REC_Memo& m, int index) const
+{
+    switch (col) {
+    case COL_DONE:
+        return flagText(m.Eseguito);
+    case COL_TEXT:
+        return m.Nota;
+    case COL_ALARM:
+        return flagText(m.Attivo);
+    case COL_DATE:
+        return dateText(m.Data);
+    case COL_TIME:
+        return timeText(m);
+    case COL_ADVANCE:
+        return anticipoText(m.Anticipo);
+    case COL_ID:
+        return QString::number(m.ID);
+    case COL_INDEX:
+        return QString::number(index);
+    default:
+        return QString();
+    }
+}
+
+QString MemoCellTexts::placeholderText(int col, const QString& TestoNuovoMemo)
+{
+    switch (col) {
+    case COL_DONE:
+        return QStringLiteral("0");
+    case COL_TEXT:
+        return TestoNuovoMemo;
+    case COL_ID:
+    case COL_INDEX:
+        return QStringLiteral("-1");
+    default:
+        return QString();
+    }
+}
+
 bool fillMemoData(
     QList<QStringList>& dati, const MemoList& memos, const MemoTextFormat& format, const QString& TestoNuovoMemo)
 {
@@ -133,52 +221,28 @@ bool fillMemoData(
         if (dati[c].size() < rows)
             return false;
     }
-    // The usual 0 and 1 share one string each instead of one per row.
-    const QString one = QStringLiteral("1");
-    const QString zero = QStringLiteral("0");
-    const auto flag = [&](qint32 v) { return v == 1 ? one : (v == 0 ? zero : QString::number(v)); };
-    for (int i = 0; i < rows - 1; ++i) {
-        const REC_Memo& m = memos[i];
-        dati[COL_DONE][i] = flag(m.Eseguito);
-        dati[COL_TEXT][i] = m.Nota;
-        dati[COL_ALARM][i] = flag(m.Attivo);
-        dati[COL_DATE][i] = dueDateText(m.Data, format);
-        dati[COL_DATE_BUTTON][i].clear();
-        dati[COL_TIME][i] = dueTimeText(m, format);
-        dati[COL_TIME_BUTTON][i].clear();
-        dati[COL_ADVANCE][i] = anticipoText(m.Anticipo);
-        dati[COL_ADVANCE_BUTTON][i].clear();
-        dati[COL_ID][i] = QString::number(m.ID);
-        dati[COL_INDEX][i] = QString::number(i);
+    MemoCellTexts texts;
+    texts.setFormat(format);
+    for (int c = 0; c < MEMO_DATA_COLUMNS; ++c) {
+        if (c == COL_ID - 1)
+            continue; // not used: left as it was
+        for (int i = 0; i < rows - 1; ++i)
+            dati[c][i] = texts.cellText(c, memos[i], i);
+        // The rows are resized keeping what fits: this clears what an earlier memo left here.
+        dati[c][rows - 1] = MemoCellTexts::placeholderText(c, TestoNuovoMemo);
     }
-    const int p = rows - 1;
-    const QString none = QStringLiteral("-1");
-    dati[COL_DONE][p] = zero;
-    dati[COL_TEXT][p] = TestoNuovoMemo;
-    // The rows are resized keeping what fits: clear what an earlier memo left here.
-    dati[COL_ALARM][p].clear();
-    for (int c = COL_DATE; c <= COL_ADVANCE_BUTTON; ++c)
-        dati[c][p].clear();
-    dati[COL_ID][p] = none;
-    dati[COL_INDEX][p] = none;
     return true;
 }
 
-int memoIndexOfDataRow(const QList<QStringList>& dati, int d, const MemoList& memos)
+int memoIndexOfDataRow(const QList<qint32>& ids, int d, const MemoList& memos)
 {
-    if (d < 0 || dati.size() <= COL_INDEX || d >= dati[COL_INDEX].size())
-        return -1;
-    bool ok = false;
-    const qint32 id = dati[COL_ID][d].toInt(&ok);
-    if (!ok)
+    if (d < 0 || d >= ids.size())
         return -1;
     // The row was built from the list as it was then; a warning may have
     // deleted a memo since. The index is only a hint: the ID decides.
-    const int index = dati[COL_INDEX][d].toInt(&ok);
-    if (!ok || index < 0) // the placeholder row
-        return -1;
-    if (index < memos.size() && memos[index].ID == id)
-        return index;
+    const qint32 id = ids[d];
+    if (d < memos.size() && memos[d].ID == id)
+        return d;
     for (qsizetype i = 0; i < memos.size(); ++i) {
         if (memos[i].ID == id)
             return int(i);
@@ -186,16 +250,11 @@ int memoIndexOfDataRow(const QList<QStringList>& dati, int d, const MemoList& me
     return -1;
 }
 
-bool MemoOrder::reset(const QList<QStringList>& dati, int rows, const MemoList& memos)
+bool MemoOrder::reset(const QList<qint32>& ids, int rows, const MemoList& memos)
 {
     ChiaviOrdine.resize(qMax(rows, 0));
-    const QStringList noIds;
-    const QStringList& ids = dati.size() > COL_ID ? dati[COL_ID] : noIds;
-    for (int d = 0; d < ChiaviOrdine.size(); ++d) {
-        bool ok = false;
-        const qint64 key = d < ids.size() ? ids[d].toLongLong(&ok) : -1;
-        ChiaviOrdine[d] = ok ? key : -1; // a row without an ID is no memo: it goes last
-    }
+    for (int d = 0; d < ChiaviOrdine.size(); ++d)
+        ChiaviOrdine[d] = d < ids.size() ? ids[d] : -1; // the placeholder goes last
     qint64 largest = 0;
     for (const REC_Memo& m : memos)
         largest = qMax(largest, qint64(m.ID));

@@ -3,6 +3,7 @@
 #include "store/Global.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -48,6 +49,8 @@ struct MemoTextFormat {
     QString oggi;
     QString domani;
     QDate today;
+
+    bool operator==(const MemoTextFormat&) const = default;
 };
 
 // The due date: a day word for yesterday, today and tomorrow, else the short date.
@@ -57,22 +60,49 @@ QString dueTimeText(const REC_Memo& memo, const MemoTextFormat& format);
 // "+10", "0", "-5".
 QString anticipoText(qint32 anticipo);
 
+// The texts of the memo grid's data columns, made from the records when a
+// cell is drawn or read: a due date's text once per day and a time once per
+// time of day, until the format changes.
+class MemoCellTexts {
+public:
+    // Forgets the texts made when the format is not the last one.
+    void setFormat(const MemoTextFormat& format);
+    // Data column col of the row of memo m, index its place in the list.
+    QString cellText(int col, const REC_Memo& m, int index) const;
+    // Data column col of the placeholder row.
+    static QString placeholderText(int col, const QString& TestoNuovoMemo);
+    QString dateText(DayNumber data) const;
+    QString timeText(const REC_Memo& m) const;
+    // Dates and times formatted so far (texts found made are not counted).
+    int formatted() const
+    {
+        return m_formatted;
+    }
+
+private:
+    MemoTextFormat m_format;
+    mutable QHash<qint64, QString> m_days; // by whole day number
+    mutable QHash<int, QString> m_times;   // by milliseconds of the day, -1 for none
+    mutable int m_formatted = 0;
+};
+
 // Writes the data rows of the memo grid into dati, already sized to
 // MEMO_DATA_COLUMNS x (memos + 1): one row per memo in list order, then the
 // placeholder row. False (nothing written) when dati is too small.
 bool fillMemoData(
     QList<QStringList>& dati, const MemoList& memos, const MemoTextFormat& format, const QString& TestoNuovoMemo);
 
-// The index in memos of the memo data row d was built for, found by its ID;
-// -1 when there is no such row or that memo is no longer in the list.
-int memoIndexOfDataRow(const QList<QStringList>& dati, int d, const MemoList& memos);
+// The index in memos of the memo data row d was built for (ids[d], built
+// from memos[d]), found by its ID; -1 when there is no such row (the
+// placeholder is past ids) or that memo is no longer in the list.
+int memoIndexOfDataRow(const QList<qint32>& ids, int d, const MemoList& memos);
 
-// The display order: ascending ID, the placeholder (ID -1) last.
+// The display order: ascending ID, the placeholder last.
 class MemoOrder {
 public:
-    // OnSort_Reset: keys from the ID column of the first `rows` data rows.
-    // True when there is anything to sort.
-    bool reset(const QList<QStringList>& dati, int rows, const MemoList& memos);
+    // OnSort_Reset: keys of the first `rows` data rows, ids[d] for a memo
+    // row and -1 past them. True when there is anything to sort.
+    bool reset(const QList<qint32>& ids, int rows, const MemoList& memos);
     // OnSort_Calcolo: -1, 0 or 1 for data rows a and b.
     int compare(int a, int b) const;
 

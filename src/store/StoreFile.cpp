@@ -3,6 +3,8 @@
 #include "store/Codepage.h"
 #include "store/Ut.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -76,17 +78,23 @@ void findValues(QByteArrayView record, const std::array<quint64, N>& tags, std::
     const char* d = record.data();
     const qsizetype n = record.size();
     qsizetype tab = nextTab(d, 0, n);
+    size_t next = 0; // the tag most likely to come next: files keep one order
     while (tab < n) {
         const qsizetype end = nextTab(d, tab + 1, n);
         const qsizetype start = tab + 1;
         if (end - start >= 5 && d[start] == '#' && d[start + 4] == ':') {
-            const quint64 key = tagKey(d + start);
-            for (size_t i = 0; i < N; ++i) {
-                if (!found[i] && key == tags[i]) {
-                    found[i] = true;
-                    values[i] = record.sliced(start + 5, end - start - 5);
+            // The same number as tagKey, read in two loads rather than five.
+            const quint64 key
+                = qFromLittleEndian<quint32>(d + start) | quint64(static_cast<unsigned char>(d[start + 4])) << 32;
+            size_t i = next < N && !found[next] && key == tags[next] ? next : 0;
+            for (; i < N; ++i) {
+                if (!found[i] && key == tags[i])
                     break;
-                }
+            }
+            if (i < N) {
+                found[i] = true;
+                values[i] = record.sliced(start + 5, end - start - 5);
+                next = i + 1;
             }
         }
         tab = end;
@@ -207,7 +215,11 @@ bool parsePass(QByteArrayView text, QByteArrayView marker, QList<Rec>& list, Par
     int line = 1; // of text[counted]
     qsizetype pos = 0;
     while (true) {
-        const qsizetype start = text.indexOf(marker, pos);
+        // The next record most often starts right after the line end.
+        qsizetype at = pos;
+        while (at < text.size() && (text[at] == '\r' || text[at] == '\n'))
+            ++at;
+        const qsizetype start = text.sliced(at).startsWith(marker) ? at : text.indexOf(marker, pos);
         if (start < 0)
             return whole;
         const qsizetype end = recordEnd(text, start + marker.size());

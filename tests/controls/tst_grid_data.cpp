@@ -123,6 +123,44 @@ private slots:
         QCOMPARE(grid.Dati[2], (QStringList{"", ""})); // not the old text
     }
 
+    // Rows shown from the data ask for their texts when drawn or read, not
+    // before; a cell written holds its own text, and its row keeps the rest.
+    void shownDataRowsAskedWhenRead()
+    {
+        GridFixture f(3, 0);
+        TA_DBStringGrid& g = *f.grid;
+        g.setDefaultDrawing(true);
+        const int n = 10000;
+        int asked = 0;
+        g.DataText = [&](int col, int d) {
+            ++asked;
+            return QStringLiteral("%1%2").arg(QChar(u'a' + col)).arg(d);
+        };
+        g.qt_righe_Nette = n;
+        g.setRowCount(g.FixedRows() + n);
+        g.OnSort_Reset = [](bool& esito) { esito = true; };
+        g.OnSort_Calcolo = [](int A, int B, int& esito) { esito = B - A; }; // the last data row first
+        QCOMPARE(g.Ordina(), 1);                                            // no Dati: DataText stands for it
+        g.showDataRows(2);
+        QVERIFY(f.show());
+        asked = 0;
+        g.grab(); // one paint: two texts a row in view
+        QVERIFY2(asked > 0 && asked <= 2 * (g.VisibleRowCount() + 2), qPrintable(QString::number(asked)));
+        const int drawn = asked;
+        QCOMPARE((QStringList{g.Cells(1, 1), g.Cells(2, 1), g.model()->index(n - 1, 0).data().toString()}),
+            (QStringList{"b9999", "", "a0"})); // column 2 is not shown from the data
+        QCOMPARE(asked, drawn + 2);
+        QVERIFY(g.unchangedText(1, 2, "b9998"));
+        QVERIFY(!g.unchangedText(1, 2, "b9997"));
+        g.setCells(0, 1, "typed");
+        asked = 0;
+        QCOMPARE((QStringList{g.Cells(0, 1), g.Cells(1, 1)}), (QStringList{"typed", "b9999"}));
+        QCOMPARE(asked, 0); // the row holds its texts now
+        g.Pulisci_Celle();
+        QCOMPARE((QStringList{g.Cells(0, 1), g.Cells(1, 2)}), (QStringList{"", ""}));
+        QCOMPARE(asked, 0);
+    }
+
     void pulisciCelle()
     {
         GridFixture f(3, 2);

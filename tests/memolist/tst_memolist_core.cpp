@@ -1,5 +1,6 @@
 #include "engine/DueMoments.h"
 #include "memolist/Colorazioni.h"
+#include "memolist/ExchangeSort.h"
 #include "memolist/MemoCommands.h"
 #include "memolist/MemoRows.h"
 #include "memolist/TestiReminder.h"
@@ -8,9 +9,11 @@
 #include "state/Configuration.h"
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -466,6 +469,49 @@ private slots:
         ties.state.ArrMemo[3].Data -= 1;
         ties.commands.Ordina_Per_Data(row);
         QCOMPARE(shown(ties.state.ArrMemo), (QStringList{"m1", "m4", "m3", "m2"}));
+    }
+
+    // The quick exchange sort leaves equal moments where the plain passes do:
+    // many or few ties, a falling list, repeated runs, infinities and NaNs.
+    void exchangeSortAsThePlainPasses()
+    {
+        QRandomGenerator rng(26);
+        const auto random = [&](int n, int values, bool odd) {
+            QList<double> keys(n);
+            for (double& k : keys) {
+                k = double(rng.bounded(values));
+                if (odd && rng.bounded(8) == 0)
+                    k = QList<double>{std::nan(""), HUGE_VAL, -HUGE_VAL}[rng.bounded(3)];
+            }
+            return keys;
+        };
+        QList<double> falling(3000);
+        QList<double> runs(3000);
+        for (int i = 0; i < falling.size(); ++i) {
+            falling[i] = double((3000 - i) / 3);
+            runs[i] = double(i % 40) + (i % 3 == 0 ? 0 : double(i % 1440) / 1440);
+        }
+        QList<double> infinities = random(300, 5, true);
+        infinities.removeIf([](double k) { return std::isnan(k); });
+        const QList<double> rows[] = {{}, {1}, random(500, 3, false), random(500, 40, false), random(2000, 2000, false),
+            falling, runs, infinities, random(300, 5, true)};
+        for (const QList<double>& keys : rows) {
+            QList<double> plain = keys;
+            QList<qsizetype> plainTags(keys.size());
+            std::iota(plainTags.begin(), plainTags.end(), 0);
+            QList<double> quick = keys;
+            QList<qsizetype> quickTags = plainTags;
+            for (qsizetype i = 0; i + 1 < plain.size(); ++i) {
+                for (qsizetype j = i + 1; j < plain.size(); ++j) {
+                    if (plain[i] > plain[j]) {
+                        std::swap(plain[i], plain[j]);
+                        std::swap(plainTags[i], plainTags[j]);
+                    }
+                }
+            }
+            exchangeSort(quick, quickTags);
+            QCOMPARE(quickTags, plainTags);
+        }
     }
 
     void lowestHeightsAndForcedBanner()

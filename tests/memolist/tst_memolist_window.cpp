@@ -206,6 +206,28 @@ private slots:
         QVERIFY(inkPixels(image, s.cell(COL_ADVANCE, 4), black) > 5);
     }
 
+    // A long list keeps no text per cell: the dates and times are made for
+    // the rows drawn, and for a cell read (as a screen reader does), once per
+    // day or time.
+    void cellTextsMadeWhenAsked()
+    {
+        MemoList memos;
+        for (int i = 0; i < 3000; ++i)
+            memos.append(memoOn(i + 1, 2 + i, QTime(i / 60 % 24, i % 60)));
+        Shown s(memos);
+        s.shot();
+        const int drawn = s.list->textsFormatted();
+        QVERIFY2(drawn > 0 && drawn <= 2 * (s.grid->VisibleRowCount() + 2), qPrintable(QString::number(drawn)));
+        const int last = s.grid->RowCount() - 2;
+        QCOMPARE(s.grid->Cells(COL_DATE, last),
+            QLocale(QStringLiteral("it_IT")).toString(QDate(2024, 6, 3).addDays(3001), QLocale::ShortFormat));
+        const QModelIndex cell = s.grid->model()->index(last - s.grid->FixedRows(), COL_TIME);
+        QCOMPARE(cell.data(Qt::AccessibleTextRole).toString(), QString("01:59"));
+        QCOMPARE(s.list->textsFormatted(), drawn + 2);
+        s.grid->Cells(COL_DATE, last);
+        QCOMPARE(s.list->textsFormatted(), drawn + 2);
+    }
+
     // A right-aligned number never loses its first characters: its column
     // grows, and the text column gives the room back.
     void numbersShownWhole()
