@@ -1,0 +1,41 @@
+#include "platform/WindowSystem.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <cstring>
+
+namespace {
+std::optional<bool> pinnedWayland;
+}
+
+void WindowSystem::choosePlatform(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0)
+            return;
+    }
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return;
+    // Said outright, so Qt neither guesses from XDG_SESSION_TYPE nor logs about its guess.
+    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "wayland" : "xcb");
+}
+
+bool WindowSystem::nativeWayland()
+{
+    return pinnedWayland.value_or(QGuiApplication::platformName().startsWith(QLatin1String("wayland")));
+}
+
+void WindowSystem::pinNativeWayland(std::optional<bool> answer)
+{
+    pinnedWayland = answer;
+}
+
+void WindowSystem::bringForward(QWidget* window)
+{
+    window->showNormal();
+    window->raise();
+    // Wayland gives the focus only with a token of the person's own action.
+    if (!nativeWayland())
+        window->activateWindow();
+}
