@@ -371,9 +371,8 @@ void TfrmReminder::restorePosition()
     // the two moved the window by the title bar at every start.
     // Kept on the desktop: a position saved at another scale factor, or on a
     // screen that is gone, would open the window out of reach.
-    // Wayland places windows itself.
     const UserSettings& s = m_state.settings;
-    if (!s.positionKnown || WindowSystem::nativeWayland())
+    if (!s.positionKnown)
         return;
     const QPoint saved(s.Ultima_pos_Left, s.Ultima_pos_Top);
     setGeometry(QRect(keepOnScreen(saved, frameGeometry().size(), screen()->virtualGeometry()), size()));
@@ -519,11 +518,8 @@ int TfrmReminder::writeSettings()
     UserSettings& s = m_state.settings;
     s.Width_Appl = width();
     s.Height_pnlGen = m_layout->pnlGenHeight();
-    // Wayland tells no position: the one of the last X11 session stays.
-    if (!WindowSystem::nativeWayland()) {
-        s.Ultima_pos_Left = geometry().x();
-        s.Ultima_pos_Top = geometry().y();
-    }
+    s.Ultima_pos_Left = geometry().x();
+    s.Ultima_pos_Top = geometry().y();
     m_settingsSaved
         = ::writeSettings(s, services.registry, settingsKey, services.autostart, m_state.config.NOME_PROGRAMMA);
     // Told once per run of failures; the exit says it in its own words.

@@ -141,11 +141,11 @@ TrayIcon::TrayIcon(const QIcon& iconImage, QMenu* trayMenu, QObject* parent)
         if (!doubleClicked)
             showMenu();
     });
-    connect(&statusNotifierWatch, &QDBusServiceWatcher::serviceRegistered, this, [this] { follow(true); });
-    connect(&statusNotifierWatch, &QDBusServiceWatcher::serviceUnregistered, this, [this] { follow(false); });
+    connect(&statusNotifierWatch, &QDBusServiceWatcher::serviceRegistered, this, &TrayIcon::follow);
+    connect(&statusNotifierWatch, &QDBusServiceWatcher::serviceUnregistered, this, &TrayIcon::follow);
     // A watcher may start before its host (the panel) registers with it.
     QDBusConnection::sessionBus().connect(watcherService, watcherPath, watcherService,
-        QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(followHost()));
+        QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(follow()));
 }
 
 TrayIcon::~TrayIcon() = default;
@@ -168,10 +168,10 @@ void TrayIcon::show()
     if (!trayWatch) {
         trayWatch = std::make_unique<TraySelectionWatch>([this] {
             // Queued, so Qt has handled the same event before the icon asks.
-            QTimer::singleShot(0, this, [this] { follow(false); });
+            QTimer::singleShot(0, this, &TrayIcon::follow);
         });
     }
-    follow(false);
+    follow();
 }
 
 void TrayIcon::hide()
@@ -200,22 +200,12 @@ void TrayIcon::pinAvailable(std::optional<bool> answer)
     pinnedAvailable = answer;
 }
 
-std::optional<bool> TrayIcon::onStatusNotifier()
-{
-    return qtChoice;
-}
-
-void TrayIcon::followHost()
-{
-    follow(true);
-}
-
-void TrayIcon::follow(bool watcherAppeared)
+void TrayIcon::follow()
 {
     const bool now = available();
+    // A StatusNotifier icon registers again by itself with a watcher that
+    // starts again.
     if (wanted && now) {
-        if (icon && watcherAppeared && qtChoice.value_or(false))
-            icon.reset(); // a new watcher knows nothing of the icon: a new one registers
         if (!icon)
             makeIcon();
         icon->show();

@@ -40,9 +40,6 @@ public:
     static bool available();
     // Tests pin the answer of available(); nullopt asks the desktop again.
     static void pinAvailable(std::optional<bool> answer);
-    // Whether the icon lives on a StatusNotifier host (Qt decides once per
-    // process, when the first icon is made); nullopt before that.
-    static std::optional<bool> onStatusNotifier();
 
     // The icon's activation, as QSystemTrayIcon reports it (public for tests).
     void handleActivation(QSystemTrayIcon::ActivationReason reason);
@@ -54,10 +51,9 @@ signals:
     void lost();
 
 private slots:
-    void followHost();
+    void follow();
 
 private:
-    void follow(bool watcherAppeared);
     void makeIcon();
     void showMenu();
     std::unique_ptr<QSystemTrayIcon> icon;

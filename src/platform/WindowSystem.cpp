@@ -35,7 +35,5 @@ void WindowSystem::bringForward(QWidget* window)
 {
     window->showNormal();
     window->raise();
-    // Wayland gives the focus only with a token of the person's own action.
-    if (!nativeWayland())
-        window->activateWindow();
+    window->activateWindow();
 }

@@ -19,8 +19,8 @@ bool nativeWayland();
 // Tests pin the answer of nativeWayland(); nullopt asks the platform again.
 void pinNativeWayland(std::optional<bool> answer);
 
-// The window shown normal and in front: raised, and active where the
-// desktop lets a program take the focus.
+// The window shown normal, raised and active (as far as the desktop lets a
+// program take the focus).
 void bringForward(QWidget* window);
 
 } // namespace WindowSystem
