@@ -58,7 +58,7 @@ int main(int argc, char* argv[])
 {
     if (answeredInformationRequest(argc, argv))
         return 0;
-    WindowSystem::choosePlatform(argc, argv);
+    WindowSystem::choosePlatform();
     QApplication app(argc, argv);
     reportUnknownArguments(QApplication::arguments());
     QApplication::setApplicationName(applicationTitle());

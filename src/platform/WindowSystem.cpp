@@ -3,18 +3,13 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#include <cstring>
-
 namespace {
 std::optional<bool> pinnedWayland;
 }
 
-void WindowSystem::choosePlatform(int argc, char* argv[])
+void WindowSystem::choosePlatform()
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0)
-            return;
-    }
+    // A -platform argument beats the variable by itself.
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return;
     // Said outright, so Qt neither guesses from XDG_SESSION_TYPE nor logs about its guess.

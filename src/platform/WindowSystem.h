@@ -13,7 +13,7 @@ namespace WindowSystem {
 // (XWayland) and the person chose no platform (QT_QPA_PLATFORM, -platform),
 // the program runs on X11, where its positions and its warnings on top work;
 // on Wayland alone it runs on Wayland.
-void choosePlatform(int argc, char* argv[]);
+void choosePlatform();
 
 bool nativeWayland();
 // Tests pin the answer of nativeWayland(); nullopt asks the platform again.
