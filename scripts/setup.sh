@@ -10,6 +10,7 @@ BRIVO_PACKAGES=(
     clang clang-format libclang-rt-14-dev
     desktop-file-utils appstream librsvg2-bin dpkg-dev file lintian xvfb xauth xdg-utils
     sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils dbus-daemon trayer
+    weston xwayland qt6-wayland
     fonts-liberation2 qt6-translations-l10n tzdata
 )
 

@@ -22,6 +22,7 @@
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/TrayIcon.h"
+#include "platform/WindowSystem.h"
 #include "warnings/FMissed.h"
 #include "warnings/WarningWindows.h"
 
@@ -165,6 +166,11 @@ void TfrmReminder::buildTray()
     tray = new TrayIcon(windowIcon(), popTray, this);
     tray->setProgramName(m_state.config.NOME_PROGRAMMA);
     connect(tray, &TrayIcon::openRequested, this, &TfrmReminder::popApriClick);
+    // Hidden, the window could no longer be reached.
+    connect(tray, &TrayIcon::lost, this, [this] {
+        if (isHidden())
+            WindowSystem::bringForward(this);
+    });
 }
 
 void TfrmReminder::applyTexts()
@@ -228,9 +234,7 @@ void TfrmReminder::Mostra_Avviso_Tray()
         frmMessaggioTrayIcon = std::make_unique<TfrmMessaggioTrayIcon>(m_state, services.boxes);
     TfrmMessaggioTrayIcon& notice = *frmMessaggioTrayIcon;
     placeOver(notice, this);
-    notice.show();
-    notice.raise();
-    notice.activateWindow();
+    WindowSystem::bringForward(&notice);
 }
 
 TfrmMessaggioTrayIcon* TfrmReminder::trayNotice() const
@@ -462,9 +466,7 @@ void TfrmReminder::changeEvent(QEvent* event)
 
 void TfrmReminder::popApriClick()
 {
-    showNormal();
-    raise();
-    activateWindow();
+    WindowSystem::bringForward(this);
 }
 
 void TfrmReminder::popChiudiClick()
@@ -503,10 +505,11 @@ void TfrmReminder::hideToTray()
     if (!m_state.InAutorun && m_state.settings.Vis_mess_trayicon != 1)
         Mostra_Avviso_Tray();
     // Without a notification area the window could not be reached again:
-    // minimise it instead.
+    // minimise it instead, or on Wayland, where the program cannot bring a
+    // minimised window back and no panel may show it, leave it shown.
     if (TrayIcon::available())
         hide();
-    else
+    else if (!WindowSystem::nativeWayland())
         showMinimized();
 }
 
@@ -573,11 +576,8 @@ void TfrmReminder::missedReminders(const MissedList& missed)
         frmMissed = std::make_unique<TfrmMissed>(m_state, services, [this] { popApriClick(); });
     frmMissed->Aggiungi(missed);
     if (m_state.settings.Notifica_desktop == 1) {
-        services.notifications.notify(frmMissed->windowTitle(), frmMissed->lines(missed).join(u'\n'), [this] {
-            frmMissed->showNormal();
-            frmMissed->raise();
-            frmMissed->activateWindow();
-        });
+        services.notifications.notify(frmMissed->windowTitle(), frmMissed->lines(missed).join(u'\n'),
+            [this] { WindowSystem::bringForward(frmMissed.get()); });
     }
 }
 

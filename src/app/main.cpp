@@ -3,8 +3,10 @@
 #include "app/ProgramFolder.h"
 #include "platform/DesktopServices.h"
 #include "platform/MessageBoxes.h"
+#include "platform/RunningCopy.h"
 #include "platform/SessionEnd.h"
 #include "platform/SingleInstance.h"
+#include "platform/WindowSystem.h"
 #include "store/StoreFile.h"
 
 #include <QApplication>
@@ -57,6 +59,7 @@ int main(int argc, char* argv[])
 {
     if (answeredInformationRequest(argc, argv))
         return 0;
+    WindowSystem::choosePlatform();
     QApplication app(argc, argv);
     reportUnknownArguments(QApplication::arguments());
     QApplication::setApplicationName(applicationTitle());
@@ -73,6 +76,11 @@ int main(int argc, char* argv[])
 
     SingleInstance instance(QApplication::applicationName());
     if (!instance.acquire()) {
+        // The running copy shows its window; one that does not answer (hung,
+        // or still starting) leaves the person the box.
+        const auto answer = RunningCopy::ask(instance.socketPath(), {QStringLiteral("show")}, 2000);
+        if (answer && answer->value(0) == QLatin1String("ok"))
+            return 0;
         services.boxes.information(
             QStringLiteral("Attenzione: il programma è già attivo! Per aprirlo, fare doppio-clic sull'icona posta "
                            "nella barra di Windows, in basso a destra"));
@@ -102,6 +110,16 @@ int main(int argc, char* argv[])
         &window, &TfrmReminder::closedForGood, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     if (window.endRequested())
         return window.exitCode();
+    // Later starts ask this copy to show its window instead of starting.
+    RunningCopy door;
+    door.addVerb(QStringLiteral("show"), [&window](const QStringList&) {
+        window.popApriClick();
+        return RunningCopy::Answer{};
+    });
+    if (!door.listen(instance.socketPath())) {
+        std::fprintf(stderr, "brivo-reminder: a later start cannot reach this copy: %s\n",
+            qPrintable(QDir::toNativeSeparators(instance.socketPath())));
+    }
     window.show();
     // For the start-up benchmark: once the window is shown, print the wall
     // clock in nanoseconds and end.

@@ -32,3 +32,8 @@ QString SingleInstance::lockPath() const
 {
     return path;
 }
+
+QString SingleInstance::socketPath() const
+{
+    return path.chopped(4) + QStringLiteral("socket");
+}

@@ -15,6 +15,8 @@ public:
     // True when this process is the one running copy; holds the lock until destroyed.
     bool acquire();
     QString lockPath() const;
+    // Where the running copy answers later starts (RunningCopy), beside the lock.
+    QString socketPath() const;
 
 private:
     QString path;

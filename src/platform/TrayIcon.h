@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDBusServiceWatcher>
+#include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -10,9 +12,13 @@
 class QMenu;
 class TraySelectionWatch;
 
-// The program's icon in the notification area. A single left click waits the
+// The program's icon in the notification area: an X11 tray (XEmbed) or a
+// StatusNotifier host on the session bus, whichever the desktop has, followed
+// as they come and go. On an X11 tray a single left click waits the
 // double-click interval and then shows the menu, unless a double click came
 // meanwhile, which asks for the window instead; a right click shows the menu.
+// A StatusNotifier host sends no double clicks: its left click (Activate)
+// asks for the window, and the host shows the menu itself.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +35,8 @@ public:
     void show();
     void hide();
     bool isShown() const;
-    // Whether the desktop has a notification area at the moment.
+    // Whether the desktop has a notification area the icon can be shown in
+    // at the moment.
     static bool available();
     // Tests pin the answer of available(); nullopt asks the desktop again.
     static void pinAvailable(std::optional<bool> answer);
@@ -40,13 +47,23 @@ public:
 signals:
     void openRequested();
     void menuShown();
+    // The notification area went away: the icon can no longer bring the window back.
+    void lost();
+
+private slots:
+    void follow();
 
 private:
+    void makeIcon();
     void showMenu();
-    QSystemTrayIcon icon;
+    std::unique_ptr<QSystemTrayIcon> icon;
+    QIcon image;
+    QString tip;
     QMenu* menu;
     QTimer singleClickWait;
+    QDBusServiceWatcher statusNotifierWatch;
     std::unique_ptr<TraySelectionWatch> trayWatch;
     bool wanted = false; // show() was asked for
+    bool wasAvailable = false;
     bool doubleClicked = false;
 };

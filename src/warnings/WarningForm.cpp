@@ -5,6 +5,7 @@
 #include "platform/Notifications.h"
 #include "platform/Services.h"
 #include "platform/SoundPlayer.h"
+#include "platform/WindowSystem.h"
 #include "state/AppState.h"
 
 #include <QCloseEvent>
@@ -83,16 +84,16 @@ void WarningForm::showOnTop(const QString& body)
         child->installEventFilter(this);
     bringToFront();
     shownAtMs = steadyMs(host);
-    if (state.settings.Notifica_desktop == 1)
+    // Wayland keeps no window on top: a maximised window would cover the
+    // warning, the notification (urgent, until answered) is seen.
+    if (state.settings.Notifica_desktop == 1 || WindowSystem::nativeWayland())
         notification = services.notifications.notify(windowTitle(), body, [this] { bringToFront(); });
 }
 
 void WarningForm::bringToFront()
 {
     // Also from a notification's click on a warning the person minimised.
-    showNormal();
-    raise();
-    activateWindow();
+    WindowSystem::bringForward(this);
 }
 
 bool WarningForm::keysGuarded() const

@@ -1,5 +1,6 @@
 #include "dialogs/EmailNoticeCore.h"
 #include "platform/DesktopLauncher.h"
+#include "platform/RunningCopy.h"
 #include "platform/SessionEnd.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemLocale.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -16,6 +18,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <future>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -100,6 +103,55 @@ private slots:
         SingleInstance instance("Brivo Reminder");
         QVERIFY2(instance.acquire(), qPrintable(instance.lockPath()));
         QVERIFY2(instance.lockPath().startsWith(cache + "/"), qPrintable(instance.lockPath()));
+    }
+
+    // A later start's request and the running copy's answer line, words
+    // with spaces, line ends, nothing and accents kept; nobody listening, or
+    // a copy that never answers, is no answer within the time.
+    void runningCopyAnswers()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("copy.socket");
+        QLocalServer mute;
+        QVERIFY(mute.listen(dir.filePath("mute.socket")));
+        RunningCopy copy;
+        QVERIFY(copy.listen(path));
+        QCOMPARE(QFile::permissions(path) & 0x0077, 0); // the user's alone
+        int shown = 0;
+        copy.addVerb("show", [&](const QStringList& arguments) {
+            ++shown;
+            return RunningCopy::Answer{arguments.isEmpty(), {}};
+        });
+        copy.addVerb("echo", [](const QStringList& arguments) { return RunningCopy::Answer{true, arguments}; });
+        const std::optional<QStringList> none;
+        const struct {
+            QString at;
+            QStringList request;
+            std::optional<QStringList> answer;
+        } rows[] = {
+            {"copy", {"show"}, QStringList{"ok"}},
+            {"copy", {"show", "x"}, QStringList{"error"}},
+            {"copy", {"echo", "a b", "", "line\nend", "è%20", ""},
+                QStringList{"ok", "a b", "", "line\nend", "è%20", ""}},
+            {"copy", {"frobnicate", "x"}, QStringList{"error", "unknown request"}},
+            {"copy", {""}, QStringList{"error", "unknown request"}},
+            {"nobody", {"show"}, none},
+            {"mute", {"show"}, none},
+        };
+        for (const auto& [at, request, answer] : rows) {
+            auto asked = std::async(std::launch::async, [&, at = at, request = request] {
+                return RunningCopy::ask(dir.filePath(at + ".socket"), request, 1000);
+            });
+            QVERIFY(QTest::qWaitFor(
+                [&] { return asked.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 5000));
+            const std::optional<QStringList> got = asked.get();
+            QVERIFY2(
+                got == answer, qPrintable(request.join(u' ') + " -> " + got.value_or(QStringList{"none"}).join(u'|')));
+        }
+        QCOMPARE(shown, 2);
+        // A second door on the same path (the lock's holder after a crash) replaces the first.
+        RunningCopy next;
+        QVERIFY(next.listen(path));
     }
 
     void shortTimeHasNoSeconds()
