@@ -64,6 +64,9 @@ TA_DBStringGrid::TA_DBStringGrid(QWidget* parent)
     Traccia(routine, QStringLiteral("p0"));
 
     m_cells = new GridCellModel(this);
+    m_cells->accessibleData = [this](int col, int row, int role) {
+        return OnAccessibleData ? OnAccessibleData(this, col, row, role) : QVariant();
+    };
     m_fixedHeader = new GridFixedRows(this);
     setHorizontalHeader(m_fixedHeader);
     setModel(m_cells);
@@ -259,6 +262,12 @@ void TA_DBStringGrid::Pulisci_Celle()
     m_celleStabili = true;
     viewport()->update();
     m_fixedHeader->viewport()->update();
+}
+
+void TA_DBStringGrid::setColumnNames(const QStringList& names)
+{
+    m_cells->columnNames = names;
+    emit m_cells->headerDataChanged(Qt::Horizontal, 0, qMax(0, ColCount() - 1));
 }
 
 // ---- Layout ----

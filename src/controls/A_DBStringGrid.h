@@ -68,6 +68,12 @@ public:
     // The mouse moved over the grid, fixed rows included.
     std::function<void(TA_DBStringGrid* Sender, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseMove;
 
+    // What a screen reader hears of cell (ACol, ARow) beyond its text, asked
+    // by role: Qt::AccessibleTextRole (words for what the cell shows),
+    // Qt::CheckStateRole (a check cell), Qt::AccessibleDescriptionRole (how
+    // to change it). An invalid answer leaves the cell's text.
+    std::function<QVariant(TA_DBStringGrid* Sender, int ACol, int ARow, int role)> OnAccessibleData;
+
     // ---- Properties the windows set directly ----
 
     QColor Colore_Testo_Sel{Qt::black};  // text of selected or focused cells
@@ -92,6 +98,8 @@ public:
     int Pos_Dato(int n_riga) const; // data row of net row; -1 negative, -2 past Ordine
     int Riga_Dato(int pos) const;   // first net row showing data row pos; -1 negative, -3 none
     void Pulisci_Celle();           // empty every cell, fixed ones included
+    // Column headers by meaning, for screen readers (a title may be a picture).
+    void setColumnNames(const QStringList& names);
 
     // ---- Drawing, from OnDrawCell. 1 = drawn; -1 = no Sender or not painting ----
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The cell strings of a TA_DBStringGrid, addressed by grid column and grid
 // row (fixed title rows included). Qt sees only the rows below the fixed
 // ones; the fixed rows are drawn by the grid's own header. Cells may be
@@ -16,6 +18,14 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Column names for screen readers; the fixed rows draw what they draw.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // What a screen reader is told of a cell beyond its text, asked by grid
+    // column, grid row and role; an invalid answer leaves the stored text.
+    std::function<QVariant(int col, int row, int role)> accessibleData;
+    QStringList columnNames;
 
     int gridRowCount() const
     {
