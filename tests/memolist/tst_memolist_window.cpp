@@ -6,6 +6,7 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "controls/HighlightLabel.h"
+#include "engine/DueMoments.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListLayout.h"
@@ -174,9 +175,13 @@ private slots:
         QVERIFY2(boldWidth > QFontMetrics(s.grid->standardGridFont()).horizontalAdvance(placeholder) + 2,
             "the test font has no distinct bold face");
         QVERIFY(right - (text.left() + 25) >= boldWidth - 3);
+        // The other cells are blank but for the focused one's frame, which
+        // shows where keys go.
+        QVERIFY(s.grid->hasFocus());
         for (int c = 0; c < MEMO_VISIBLE_COLUMNS; ++c) {
             if (c != 1)
-                QVERIFY2(onlyBackground(image, s.cell(c, 1), white), qPrintable(QString::number(c)));
+                QVERIFY2(
+                    onlyBackground(image, s.cell(c, 1), white) == (c != s.grid->Col()), qPrintable(QString::number(c)));
         }
     }
 
@@ -563,6 +568,64 @@ private slots:
         }
     }
 
+    // Keys on a cell do what a click on it does: Space on the marks, Ctrl+Up
+    // and Ctrl+Down on a value or its stepper, Alt+Down on the date. Plain
+    // arrows only move.
+    void cellKeys()
+    {
+        const int ctrl = int(Qt::ControlModifier);
+        const struct {
+            int col;
+            int key;           // key | modifiers
+            QList<int> change; // Eseguito, Attivo, days, minutes, Anticipo
+            bool picker;
+        } rows[] = {
+            {COL_DONE, Qt::Key_Space, {1, -1, 0, 0, 0},
+                false}, // done disarms {COL_ALARM, Qt::Key_Space, {0, -1, 0, 0, 0}, false},
+            {COL_DATE, Qt::Key_Up | ctrl, {0, 0, 1, 0, 0}, false},
+            {COL_DATE_BUTTON, Qt::Key_Down | ctrl, {0, 0, -1, 0, 0}, false},
+            {COL_TIME, Qt::Key_Up | ctrl, {0, 0, 0, 15, 0}, false}, // the editor open on it
+            {COL_TIME_BUTTON, Qt::Key_Down | ctrl, {0, 0, 0, -15, 0}, false},
+            {COL_ADVANCE, Qt::Key_Down | ctrl, {0, 0, 0, 0, -1}, false},
+            {COL_ADVANCE_BUTTON, Qt::Key_Up | ctrl, {0, 0, 0, 0, 1}, false},
+            {COL_DATE, Qt::Key_Down | int(Qt::AltModifier), {0, 0, 2, 0, 0}, true},
+            {COL_DATE_BUTTON, Qt::Key_Up, {0, 0, 0, 0, 0}, false},
+            {COL_TEXT, Qt::Key_Space, {0, 0, 0, 0, 0}, false}, // typed into the text
+        };
+        for (const auto& r : rows) {
+            Shown s({memoOn(1, 0, QTime(10, 0)), memoOn(2, 1, QTime(9, 0))});
+            s.state().settings.Incremento_orario_piu_meno = 15;
+            s.grid->setFocus();
+            s.grid->setRow(2);
+            s.grid->setCol(r.col);
+            const REC_Memo before = s.state().ArrMemo[1];
+            bool picked = false;
+            s.pickDay = [&picked](TfrmDataOra* picker) {
+                picked = true;
+                QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Right);
+                QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Right);
+                QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Return);
+            };
+            if (r.picker) {
+                QTimer::singleShot(0, [&s] {
+                    auto* picker = qobject_cast<TfrmDataOra*>(QApplication::activeModalWidget());
+                    QVERIFY(picker);
+                    s.pickDay(picker);
+                });
+            }
+            s.key(Qt::Key(r.key & ~Qt::KeyboardModifierMask), Qt::KeyboardModifiers(r.key & Qt::KeyboardModifierMask));
+            const REC_Memo& after = s.state().ArrMemo[1];
+            const QList<int> change{after.Eseguito - before.Eseguito, after.Attivo - before.Attivo,
+                int(after.Data - before.Data),
+                int(std::lround((after.Orario - before.Orario) * MS_PER_DAY / MS_PER_MINUTE)),
+                after.Anticipo - before.Anticipo};
+            QCOMPARE(change, r.change);
+            QCOMPARE(picked, r.picker);
+            QCOMPARE(s.state().ArrMemo[0].Data, DayNumbers::fromDate(QDate(2024, 6, 3))); // the other memo stays
+            QCOMPARE(s.grid->Col(), r.col == COL_DATE_BUTTON && !(r.key & ctrl) ? COL_DATE_BUTTON : r.col);
+        }
+    }
+
     void f3InsertsAboveTheCurrentWithTheEditorOpen()
     {
         Shown s({memoOn(1, 0), memoOn(2, 0), memoOn(3, 0)});
@@ -593,7 +656,7 @@ private slots:
         QVERIFY(!s.panel().btnSuUno->isEnabled());
     }
 
-    // In English the grid's words and the guide change; the delete question stays Italian.
+    // In English the grid's words, the guide and the delete question change.
     void englishWindow()
     {
         Shown s({memoOn(1, 0), memoOn(2, 4, QTime(), -5, 1, "Dentista")});
@@ -612,7 +675,7 @@ private slots:
             QTest::mouseClick(s.panel().imgCancella, Qt::LeftButton);
             QCOMPARE(s.state().ArrMemo.size(), answer == Answer::No ? 2 : 1);
         }
-        const QString question = "Sei sicuro di voler cancellare il promemoria\r\nDentista del 07/06/24?";
+        const QString question = "Are you sure you want to delete the memo\r\nDentista of 07/06/24?";
         QCOMPARE(s.rig.boxes.texts(), (QStringList{question, question}));
         QCOMPARE(s.notes(), (QStringList{"memo 1", "- new memo -"}));
     }
@@ -783,11 +846,11 @@ private slots:
         QHelpEvent help(QEvent::ToolTip, notes, header->mapToGlobal(notes));
         QApplication::sendEvent(header, &help);
         QVERIFY(QToolTip::isVisible());
-        QCOMPARE(QToolTip::text(), QString("promemoria"));
+        QVERIFY(QToolTip::text().startsWith("promemoria (Spazio"));
         // The shown hint is replaced after the 700 ms reshow time, not at once.
         moveTo(header, COL_DATE, 0);
-        QCOMPARE(QToolTip::text(), QString("promemoria"));
-        QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text(), QString("data scadenza"), 1500);
+        QVERIFY(QToolTip::text().startsWith("promemoria (Spazio"));
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::text().startsWith("data scadenza (Alt+Giù calendario"), 1500);
         // A memo row has no hint and the hand cursor; the shown hint fades out.
         moveTo(s.grid->viewport(), COL_DATE, 1);
         QCOMPARE(s.list->RigaMouse, 1);
