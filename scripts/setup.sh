@@ -10,7 +10,7 @@ BRIVO_PACKAGES=(
     clang clang-format libclang-rt-14-dev
     desktop-file-utils appstream librsvg2-bin dpkg-dev file xvfb xauth xdg-utils
     sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils dbus-daemon trayer
-    fonts-liberation2 qt6-translations-l10n tzdata at-spi2-core python3-pyatspi
+    fonts-liberation2 qt6-translations-l10n tzdata at-spi2-core python3-pyatspi imagemagick
 )
 
 brivo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -297,9 +297,10 @@ int TA_DBStringGrid::Disegna_Testo(TA_DBStringGrid* Sender, int ACol, int ARow, 
     const bool fixed = State.testFlag(GridDrawFlag::Fixed);
     QString text = Sender->Cells(ACol, ARow);
     const QFontMetrics fm(p.font());
-    // A text wider than its cell ends with an ellipsis, not mid-letter.
+    // A left-aligned text wider than its cell ends with an ellipsis, not
+    // mid-letter; numbers are never shortened.
     const int room = Rect.width() - Margin;
-    if (room > 0 && fm.horizontalAdvance(text) > room) {
+    if (Alignment == ALLINEA_SINISTRA && room > 0 && fm.horizontalAdvance(text) > room) {
         text = fm.elidedText(text, Qt::ElideRight, room);
     }
     const int x = placeX(Alignment, Margin, Rect.width() - fm.horizontalAdvance(text));
