@@ -623,6 +623,8 @@ private slots:
             QCOMPARE(picked, r.picker);
             QCOMPARE(s.state().ArrMemo[0].Data, DayNumbers::fromDate(QDate(2024, 6, 3))); // the other memo stays
             QCOMPARE(s.grid->Col(), r.col == COL_DATE_BUTTON && !(r.key & ctrl) ? COL_DATE_BUTTON : r.col);
+            // The current row is the one a screen reader hears as selected.
+            QVERIFY(s.grid->selectionModel()->isRowSelected(s.grid->Row() - s.grid->FixedRows(), {}));
         }
     }
 
@@ -666,6 +668,17 @@ private slots:
         s.list->Aggiorna_Griglia();
         QCOMPARE(s.column(COL_DATE), (QStringList{"Today", "07/06/24", ""}));
         QCOMPARE(s.notes().last(), QString("- new memo -"));
+        // What a screen reader hears: headers by meaning, marks in words and checked, steppers by what they step.
+        const QAbstractItemModel* m = s.grid->model();
+        QCOMPARE(m->headerData(COL_DONE, Qt::Horizontal).toString(), QString("Done"));
+        QCOMPARE(m->headerData(COL_ALARM, Qt::Horizontal, Qt::AccessibleTextRole).toString(), QString("Alarm"));
+        const QModelIndex bell = m->index(1, COL_ALARM);
+        QCOMPARE(bell.data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QCOMPARE(bell.data(Qt::AccessibleTextRole).toString(), QString("Alarm on"));
+        QCOMPARE(m->index(0, COL_DONE).data(Qt::AccessibleTextRole).toString(), QString("Not done"));
+        QCOMPARE(
+            m->index(0, COL_DATE_BUTTON).data(Qt::AccessibleTextRole).toString(), QString("Date one day on or back"));
+        QVERIFY(!m->index(2, COL_DONE).data(Qt::CheckStateRole).isValid()); // the new-memo row has no mark
         QTest::mouseClick(s.panel().imgHelp, Qt::LeftButton);
         QCOMPARE(s.rig.launcher.calls, (QStringList{"help 1", "help 2"}));
         s.state().settings.Chiedi_conferma_cancellazione = 1;
@@ -717,6 +730,24 @@ private slots:
         QCOMPARE(s.state().ArrMemo.size(), 3);
         QTest::mouseClick(p.imgSort, Qt::LeftButton);
         QCOMPARE(s.grid->Col(), 0);
+
+        // By keys: Tab leaves the grid for the buttons, each named by its
+        // hint without the key, and Space or Enter presses one.
+        s.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.w));
+        s.grid->setFocus();
+        QTest::keyClick(s.grid, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != s.grid);
+        QCOMPARE(p.imgNuovo->accessibleName(), QString("Nuovo promemoria"));
+        QCOMPARE(p.imgNuovo->accessibleDescription(), QString("Nuovo promemoria (F3)"));
+        QCOMPARE(p.btnSuUno->accessibleName(), QString("Sposta il promemoria più in alto"));
+        for (const Qt::Key k : {Qt::Key_Space, Qt::Key_Return}) {
+            const qsizetype before = s.state().ArrMemo.size();
+            p.imgNuovo->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(p.imgNuovo, k);
+            QTRY_COMPARE(s.state().ArrMemo.size(), before + 1);
+            s.list->dbsgMemo()->Nascondi_Editor();
+        }
     }
 
     // A memo warning open on memo 2; F3 inserts above it; the warning's
