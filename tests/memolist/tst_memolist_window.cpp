@@ -185,6 +185,17 @@ private slots:
         }
     }
 
+    // A memo text wider than its cell ends with an ellipsis short of the
+    // cell's edge, not cut mid-letter at it.
+    void longTextEndsWithAnEllipsis()
+    {
+        Shown s({memoOn(1, 0, QTime(), -5, 1, QString(200, u'W'))});
+        const QImage image = s.shot();
+        const QRect text = s.cell(COL_TEXT, 1);
+        QVERIFY(!onlyBackground(image, QRect(text.left(), text.top(), text.width() / 2, text.height()), white));
+        QVERIFY(onlyBackground(image, QRect(text.right() - 3, text.top(), 4, text.height()), white));
+    }
+
     // Rows in ID order; without a time or an alarm the cells stay blank, and
     // a time with the alarm off is grey.
     void cellTextsInIdOrder()
