@@ -759,6 +759,10 @@ private slots:
             QTRY_COMPARE(s.state().ArrMemo.size(), before + 1);
             s.list->dbsgMemo()->Nascondi_Editor();
         }
+        QSignalSpy link(&p, &MemoListPanel::linkClicked); // the link below the grid too
+        QCOMPARE(p.hglLink->focusPolicy(), Qt::TabFocus);
+        QTest::keyClick(p.hglLink, Qt::Key_Space);
+        QCOMPARE(link.count(), 1);
     }
 
     // A memo warning open on memo 2; F3 inserts above it; the warning's
