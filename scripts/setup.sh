@@ -11,7 +11,7 @@ BRIVO_PACKAGES=(
     desktop-file-utils appstream librsvg2-bin dpkg-dev file lintian xvfb xauth xdg-utils
     sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils dbus-daemon trayer
     weston xwayland qt6-wayland
-    fonts-liberation2 qt6-translations-l10n tzdata
+    fonts-liberation2 qt6-translations-l10n tzdata at-spi2-core python3-pyatspi imagemagick
 )
 
 brivo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

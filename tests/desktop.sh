@@ -16,7 +16,7 @@ fail() {
 # A virtual X server and a window manager on a display of their own, added
 # to $pids; DISPLAY exported.
 start_desktop() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${BRIVO_SCREEN:-1024x768x24}" -nolisten tcp 3>"$work/display" 2>/dev/null &
     pids="$pids $!"
     for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
     DISPLAY=:$(cat "$work/display")

@@ -35,6 +35,7 @@ QDate TfrmDataOra::Scegli(QDate date, const QWidget* mainWindow, const QLocale& 
 {
     QLocale locale = names;
     calendar->setLocale(locale);
+    setWindowTitle(locale.language() == QLocale::English ? QStringLiteral("Date") : QStringLiteral("Data"));
     calendar->setFirstDayOfWeek(firstDay);
     calendar->setSelectedDate(date);
     calendar->setCurrentPage(date.year(), date.month());

@@ -37,7 +37,7 @@ QToolButton* speedButton(QWidget* parent, const QIcon& icon)
     b->setAutoRaise(true);
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setIcon(icon);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
@@ -162,7 +162,16 @@ void TfrmSveglie::setUpGrid()
     };
     grid->OnSetEditText
         = [this](TA_DBStringGrid*, int col, int row, const QString& value) { dbsgSveglieSetEditText(col, row, value); };
-    grid->OnKeyDown = [this](TA_DBStringGrid* g, int& key, Qt::KeyboardModifiers) { dbsgSveglieKeyDown(g, key); };
+    grid->OnKeyDown = [this](TA_DBStringGrid* g, int& key, Qt::KeyboardModifiers mods) {
+        if (cellKey(key, mods))
+            key = 0;
+        else
+            dbsgSveglieKeyDown(g, key);
+    };
+    grid->OnAccessibleData = [this](TA_DBStringGrid*, int col, int row, int role) {
+        const int a = Sveglia_Della_Riga(row);
+        return a < 0 ? QVariant() : svegliaCellSpoken(texts, col, role, state.ArrSveglie[a].Attivo == 1);
+    };
     grid->OnSelectCell = [this](TA_DBStringGrid*, int, int row, bool& can) { dbsgSveglieSelectCell(row, can); };
 }
 
@@ -179,6 +188,7 @@ void TfrmSveglie::showEvent(QShowEvent* event)
         services.boxes.Errore(languageErrorText(0, state.settings.Lingua_attuale));
     }
     setWindowTitle(texts.caption);
+    grid->setColumnNames(texts.nomiColonne);
     btnNuovo->setText(texts.nuovo);
     btnNuovo->setToolTip(texts.nuovoHint);
     btnCancella->setText(texts.cancella);
@@ -319,7 +329,8 @@ void TfrmSveglie::Cancella_Sveglia()
     const int a = Sveglia_Della_Riga(grid->Row());
     if (a < 0)
         return;
-    if (state.settings.Chiedi_conferma_cancellazione != 1 || services.boxes.Conferma(domandaCancellaSveglia())) {
+    if (state.settings.Chiedi_conferma_cancellazione != 1
+        || services.boxes.Conferma(domandaCancellaSveglia(state.settings.Lingua_attuale))) {
         ::Cancella_Sveglia(state.ArrSveglie, state.ArrAvvisi, a);
         state.DaSalvare = true; // the question may have waited through a tick that saved
     }
@@ -383,7 +394,41 @@ void TfrmSveglie::dbsgSveglieMouseDown(int x, int y)
         return;
     }
     const QRect cell = grid->CellRect(col, row);
-    const bool upper = y - cell.top() <= cell.height() / 2;
+    stepCell(col, row, y - cell.top() <= cell.height() / 2);
+}
+
+bool TfrmSveglie::cellKey(int key, Qt::KeyboardModifiers mods)
+{
+    mods &= ~Qt::KeypadModifier;
+    int col = grid->Col();
+    const int row = grid->Row();
+    if (Sveglia_Della_Riga(row) < 0)
+        return false;
+    const bool editing = grid->Editor() && grid->Editor()->isVisible();
+    if (key == Qt::Key_Space && mods == Qt::NoModifier && !editing && (col == SV_COL_SWITCH || col == SV_COL_PLAY)) {
+        state.DaSalvare = true;
+        stepCell(col, row, true);
+        grid->setCol(col); // the cursor stays for the next key
+        return true;
+    }
+    if ((key != Qt::Key_Up && key != Qt::Key_Down) || mods != Qt::ControlModifier)
+        return false;
+    // A value and its stepper step alike, as a click on the upper or lower half.
+    if (col == SV_COL_REPEAT || col == SV_COL_TIME)
+        ++col;
+    else if (col == SV_COL_SOUND || col == SV_COL_PLAY)
+        col = SV_COL_SOUND_STEP;
+    if (col != SV_COL_REPEAT_STEP && col != SV_COL_TIME_STEP && col != SV_COL_SOUND_STEP)
+        return false;
+    state.DaSalvare = true;
+    const int shown = grid->Col();
+    stepCell(col, row, key == Qt::Key_Up);
+    grid->setCol(shown);
+    return true;
+}
+
+void TfrmSveglie::stepCell(int col, int row, bool upper)
+{
     const int a = Sveglia_Della_Riga(row);
     switch (col) {
     case SV_COL_SWITCH:

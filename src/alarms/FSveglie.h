@@ -63,6 +63,10 @@ private:
     void dbsgSveglieMouseMove(int x, int y);
     void dbsgSveglieSetEditText(int col, int row, const QString& value);
     void dbsgSveglieKeyDown(TA_DBStringGrid* g, int key);
+    // Space and Ctrl+Up/Down on a cell do what a click does; true when used.
+    bool cellKey(int key, Qt::KeyboardModifiers mods);
+    // A click's step on cell (col, row), on its upper half or lower.
+    void stepCell(int col, int row, bool upper);
     void dbsgSveglieSelectCell(int row, bool& canSelect);
 
     AppState& state;

@@ -26,6 +26,18 @@ int Testi_Sveglie(const QString& lingua, TestiSveglie& t)
             QStringLiteral("ogni Giovedì"), QStringLiteral("ogni Venerdì"), QStringLiteral("ogni Sabato")};
         t.TitoliColonne = {QStringLiteral("Messaggio"), QStringLiteral("Ripetizione"), QStringLiteral("Orario"),
             QStringLiteral("Suono")};
+        t.nomiColonne = {QStringLiteral("Messaggio"), QStringLiteral("Attiva"), QStringLiteral("Ripetizione"),
+            QStringLiteral("Ripetizione +/-"), QStringLiteral("Orario"), QStringLiteral("Orario +/-"),
+            QStringLiteral("Suono"), QStringLiteral("Prova suono"), QStringLiteral("Suono +/-")};
+        t.accesa = QStringLiteral("Attiva");
+        t.spenta = QStringLiteral("Spenta");
+        t.prova = QStringLiteral("Prova il suono");
+        t.passoRipetizione = QStringLiteral("Ripetizione seguente o precedente");
+        t.passoOrario = QStringLiteral("Orario avanti o indietro");
+        t.passoSuono = QStringLiteral("Suono seguente o precedente");
+        t.tastoSpazio = QStringLiteral("Spazio per cambiare");
+        t.tastiPasso = QStringLiteral("Ctrl+Su avanti, Ctrl+Giù indietro");
+        t.nessunSuono = nessunSuonoMostrato(lingua);
         return 1;
     }
     if (lingua == english) {
@@ -41,14 +53,61 @@ int Testi_Sveglie(const QString& lingua, TestiSveglie& t)
             QStringLiteral("every Friday"), QStringLiteral("every Saturday")};
         t.TitoliColonne
             = {QStringLiteral("Message"), QStringLiteral("Repeating"), QStringLiteral("Time"), QStringLiteral("Sound")};
+        t.nomiColonne = {QStringLiteral("Message"), QStringLiteral("On"), QStringLiteral("Repeating"),
+            QStringLiteral("Repeating +/-"), QStringLiteral("Time"), QStringLiteral("Time +/-"),
+            QStringLiteral("Sound"), QStringLiteral("Try the sound"), QStringLiteral("Sound +/-")};
+        t.accesa = QStringLiteral("On");
+        t.spenta = QStringLiteral("Off");
+        t.prova = QStringLiteral("Try the sound");
+        t.passoRipetizione = QStringLiteral("Next or previous repetition");
+        t.passoOrario = QStringLiteral("Time on or back");
+        t.passoSuono = QStringLiteral("Next or previous sound");
+        t.tastoSpazio = QStringLiteral("Space to change");
+        t.tastiPasso = QStringLiteral("Ctrl+Up on, Ctrl+Down back");
+        t.nessunSuono = nessunSuonoMostrato(lingua);
         return 1;
     }
     return 0;
 }
 
-QString domandaCancellaSveglia()
+QString domandaCancellaSveglia(const QString& lingua)
 {
+    // A question about deleting must be understood: English in the English interface.
+    if (lingua == english)
+        return QStringLiteral("Are you sure you want to delete the selected clock? ");
     return QStringLiteral("Sei sicuro di voler cancellare la sveglia selezionata? ");
+}
+
+QVariant svegliaCellSpoken(const TestiSveglie& t, int col, int role, bool on)
+{
+    switch (role) {
+    case Qt::CheckStateRole:
+        return col == SV_COL_SWITCH ? QVariant(on ? Qt::Checked : Qt::Unchecked) : QVariant();
+    case Qt::AccessibleTextRole:
+        switch (col) {
+        case SV_COL_SWITCH:
+            return on ? t.accesa : t.spenta;
+        case SV_COL_REPEAT_STEP:
+            return t.passoRipetizione;
+        case SV_COL_TIME_STEP:
+            return t.passoOrario;
+        case SV_COL_PLAY:
+            return t.prova;
+        case SV_COL_SOUND_STEP:
+            return t.passoSuono;
+        default:
+            return {};
+        }
+    case Qt::AccessibleDescriptionRole:
+        if (col == SV_COL_SWITCH || col == SV_COL_PLAY)
+            return t.tastoSpazio;
+        if (col == SV_COL_REPEAT || col == SV_COL_REPEAT_STEP || col == SV_COL_TIME || col == SV_COL_TIME_STEP
+            || col == SV_COL_SOUND || col == SV_COL_SOUND_STEP)
+            return t.tastiPasso;
+        return {};
+    default:
+        return {};
+    }
 }
 
 double Chiave_Ordine(const REC_Sveglia& s)
@@ -98,14 +157,15 @@ void Passo_Suono(REC_Sveglia& s, const SuonoList& suoni, bool avanti)
     s.Suono = next >= 0 && next < suoni.size() ? suoni[next].Nome : noSoundName();
 }
 
-QString Suono_Mostrato(const REC_Sveglia& s, const SuonoList& suoni, const QString& suonoSveglie)
+QString Suono_Mostrato(
+    const REC_Sveglia& s, const SuonoList& suoni, const QString& suonoSveglie, const QString& nessuno)
 {
     if (s.Suono == noSoundName())
-        return nessunSuonoMostrato();
+        return nessuno;
     int i = Indice_Suono(suoni, s.Suono);
     if (i < 0)
         i = Indice_Suono(suoni, suonoSveglie);
-    return i < 0 ? nessunSuonoMostrato() : suoni[i].Descrizione;
+    return i < 0 ? nessuno : suoni[i].Descrizione;
 }
 
 REC_Sveglia Nuova_Sveglia(const QDateTime& now, const QString& suonoSveglie)
@@ -151,6 +211,7 @@ void fillSveglieData(QList<QStringList>& dati, const SvegliaList& sveglie, const
         }
     }
     const QStringList& giorni = format.texts.NomiGiorni;
+    const QString nessuno = format.texts.nessunSuono.isEmpty() ? nessunSuonoMostrato() : format.texts.nessunSuono;
     for (qsizetype d = 0; d < n; ++d) {
         const REC_Sveglia& s = sveglie[d];
         dati[SV_COL_MESSAGE][d] = s.Messaggio;
@@ -161,8 +222,7 @@ void fillSveglieData(QList<QStringList>& dati, const SvegliaList& sveglie, const
             repeat = giorni[s.Giorno];
         dati[SV_COL_REPEAT][d] = repeat;
         dati[SV_COL_TIME][d] = DayNumbers::toTime(DayNumbers::fractionPart(s.Orario)).toString(format.timeFormat);
-        dati[SV_COL_SOUND][d]
-            = format.suoni ? Suono_Mostrato(s, *format.suoni, format.suonoSveglie) : nessunSuonoMostrato();
+        dati[SV_COL_SOUND][d] = format.suoni ? Suono_Mostrato(s, *format.suoni, format.suonoSveglie, nessuno) : nessuno;
         dati[SV_COL_INDEX][d] = QString::number(d);
         // A hidden column: the C locale's digits read back whatever the user's locale.
         if (nuovaRiga && d == n - 1)

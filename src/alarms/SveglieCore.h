@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // The alarm-clock list without widgets: its texts, what each grid row
 // shows, the sort key and what the steps of the plus/minus cells do.
@@ -30,10 +31,11 @@ constexpr int SVEGLIE_VISIBLE_COLUMNS = 9;
 constexpr int SVEGLIE_DATA_COLUMNS = 12;
 constexpr int SVEGLIE_MESSAGE_MAX = 150;
 
-// How the list shows "no sound" (stored as noSoundName()).
-inline QString nessunSuonoMostrato()
+// How the lists show "no sound" (stored as noSoundName()), in the language
+// (Italian for any other).
+inline QString nessunSuonoMostrato(const QString& lingua = {})
 {
-    return QStringLiteral("-Nessun suono-");
+    return lingua == QLatin1String("English (UK)") ? QStringLiteral("-No sound-") : QStringLiteral("-Nessun suono-");
 }
 
 struct TestiSveglie {
@@ -43,13 +45,24 @@ struct TestiSveglie {
     QString chiudi, chiudiHint;
     QStringList NomiGiorni;    // 0 every day, 1..7 Sunday..Saturday
     QStringList TitoliColonne; // columns 0, 2, 4 and 6
+    // For screen readers: every visible column by name, the switch in
+    // words, the steppers by what they step, and their keys.
+    QStringList nomiColonne;
+    QString accesa, spenta, prova;
+    QString passoRipetizione, passoOrario, passoSuono;
+    QString tastoSpazio, tastiPasso;
+    QString nessunSuono;
 };
 
 // 1 for a language it knows ("Italiano (Italia)", "English (UK)"), else 0.
 int Testi_Sveglie(const QString& lingua, TestiSveglie& texts);
 
-// The delete question, in Italian in both languages.
-QString domandaCancellaSveglia();
+// The delete question in the language (Italian for any other).
+QString domandaCancellaSveglia(const QString& lingua);
+
+// What a screen reader is told of alarm-clock cell col, asked by Qt role;
+// on is the row's switch. Invalid: the cell's own text is read.
+QVariant svegliaCellSpoken(const TestiSveglie& texts, int col, int role, bool on);
 
 // Every-day alarm clocks first, each group by time of day.
 double Chiave_Ordine(const REC_Sveglia& s);
@@ -62,7 +75,8 @@ void Passo_Orario(REC_Sveglia& s, int minutes);
 void Passo_Suono(REC_Sveglia& s, const SuonoList& suoni, bool avanti);
 
 // The sound text of the list (Suono itself is never changed by showing it).
-QString Suono_Mostrato(const REC_Sveglia& s, const SuonoList& suoni, const QString& suonoSveglie);
+QString Suono_Mostrato(const REC_Sveglia& s, const SuonoList& suoni, const QString& suonoSveglie,
+    const QString& nessuno = nessunSuonoMostrato());
 
 // A new alarm clock: every day, on, ringing an hour from now.
 REC_Sveglia Nuova_Sveglia(const QDateTime& now, const QString& suonoSveglie);

@@ -83,7 +83,7 @@ int main(int argc, char* argv[])
             return 0;
         services.boxes.information(
             QStringLiteral("Attenzione: il programma è già attivo! Per aprirlo, fare doppio-clic sull'icona posta "
-                           "nella barra di Windows, in basso a destra"));
+                           "nell'area di notifica del desktop"));
         return 0;
     }
 

@@ -69,6 +69,9 @@ TA_DBStringGrid::TA_DBStringGrid(QWidget* parent)
         dataText(col, Pos_Dato(row - FixedRows()), text);
         return text;
     });
+    m_cells->accessibleData = [this](int col, int row, int role) {
+        return OnAccessibleData ? OnAccessibleData(this, col, row, role) : QVariant();
+    };
     m_fixedHeader = new GridFixedRows(this);
     setHorizontalHeader(m_fixedHeader);
     setModel(m_cells);
@@ -289,6 +292,12 @@ bool TA_DBStringGrid::dataText(int col, int d, QString& text) const
     }
     text = Dati[col][d];
     return true;
+}
+
+void TA_DBStringGrid::setColumnNames(const QStringList& names)
+{
+    m_cells->columnNames = names;
+    emit m_cells->headerDataChanged(Qt::Horizontal, 0, qMax(0, ColCount() - 1));
 }
 
 // ---- Layout ----

@@ -68,6 +68,12 @@ public:
     // The mouse moved over the grid, fixed rows included.
     std::function<void(TA_DBStringGrid* Sender, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseMove;
 
+    // What a screen reader hears of cell (ACol, ARow) beyond its text, asked
+    // by role: Qt::AccessibleTextRole (words for what the cell shows),
+    // Qt::CheckStateRole (a check cell), Qt::AccessibleDescriptionRole (how
+    // to change it). An invalid answer leaves the cell's text.
+    std::function<QVariant(TA_DBStringGrid* Sender, int ACol, int ARow, int role)> OnAccessibleData;
+
     // ---- Properties the windows set directly ----
 
     QColor Colore_Testo_Sel{Qt::black};  // text of selected or focused cells
@@ -102,6 +108,8 @@ public:
     void showDataRows(int columns);
     // Data column col of data row d, from DataText or Dati; false when there is no such data.
     bool dataText(int col, int d, QString& text) const;
+    // Column headers by meaning, for screen readers (a title may be a picture).
+    void setColumnNames(const QStringList& names);
 
     // ---- Drawing, from OnDrawCell. 1 = drawn; -1 = no Sender or not painting ----
 

@@ -216,5 +216,7 @@ void TA_DBStringGrid::syncQtCurrent()
     const QModelIndex index = m_cells->index(m_row - FixedRows(), m_col);
     if (index.isValid() && selectionModel()) {
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        // The current row, selected for screen readers; the painting is the grid's own.
+        selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 }

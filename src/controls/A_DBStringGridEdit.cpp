@@ -288,6 +288,15 @@ void TA_DBStringGrid::keyPressEvent(QKeyEvent* e)
 
 bool TA_DBStringGrid::gridKeyDown(int& key, Qt::KeyboardModifiers shift)
 {
+    // Ctrl or Alt with an arrow is a command of the window's (a step, the
+    // calendar) before it is a move.
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (arrow && (shift & (Qt::ControlModifier | Qt::AltModifier)) && OnKeyDown) {
+        OnKeyDown(this, key, shift);
+        if (key == 0) {
+            return true;
+        }
+    }
     switch (key) {
     case Qt::Key_Left:
     case Qt::Key_Right:

@@ -198,6 +198,13 @@ void TA_DBStringGrid::drawCell(QPainter& p, int col, int row, const QRect& rect,
     if (OnDrawCell) {
         OnDrawCell(this, col, row, rect, state);
     }
+    // The focused cell is framed, so a keyboard user sees where keys go.
+    const bool editing = m_editor && m_editor->isVisible() && col == m_inplaceCol && row == m_inplaceRow;
+    if (state.testFlag(GridDrawFlag::Focused) && !editing && rect.width() > 4 && rect.height() > 4) {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        p.drawRect(rect.adjusted(1, 1, -2, -2));
+    }
     p.restore();
 }
 
@@ -288,8 +295,14 @@ int TA_DBStringGrid::Disegna_Testo(TA_DBStringGrid* Sender, int ACol, int ARow, 
     const bool noData = Sender->qt_righe_Nette < 1;
     const bool sel = selectedOrFocused(State);
     const bool fixed = State.testFlag(GridDrawFlag::Fixed);
-    const QString text = Sender->Cells(ACol, ARow);
+    QString text = Sender->Cells(ACol, ARow);
     const QFontMetrics fm(p.font());
+    // A left-aligned text wider than its cell ends with an ellipsis, not
+    // mid-letter; numbers are never shortened.
+    const int room = Rect.width() - Margin;
+    if (Alignment == ALLINEA_SINISTRA && room > 0 && fm.horizontalAdvance(text) > room) {
+        text = fm.elidedText(text, Qt::ElideRight, room);
+    }
     const int x = placeX(Alignment, Margin, Rect.width() - fm.horizontalAdvance(text));
     const int y = roundHalfEven((Rect.height() - fm.height()) / 2.0);
 

@@ -19,10 +19,43 @@ int GridCellModel::columnCount(const QModelIndex& parent) const
 
 QVariant GridCellModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) {
+    if (!index.isValid()) {
         return {};
     }
-    return cell(index.column(), index.row() + m_fixedRows);
+    const int row = index.row() + m_fixedRows;
+    const bool spoken
+        = role == Qt::AccessibleTextRole || role == Qt::AccessibleDescriptionRole || role == Qt::CheckStateRole;
+    if (spoken && accessibleData) {
+        const QVariant answer = accessibleData(index.column(), row, role);
+        if (answer.isValid()) {
+            return answer;
+        }
+    }
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) {
+        return {};
+    }
+    return cell(index.column(), row);
+}
+
+QVariant GridCellModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) {
+        return {};
+    }
+    if (section >= 0 && section < columnNames.size() && !columnNames[section].isEmpty()) {
+        return columnNames[section];
+    }
+    // Else the title cell's own text, as the fixed row shows it.
+    return m_fixedRows > 0 ? QVariant(cell(section, m_fixedRows - 1)) : QVariant();
+}
+
+Qt::ItemFlags GridCellModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && data(index, Qt::CheckStateRole).isValid()) {
+        f |= Qt::ItemIsUserCheckable;
+    }
+    return f;
 }
 
 void GridCellModel::setGridRowCount(int rows)

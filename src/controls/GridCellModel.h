@@ -23,6 +23,14 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Column names for screen readers; the fixed rows draw what they draw.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // What a screen reader is told of a cell beyond its text, asked by grid
+    // column, grid row and role; an invalid answer leaves the stored text.
+    std::function<QVariant(int col, int row, int role)> accessibleData;
+    QStringList columnNames;
 
     int gridRowCount() const
     {

@@ -1,10 +1,34 @@
 #include "controls/HighlightLabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 THighlightLabel::THighlightLabel(QWidget* parent)
     : QLabel(parent)
 {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void THighlightLabel::keyPressEvent(QKeyEvent* e)
+{
+    const int key = e->key();
+    const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && OnClick && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        OnClick(this);
+        return;
+    }
+    QLabel::keyPressEvent(e);
+}
+
+void THighlightLabel::paintEvent(QPaintEvent* e)
+{
+    QLabel::paintEvent(e);
+    if (hasFocus()) {
+        QPainter p(this);
+        p.setPen(QPen(fontColor(), 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 QColor THighlightLabel::fontColor() const

@@ -6,7 +6,8 @@
 #include <functional>
 
 // A label used as a link: its text takes HighlightColor while the mouse is
-// over it and gets its own colour back when the mouse leaves.
+// over it and gets its own colour back when the mouse leaves. Tab reaches it
+// and Space or Enter follow it, as a click does.
 class THighlightLabel : public QLabel {
     Q_OBJECT
 
@@ -30,6 +31,8 @@ protected:
     void leaveEvent(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     QColor m_coloreNormale{Qt::black};

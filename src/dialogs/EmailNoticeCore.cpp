@@ -85,14 +85,19 @@ QString mapiErrorText(const MapiResults& r)
     return QString();
 }
 
-void Invia_Email(Mailer& mailer, MessageBoxes& boxes, MailMessage mail)
+void Invia_Email(Mailer& mailer, MessageBoxes& boxes, MailMessage mail, const QString& lingua)
 {
     mail.body = crlfLineBreaks(mail.body);
-    mailer.sendMail(mail, [&boxes](const MapiResults& results) {
+    mailer.sendMail(mail, [&boxes, english = lingua == languageEnglish()](const MapiResults& results) {
         const QString error = mapiErrorText(results);
         if (error.isEmpty())
             return;
-        // The same Italian text in both languages.
+        if (english) {
+            boxes.Errore(QStringLiteral("The e-mail cannot be sent.\r\rProbably the default e-mail application "
+                                        "cannot be found, or it is not set up correctly.     (")
+                + error + u')');
+            return;
+        }
         boxes.Errore(QStringLiteral("Non è possibile inviare l'e-mail.\r\rProbabilmente non è possibile trovare "
                                     "l'applicazione predefinita di gestione posta elettronica, oppure questa non è "
                                     "configurata correttamente.     (")

@@ -135,6 +135,7 @@ void TfrmEmail::keyPressEvent(QKeyEvent* event)
 void TfrmEmail::hglInviaEMailClick()
 {
     // Closed also after a failure: the box says what went wrong.
-    Invia_Email(services.mailer, services.boxes, {QString(), state.config.OGGETTO_EMAIL, TestoEmail, QString()});
+    Invia_Email(services.mailer, services.boxes, {QString(), state.config.OGGETTO_EMAIL, TestoEmail, QString()},
+        state.settings.Lingua_attuale);
     close();
 }

@@ -269,6 +269,18 @@ int TfrmOpzioni::Testi_Lingua()
     lblPreavvAllarme->setText(texts.lblPreavvAllarme);
     for (QLabel* minuti : {lblMinuti1, lblMinuti2, lblMinuti3})
         minuti->setText(texts.minuti);
+    for (QComboBox* list : {cboSuonoMemo, cboSuonoSveglie})
+        list->setItemText(0, nessunSuonoMostrato(state.settings.Lingua_attuale));
+    // Each field named by its label and unit, as a screen reader reads it.
+    const std::pair<QLabel*, QWidget*> named[]
+        = {{lblPulsantiInc, editMinuti_incOrari}, {lblMinutiAnticipo, edit_min_Imm},
+            {lblPreavvAllarme, edit_MinutiPreavv_allarme}, {lblColorazioni, cboColorazioni}, {lblLingua, cboLingue},
+            {lblSuonoMemo, cboSuonoMemo}, {lblSuonoAllarmi, cboSuonoSveglie}};
+    for (const auto& [label, field] : named) {
+        label->setBuddy(field);
+        const bool minutes = qobject_cast<TA_EditCurr*>(field) != nullptr;
+        field->setAccessibleName(label->text().trimmed() + (minutes ? u' ' + texts.minuti : QString()));
+    }
     btnChiudi->setText(texts.btnChiudi);
     btnChiudi->setToolTip(texts.btnChiudiHint);
     lblColorazioni->setText(texts.lblColorazioni);

@@ -8,7 +8,7 @@ int Testi_Opzioni(const QString& lingua, TestiOpzioni& t)
     if (lingua == languageItalian()) {
         t.caption = QStringLiteral("Opzioni");
         t.chkConfCancell = QStringLiteral("Confermare prima di cancellare");
-        t.chkAutoAvvio = QStringLiteral("Esecuzione automatica all'avvio di Windows");
+        t.chkAutoAvvio = QStringLiteral("Esecuzione automatica all'avvio della sessione");
         t.chkNotifica_desktop = QStringLiteral("Ogni avviso anche come notifica del desktop");
         t.lblPulsantiInc = QStringLiteral("Incremento/decremento degli orari");
         t.lblMinutiAnticipo = QStringLiteral("I promemoria sono \"imminenti\" quando mancano");
@@ -30,7 +30,7 @@ int Testi_Opzioni(const QString& lingua, TestiOpzioni& t)
     } else if (lingua == languageEnglish()) {
         t.caption = QStringLiteral("Options");
         t.chkConfCancell = QStringLiteral("Ask before deleting any memo");
-        t.chkAutoAvvio = QStringLiteral("Auto-run at Windows startup");
+        t.chkAutoAvvio = QStringLiteral("Auto-run at session startup");
         t.chkNotifica_desktop = QStringLiteral("Show each warning as a desktop notification too");
         t.lblPulsantiInc = QStringLiteral("Time increase/reduction");
         t.lblMinutiAnticipo = QStringLiteral("Memos are imminent with a time advance of");

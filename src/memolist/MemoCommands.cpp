@@ -57,8 +57,12 @@ QString notaFromTyping(const QString& text)
     return leftCharacters(nota, NOTA_MAX_CHARS);
 }
 
-QString deleteQuestion(const REC_Memo& memo, const QString& shortDateFormat)
+QString deleteQuestion(const REC_Memo& memo, const QString& shortDateFormat, const QString& lingua)
 {
+    // A question about deleting must be understood: English in the English interface.
+    if (lingua == languageEnglish())
+        return QStringLiteral("Are you sure you want to delete the memo\r\n") + memo.Nota + QStringLiteral(" of ")
+            + DayNumbers::toDate(memo.Data).toString(shortDateFormat) + QStringLiteral("?");
     return QStringLiteral("Sei sicuro di voler cancellare il promemoria\r\n") + memo.Nota + QStringLiteral(" del ")
         + DayNumbers::toDate(memo.Data).toString(shortDateFormat) + QStringLiteral("?");
 }
@@ -264,7 +268,7 @@ bool MemoCommands::Cancella_Memo(const std::function<bool(const QString&)>& conf
         // The warnings can be answered while the question waits, and may
         // delete memos: the one asked about is found again by its ID.
         const qint32 id = state.ArrMemo[m].ID;
-        if (!confirm(deleteQuestion(state.ArrMemo[m], shortDateFormat)))
+        if (!confirm(deleteQuestion(state.ArrMemo[m], shortDateFormat, state.settings.Lingua_attuale)))
             return false;
         m = int(findMemo(state.ArrMemo, id));
         if (m < 0)

@@ -24,7 +24,7 @@ constexpr int SPOSTA_IN_FONDO = 4;
 QString notaFromTyping(const QString& text);
 
 // The delete question; it is Italian in both interface languages.
-QString deleteQuestion(const REC_Memo& memo, const QString& shortDateFormat);
+QString deleteQuestion(const REC_Memo& memo, const QString& shortDateFormat, const QString& lingua = {});
 
 // What the memo list does to ArrMemo, the IDs, RigaCorrente and DaSalvare.
 // Rows are grid rows: the header takes fixedRows, then one row per memo in

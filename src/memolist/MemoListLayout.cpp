@@ -64,8 +64,10 @@ MemoListLayout::MemoListLayout(AppState& appState, Services& appServices, QWidge
     imgBanner->setCursor(Qt::PointingHandCursor);
     QPixmap picture;
     const QByteArray& data = state.config.bannerPicture;
-    if (picture.loadFromData(data, pictureFormat(data)))
+    if (picture.loadFromData(data, pictureFormat(data))) {
+        bannerPicture = picture;
         imgBanner->setPixmap(picture);
+    }
     banner->onClick = [this] { services.launcher.Apri_Url(state.config.LINK_BANNER); };
     pnlBanner->hide();
     area->onResize = [this] { placeParts(); };
@@ -86,6 +88,16 @@ void MemoListLayout::placeParts()
     pnlGen->setGeometry(0, 0, w, h);
     pnlBanner->setGeometry(0, h, w, banner);
     imgBanner->setGeometry(0, 0, w, banner);
+    // A banner wider than the window is scaled down whole, its text not cut at the sides.
+    if (!bannerPicture.isNull() && banner > 0) {
+        const QSize room = QSize(w, banner) * imgBanner->devicePixelRatioF();
+        const bool wider = bannerPicture.width() > w || bannerPicture.height() > banner;
+        QPixmap shown
+            = wider ? bannerPicture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation) : bannerPicture;
+        if (wider)
+            shown.setDevicePixelRatio(imgBanner->devicePixelRatioF());
+        imgBanner->setPixmap(shown);
+    }
 }
 
 QSize MemoListLayout::frame() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPixmap>
 #include <QString>
 
 struct AppState;
@@ -49,6 +50,7 @@ public:
     QLabel* imgBanner;
 
 private:
+    QPixmap bannerPicture; // as read; shown scaled down to a narrower window
     void placeParts();
     QSize frame() const;
 

@@ -7,6 +7,7 @@
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/MemoRows.h"
+#include "memolist/MemoSpoken.h"
 #include "memolist/TestiReminder.h"
 #include "platform/Clock.h"
 #include "platform/Launcher.h"
@@ -19,6 +20,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QToolButton>
 
 namespace {
@@ -31,9 +33,26 @@ constexpr int BUTTON_SIZE = 18;
 } // namespace
 
 IconLabel::IconLabel(QWidget* parent)
-    : QLabel(parent)
+    : QAbstractButton(parent)
 {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    // Keys and a screen reader's press come as a click; the mouse acts on the press.
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (onPress)
+            onPress();
+    });
+}
+
+void IconLabel::setPixmap(const QPixmap& picture)
+{
+    m_picture = picture;
+    update();
+}
+
+QSize IconLabel::sizeHint() const
+{
+    return m_picture.deviceIndependentSize().toSize();
 }
 
 void IconLabel::mousePressEvent(QMouseEvent* event)
@@ -41,7 +60,33 @@ void IconLabel::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && onPress)
         onPress();
     else
-        QLabel::mousePressEvent(event);
+        QWidget::mousePressEvent(event);
+}
+
+void IconLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QWidget::mouseReleaseEvent(event);
+}
+
+void IconLabel::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void IconLabel::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, m_picture);
+    if (hasFocus()) {
+        // Drawn over the picture: the bar's icons fill their place.
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 MemoListPanel::MemoListPanel(AppState& appState, Services& appServices, const TestiReminder& appTexts,
@@ -125,7 +170,7 @@ QToolButton* MemoListPanel::moveButton(const QPixmap& picture, int kind)
     button->setAutoRaise(true); // flat until the mouse is over it
     button->setIcon(QIcon(picture));
     button->setIconSize(QSize(BUTTON_SIZE - 4, BUTTON_SIZE - 4));
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QToolButton::clicked, this, [this, kind] {
         Chiudi_Editor();
         Sposta_Memo(kind);
@@ -145,6 +190,7 @@ MemoCommands& MemoListPanel::commands()
 
 void MemoListPanel::applyTexts()
 {
+    dbsgMemo->setColumnNames(texts.nomiColonne);
     imgNuovo->setToolTip(texts.hintNuovo);
     imgCancella->setToolTip(texts.hintCancella);
     imgSort->setToolTip(texts.hintSort);
@@ -160,6 +206,15 @@ void MemoListPanel::applyTexts()
     imgTopMost->setToolTip(texts.hintTopMost);
     imgConBanner->setToolTip(texts.hintBanner);
     imgSenzaBanner->setToolTip(texts.hintBanner);
+    // A screen reader names each button by its hint, without the key in brackets.
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{imgNuovo, imgCancella, imgSort, imgSveglie,
+             imgProprieta, imgMail, imgHelp, btnSuTutto, btnGiuTutto, btnSuUno, btnGiuUno, imgNormal, imgTopMost,
+             imgConBanner, imgSenzaBanner}) {
+        const QString hint = b->toolTip();
+        const qsizetype open = hint.lastIndexOf(QLatin1String(" ("));
+        b->setAccessibleName(open > 0 && hint.endsWith(u')') ? hint.left(open) : hint);
+        b->setAccessibleDescription(hint);
+    }
 }
 
 void MemoListPanel::resizeEvent(QResizeEvent* event)
@@ -225,7 +280,11 @@ void MemoListPanel::wireGrid()
     };
     g->OnMouseDown
         = [this](TA_DBStringGrid*, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { dbsgMemoMouseDown(x, y); };
-    g->OnKeyDown = [this](TA_DBStringGrid*, int& key, Qt::KeyboardModifiers) { dbsgMemoKeyDown(key); };
+    g->OnKeyDown = [this](TA_DBStringGrid*, int& key, Qt::KeyboardModifiers mods) { dbsgMemoKeyDown(key, mods); };
+    g->OnAccessibleData = [this](TA_DBStringGrid* s, int col, int row, int role) {
+        return memoCellSpoken(texts, col, role, grid->Memo_Della_Riga(row) >= 0,
+            s->Cells(COL_DONE, row) == QLatin1String("1"), s->Cells(COL_ALARM, row) == QLatin1String("1"));
+    };
 }
 
 void MemoListPanel::setTypedText(int col, int row, const QString& text)
@@ -241,9 +300,14 @@ void MemoListPanel::setTypedText(int col, int row, const QString& text)
     dbsgMemo->Scrivi_Edit_on = true;
 }
 
-void MemoListPanel::dbsgMemoKeyDown(int& key)
+void MemoListPanel::dbsgMemoKeyDown(int& key, Qt::KeyboardModifiers mods)
 {
     state.DaSalvare = true;
+    if (cellKey(key, mods)) {
+        key = 0;
+        Aggiorna_Pulsanti();
+        return;
+    }
     const int col = dbsgMemo->Col();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && grid->editorVisible()
         && (col == COL_TEXT || col == COL_TIME || col == COL_ADVANCE)) {
@@ -257,6 +321,64 @@ void MemoListPanel::dbsgMemoKeyDown(int& key)
     Aggiorna_Pulsanti();
 }
 
+bool MemoListPanel::cellKey(int key, Qt::KeyboardModifiers mods)
+{
+    mods &= ~Qt::KeypadModifier;
+    const int row = dbsgMemo->Row();
+    const int m = grid->Memo_Della_Riga(row);
+    if (m < 0)
+        return false;
+    int col = dbsgMemo->Col();
+    const bool editing = grid->editorVisible();
+    if (key == Qt::Key_Space && mods == Qt::NoModifier && !editing && (col == COL_DONE || col == COL_ALARM)) {
+        m_commands.mouseDown(col, row, true, services.clock.now());
+        grid->Aggiorna_Griglia();
+        return true;
+    }
+    if (key == Qt::Key_Down && mods == Qt::AltModifier && (col == COL_DATE || col == COL_DATE_BUTTON)) {
+        pickDate(row);
+        return true;
+    }
+    if ((key != Qt::Key_Up && key != Qt::Key_Down) || mods != Qt::ControlModifier)
+        return false;
+    // The value and its stepper step alike, as a click on the upper or lower half.
+    if (col == COL_DATE || col == COL_TIME || col == COL_ADVANCE)
+        ++col;
+    if (col != COL_DATE_BUTTON && col != COL_TIME_BUTTON && col != COL_ADVANCE_BUTTON)
+        return false;
+    const int shown = dbsgMemo->Col();
+    if (editing) // what was typed goes in first
+        dbsgMemo->Nascondi_Editor();
+    const qint32 id = state.ArrMemo[m].ID;
+    m_commands.mouseDown(col, row, key == Qt::Key_Up, services.clock.now());
+    grid->Aggiorna_Griglia();
+    // The memo keeps the cursor where the rebuild put it.
+    for (int r = dbsgMemo->FixedRows(); r < dbsgMemo->RowCount(); ++r) {
+        const int at = grid->Memo_Della_Riga(r);
+        if (at >= 0 && state.ArrMemo[at].ID == id) {
+            dbsgMemo->setRow(r);
+            dbsgMemo->setCol(shown);
+            grid->RigaCorrente = r;
+            break;
+        }
+    }
+    if (editing && m_commands.editorAllowed(shown, dbsgMemo->Row()))
+        dbsgMemo->Mostra_Editor();
+    return true;
+}
+
+void MemoListPanel::pickDate(int row)
+{
+    const int m = grid->Memo_Della_Riga(row);
+    if (m < 0)
+        return;
+    QDate date = DayNumbers::toDate(state.ArrMemo[m].Data);
+    const qint32 id = state.ArrMemo[m].ID;
+    if (datePicker && datePicker(date))
+        m_commands.setDate(id, date);
+    grid->Aggiorna_Griglia();
+}
+
 void MemoListPanel::dbsgMemoMouseDown(int x, int y)
 {
     state.DaSalvare = true;
@@ -268,11 +390,7 @@ void MemoListPanel::dbsgMemoMouseDown(int x, int y)
     const int m = grid->Memo_Della_Riga(row);
     bool rebuild = m < 0 && (col == COL_DATE || col == COL_DATE_BUTTON || col == COL_TIME_BUTTON);
     if (m >= 0 && col == COL_DATE) {
-        QDate date = DayNumbers::toDate(state.ArrMemo[m].Data);
-        const qint32 id = state.ArrMemo[m].ID;
-        if (datePicker && datePicker(date))
-            m_commands.setDate(id, date);
-        rebuild = true;
+        pickDate(row);
     } else if (m >= 0) {
         rebuild = m_commands.mouseDown(col, row, upper, services.clock.now());
     }

@@ -2,8 +2,9 @@
 
 #include "memolist/MemoCommands.h"
 
+#include <QAbstractButton>
 #include <QDate>
-#include <QLabel>
+#include <QPixmap>
 #include <QWidget>
 
 #include <functional>
@@ -20,14 +21,29 @@ class TA_DBStringGrid;
 class THighlightLabel;
 
 // A picture that acts on a left-button press, as the icon bar's images do.
-class IconLabel : public QLabel {
+// It is a push button to the keyboard (Tab reaches it, Space or Enter
+// press it) and to screen readers, named by its hint.
+class IconLabel : public QAbstractButton {
     Q_OBJECT
 public:
     explicit IconLabel(QWidget* parent = nullptr);
     std::function<void()> onPress;
 
+    void setPixmap(const QPixmap& picture);
+    QPixmap pixmap() const
+    {
+        return m_picture;
+    }
+    QSize sizeHint() const override;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap m_picture;
 };
 
 // pnlGen: the icon bar, the memo grid, the move buttons, the link and the
@@ -106,7 +122,10 @@ private:
     IconLabel* icon(QWidget* parent, const QPixmap& picture, int x, int y, const std::function<void()>& press);
     QToolButton* moveButton(const QPixmap& picture, int kind);
     void dbsgMemoMouseDown(int x, int y);
-    void dbsgMemoKeyDown(int& key);
+    void dbsgMemoKeyDown(int& key, Qt::KeyboardModifiers mods = Qt::NoModifier);
+    // Space, Ctrl+Up/Down and Alt+Down on a cell do what a click does; true when used.
+    bool cellKey(int key, Qt::KeyboardModifiers mods);
+    void pickDate(int row);
     void setTypedText(int col, int row, const QString& text);
     bool schemeKey(const QKeyEvent* event);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The main window's texts in the current interface language.
 struct TestiReminder {
@@ -29,6 +30,12 @@ struct TestiReminder {
     QString hintColonnaOrario;
     QString hintColonnaAnticipo;
     QString domandaUscita; // the exit question, with the program name
+    // What a screen reader says of the grid: column names, the marks in
+    // words, the steppers by what they step, and the keys that work them.
+    QStringList nomiColonne; // COL_DONE .. COL_ADVANCE_BUTTON
+    QString eseguito, daFare, allarmeAcceso, allarmeSpento;
+    QString passoData, passoOrario, passoAnticipo;
+    QString tastoSpazio, tastiPasso, tastoCalendario;
     int helpContext = 0;
 };
 

@@ -144,6 +144,10 @@ int TfrmWarnMemo::Testi_Lingua()
     btnRicordami->setToolTip(it ? QStringLiteral("Visualizza in un secondo momento i promemoria selezionati")
                                 : QStringLiteral("Shows selectem memos later"));
     lblMinuti->setText(it ? QStringLiteral("minuti") : QStringLiteral("minutes"));
+    lblMinuti->setBuddy(editMinuti);
+    editMinuti->setAccessibleName(it ? QStringLiteral("Minuti") : QStringLiteral("Minutes"));
+    dbsgMess->setColumnNames(it ? QStringList{QStringLiteral("Orario"), QStringLiteral("Promemoria")}
+                                : QStringList{QStringLiteral("Time"), QStringLiteral("Memo")});
     btnEseguito->setText(it ? QStringLiteral("Eseguito") : QStringLiteral("Done"));
     btnEseguito->setToolTip(it ? QStringLiteral("Segna i promemoria selezionati come eseguiti")
                                : QStringLiteral("Signs selected memos as done"));

@@ -83,6 +83,9 @@ void TfrmWarnSveglie::showWarning()
     for (const REC_Mess& line : std::as_const(ListaMess))
         messages.append(line.Testo);
     memMess->setPlainText(messages.join(u'\n'));
+    // The focus rests on the picture, so it speaks the messages.
+    memMess->setAccessibleName(windowTitle());
+    pnlImmagine->setAccessibleName(messages.join(u'\n'));
     pnlImmagine->setFocus();
     const QString suono = first >= 0 && first < state.ArrSveglie.size() ? state.ArrSveglie[first].Suono : QString();
     Suona(services.sound, state.ArrSuoni, Indice_Suono_Sveglia(state.ArrSuoni, suono),

@@ -8,6 +8,8 @@
 #include "platform/WindowSystem.h"
 #include "state/AppState.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -36,6 +38,7 @@ WarningForm::WarningForm(AppState& appState, Services& appServices, const Warnin
     , services(appServices)
     , host(appHost)
 {
+    installAccessibility();
     setAttribute(Qt::WA_DeleteOnClose, false); // the tick releases it
     setFixedSize(clientSize);
     QFont small = font();
@@ -77,12 +80,37 @@ const TColorazione* WarningForm::scheme() const
     return Colorazione_Corrente(state.ArrColorazioni, state.settings.Tipo_colorazione);
 }
 
+namespace {
+
+// A warning window is an alert to screen readers, its message the description.
+QAccessibleInterface* warningAccessible(const QString& className, QObject* object)
+{
+    auto* form = qobject_cast<WarningForm*>(object);
+    if (form && className == QLatin1String(object->metaObject()->className()))
+        return new QAccessibleWidget(form, QAccessible::AlertMessage);
+    return nullptr;
+}
+
+} // namespace
+
+void WarningForm::installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(warningAccessible);
+        return true;
+    }();
+    (void)installed;
+}
+
 void WarningForm::showOnTop(const QString& body)
 {
+    setAccessibleDescription(body);
     // Watch the keys of every control, as they are all made by now.
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
     bringToFront();
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
     shownAtMs = steadyMs(host);
     // Wayland keeps no window on top: a maximised window would cover the
     // warning, the notification (urgent, until answered) is seen.

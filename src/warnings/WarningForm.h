@@ -31,6 +31,9 @@ public:
     bool isFinished() const override;
     void release() override;
 
+    // Warning windows read as alerts; once per program, before the first is shown.
+    static void installAccessibility();
+
     const ListaMessList& lines() const
     {
         return ListaMess;

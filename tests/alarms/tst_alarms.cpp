@@ -131,12 +131,14 @@ private slots:
     void stepCells()
     {
         const QTime t(7, 30);
+        const int ctrl = int(Qt::ControlModifier);
         const struct {
             REC_Sveglia before;
             int col;
             bool upper;
             REC_Sveglia after;
             QString shown;
+            int key = 0; // key | modifiers on the cell instead of a click
         } rows[] = {
             {alarm(1, 4, t), 3, true, alarm(2, 2, t), "ogni Lunedì"},                  // every day, forwards
             {alarm(1, 4, t), 3, false, alarm(2, 1, t), "ogni Domenica"},               // every day, backwards
@@ -154,10 +156,28 @@ private slots:
             // unknown sound, backwards
             {alarm(1, 1, t, "gone"), 8, false, alarm(1, 1, t, "Bell"), "Bell"},
             {alarm(1, 1, t), 1, true, alarm(1, 1, t, "Campana", 0), ""}, // switch off
+            // Keys on a cell: Space switches, Ctrl+Up/Down step a value or its stepper.
+            {alarm(1, 1, t), 1, true, alarm(1, 1, t, "Campana", 0), "", Qt::Key_Space},
+            {alarm(1, 1, t, "Campana", 0), 1, true, alarm(1, 1, t), "", Qt::Key_Space},
+            {alarm(1, 4, t), 2, false, alarm(2, 1, t), "ogni Domenica", Qt::Key_Down | ctrl},
+            {alarm(2, 7, t), 3, true, alarm(2, 1, t), "ogni Domenica", Qt::Key_Up | ctrl},
+            {alarm(1, 1, QTime(23, 58)), 4, true, alarm(1, 1, QTime(0, 3)), "00:03", Qt::Key_Up | ctrl},
+            {alarm(1, 1, QTime(0, 2)), 5, false, alarm(1, 1, QTime(23, 57)), "23:57", Qt::Key_Down | ctrl},
+            {alarm(1, 1, t, "a.b"), 6, true, alarm(1, 1, t, "-nessun suono-"), "-Nessun suono-", Qt::Key_Up | ctrl},
+            {alarm(1, 1, t, "Bell"), 8, false, alarm(1, 1, t, "-nessun suono-"), "-Nessun suono-", Qt::Key_Down | ctrl},
         };
         for (const auto& r : rows) {
             Rig rig({r.before});
-            rig.click(r.col, 1, r.upper);
+            if (r.key) {
+                rig.grid()->setFocus();
+                rig.grid()->setRow(1);
+                rig.grid()->setCol(r.col);
+                QTest::keyClick(rig.grid(), Qt::Key(r.key & ~Qt::KeyboardModifierMask),
+                    Qt::KeyboardModifiers(r.key & Qt::KeyboardModifierMask));
+                QCOMPARE(rig.grid()->Col(), r.col); // the cursor stays on the cell
+            } else {
+                rig.click(r.col, 1, r.upper);
+            }
             const REC_Sveglia& s = rig.state.ArrSveglie[0];
             QCOMPARE(s.TipoSveglia, r.after.TipoSveglia);
             QCOMPARE(s.Giorno, r.after.Giorno);
@@ -165,7 +185,7 @@ private slots:
             QCOMPARE(s.Attivo, r.after.Attivo);
             QCOMPARE(DayNumbers::hoursMinutes(s.Orario), DayNumbers::hoursMinutes(r.after.Orario));
             if (!r.shown.isEmpty())
-                QCOMPARE(rig.cell(r.col == 8 ? 6 : r.col - 1), r.shown);
+                QCOMPARE(rig.cell(r.col == 8 ? 6 : r.col - r.col % 2), r.shown);
             QVERIFY(rig.state.DaSalvare);
         }
     }
@@ -328,6 +348,12 @@ private slots:
             QCOMPARE(rig.state.ArrSveglie.size(), r.left);
             QCOMPARE(rig.boxes.texts(),
                 r.ask ? QStringList{"Sei sicuro di voler cancellare la sveglia selezionata? "} : QStringList{});
+            if (r.ask && r.answer == Answer::No) { // in English, asked in English
+                rig.state.settings.Lingua_attuale = "English (UK)";
+                rig.boxes.setNextAnswer(Answer::No);
+                QTest::mouseClick(rig.w->btnCancella, Qt::LeftButton);
+                QCOMPARE(rig.boxes.texts().last(), QString("Are you sure you want to delete the selected clock? "));
+            }
             const AvvisoList renumbered{{AVVISO_SVEGLIA, -1, STATO_RIARMATO}, {AVVISO_SVEGLIA, 1, STATO_MOSTRATO},
                 {AVVISO_MEMO, 2, STATO_MOSTRATO}};
             if (r.left == 2)
@@ -342,6 +368,19 @@ private slots:
         QCOMPARE(rig.cell(2), QString("every Thursday"));
         QCOMPARE(rig.cell(6), QString("Campana")); // a missing sound shows the default one
         QCOMPARE(rig.cell(6, 0), QString("Sound"));
+        // No Italian left: the silent sound, and what a screen reader hears.
+        Rig silent({alarm(1, 1, QTime(6, 0), "-nessun suono-", 0)}, "English (UK)");
+        QCOMPARE(silent.cell(6), QString("-No sound-"));
+        const QAbstractItemModel* m = silent.grid()->model();
+        QCOMPARE(m->headerData(SV_COL_SWITCH, Qt::Horizontal, Qt::AccessibleTextRole).toString(), QString("On"));
+        QCOMPARE(m->headerData(SV_COL_SOUND_STEP, Qt::Horizontal).toString(), QString("Sound +/-"));
+        const QModelIndex on = m->index(0, SV_COL_SWITCH);
+        QCOMPARE(on.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+        QCOMPARE(on.data(Qt::AccessibleTextRole).toString(), QString("Off"));
+        QVERIFY(m->flags(on).testFlag(Qt::ItemIsUserCheckable));
+        QVERIFY(!m->flags(m->index(0, SV_COL_TIME)).testFlag(Qt::ItemIsUserCheckable));
+        QCOMPARE(m->index(0, SV_COL_TIME_STEP).data(Qt::AccessibleTextRole).toString(), QString("Time on or back"));
+        QCOMPARE(m->index(0, SV_COL_TIME).data(Qt::AccessibleTextRole).toString(), QString("06:00"));
     }
 
     // The calendar closes on one click on a day, not on a click that only

@@ -379,9 +379,9 @@ private slots:
     // "tray" starts a notification area and makes it the window, "boxes"
     // waits for that many boxes shown, "shot" takes a screenshot into the
     // folder $BRIVO_SHOTS names, if any, "sigterm" ends the program as the
-    // session's end does. The program starts on 3 June 2024 at 10:00 under
-    // faketime, over a store of its own when a row gives one. At the end a
-    // file of the test's folder matches a pattern.
+    // session's end does, "store" waits until the store matches a pattern. The program starts on 3 June 2024 at 10:00
+    // under faketime, over a store of its own when a row gives one. At the end a file of the test's folder matches a
+    // pattern.
     void roads_data()
     {
         QTest::addColumn<QByteArray>("store");
@@ -465,6 +465,26 @@ private slots:
                                              {"boxes", "0"}, {"stop"}, {"again"}, {"cont"}, {"boxes", "1"}}
                                       << "boxes.log"
                                       << "programma \\S+ gi\\S+ attivo";
+        // By keys alone: a memo made, marked done, its bell armed, its date a
+        // day on and one more from the calendar; an alarm clock made and its
+        // window closed from its "Chiudi" button, reached by Shift+Tab from
+        // the grid. The store is checked after each step.
+        const QString memo("#_NT:Dal dentista\\t#_ES:");
+        QTest::newRow("keyboard alone") << QByteArray() << QStringList{}
+                                        << QList<QStringList>{{"key", "F3"}, {"type", "--delay", "50", "Dal dentista"},
+                                               {"key", "Return"}, {"store", memo + "0\\t"}, {"key", "space"},
+                                               {"store", memo + "1\\t#_AT:0\\t"}, {"key", "Right", "Right"},
+                                               {"key", "space"}, {"store", memo + "1\\t#_AT:1\\t"}, {"key", "Right"},
+                                               {"key", "ctrl+Up"}, {"store", memo + ".*#_DT:45447\\t"},
+                                               {"key", "alt+Down"}, {"find", "^(Data|Date)$"}, {"key", "Right"},
+                                               {"key", "Return"}, {"gone", "^(Data|Date)$"},
+                                               {"store", memo + ".*#_DT:45448\\t"}, {"find", "^Brivo Reminder$"},
+                                               {"key", "F2"}, {"find", "^(Impostazione sveglie|Clocks setup)$"},
+                                               {"key", "F3"}, {"type", "--delay", "50", "Palestra"}, {"key", "Return"},
+                                               {"key", "shift+Tab"}, {"key", "space"},
+                                               {"gone", "^(Impostazione sveglie|Clocks setup)$"}}
+                                        << "home/Store.dat"
+                                        << "#SVEGLIA#\\t#TSV:1\\t#_MS:Palestra\\t";
         // Hidden at the first tick, with no tray notice.
         QTest::newRow("/AutoRun") << QByteArray() << QStringList{"/AutoRun"}
                                   << QList<QStringList>{{"gone", "^Brivo Reminder"}} << QString() << QString();
@@ -572,6 +592,12 @@ private slots:
                     shot.start("import", {"-window", "root", shots + '/' + step[1] + ".png"});
                     QVERIFY(shot.waitForFinished(15000) && shot.exitCode() == 0);
                 }
+                continue;
+            } else if (step[0] == "store") {
+                const QRegularExpression re(step[1]);
+                QTRY_VERIFY2_WITH_TIMEOUT(
+                    re.match(QString::fromLatin1(readAll(desktop.t.filePath("home/Store.dat")))).hasMatch(),
+                    qPrintable(step[1]), 10000);
                 continue;
             } else if (step[0] == "boxes") {
                 QTRY_COMPARE(readAll(boxes).count('\n'), step[1].toInt());

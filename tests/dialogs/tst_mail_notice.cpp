@@ -70,10 +70,13 @@ private slots:
             } else {
                 QCOMPARE(sent.body, QString("uno\r\ndue\r\ntre\r\nquattro\r\n"));
             }
-            const QString box
-                = "Errore: Non è possibile inviare l'e-mail.\r\rProbabilmente non è possibile trovare "
+            // In the language of the interface.
+            const QString box = language == languageItalian()
+                ? "Errore: Non è possibile inviare l'e-mail.\r\rProbabilmente non è possibile trovare "
                   "l'applicazione predefinita di gestione posta elettronica, oppure questa non è configurata "
-                  "correttamente.     (";
+                  "correttamente.     ("
+                : "Errore: The e-mail cannot be sent.\r\rProbably the default e-mail application cannot be found, "
+                  "or it is not set up correctly.     (";
             QCOMPARE(rig.boxes.texts(), error.isEmpty() ? QStringList() : QStringList{box + error + ")"});
 
             // Made once; Esc closes it without a mail.

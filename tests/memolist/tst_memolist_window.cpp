@@ -6,6 +6,7 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "controls/HighlightLabel.h"
+#include "engine/DueMoments.h"
 #include "engine/ReminderEngine.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListLayout.h"
@@ -174,10 +175,25 @@ private slots:
         QVERIFY2(boldWidth > QFontMetrics(s.grid->standardGridFont()).horizontalAdvance(placeholder) + 2,
             "the test font has no distinct bold face");
         QVERIFY(right - (text.left() + 25) >= boldWidth - 3);
+        // The other cells are blank but for the focused one's frame, which
+        // shows where keys go.
+        QVERIFY(s.grid->hasFocus());
         for (int c = 0; c < MEMO_VISIBLE_COLUMNS; ++c) {
             if (c != 1)
-                QVERIFY2(onlyBackground(image, s.cell(c, 1), white), qPrintable(QString::number(c)));
+                QVERIFY2(
+                    onlyBackground(image, s.cell(c, 1), white) == (c != s.grid->Col()), qPrintable(QString::number(c)));
         }
+    }
+
+    // A memo text wider than its cell ends with an ellipsis short of the
+    // cell's edge, not cut mid-letter at it.
+    void longTextEndsWithAnEllipsis()
+    {
+        Shown s({memoOn(1, 0, QTime(), -5, 1, QString(200, u'W'))});
+        const QImage image = s.shot();
+        const QRect text = s.cell(COL_TEXT, 1);
+        QVERIFY(!onlyBackground(image, QRect(text.left(), text.top(), text.width() / 2, text.height()), white));
+        QVERIFY(onlyBackground(image, QRect(text.right() - 3, text.top(), 4, text.height()), white));
     }
 
     // Rows in ID order; without a time or an alarm the cells stay blank, and
@@ -585,6 +601,66 @@ private slots:
         }
     }
 
+    // Keys on a cell do what a click on it does: Space on the marks, Ctrl+Up
+    // and Ctrl+Down on a value or its stepper, Alt+Down on the date. Plain
+    // arrows only move.
+    void cellKeys()
+    {
+        const int ctrl = int(Qt::ControlModifier);
+        const struct {
+            int col;
+            int key;           // key | modifiers
+            QList<int> change; // Eseguito, Attivo, days, minutes, Anticipo
+            bool picker;
+        } rows[] = {
+            {COL_DONE, Qt::Key_Space, {1, -1, 0, 0, 0},
+                false}, // done disarms {COL_ALARM, Qt::Key_Space, {0, -1, 0, 0, 0}, false},
+            {COL_DATE, Qt::Key_Up | ctrl, {0, 0, 1, 0, 0}, false},
+            {COL_DATE_BUTTON, Qt::Key_Down | ctrl, {0, 0, -1, 0, 0}, false},
+            {COL_TIME, Qt::Key_Up | ctrl, {0, 0, 0, 15, 0}, false}, // the editor open on it
+            {COL_TIME_BUTTON, Qt::Key_Down | ctrl, {0, 0, 0, -15, 0}, false},
+            {COL_ADVANCE, Qt::Key_Down | ctrl, {0, 0, 0, 0, -1}, false},
+            {COL_ADVANCE_BUTTON, Qt::Key_Up | ctrl, {0, 0, 0, 0, 1}, false},
+            {COL_DATE, Qt::Key_Down | int(Qt::AltModifier), {0, 0, 2, 0, 0}, true},
+            {COL_DATE_BUTTON, Qt::Key_Up, {0, 0, 0, 0, 0}, false},
+            {COL_TEXT, Qt::Key_Space, {0, 0, 0, 0, 0}, false}, // typed into the text
+        };
+        for (const auto& r : rows) {
+            Shown s({memoOn(1, 0, QTime(10, 0)), memoOn(2, 1, QTime(9, 0))});
+            s.state().settings.Incremento_orario_piu_meno = 15;
+            s.grid->setFocus();
+            s.grid->setRow(2);
+            s.grid->setCol(r.col);
+            const REC_Memo before = s.state().ArrMemo[1];
+            bool picked = false;
+            s.pickDay = [&picked](TfrmDataOra* picker) {
+                picked = true;
+                QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Right);
+                QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Right);
+                QTest::keyClick(picker->mtcCalendario()->findChild<QTableView*>(), Qt::Key_Return);
+            };
+            if (r.picker) {
+                QTimer::singleShot(0, [&s] {
+                    auto* picker = qobject_cast<TfrmDataOra*>(QApplication::activeModalWidget());
+                    QVERIFY(picker);
+                    s.pickDay(picker);
+                });
+            }
+            s.key(Qt::Key(r.key & ~Qt::KeyboardModifierMask), Qt::KeyboardModifiers(r.key & Qt::KeyboardModifierMask));
+            const REC_Memo& after = s.state().ArrMemo[1];
+            const QList<int> change{after.Eseguito - before.Eseguito, after.Attivo - before.Attivo,
+                int(after.Data - before.Data),
+                int(std::lround((after.Orario - before.Orario) * MS_PER_DAY / MS_PER_MINUTE)),
+                after.Anticipo - before.Anticipo};
+            QCOMPARE(change, r.change);
+            QCOMPARE(picked, r.picker);
+            QCOMPARE(s.state().ArrMemo[0].Data, DayNumbers::fromDate(QDate(2024, 6, 3))); // the other memo stays
+            QCOMPARE(s.grid->Col(), r.col == COL_DATE_BUTTON && !(r.key & ctrl) ? COL_DATE_BUTTON : r.col);
+            // The current row is the one a screen reader hears as selected.
+            QVERIFY(s.grid->selectionModel()->isRowSelected(s.grid->Row() - s.grid->FixedRows(), {}));
+        }
+    }
+
     void f3InsertsAboveTheCurrentWithTheEditorOpen()
     {
         Shown s({memoOn(1, 0), memoOn(2, 0), memoOn(3, 0)});
@@ -615,7 +691,7 @@ private slots:
         QVERIFY(!s.panel().btnSuUno->isEnabled());
     }
 
-    // In English the grid's words and the guide change; the delete question stays Italian.
+    // In English the grid's words, the guide and the delete question change.
     void englishWindow()
     {
         Shown s({memoOn(1, 0), memoOn(2, 4, QTime(), -5, 1, "Dentista")});
@@ -625,6 +701,17 @@ private slots:
         s.list->Aggiorna_Griglia();
         QCOMPARE(s.column(COL_DATE), (QStringList{"Today", "07/06/24", ""}));
         QCOMPARE(s.notes().last(), QString("- new memo -"));
+        // What a screen reader hears: headers by meaning, marks in words and checked, steppers by what they step.
+        const QAbstractItemModel* m = s.grid->model();
+        QCOMPARE(m->headerData(COL_DONE, Qt::Horizontal).toString(), QString("Done"));
+        QCOMPARE(m->headerData(COL_ALARM, Qt::Horizontal, Qt::AccessibleTextRole).toString(), QString("Alarm"));
+        const QModelIndex bell = m->index(1, COL_ALARM);
+        QCOMPARE(bell.data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QCOMPARE(bell.data(Qt::AccessibleTextRole).toString(), QString("Alarm on"));
+        QCOMPARE(m->index(0, COL_DONE).data(Qt::AccessibleTextRole).toString(), QString("Not done"));
+        QCOMPARE(
+            m->index(0, COL_DATE_BUTTON).data(Qt::AccessibleTextRole).toString(), QString("Date one day on or back"));
+        QVERIFY(!m->index(2, COL_DONE).data(Qt::CheckStateRole).isValid()); // the new-memo row has no mark
         QTest::mouseClick(s.panel().imgHelp, Qt::LeftButton);
         QCOMPARE(s.rig.launcher.calls, (QStringList{"help 1", "help 2"}));
         s.state().settings.Chiedi_conferma_cancellazione = 1;
@@ -634,7 +721,7 @@ private slots:
             QTest::mouseClick(s.panel().imgCancella, Qt::LeftButton);
             QCOMPARE(s.state().ArrMemo.size(), answer == Answer::No ? 2 : 1);
         }
-        const QString question = "Sei sicuro di voler cancellare il promemoria\r\nDentista del 07/06/24?";
+        const QString question = "Are you sure you want to delete the memo\r\nDentista of 07/06/24?";
         QCOMPARE(s.rig.boxes.texts(), (QStringList{question, question}));
         QCOMPARE(s.notes(), (QStringList{"memo 1", "- new memo -"}));
     }
@@ -676,6 +763,28 @@ private slots:
         QCOMPARE(s.state().ArrMemo.size(), 3);
         QTest::mouseClick(p.imgSort, Qt::LeftButton);
         QCOMPARE(s.grid->Col(), 0);
+
+        // By keys: Tab leaves the grid for the buttons, each named by its
+        // hint without the key, and Space or Enter presses one.
+        s.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.w));
+        s.grid->setFocus();
+        QTest::keyClick(s.grid, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != s.grid);
+        QCOMPARE(p.imgNuovo->accessibleName(), QString("Nuovo promemoria"));
+        QCOMPARE(p.imgNuovo->accessibleDescription(), QString("Nuovo promemoria (F3)"));
+        QCOMPARE(p.btnSuUno->accessibleName(), QString("Sposta il promemoria più in alto"));
+        for (const Qt::Key k : {Qt::Key_Space, Qt::Key_Return}) {
+            const qsizetype before = s.state().ArrMemo.size();
+            p.imgNuovo->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(p.imgNuovo, k);
+            QTRY_COMPARE(s.state().ArrMemo.size(), before + 1);
+            s.list->dbsgMemo()->Nascondi_Editor();
+        }
+        QSignalSpy link(&p, &MemoListPanel::linkClicked); // the link below the grid too
+        QCOMPARE(p.hglLink->focusPolicy(), Qt::TabFocus);
+        QTest::keyClick(p.hglLink, Qt::Key_Space);
+        QCOMPARE(link.count(), 1);
     }
 
     // A memo warning open on memo 2; F3 inserts above it; the warning's
@@ -805,11 +914,11 @@ private slots:
         QHelpEvent help(QEvent::ToolTip, notes, header->mapToGlobal(notes));
         QApplication::sendEvent(header, &help);
         QVERIFY(QToolTip::isVisible());
-        QCOMPARE(QToolTip::text(), QString("promemoria"));
+        QVERIFY(QToolTip::text().startsWith("promemoria (Spazio"));
         // The shown hint is replaced after the 700 ms reshow time, not at once.
         moveTo(header, COL_DATE, 0);
-        QCOMPARE(QToolTip::text(), QString("promemoria"));
-        QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text(), QString("data scadenza"), 1500);
+        QVERIFY(QToolTip::text().startsWith("promemoria (Spazio"));
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::text().startsWith("data scadenza (Alt+Giù calendario"), 1500);
         // A memo row has no hint and the hand cursor; the shown hint fades out.
         moveTo(s.grid->viewport(), COL_DATE, 1);
         QCOMPARE(s.list->RigaMouse, 1);

@@ -28,8 +28,9 @@ main=$(window '^Brivo Reminder$') || fail "no main window"
 sleep 2 # the start-up logo goes at the first tick
 xdotool windowactivate --sync "$main"
 xdotool key F3 && xdotool type --delay 50 Dentista && xdotool key Return
-# From the done box to the time, where typing opens the cell editor.
-xdotool key Tab Tab Tab Tab Tab && xdotool type --delay 50 10.00 && xdotool key Return
+# From the done box to the time, where typing opens the cell editor (Tab
+# would leave the grid for the buttons).
+xdotool key Right Right Right Right Right && xdotool type --delay 50 10.00 && xdotool key Return
 # The alarm switch of the first row: the right-border panel and frame (17),
 # the six columns after it (175), half its own width (11); below the header.
 eval "$(xdotool getwindowgeometry --shell "$main")"
