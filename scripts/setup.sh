@@ -11,6 +11,7 @@ BRIVO_PACKAGES=(
     desktop-file-utils appstream librsvg2-bin dpkg-dev file xvfb xauth xdg-utils
     sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils dbus-daemon trayer
     fonts-liberation2 qt6-translations-l10n tzdata
+    libical-dev radicale
 )
 
 brivo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
