@@ -1,4 +1,5 @@
 #include "app/FReminder.h"
+#include "app/IcsVerbs.h"
 #include "app/ProgramFolder.h"
 #include "platform/DesktopServices.h"
 #include "platform/MessageBoxes.h"
@@ -16,9 +17,12 @@
 
 namespace {
 
-const char usage[] = "Usage: brivo-reminder [/AutoRun]\n"
+const char usage[] = "Usage: brivo-reminder [/AutoRun | --export-ics FILE | --import-ics FILE]\n"
                      "A memo and alarm-clock reminder that lives in the notification area.\n\n"
                      "  /AutoRun   start hidden (any letter case), as the log-in entry does\n"
+                     "  --export-ics FILE  write every memo and alarm clock to an iCalendar file and end\n"
+                     "  --import-ics FILE  add the memos and alarm clocks of an iCalendar file and end\n"
+                     "                     (an item already here is updated)\n"
                      "  --help     show this text and end\n"
                      "  --version  show the version and end\n";
 
@@ -56,6 +60,8 @@ int main(int argc, char* argv[])
 {
     if (answeredInformationRequest(argc, argv))
         return 0;
+    if (const int verb = runIcsVerb(argc, argv); verb >= 0)
+        return verb;
     QApplication app(argc, argv);
     reportUnknownArguments(QApplication::arguments());
     QApplication::setApplicationName(applicationTitle());
