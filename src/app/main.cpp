@@ -17,14 +17,15 @@
 
 namespace {
 
-const char usage[] = "Usage: brivo-reminder [/AutoRun | --export-ics FILE | --import-ics FILE]\n"
+const char usage[] = "Usage: brivo-reminder [/AutoRun]\n"
+                     "       brivo-reminder --export-ics FILE | --import-ics FILE\n"
                      "A memo and alarm-clock reminder that lives in the notification area.\n\n"
-                     "  /AutoRun   start hidden (any letter case), as the log-in entry does\n"
+                     "  /AutoRun           start hidden (any letter case), as the log-in entry does\n"
                      "  --export-ics FILE  write every memo and alarm clock to an iCalendar file and end\n"
                      "  --import-ics FILE  add the memos and alarm clocks of an iCalendar file and end\n"
-                     "                     (an item already here is updated)\n"
-                     "  --help     show this text and end\n"
-                     "  --version  show the version and end\n";
+                     "                     (one whose UID is already here is updated)\n"
+                     "  --help             show this text and end\n"
+                     "  --version          show the version and end\n";
 
 // Answered before the application object, so they need no display. True when
 // the program should end.
