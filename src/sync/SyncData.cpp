@@ -28,7 +28,7 @@ QByteArray toBytes(const SyncData& data, const MemoList& memos, const SvegliaLis
     for (auto it = data.items.cbegin(); it != data.items.cend(); ++it) {
         items.insert(it.key(),
             QJsonObject{{QStringLiteral("href"), it->href}, {QStringLiteral("etag"), QString::fromUtf8(it->etag)},
-                {QStringLiteral("original"), QString::fromUtf8(it->original)}});
+                {QStringLiteral("original"), QString::fromUtf8(it->original)}, {QStringLiteral("hidden"), it->hidden}});
     }
     const QJsonObject root{{QStringLiteral("version"), formatVersion}, {QStringLiteral("collection"), data.collection},
         {QStringLiteral("syncToken"), data.syncToken}, {QStringLiteral("memos"), memoUids},
@@ -51,7 +51,7 @@ bool fromBytes(QByteArrayView bytes, SyncData& data, MemoList& memos, SvegliaLis
         const QJsonObject item = it.value().toObject();
         read.items.insert(it.key(),
             SyncItem{item.value(u"href").toString(), item.value(u"etag").toString().toUtf8(),
-                item.value(u"original").toString().toUtf8()});
+                item.value(u"original").toString().toUtf8(), item.value(u"hidden").toBool()});
     }
     QSet<QString> given;
     for (const REC_Memo& m : std::as_const(memos))

@@ -13,6 +13,7 @@ struct SyncItem {
     QString href;        // its path in the collection; empty: not there yet
     QByteArray etag;     // as the server last gave it
     QByteArray original; // the object last read or written, kept whole
+    bool hidden = false; // on the server but no memo or alarm clock stands for it: left alone there
 
     bool operator==(const SyncItem&) const = default;
 };

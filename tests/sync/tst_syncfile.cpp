@@ -112,6 +112,7 @@ private slots:
             SyncItem{QStringLiteral("/anna/promemoria/a.ics"), "\"etag-1\"",
                 QByteArray("BEGIN:VCALENDAR\r\nSUMMARY:Caffè \\, 歯\r\n \tpiegata\r\nEND:VCALENDAR\r\n")});
         data.items.insert(QStringLiteral("b"), SyncItem{});
+        data.items.insert(QStringLiteral("c"), SyncItem{QStringLiteral("/c.ics"), "e", "x", true});
         SyncData back;
         MemoList memos;
         SvegliaList sveglie;
