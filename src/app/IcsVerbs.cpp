@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QSaveFile>
 
 #include <cstdio>
 #include <cstring>
@@ -68,10 +69,10 @@ int runIcsVerb(int argc, char* argv[])
     if (exporting) {
         const auto before = std::make_pair(state.ArrMemo, state.ArrSveglie);
         const QByteArray text = IcsTransfer::exportAll(state.ArrMemo, state.ArrSveglie, state.sync, now);
-        QFile out(path);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(text) != text.size() || !out.flush())
+        // A file there already is replaced only by a whole new one.
+        QSaveFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
             return fail(QStringLiteral("cannot write %1: %2").arg(path, out.errorString()));
-        out.close();
         // New UIDs are kept, so a later import of this file updates instead of adding.
         if (before != std::make_pair(state.ArrMemo, state.ArrSveglie) && state.writeStore(separator, now.date()) != 1)
             return fail(QStringLiteral("exported, but the new UIDs could not be saved in %1").arg(state.folders.data));

@@ -143,7 +143,7 @@ CalDavClient::Result CalDavClient::sync(MemoList& memos, SvegliaList& sveglie, S
 
     // 1. What changed there.
     const QList<std::pair<QByteArray, QByteArray>> xml{
-        {"Content-Type", "application/xml; charset=utf-8"}, {"Depth", "1"}};
+        {"Content-Type", "application/xml; charset=utf-8"}, {"Depth", "0"}}; // as sync-collection asks
     Reply report = send("REPORT", collection, QByteArray(syncReport).replace("%1", escaped(data.syncToken)), xml);
     if ((report.status == 403 || report.status == 409) && !data.syncToken.isEmpty()) {
         data.syncToken.clear(); // a token the server no longer knows: start over

@@ -138,6 +138,8 @@ private slots:
                                         << false << QByteArray("not an iCalendar file");
         QTest::newRow("missing file") << QStringList{"--import-ics", "none.ics"} << QByteArray() << false
                                       << QByteArray("cannot read");
+        QTest::newRow("export to no folder")
+            << QStringList{"--export-ics", "none/out.ics"} << QByteArray() << false << QByteArray("cannot write");
         QTest::newRow("no file named") << QStringList{"--export-ics"} << QByteArray() << false
                                        << QByteArray("needs a file name");
     }
