@@ -171,6 +171,20 @@ CalDavClient::Result CalDavClient::sync(MemoList& memos, SvegliaList& sveglie, S
         const qsizetype s = indexOfUid(sveglie, uid);
         return s >= 0 && Ics::alarmObject(sveglie[s], uid, item.original, now) != item.original;
     };
+    auto sameAsHere = [&](const QString& uid, const QByteArray& object) {
+        QString readUid;
+        if (const qsizetype m = indexOfUid(memos, uid); m >= 0) {
+            REC_Memo there = memos[m];
+            return Ics::readMemo(object, there, readUid)
+                && Ics::memoObject(there, uid, {}, now) == Ics::memoObject(memos[m], uid, {}, now);
+        }
+        if (const qsizetype s = indexOfUid(sveglie, uid); s >= 0) {
+            REC_Sveglia there = sveglie[s];
+            return Ics::readAlarm(object, there, readUid)
+                && Ics::alarmObject(there, uid, {}, now) == Ics::alarmObject(sveglie[s], uid, {}, now);
+        }
+        return false;
+    };
     // A record changed here while its item changed or went there: it stays
     // as a new item of its own.
     auto splitOff = [&](const QString& uid) {
@@ -217,7 +231,9 @@ CalDavClient::Result CalDavClient::sync(MemoList& memos, SvegliaList& sveglie, S
             Ics::readAlarm(got.body, s, uid);
         if (uid.isEmpty())
             uid = known != data.items.end() ? known.key() : change.href;
-        if (data.items.contains(uid) && changedHere(uid))
+        // Changed on both sides into the same thing (or written there by a
+        // pass whose answer was lost) is no conflict.
+        if (data.items.contains(uid) && changedHere(uid) && !sameAsHere(uid, got.body))
             splitOff(uid);
         const SyncItem item{change.href, got.etag.isEmpty() ? change.etag : got.etag, got.body,
             kind != Ics::Kind::Memo && kind != Ics::Kind::Alarm};

@@ -1,6 +1,7 @@
 // Sync against a real Radicale on 127.0.0.1, started and stopped here.
 #include "TestMain.h"
 #include "sync/CalDavClient.h"
+#include "sync/IcsItems.h"
 
 #include <QDir>
 #include <QProcess>
@@ -9,6 +10,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -66,6 +68,11 @@ public:
     QUrl url(const QString& path = QStringLiteral("/anna/promemoria/")) const
     {
         return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path));
+    }
+
+    QString folder(const QString& path) const
+    {
+        return dir.filePath(path);
     }
 
     quint16 port = 0;
@@ -239,6 +246,61 @@ private slots:
         const auto there = serverItems(other, server->url());
         QVERIFY(there.value(memos[0].Uid.toUtf8()).contains("SUMMARY:Dopo"));
         QVERIFY(there.value(memos[1].Uid.toUtf8()).contains("SUMMARY:Nuovo"));
+    }
+
+    // Stopped while the items go there: what went and what did not both
+    // arrive once, none twice, when the server is back.
+    void serverStoppedMidway()
+    {
+        for (int i = 1; i <= 40; ++i)
+            memos.append(REC_Memo{i, 1, QStringLiteral("Memo %1").arg(i), 0, 0, 1, 45366, 1, 0.5, 2, -5});
+        const QDir stored(server->folder(QStringLiteral("collections/collection-root/anna/promemoria")));
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (stored.entryList({QStringLiteral("*.ics")}, QDir::Files).size() >= 3) {
+                watch.stop();
+                server->stop();
+            }
+        });
+        watch.start(2);
+        const CalDavClient::Result cut = sync();
+        watch.stop();
+        QVERIFY2(!cut.ok, "the server was to stop before the pass ended");
+        QVERIFY(cut.pushed > 0 && cut.pushed < 40);
+        QCOMPARE(memos.size(), 40);
+        QVERIFY(server->start());
+        const CalDavClient::Result back = sync();
+        QVERIFY2(back.ok, qPrintable(back.error));
+        QCOMPARE(back.conflicts, 0);
+        QCOMPARE(memos.size(), 40);
+        CalDavClient other(server->url());
+        const auto there = serverItems(other, server->url());
+        QCOMPARE(there.size(), 40);
+        for (const REC_Memo& m : std::as_const(memos))
+            QVERIFY(there.value(m.Uid.toUtf8()).contains("SUMMARY:" + m.Nota.toUtf8() + "\r\n"));
+        QVERIFY(sync().ok);
+        QCOMPARE(sync().pushed, 0);
+    }
+
+    // A PUT the server took whose answer never came: the item there is
+    // this memo, not a second one.
+    void answerLost()
+    {
+        memos.append(REC_Memo{1, 1, QStringLiteral("Senza risposta"), 1, 0, 1, 45366, 1, 0.5, 2, -5});
+        memos[0].Uid = QStringLiteral("lost-1");
+        data.items.insert(memos[0].Uid, SyncItem{}); // as the failed pass left it
+        CalDavClient other(server->url());
+        QVERIFY(other
+                    .send("PUT", server->url().resolved(QUrl("lost-1.ics")),
+                        Ics::memoObject(memos[0], memos[0].Uid, {}, stamp), {{"Content-Type", "text/calendar"}})
+                    .status
+            < 300);
+        const CalDavClient::Result r = sync();
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.conflicts, 0);
+        QCOMPARE(memos.size(), 1);
+        QCOMPARE(serverItems(other, server->url()).size(), 1);
+        QCOMPARE(sync().pushed, 0);
     }
 
     void plainHttpOnlyHere()
