@@ -1,5 +1,6 @@
 #include "Product.h"
 #include "app/FReminder.h"
+#include "app/IcsVerbs.h"
 #include "app/ProgramFolder.h"
 #include "platform/DesktopServices.h"
 #include "platform/MessageBoxes.h"
@@ -20,10 +21,14 @@
 namespace {
 
 const char usage[] = "Usage: brivo-reminder [/AutoRun]\n"
+                     "       brivo-reminder --export-ics FILE | --import-ics FILE\n"
                      "A memo and alarm-clock reminder that lives in the notification area.\n\n"
-                     "  /AutoRun   start hidden (any letter case), as the log-in entry does\n"
-                     "  --help     show this text and end\n"
-                     "  --version  show the version and end\n";
+                     "  /AutoRun           start hidden (any letter case), as the log-in entry does\n"
+                     "  --export-ics FILE  write every memo and alarm clock to an iCalendar file and end\n"
+                     "  --import-ics FILE  add the memos and alarm clocks of an iCalendar file and end\n"
+                     "                     (one whose UID is already here is updated)\n"
+                     "  --help             show this text and end\n"
+                     "  --version          show the version and end\n";
 
 // Answered before the application object, so they need no display. True when
 // the program should end.
@@ -59,6 +64,8 @@ int main(int argc, char* argv[])
 {
     if (answeredInformationRequest(argc, argv))
         return 0;
+    if (const int verb = runIcsVerb(argc, argv); verb >= 0)
+        return verb;
     WindowSystem::choosePlatform();
     QApplication app(argc, argv);
     reportUnknownArguments(QApplication::arguments());

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 int AppState::readStore(QString& diagnostic, const QDateTime& now)
 {
     StoreFile::ReadReport report;
@@ -27,6 +29,10 @@ int AppState::readStore(QString& diagnostic, const QDateTime& now)
     damagedStoreFile = report.file;
     damagedLines = report.damagedLines;
     keptDamagedFiles = StoreFile::keepDamaged(folders.data, damaged, now);
+    if (r == 1 && report.file == StoreFile::fileName && SyncFile::read(folders.data, sync, ArrMemo, ArrSveglie) < 0) {
+        // Kept before a save writes a new one; its UIDs would be lost.
+        keptSyncFile = StoreFile::keepDamaged(folders.data, {SyncFile::fileName}, now).value(0);
+    }
     // What a later save compares the file with. A store that was not read
     // whole is no base to join with: it is simply written over, as before.
     QByteArray bytes;
@@ -116,8 +122,20 @@ int AppState::writeStore(QChar decimalSeparator, const QDate& today, QTime time)
     if (r == 1) {
         rememberStoreOnDisk(written);
         noteCodePage(wrote);
+        writeSync();
     }
     return r;
+}
+
+bool AppState::writeSync()
+{
+    const bool anyUid
+        = std::any_of(ArrMemo.cbegin(), ArrMemo.cend(), [](const REC_Memo& m) { return !m.Uid.isEmpty(); })
+        || std::any_of(ArrSveglie.cbegin(), ArrSveglie.cend(), [](const REC_Sveglia& s) { return !s.Uid.isEmpty(); });
+    // Nobody who never synced or exported gets the file.
+    if (!anyUid && sync.isEmpty() && !QFileInfo::exists(QDir(folders.data).filePath(SyncFile::fileName)))
+        return true;
+    return SyncFile::write(folders.data, sync, ArrMemo, ArrSveglie) == 1;
 }
 
 int AppState::writeRescueStore(QChar decimalSeparator)

@@ -7,6 +7,7 @@
 #include "state/Settings.h"
 #include "store/Global.h"
 #include "store/StoreFile.h"
+#include "sync/SyncData.h"
 
 #include <QDateTime>
 #include <QString>
@@ -58,6 +59,15 @@ struct AppState {
     // Takes that store in place of the lists and keeps the file under
     // another name there; true when it was read.
     bool takeRescuedStore(const QDateTime& now);
+    // Which UID each memo and alarm clock has, and what sync keeps of them:
+    // read with Store.dat (not with Store_old.dat, whose places may differ)
+    // and written with every save once there is any.
+    SyncData sync;
+    QString keptSyncFile; // where an unreadable sync file was kept
+    // Writes the sync file when there is anything to keep; writeStore does
+    // after each save. A failure is tried again at the next save.
+    bool writeSync();
+
     // Store.dat is no longer the file this copy last read or wrote: a synced
     // folder, an editor or a restored backup changed, replaced or removed it.
     bool storeChangedOutside() const;

@@ -41,4 +41,8 @@ struct UserSettings {
     // The code page this copy last wrote or read the store in
     // (StoreFile::codePageName), so a Windows-1252 store stays so.
     QString Codifica_archivio;
+    // The CalDAV collection the memos are synced with (empty: no sync) and
+    // the user name for it. The password is never kept here.
+    QString CalDAV_URL;
+    QString CalDAV_Utente;
 };

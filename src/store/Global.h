@@ -37,6 +37,9 @@ struct REC_Memo {
     DayNumber Orario = 0;
     qint32 TipoAnticipo = 0;
     qint32 Anticipo = 0;
+    // The memo's iCalendar UID once it has one. Not in the store file: the
+    // sync data beside it keeps it, so it follows the memo through moves.
+    QString Uid{};
 
     bool operator==(const REC_Memo&) const = default;
 };
@@ -48,6 +51,7 @@ struct REC_Sveglia {
     qint32 Giorno = 0;
     DayNumber Orario = 0;
     QString Suono;
+    QString Uid{}; // as REC_Memo::Uid
 
     bool operator==(const REC_Sveglia&) const = default;
 };

@@ -69,6 +69,12 @@ using SaveFaults = std::function<bool(SaveStep)>; // true: this step fails
 int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator,
     const SaveFaults& faults = {}, QByteArray* writtenBytes = nullptr, CodePage* codePage = nullptr);
 
+// Writes a whole file of this program's own beside the store the way the
+// store is written: a new file (owner only, or the old file's mode) checked
+// to the disk, then renamed over path. 1, -11 (not created or not put in
+// place) or -12 (not fully written); on failure path is as it was.
+int writeWhole(const QString& path, QByteArrayView bytes, const SaveFaults& faults = {});
+
 // Joins what another program changed in the store on disk since this copy
 // last read or wrote it (base) into this copy's lists (ours): a record added
 // there is added here with a new ID, a record deleted there is deleted here

@@ -145,6 +145,21 @@ bool makePrivateFolder(const QString& path)
         && QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+int writeWhole(const QString& path, QByteArrayView bytes, const SaveFaults& faults)
+{
+    const QString target = linkTarget(path);
+    const QFileInfo previous(target);
+    const QString newPath = target + QStringLiteral(".new");
+    const int written = writeChecked(newPath, bytes, previous.exists() ? previous.permissions() : ownerOnly, faults);
+    if (written != 1)
+        return written;
+    if (fails(faults, SaveStep::Replace) || !replaceFile(newPath, target)) {
+        QFile::remove(newPath);
+        return -11;
+    }
+    return 1;
+}
+
 int write(const QString& folder, const MemoList& memos, const SvegliaList& sveglie, QChar decimalSeparator,
     const SaveFaults& faults, QByteArray* writtenBytes, CodePage* codePage)
 {

@@ -75,6 +75,10 @@ private slots:
         QTest::newRow("latest check, written in UTC")
             << Row{"", "Ultimo_controllo=2024-06-03T10:30:00+02:00", "Ultimo_controllo=2024-06-03T08:30:00.000Z"};
         QTest::newRow("latest check junk") << Row{"", "Ultimo_controllo=ieri", "Ultimo_controllo="};
+        QTest::newRow("CalDAV collection and user")
+            << Row{"", "CalDAV_URL=https://dav.example.org/anna/promemoria/;CalDAV_Utente=anna",
+                   "CalDAV_URL=https://dav.example.org/anna/promemoria/;CalDAV_Utente=anna"};
+        QTest::newRow("no CalDAV: no sync") << Row{"", "", "CalDAV_URL=;CalDAV_Utente="};
     }
     void storedValues()
     {

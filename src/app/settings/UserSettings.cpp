@@ -118,6 +118,8 @@ QString readSettings(UserSettings& s, const Registry& registry, const QString& k
     s.Ultimo_controllo = QDateTime::fromString(read.text("Ultimo_controllo", {}), Qt::ISODateWithMs);
     s.Notifica_desktop = read.integer("Notifica_desktop", defaults.Notifica_desktop);
     s.Codifica_archivio = read.text("Codifica_archivio", {});
+    s.CalDAV_URL = read.text("CalDAV_URL", {});
+    s.CalDAV_Utente = read.text("CalDAV_Utente", {});
     return unknownLanguage;
 }
 
@@ -149,6 +151,8 @@ bool writeSettings(
     write.text("Ultimo_controllo", s.Ultimo_controllo.toUTC().toString(Qt::ISODateWithMs));
     write.integer("Notifica_desktop", s.Notifica_desktop);
     write.text("Codifica_archivio", s.Codifica_archivio);
+    write.text("CalDAV_URL", s.CalDAV_URL);
+    write.text("CalDAV_Utente", s.CalDAV_Utente);
     const bool ok = write.commit(registry, key);
     if (s.Avvio_automatico == 1)
         autostart.writeEntry(programName);

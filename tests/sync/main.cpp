@@ -1,0 +1,3 @@
+#include "TestMain.h"
+
+BRIVO_TEST_MAIN_GUILESS
