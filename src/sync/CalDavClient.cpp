@@ -246,10 +246,7 @@ CalDavClient::Result CalDavClient::sync(MemoList& memos, SvegliaList& sveglie, S
             if (at >= 0) {
                 memos[at] = into;
             } else {
-                qint32 top = 0;
-                for (const REC_Memo& other : std::as_const(memos))
-                    top = std::max(top, other.ID);
-                into.ID = top + 1;
+                into.ID = Ics::nextMemoId(memos);
                 memos.append(into);
             }
         } else if (kind == Ics::Kind::Alarm) {

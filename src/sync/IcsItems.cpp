@@ -5,6 +5,7 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace Ics {
@@ -414,6 +415,14 @@ Kind kindOf(QByteArrayView object)
 QString newUid()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral("@brivo-reminder");
+}
+
+qint32 nextMemoId(const MemoList& memos)
+{
+    qint32 top = 0;
+    for (const REC_Memo& other : memos)
+        top = std::max(top, other.ID);
+    return top + 1;
 }
 
 } // namespace Ics

@@ -34,5 +34,7 @@ Kind kindOf(QByteArrayView object);
 
 // A new UID for an item made here.
 QString newUid();
+// The ID a memo taken in from elsewhere gets: one past the highest in use.
+qint32 nextMemoId(const MemoList& memos);
 
 } // namespace Ics

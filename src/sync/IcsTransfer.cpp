@@ -122,10 +122,7 @@ bool importAll(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, Sync
                     *it = m;
                     ++result.updated;
                 } else {
-                    qint32 top = 0;
-                    for (const REC_Memo& other : std::as_const(memos))
-                        top = std::max(top, other.ID);
-                    m.ID = top + 1;
+                    m.ID = Ics::nextMemoId(memos);
                     memos.append(m);
                     ++result.added;
                 }
