@@ -1,5 +1,7 @@
 #include "alarms/SveglieCore.h"
 
+#include "controls/GridRoles.h"
+
 #include "store/Ut.h"
 
 #include <algorithm>
@@ -81,6 +83,8 @@ QString domandaCancellaSveglia(const QString& lingua)
 QVariant svegliaCellSpoken(const TestiSveglie& t, int col, int role, bool on)
 {
     switch (role) {
+    case GridStepRole:
+        return col == SV_COL_REPEAT_STEP || col == SV_COL_TIME_STEP || col == SV_COL_SOUND_STEP;
     case Qt::CheckStateRole:
         return col == SV_COL_SWITCH ? QVariant(on ? Qt::Checked : Qt::Unchecked) : QVariant();
     case Qt::AccessibleTextRole:

@@ -1,6 +1,7 @@
 #include "controls/A_DBStringGrid.h"
 
 #include "controls/A_InplaceEdit.h"
+#include "controls/GridAccessible.h"
 #include "controls/GridCellModel.h"
 #include "controls/GridFixedRows.h"
 #include "controls/GridTrace.h"
@@ -62,6 +63,7 @@ TA_DBStringGrid::TA_DBStringGrid(QWidget* parent)
     clearTraceRing();
     const QString routine = QStringLiteral("TA_DBStringGrid.Create");
     Traccia(routine, QStringLiteral("p0"));
+    GridAccessible::install();
 
     m_cells = new GridCellModel(this);
     m_cells->setCellSource([this](int col, int row) {
@@ -292,6 +294,17 @@ bool TA_DBStringGrid::dataText(int col, int d, QString& text) const
     }
     text = Dati[col][d];
     return true;
+}
+
+bool TA_DBStringGrid::stepCell(int col, int row, bool forward)
+{
+    moveCurrent(col, row);
+    if (m_col != col || m_row != row || !OnKeyDown) {
+        return false;
+    }
+    int key = forward ? Qt::Key_Up : Qt::Key_Down;
+    OnKeyDown(this, key, Qt::ControlModifier);
+    return key == 0;
 }
 
 void TA_DBStringGrid::setColumnNames(const QStringList& names)

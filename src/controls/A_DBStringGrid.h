@@ -71,7 +71,8 @@ public:
     // What a screen reader hears of cell (ACol, ARow) beyond its text, asked
     // by role: Qt::AccessibleTextRole (words for what the cell shows),
     // Qt::CheckStateRole (a check cell), Qt::AccessibleDescriptionRole (how
-    // to change it). An invalid answer leaves the cell's text.
+    // to change it), GridStepRole (true: a +/- cell). An invalid answer
+    // leaves the cell's text.
     std::function<QVariant(TA_DBStringGrid* Sender, int ACol, int ARow, int role)> OnAccessibleData;
 
     // ---- Properties the windows set directly ----
@@ -110,6 +111,9 @@ public:
     bool dataText(int col, int d, QString& text) const;
     // Column headers by meaning, for screen readers (a title may be a picture).
     void setColumnNames(const QStringList& names);
+    // Makes (col, row) current and steps it as Ctrl+Up (forward) or Ctrl+Down
+    // does, for a screen reader pressing a +/- cell. False when nothing stepped.
+    bool stepCell(int col, int row, bool forward);
 
     // ---- Drawing, from OnDrawCell. 1 = drawn; -1 = no Sender or not painting ----
 

@@ -1,5 +1,7 @@
 #include "controls/GridCellModel.h"
 
+#include "controls/GridRoles.h"
+
 GridCellModel::GridCellModel(QObject* parent)
     : QAbstractTableModel(parent)
 {
@@ -23,8 +25,8 @@ QVariant GridCellModel::data(const QModelIndex& index, int role) const
         return {};
     }
     const int row = index.row() + m_fixedRows;
-    const bool spoken
-        = role == Qt::AccessibleTextRole || role == Qt::AccessibleDescriptionRole || role == Qt::CheckStateRole;
+    const bool spoken = role == Qt::AccessibleTextRole || role == Qt::AccessibleDescriptionRole
+        || role == Qt::CheckStateRole || role == GridStepRole;
     if (spoken && accessibleData) {
         const QVariant answer = accessibleData(index.column(), row, role);
         if (answer.isValid()) {

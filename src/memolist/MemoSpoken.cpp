@@ -1,15 +1,19 @@
 #include "memolist/MemoSpoken.h"
 
+#include "controls/GridRoles.h"
+
 #include "memolist/MemoRows.h"
 #include "memolist/TestiReminder.h"
 
 QVariant memoCellSpoken(const TestiReminder& t, int col, int role, bool memoRow, bool done, bool alarmOn)
 {
-    if (!memoRow)
-        return {};
     const bool mark = col == COL_DONE || col == COL_ALARM;
+    if (!memoRow) // no marks drawn there: their stored "0" is not read out
+        return mark && role == Qt::AccessibleTextRole ? QVariant(QString()) : QVariant();
     const bool on = col == COL_DONE ? done : alarmOn;
     switch (role) {
+    case GridStepRole:
+        return col == COL_DATE_BUTTON || col == COL_TIME_BUTTON || col == COL_ADVANCE_BUTTON;
     case Qt::CheckStateRole:
         return mark ? QVariant(on ? Qt::Checked : Qt::Unchecked) : QVariant();
     case Qt::AccessibleTextRole:

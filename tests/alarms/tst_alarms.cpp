@@ -8,6 +8,7 @@
 #include "memolist/MemoPictures.h"
 #include "state/AppState.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
@@ -138,7 +139,8 @@ private slots:
             bool upper;
             REC_Sveglia after;
             QString shown;
-            int key = 0; // key | modifiers on the cell instead of a click
+            int key = 0;         // key | modifiers on the cell instead of a click
+            QString action = {}; // a screen reader's action on the cell instead
         } rows[] = {
             {alarm(1, 4, t), 3, true, alarm(2, 2, t), "ogni Lunedì"},                  // every day, forwards
             {alarm(1, 4, t), 3, false, alarm(2, 1, t), "ogni Domenica"},               // every day, backwards
@@ -165,10 +167,26 @@ private slots:
             {alarm(1, 1, QTime(0, 2)), 5, false, alarm(1, 1, QTime(23, 57)), "23:57", Qt::Key_Down | ctrl},
             {alarm(1, 1, t, "a.b"), 6, true, alarm(1, 1, t, "-nessun suono-"), "-Nessun suono-", Qt::Key_Up | ctrl},
             {alarm(1, 1, t, "Bell"), 8, false, alarm(1, 1, t, "-nessun suono-"), "-Nessun suono-", Qt::Key_Down | ctrl},
+            // A screen reader presses a +/- cell: forwards, as Ctrl+Up.
+            {alarm(1, 4, t), 3, true, alarm(2, 2, t), "ogni Lunedì", 0, QAccessibleActionInterface::pressAction()},
+            {alarm(1, 1, QTime(23, 58)), 5, true, alarm(1, 1, QTime(0, 3)), "00:03", 0,
+                QAccessibleActionInterface::pressAction()},
+            {alarm(1, 1, t, "-nessun suono-"), 8, true, alarm(1, 1, t, "Bell"), "Bell", 0,
+                QAccessibleActionInterface::pressAction()},
+            {alarm(1, 1, QTime(0, 2)), 5, false, alarm(1, 1, QTime(23, 57)), "23:57", 0,
+                QAccessibleActionInterface::decreaseAction()},
         };
         for (const auto& r : rows) {
             Rig rig({r.before});
-            if (r.key) {
+            if (!r.action.isEmpty()) {
+                rig.grid()->setCol(SV_COL_MESSAGE); // the press makes its cell the current one
+                QAccessibleInterface* cell
+                    = QAccessible::queryAccessibleInterface(rig.grid())->tableInterface()->cellAt(0, r.col);
+                QCOMPARE(cell->role(), QAccessible::Button);
+                QVERIFY(cell->actionInterface());
+                cell->actionInterface()->doAction(r.action);
+                QCOMPARE(rig.grid()->Col(), r.col);
+            } else if (r.key) {
                 rig.grid()->setFocus();
                 rig.grid()->setRow(1);
                 rig.grid()->setCol(r.col);
@@ -381,6 +399,32 @@ private slots:
         QVERIFY(!m->flags(m->index(0, SV_COL_TIME)).testFlag(Qt::ItemIsUserCheckable));
         QCOMPARE(m->index(0, SV_COL_TIME_STEP).data(Qt::AccessibleTextRole).toString(), QString("Time on or back"));
         QCOMPARE(m->index(0, SV_COL_TIME).data(Qt::AccessibleTextRole).toString(), QString("06:00"));
+        // Read through the grid's own table: a switch is a checkable cell, a +/- cell a button.
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(silent.grid());
+        QCOMPARE(table->role(), QAccessible::Table);
+        QCOMPARE(table->tableInterface()->rowCount(), 1);
+        const struct {
+            int col;
+            QAccessible::Role role;
+            QString name;
+        } cells[] = {
+            {SV_COL_SWITCH, QAccessible::Cell, "Off"},
+            {SV_COL_REPEAT_STEP, QAccessible::Button, "Next or previous repetition"},
+            {SV_COL_TIME_STEP, QAccessible::Button, "Time on or back"},
+            {SV_COL_SOUND_STEP, QAccessible::Button, "Next or previous sound"},
+            {SV_COL_TIME, QAccessible::Cell, "06:00"},
+        };
+        for (const auto& c : cells) {
+            QAccessibleInterface* cell = table->tableInterface()->cellAt(0, c.col);
+            QCOMPARE(cell->role(), c.role);
+            QCOMPARE(cell->text(QAccessible::Name), c.name);
+            QCOMPARE(bool(cell->actionInterface()), c.role == QAccessible::Button);
+            QCOMPARE(cell->state().checkable, c.col == SV_COL_SWITCH);
+            QCOMPARE(cell->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
+                m->headerData(c.col, Qt::Horizontal).toString());
+            // Numbered as QTableView numbers its focus events: a header row and column first.
+            QCOMPARE(table->indexOfChild(cell), (table->tableInterface()->columnCount() + 1) + c.col + 1);
+        }
     }
 
     // The calendar closes on one click on a day, not on a click that only

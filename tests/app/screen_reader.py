@@ -80,6 +80,29 @@ def pressable(acc):
     return action.nActions > 0
 
 
+def press_steps(t, names, row, steps, what):
+    # Each +/- cell is a push button; pressing it steps the value beside it
+    # as Ctrl+Up does. The grid may be rebuilt: cells are asked for again.
+    for step, value in steps:
+        button = cell(t, names, row, step)
+        check(button.getRole() == pyatspi.ROLE_PUSH_BUTTON, "%s: \"%s\" is a %s, not a push button"
+              % (what, step, button.getRoleName()))
+        if not pressable(button):
+            check(False, "%s: \"%s\" cannot be pressed" % (what, step))
+            continue
+        action = button.queryAction()
+        actions = [action.getName(i) for i in range(action.nActions)]
+        before = cell(t, names, row, value).name
+        action.doAction(actions.index("press") if "press" in actions else 0)
+        after = before
+        end = time.time() + 5
+        while after == before and time.time() < end:
+            time.sleep(0.2)
+            after = cell(t, names, row, value).name
+        print("%s: pressing \"%s\" (%s) took \"%s\" from %r to %r" % (what, step, actions, value, before, after))
+        check(after != before, "%s: pressing \"%s\" did not step \"%s\" (%r)" % (what, step, value, before))
+
+
 def read_main():
     w = window(lambda w: w.name == "Brivo Reminder")
     check(w is not None, "no main window on the bus")
@@ -104,6 +127,9 @@ def read_main():
     check("Ctrl+Up" in step.description, "the date stepper does not say its keys: %r" % step.description)
     text = cell(t, names, 1, "Memo")
     check(text.name == "Dentist", "memo 2's text reads %r" % text.name)
+    for name in ("Date +/-", "Time +/-", "Offset +/-"):
+        check(cell(t, names, 0, name).getRole() == pyatspi.ROLE_PUSH_BUTTON, "\"%s\" is not a push button" % name)
+    check(done.getRole() != pyatspi.ROLE_PUSH_BUTTON, "the done mark is read as a push button")
     selected = [r for r in range(t.nRows) if t.isRowSelected(r)]
     print("selected rows:", selected)
     check(selected == [1], "the current row (the second) is not the one selected: %s" % selected)
@@ -111,6 +137,7 @@ def read_main():
     check(len(focused) == 1, "no focused cell in the current row")
     named = [b for b in buttons(w) if b.name and has(b, pyatspi.STATE_FOCUSABLE) and pressable(b)]
     print("buttons:", [b.name for b in named])
+    press_steps(t, names, 1, (("Date +/-", "Date"), ("Time +/-", "Time"), ("Offset +/-", "Offset")), "memo 2")
     for name in ("Add a new memo", "Delete the selected memo", "Sort memo by date/time", "Clock setting",
                  "Options", "Recommend this program to your friends", "On-line Help",
                  "Shifts selected memo one position above"):
@@ -132,6 +159,7 @@ def read_clocks():
     on = cell(t, names, 0, "On")
     check(on.name == "On" and has(on, pyatspi.STATE_CHECKED), "the alarm clock's switch reads %r" % on.name)
     check(cell(t, names, 0, "Sound").name == "-No sound-", "the silent sound is not said in English")
+    press_steps(t, names, 0, (("Repeating +/-", "Repeating"), ("Time +/-", "Time")), "the alarm clock")
     # "Clear" waits disabled, out of the Tab order, until a row is chosen.
     named = [b.name for b in buttons(w) if b.name
              and ((has(b, pyatspi.STATE_FOCUSABLE) and pressable(b)) or not has(b, pyatspi.STATE_SENSITIVE))]

@@ -15,6 +15,7 @@
 #include "memolist/WindowLayout.h"
 #include "warnings/FWarnMemo.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QFile>
@@ -612,9 +613,10 @@ private slots:
             int key;           // key | modifiers
             QList<int> change; // Eseguito, Attivo, days, minutes, Anticipo
             bool picker;
+            QString action = {}; // a screen reader's action on the cell instead of the key
         } rows[] = {
-            {COL_DONE, Qt::Key_Space, {1, -1, 0, 0, 0},
-                false}, // done disarms {COL_ALARM, Qt::Key_Space, {0, -1, 0, 0, 0}, false},
+            {COL_DONE, Qt::Key_Space, {1, -1, 0, 0, 0}, false}, // done disarms
+            {COL_ALARM, Qt::Key_Space, {0, -1, 0, 0, 0}, false},
             {COL_DATE, Qt::Key_Up | ctrl, {0, 0, 1, 0, 0}, false},
             {COL_DATE_BUTTON, Qt::Key_Down | ctrl, {0, 0, -1, 0, 0}, false},
             {COL_TIME, Qt::Key_Up | ctrl, {0, 0, 0, 15, 0}, false}, // the editor open on it
@@ -624,6 +626,11 @@ private slots:
             {COL_DATE, Qt::Key_Down | int(Qt::AltModifier), {0, 0, 2, 0, 0}, true},
             {COL_DATE_BUTTON, Qt::Key_Up, {0, 0, 0, 0, 0}, false},
             {COL_TEXT, Qt::Key_Space, {0, 0, 0, 0, 0}, false}, // typed into the text
+            // A screen reader presses a +/- cell of another row: forwards, as Ctrl+Up.
+            {COL_DATE_BUTTON, 0, {0, 0, 1, 0, 0}, false, QAccessibleActionInterface::pressAction()},
+            {COL_TIME_BUTTON, 0, {0, 0, 0, 15, 0}, false, QAccessibleActionInterface::increaseAction()},
+            {COL_ADVANCE_BUTTON, 0, {0, 0, 0, 0, 1}, false, QAccessibleActionInterface::pressAction()},
+            {COL_DATE_BUTTON, 0, {0, 0, -1, 0, 0}, false, QAccessibleActionInterface::decreaseAction()},
         };
         for (const auto& r : rows) {
             Shown s({memoOn(1, 0, QTime(10, 0)), memoOn(2, 1, QTime(9, 0))});
@@ -646,7 +653,18 @@ private slots:
                     s.pickDay(picker);
                 });
             }
-            s.key(Qt::Key(r.key & ~Qt::KeyboardModifierMask), Qt::KeyboardModifiers(r.key & Qt::KeyboardModifierMask));
+            if (r.action.isEmpty()) {
+                s.key(Qt::Key(r.key & ~Qt::KeyboardModifierMask),
+                    Qt::KeyboardModifiers(r.key & Qt::KeyboardModifierMask));
+            } else {
+                s.grid->setRow(1);
+                QAccessibleInterface* cell
+                    = QAccessible::queryAccessibleInterface(s.grid)->tableInterface()->cellAt(1, r.col);
+                QCOMPARE(cell->role(), QAccessible::Button);
+                QVERIFY(cell->actionInterface());
+                cell->actionInterface()->doAction(r.action);
+                QCOMPARE(s.grid->Row(), 2);
+            }
             const REC_Memo& after = s.state().ArrMemo[1];
             const QList<int> change{after.Eseguito - before.Eseguito, after.Attivo - before.Attivo,
                 int(after.Data - before.Data),
@@ -712,6 +730,33 @@ private slots:
         QCOMPARE(
             m->index(0, COL_DATE_BUTTON).data(Qt::AccessibleTextRole).toString(), QString("Date one day on or back"));
         QVERIFY(!m->index(2, COL_DONE).data(Qt::CheckStateRole).isValid()); // the new-memo row has no mark
+        // The same through the grid's own table, as the desktop's bridge reads it.
+        QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(s.grid)->tableInterface();
+        QCOMPARE(table->rowCount(), 3);
+        const struct {
+            int row, col;
+            QAccessible::Role role;
+            QString name;
+            bool checkable, checked;
+        } cells[] = {
+            {1, COL_ALARM, QAccessible::Cell, "Alarm on", true, true},
+            {0, COL_DONE, QAccessible::Cell, "Not done", true, false},
+            {0, COL_DATE_BUTTON, QAccessible::Button, "Date one day on or back", false, false},
+            {1, COL_ADVANCE_BUTTON, QAccessible::Button, "Offset one minute more or less", false, false},
+            {2, COL_DONE, QAccessible::Cell, "", false, false}, // the new-memo row: no mark
+            {2, COL_ALARM, QAccessible::Cell, "", false, false},
+            {2, COL_DATE_BUTTON, QAccessible::Cell, "", false, false},      // nothing to step there
+            {2, COL_TEXT, QAccessible::Cell, "- new memo -", false, false}, // the cell's own text
+        };
+        for (const auto& c : cells) {
+            QAccessibleInterface* cell = table->cellAt(c.row, c.col);
+            QCOMPARE(cell->role(), c.role);
+            QCOMPARE(cell->text(QAccessible::Name), c.name);
+            QCOMPARE(cell->state().checkable, c.checkable);
+            QCOMPARE(cell->state().checked, c.checked);
+            QCOMPARE(cell->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
+                m->headerData(c.col, Qt::Horizontal).toString());
+        }
         QTest::mouseClick(s.panel().imgHelp, Qt::LeftButton);
         QCOMPARE(s.rig.launcher.calls, (QStringList{"help 1", "help 2"}));
         s.state().settings.Chiedi_conferma_cancellazione = 1;
