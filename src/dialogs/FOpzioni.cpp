@@ -4,6 +4,7 @@
 #include "alarms/SveglieCore.h"
 #include "controls/A_EditCurr.h"
 #include "controls/CentraFinestra.h"
+#include "controls/ComboAccessible.h"
 #include "controls/HighlightLabel.h"
 #include "controls/PlaceOver.h"
 #include "memolist/MemoPictures.h"
@@ -53,6 +54,7 @@ protected:
 
 QComboBox* dropDownList(QWidget* parent)
 {
+    ComboAccessible::install(); // read by its label, not by the entry chosen
     auto* list = new QComboBox(parent);
     list->setMaxVisibleItems(25);
     return list;
@@ -271,7 +273,15 @@ int TfrmOpzioni::Testi_Lingua()
         minuti->setText(texts.minuti);
     for (QComboBox* list : {cboSuonoMemo, cboSuonoSveglie})
         list->setItemText(0, nessunSuonoMostrato(state.settings.Lingua_attuale));
-    // Each field named by its label and unit, as a screen reader reads it.
+    btnChiudi->setText(texts.btnChiudi);
+    btnChiudi->setToolTip(texts.btnChiudiHint);
+    lblColorazioni->setText(texts.lblColorazioni);
+    lblLingua->setText(texts.lblLingua);
+    gbxSuoni->setTitle(texts.gbxSuoni);
+    lblSuonoMemo->setText(texts.lblSuonoMemo);
+    lblSuonoAllarmi->setText(texts.lblSuonoAllarmi);
+    // Each field named by its label and unit, as a screen reader reads it
+    // (after the labels have their words).
     const std::pair<QLabel*, QWidget*> named[]
         = {{lblPulsantiInc, editMinuti_incOrari}, {lblMinutiAnticipo, edit_min_Imm},
             {lblPreavvAllarme, edit_MinutiPreavv_allarme}, {lblColorazioni, cboColorazioni}, {lblLingua, cboLingue},
@@ -281,13 +291,6 @@ int TfrmOpzioni::Testi_Lingua()
         const bool minutes = qobject_cast<TA_EditCurr*>(field) != nullptr;
         field->setAccessibleName(label->text().trimmed() + (minutes ? u' ' + texts.minuti : QString()));
     }
-    btnChiudi->setText(texts.btnChiudi);
-    btnChiudi->setToolTip(texts.btnChiudiHint);
-    lblColorazioni->setText(texts.lblColorazioni);
-    lblLingua->setText(texts.lblLingua);
-    gbxSuoni->setTitle(texts.gbxSuoni);
-    lblSuonoMemo->setText(texts.lblSuonoMemo);
-    lblSuonoAllarmi->setText(texts.lblSuonoAllarmi);
     gbxNuoviMemo->setTitle(texts.gbxNuoviMemo);
     rdbNessunOrario->setText(texts.rdbNessunOrario);
     rdbOrarioComputer->setText(texts.rdbOrarioComputer);

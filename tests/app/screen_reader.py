@@ -180,6 +180,10 @@ def read_options():
     for f in fields:
         check(f.name.strip() != "", "a %s without a name" % f.getRoleName())
     check(sum("minutes" in f.name for f in fields) == 3, "the three minute fields are not named")
+    # A drop-down list is named by its label; the entry chosen is not its name.
+    lists = {f.name for f in fields if f.getRole() == pyatspi.ROLE_COMBO_BOX}
+    for name in ("Color set", "Language", "Pre-defined sounds for memos", "Pre-defined sounds for alarms"):
+        check(name in lists, "no drop-down list named \"%s\": %s" % (name, sorted(lists)))
 
 
 def read_warning():

@@ -7,6 +7,7 @@
 #include "memolist/MemoListRig.h"
 #include "memolist/MemoRows.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -111,11 +112,16 @@ private slots:
             QTest::keyClick(d->cboLingue, Qt::Key_Down);
             seen << d->windowTitle() << d->lblMinuti2->text() << QString::number(d->rdbNessunOrario->isChecked())
                  << questionButtons();
+            // A list is read by its label in the new language, its entry as the value.
+            QAccessibleInterface* list = QAccessible::queryAccessibleInterface(d->cboLingue);
+            seen << list->text(QAccessible::Name)
+                 << QString::number(list->text(QAccessible::Value) == d->cboLingue->currentText());
             w.state().settingsPending = false; // a tick saved meanwhile
             QTest::keyClick(d, Qt::Key_Escape);
         });
         QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F4);
-        QCOMPARE(seen, (QStringList{"Opzioni", "Sì/No", "Vers. 1.1", "Options", "minutes", "1", "Yes/No"}));
+        QCOMPARE(
+            seen, (QStringList{"Opzioni", "Sì/No", "Vers. 1.1", "Options", "minutes", "1", "Yes/No", "Language", "1"}));
         QCOMPARE(w.memoGrid().dbsgMemo()->Cells(COL_DATE, 1), QStringLiteral("Today"));
         QVERIFY(w.state().settingsPending);
         QVERIFY(!w.state().DaSalvare); // options are no reason to write the memos
