@@ -20,18 +20,15 @@ QAbstractItemModel* modelOf(const TA_DBStringGrid* grid)
     return grid ? grid->model() : nullptr;
 }
 
-// A column header (row -1), a row header (column -1) or the corner (both).
-class GridHeaderAccessible : public QAccessibleInterface {
+// What a header or a cell of the grid shares: it has no object or children
+// of its own, and the grid is its parent.
+class GridLeafAccessible : public QAccessibleInterface {
 public:
-    GridHeaderAccessible(TA_DBStringGrid* grid, int row, int column)
+    GridLeafAccessible(TA_DBStringGrid* grid, int row, int column)
         : m_grid(grid)
         , m_row(row)
         , m_column(column)
     {
-    }
-    bool isValid() const override
-    {
-        return m_grid != nullptr;
     }
     QObject* object() const override
     {
@@ -60,6 +57,21 @@ public:
     int indexOfChild(const QAccessibleInterface*) const override
     {
         return -1;
+    }
+
+protected:
+    QPointer<TA_DBStringGrid> m_grid;
+    int m_row;
+    int m_column;
+};
+
+// A column header (row -1), a row header (column -1) or the corner (both).
+class GridHeaderAccessible : public GridLeafAccessible {
+public:
+    using GridLeafAccessible::GridLeafAccessible;
+    bool isValid() const override
+    {
+        return m_grid != nullptr;
     }
     QString text(QAccessible::Text t) const override
     {
@@ -101,24 +113,14 @@ public:
     {
         return m_column;
     }
-
-private:
-    QPointer<TA_DBStringGrid> m_grid;
-    int m_row;
-    int m_column;
 };
 
 // A data cell; a +/- cell also answers as a push button with actions.
-class GridCellAccessible : public QAccessibleInterface,
+class GridCellAccessible : public GridLeafAccessible,
                            public QAccessibleTableCellInterface,
                            public QAccessibleActionInterface {
 public:
-    GridCellAccessible(TA_DBStringGrid* grid, int row, int column)
-        : m_grid(grid)
-        , m_row(row)
-        , m_column(column)
-    {
-    }
+    using GridLeafAccessible::GridLeafAccessible;
     void* interface_cast(QAccessible::InterfaceType t) override
     {
         if (t == QAccessible::TableCellInterface) {
@@ -133,34 +135,6 @@ public:
     {
         const QAbstractItemModel* model = modelOf(m_grid);
         return model && m_row < model->rowCount() && m_column < model->columnCount();
-    }
-    QObject* object() const override
-    {
-        return nullptr;
-    }
-    QWindow* window() const override
-    {
-        return m_grid ? m_grid->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface* parent() const override
-    {
-        return QAccessible::queryAccessibleInterface(m_grid);
-    }
-    QAccessibleInterface* child(int) const override
-    {
-        return nullptr;
-    }
-    QAccessibleInterface* childAt(int, int) const override
-    {
-        return nullptr;
-    }
-    int childCount() const override
-    {
-        return 0;
-    }
-    int indexOfChild(const QAccessibleInterface*) const override
-    {
-        return -1;
     }
     QString text(QAccessible::Text t) const override
     {
@@ -289,10 +263,6 @@ private:
     {
         return isValid() && index().data(GridStepRole).toBool();
     }
-
-    QPointer<TA_DBStringGrid> m_grid;
-    int m_row;
-    int m_column;
 };
 
 QAccessibleInterface* gridFactory(const QString& className, QObject* object)
