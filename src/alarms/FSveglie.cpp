@@ -4,7 +4,7 @@
 #include "controls/A_InplaceEdit.h"
 #include "controls/CentraFinestra.h"
 #include "controls/PlaceOver.h"
-#include "memolist/Colorazioni.h"
+#include "state/Colorazioni.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/TestiReminder.h"
 #include "platform/Clock.h"

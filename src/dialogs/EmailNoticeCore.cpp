@@ -104,17 +104,3 @@ void Invia_Email(Mailer& mailer, MessageBoxes& boxes, MailMessage mail, const QS
             + error + u')');
     });
 }
-
-QStringList Pulisci_Comando(const QString& command)
-{
-    QString c = command.left(command.indexOf(u'%')); // the whole text when there is none
-    const bool quoted = c.startsWith(u'"');
-    if (quoted)
-        c.remove(0, 1);
-    c = c.left(c.indexOf(u'"'));
-    while (c.endsWith(u' '))
-        c.chop(1);
-    if (quoted)
-        return c.isEmpty() ? QStringList() : QStringList{c};
-    return c.split(u' ', Qt::SkipEmptyParts);
-}

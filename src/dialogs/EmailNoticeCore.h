@@ -39,9 +39,3 @@ QString mapiErrorText(const MapiResults& results);
 // Invia_Email: hands the mail, its body with CR LF line breaks, to the user's
 // mail program; a failure is shown with Errore whenever it is known.
 void Invia_Email(Mailer& mailer, MessageBoxes& boxes, MailMessage mail, const QString& lingua = {});
-
-// Browser_Predefinito, the cleaning of a registered command: cut at the
-// first "%" (the placeholder), drop a leading double quote, cut at the next
-// one, drop trailing blanks. Given as program and arguments: a program that
-// stood in quotes stays one word, blanks and all; the rest splits at blanks.
-QStringList Pulisci_Comando(const QString& command);

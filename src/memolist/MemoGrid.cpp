@@ -3,7 +3,7 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "engine/DueMoments.h"
-#include "memolist/Colorazioni.h"
+#include "state/Colorazioni.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/TestiReminder.h"
 #include "platform/Clock.h"

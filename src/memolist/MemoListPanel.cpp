@@ -3,7 +3,7 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "controls/HighlightLabel.h"
-#include "memolist/Colorazioni.h"
+#include "state/Colorazioni.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/MemoRows.h"

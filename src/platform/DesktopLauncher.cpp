@@ -1,6 +1,5 @@
 #include "platform/DesktopLauncher.h"
 
-#include "dialogs/EmailNoticeCore.h"
 #include "platform/MessageBoxes.h"
 
 #include <QDir>
@@ -25,6 +24,20 @@ QString firstLine(const QString& program, const QStringList& arguments)
 }
 
 } // namespace
+
+QStringList Pulisci_Comando(const QString& command)
+{
+    QString c = command.left(command.indexOf(u'%')); // the whole text when there is none
+    const bool quoted = c.startsWith(u'"');
+    if (quoted)
+        c.remove(0, 1);
+    c = c.left(c.indexOf(u'"'));
+    while (c.endsWith(u' '))
+        c.chop(1);
+    if (quoted)
+        return c.isEmpty() ? QStringList() : QStringList{c};
+    return c.split(u' ', Qt::SkipEmptyParts);
+}
 
 DesktopLauncher::DesktopLauncher(MessageBoxes& messageBoxes, const QString& helpFolder)
     : boxes(messageBoxes)

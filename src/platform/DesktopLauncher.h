@@ -6,6 +6,12 @@
 
 class MessageBoxes;
 
+// Browser_Predefinito, the cleaning of a registered command: cut at the
+// first "%" (the placeholder), drop a leading double quote, cut at the next
+// one, drop trailing blanks. Given as program and arguments: a program that
+// stood in quotes stays one word, blanks and all; the rest splits at blanks.
+QStringList Pulisci_Comando(const QString& command);
+
 // The desktop's default browser, started detached with the address as its
 // own argument: no shell ever reads it.
 class DesktopLauncher : public Launcher {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/Suoni.h"
-#include "memolist/Colorazioni.h"
+#include "state/Colorazioni.h"
 #include "state/Configuration.h"
 #include "state/ProgramFolders.h"
 #include "state/Settings.h"

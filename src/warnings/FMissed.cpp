@@ -1,7 +1,7 @@
 #include "warnings/FMissed.h"
 
 #include "engine/DueMoments.h"
-#include "memolist/Colorazioni.h"
+#include "state/Colorazioni.h"
 #include "platform/LocaleService.h"
 #include "platform/Services.h"
 #include "state/AppState.h"

@@ -7,7 +7,7 @@
 #include "dialogs/FMessaggioTrayIcon.h"
 #include "dialogs/FOpzioni.h"
 #include "engine/ReminderEngine.h"
-#include "memolist/Colorazioni.h"
+#include "state/Colorazioni.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListPanel.h"
 #include "memolist/MemoListRig.h"

@@ -1,5 +1,5 @@
 #include "engine/DueMoments.h"
-#include "memolist/Colorazioni.h"
+#include "state/Colorazioni.h"
 #include "memolist/ExchangeSort.h"
 #include "memolist/MemoCommands.h"
 #include "memolist/MemoRows.h"

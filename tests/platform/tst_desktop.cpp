@@ -1,4 +1,3 @@
-#include "dialogs/EmailNoticeCore.h"
 #include "platform/DesktopLauncher.h"
 #include "platform/RunningCopy.h"
 #include "platform/SessionEnd.h"

@@ -1,4 +1,4 @@
-#include "memolist/Colorazioni.h"
+#include "state/Colorazioni.h"
 
 #include "controls/QSort.h"
 
