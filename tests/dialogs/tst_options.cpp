@@ -263,6 +263,7 @@ private slots:
         const QString path = rig.dir.filePath(QStringLiteral("file.ics"));
         if (!fileText.isEmpty())
             QCOMPARE(Scrivi_File(path, fileText, false), 1);
+        QStringList shown;
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<TfrmOpzioni*>(QApplication::activeModalWidget());
             QVERIFY(d);
@@ -275,13 +276,13 @@ private slots:
             QCOMPARE(d->focusWidget(), static_cast<QWidget*>(exporting ? d->btnEsporta : d->btnImporta));
             answerFileDialog(path);
             QTest::keyClick(d->focusWidget(), Qt::Key_Space);
+            // Shown at once, while the options are still open.
+            for (int row = 1; row <= memos.size(); ++row)
+                shown << w.memoGrid().dbsgMemo()->Cells(COL_TEXT, row);
         });
         QTest::keyClick(w.memoGrid().dbsgMemo(), Qt::Key_F4);
         QCOMPARE(rig.boxes.texts().size(), 1);
         QVERIFY2(rig.boxes.texts().value(0).contains(told), qPrintable(rig.boxes.texts().value(0)));
-        QStringList shown;
-        for (int row = 1; row <= memos.size(); ++row)
-            shown << w.memoGrid().dbsgMemo()->Cells(COL_TEXT, row);
         QCOMPARE(shown, memos);
         const bool imported = memos.size() > 1;
         QCOMPARE(w.state().DaSalvare, imported || exporting); // new memos, or the UIDs export gave
