@@ -23,6 +23,7 @@
 #include "platform/Resources.h"
 #include "platform/TrayIcon.h"
 #include "platform/WindowSystem.h"
+#include "sync/IcsFiles.h"
 #include "warnings/FMissed.h"
 #include "warnings/WarningWindows.h"
 
@@ -247,6 +248,7 @@ void TfrmReminder::Apri_Opzioni()
     if (!frmOpzioni) {
         frmOpzioni = new TfrmOpzioni(m_state, services, *m_pictures, this);
         frmOpzioni->OnLinguaCambiata = [this] { followQtTexts(); };
+        frmOpzioni->OnFileIcs = [this](bool exporting, const QString& path) { return transferIcs(exporting, path); };
     }
     frmOpzioni->Apri(this);
     m_memoGrid->Applica_Colorazione();
@@ -555,12 +557,31 @@ int TfrmReminder::writeStore()
     return r;
 }
 
-void TfrmReminder::followOutsideChanges()
+void TfrmReminder::followListChange()
 {
     m_memoGrid->followListChange();
     m_panel->Aggiorna_Pulsanti();
     if (frmSveglie && frmSveglie->isVisible())
         frmSveglie->followListChange();
+}
+
+IcsOutcome TfrmReminder::transferIcs(bool exporting, const QString& path)
+{
+    // Typed text goes out with the rest; an import does not land under an open editor.
+    commitEditors();
+    const QDateTime now = services.clock.now();
+    const IcsOutcome outcome
+        = exporting ? IcsFiles::exportFile(m_state, path, now) : IcsFiles::importFile(m_state, path, now);
+    if (outcome.listsChanged) {
+        m_state.DaSalvare = true;
+        followListChange();
+    }
+    return outcome;
+}
+
+void TfrmReminder::followOutsideChanges()
+{
+    followListChange();
     const QString copy = std::exchange(m_state.outsideCopy, QString());
     if (m_toldOutsideChanges && copy.isEmpty())
         return;

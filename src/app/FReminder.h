@@ -6,6 +6,7 @@
 #include "platform/QtTexts.h"
 #include "platform/Services.h"
 #include "state/AppState.h"
+#include "sync/IcsOutcome.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -74,6 +75,9 @@ public:
     void missedReminders(const MissedList& missed) override;
     // After a save that took in another program's changes to the store.
     void followOutsideChanges();
+    // A calendar file read into the lists (shown at once, saved at the next
+    // tick) or written from them: for the options and for later starts.
+    IcsOutcome transferIcs(bool exporting, const QString& path);
     // Session end with the store unsaved: kept in the rescue folder.
     void rescueStore();
     // At start: a store an earlier session end kept there, taken in if the
@@ -109,6 +113,8 @@ private:
     QString saveFailedText(AfterFailedSave after) const;
     // The options dialog; after it, scheme, language and grid follow its choices.
     void Apri_Opzioni();
+    // The memo grid, its buttons and the alarm-clock window show the lists again.
+    void followListChange();
     void followQtTexts();
     void Apri_Sveglie();
     void Apri_Email();

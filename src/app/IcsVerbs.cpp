@@ -1,26 +1,112 @@
 #include "app/IcsVerbs.h"
 #include "app/ProgramFolder.h"
+#include "app/config/ConfigValues.h"
+#include "app/settings/UserSettings.h"
+#include "engine/Suoni.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ProgramResources.h"
+#include "platform/QSettingsRegistry.h"
+#include "platform/RunningCopy.h"
 #include "platform/SingleInstance.h"
 #include "state/AppState.h"
-#include "store/Ut.h"
-#include "sync/IcsTransfer.h"
+#include "sync/IcsFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
+// How long the running copy may take a request up, and how long after that
+// its answer is waited for. A copy that takes it up later refuses it, so a
+// command that said "no answer" has changed nothing.
+constexpr qint64 takeUpMs = 5000;
+constexpr qint64 answerMs = 5000;
+
 int fail(const QString& text)
 {
     std::fprintf(stderr, "brivo-reminder: %s\n", qPrintable(text));
     return 1;
+}
+
+// The request's words: the verb, the file and the moment after which it is stale.
+QStringList request(bool exporting, const QString& path, qint64 staleAfterMs)
+{
+    return {
+        exporting ? QStringLiteral("export-ics") : QStringLiteral("import-ics"), path, QString::number(staleAfterMs)};
+}
+
+int askRunningCopy(const QString& socket, bool exporting, const QString& path)
+{
+    const qint64 staleAfter = QDateTime::currentMSecsSinceEpoch() + takeUpMs;
+    const auto answer = RunningCopy::ask(socket, request(exporting, path, staleAfter), int(takeUpMs + answerMs));
+    if (!answer) {
+        return fail(QStringLiteral("the running copy of the program did not answer in time (hung or busy); nothing "
+                                   "was %1")
+                        .arg(exporting ? QStringLiteral("exported") : QStringLiteral("imported")));
+    }
+    if (answer->value(0) != u"ok")
+        return fail(answer->value(1, QStringLiteral("the running copy refused the request")));
+    IcsOutcome counts;
+    // "ok added updated skipped" for an import, "ok memos alarms" for an export.
+    counts.added = answer->value(1).toInt();
+    counts.updated = answer->value(2).toInt();
+    counts.skipped = answer->value(3).toInt();
+    counts.memos = counts.added;
+    counts.alarms = counts.updated;
+    std::printf("%s\n", qPrintable(IcsFiles::describe(counts, path, exporting)));
+    return 0;
+}
+
+// The person's settings as the program reads them: new memos start from
+// them, and they hold the store's code page. The key is where they live.
+QString readPersonSettings(AppState& state, const Registry& registry)
+{
+    const ProgramResources resources;
+    QStringList lines;
+    for (int id = Resources::FIRST_STRING_ID; id <= Resources::LAST_STRING_ID; ++id) {
+        if (const QString line = resources.loadString(id); !line.isEmpty())
+            lines.append(line);
+    }
+    readConfigText(lines, QStringLiteral("NOME_PROGRAMMA"), state.config.NOME_PROGRAMMA);
+    const QString key = settingsKey(state.config.NOME_PROGRAMMA);
+    QStringList soundNames;
+    for (const REC_Suono& s : Carica_Suoni(state.folders.sounds))
+        soundNames.append(s.Nome);
+    readSettings(state.settings, registry, key, state.config, soundNames);
+    return key;
+}
+
+int runHere(AppState& state, bool exporting, const QString& path)
+{
+    QSettingsRegistry registry;
+    const QString key = readPersonSettings(state, registry);
+    state.settingsPending = false;
+    const QDateTime now = QDateTime::currentDateTime();
+    QString diagnostic;
+    if (state.readStore(diagnostic, now) < 0)
+        return fail(QStringLiteral("the store in %1 could not be read whole; start the program first (%2)")
+                        .arg(QDir::toNativeSeparators(state.folders.data), diagnostic));
+    const QChar separator = QLocale::system().decimalPoint().at(0);
+    const IcsOutcome outcome
+        = exporting ? IcsFiles::exportFile(state, path, now) : IcsFiles::importFile(state, path, now);
+    if (outcome.ok() && outcome.listsChanged && state.writeStore(separator, now.date()) != 1) {
+        return fail(exporting ? QStringLiteral("exported, but the new UIDs could not be saved in %1")
+                                    .arg(QDir::toNativeSeparators(state.folders.data))
+                              : QStringLiteral("the store in %1 could not be saved; nothing imported")
+                                    .arg(QDir::toNativeSeparators(state.folders.data)));
+    }
+    // The code page the store was found or written in, for the program's next save.
+    if (state.settingsPending)
+        registry.writeString(key, QStringLiteral("Codifica_archivio"), state.settings.Codifica_archivio);
+    if (!outcome.ok())
+        return fail(IcsFiles::describe(outcome, path, exporting));
+    std::printf("%s\n", qPrintable(IcsFiles::describe(outcome, path, exporting)));
+    return 0;
 }
 
 } // namespace
@@ -43,56 +129,44 @@ int runIcsVerb(int argc, char* argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Brivo"));
     if (!file || !*file)
         return fail(QStringLiteral("%1 needs a file name (see --help)").arg(QString::fromLocal8Bit(verb)));
-    const QString path = QFile::decodeName(file);
+    // The running copy has a folder of its own.
+    const QString path = QFileInfo(QFile::decodeName(file)).absoluteFilePath();
     const bool exporting = std::strcmp(verb, "--export-ics") == 0;
 
     AppState state;
     state.folders = programFolders();
-    // A running copy owns the store. It is to take the verb through its local
-    // channel (see the running-copy socket) so its lists and the store stay
-    // one; until then the verb stops here and changes nothing.
     SingleInstance instance(QCoreApplication::applicationName());
+    if (!instance.acquire())
+        return askRunningCopy(instance.socketPath(), exporting, path);
+    // A copy in another session on the same store cannot be asked.
     StoreFile::makePrivateFolder(state.folders.data);
     SingleInstance storeLock(QStringLiteral("Store"), state.folders.data);
-    if (!instance.acquire() || !storeLock.acquire())
-        return fail(
-            QStringLiteral("the program is running; close it and try %1 again").arg(QString::fromLocal8Bit(verb)));
+    if (!storeLock.acquire())
+        return fail(QStringLiteral("the program is running in another session; close it and try %1 again")
+                        .arg(QString::fromLocal8Bit(verb)));
+    return runHere(state, exporting, path);
+}
 
-    const QDateTime now = QDateTime::currentDateTime();
-    QString diagnostic;
-    const int read = state.readStore(diagnostic, now);
-    if (read < 0)
-        return fail(QStringLiteral("the store in %1 could not be read whole; start the program first (%2)")
-                        .arg(QDir::toNativeSeparators(state.folders.data), diagnostic));
-    const QChar separator = QLocale::system().decimalPoint().at(0);
-
-    if (exporting) {
-        const auto before = std::make_pair(state.ArrMemo, state.ArrSveglie);
-        const QByteArray text = IcsTransfer::exportAll(state.ArrMemo, state.ArrSveglie, state.sync, now);
-        // A file there already is replaced only by a whole new one.
-        QSaveFile out(path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
-            return fail(QStringLiteral("cannot write %1: %2").arg(path, out.errorString()));
-        // New UIDs are kept, so a later import of this file updates instead of adding.
-        if (before != std::make_pair(state.ArrMemo, state.ArrSveglie) && state.writeStore(separator, now.date()) != 1)
-            return fail(QStringLiteral("exported, but the new UIDs could not be saved in %1").arg(state.folders.data));
-        std::printf("Exported %lld memos and %lld alarm clocks to %s\n", static_cast<long long>(state.ArrMemo.size()),
-            static_cast<long long>(state.ArrSveglie.size()), qPrintable(path));
-        return 0;
+void addIcsVerbs(RunningCopy& door, IcsTransferHook transfer)
+{
+    for (const bool exporting : {false, true}) {
+        door.addVerb(request(exporting, {}, 0).front(), [exporting, transfer](const QStringList& arguments) {
+            const QString path = arguments.value(0);
+            bool valid = false;
+            const qint64 staleAfter = arguments.value(1).toLongLong(&valid);
+            if (!valid || QDateTime::currentMSecsSinceEpoch() > staleAfter)
+                return RunningCopy::Answer{false, {QStringLiteral("the request came too late; nothing done")}};
+            if (!QFileInfo(path).isAbsolute())
+                return RunningCopy::Answer{false, {QStringLiteral("the file must be named by its full path")}};
+            const IcsOutcome o = transfer(exporting, path);
+            if (!o.ok())
+                return RunningCopy::Answer{false, {IcsFiles::describe(o, path, exporting)}};
+            const QList<qsizetype> counts
+                = exporting ? QList<qsizetype>{o.memos, o.alarms} : QList<qsizetype>{o.added, o.updated, o.skipped};
+            QStringList words;
+            for (const qsizetype n : counts)
+                words.append(QString::number(n));
+            return RunningCopy::Answer{true, words};
+        });
     }
-
-    QByteArray bytes;
-    if (Leggi_File(path, bytes) != 1)
-        return fail(QStringLiteral("cannot read %1").arg(path));
-    REC_Memo newMemo{0, 1, {}, 0, 0, 1, DayNumbers::fromDate(now.date()), ORARIO_PRESENTE, 0, 2,
-        state.settings.Preavviso_predefinito_memo};
-    REC_Sveglia newAlarm{SVEGLIA_OGNI_GIORNO, 1, {}, 1, 0, state.settings.Suono_Sveglie};
-    IcsTransfer::Imported result;
-    if (!IcsTransfer::importAll(bytes, state.ArrMemo, state.ArrSveglie, state.sync, newMemo, newAlarm, result))
-        return fail(QStringLiteral("%1 is not an iCalendar file; nothing imported").arg(path));
-    if (result.added + result.updated > 0 && state.writeStore(separator, now.date()) != 1)
-        return fail(QStringLiteral("the store in %1 could not be saved; nothing imported").arg(state.folders.data));
-    std::printf("Imported from %s: %d added, %d updated, %d not shown (no memo or alarm clock stands for them)\n",
-        qPrintable(path), result.added, result.updated, result.skipped);
-    return 0;
 }

@@ -123,6 +123,8 @@ int main(int argc, char* argv[])
         window.popApriClick();
         return RunningCopy::Answer{};
     });
+    // --import-ics / --export-ics of a later start work on this copy's lists.
+    addIcsVerbs(door, [&window](bool exporting, const QString& path) { return window.transferIcs(exporting, path); });
     if (!door.listen(instance.socketPath())) {
         std::fprintf(stderr, "brivo-reminder: a later start cannot reach this copy: %s\n",
             qPrintable(QDir::toNativeSeparators(instance.socketPath())));

@@ -14,15 +14,20 @@
 #include "platform/Services.h"
 #include "platform/SoundPlayer.h"
 #include "state/AppState.h"
+#include "sync/CalDavAddress.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -184,10 +189,14 @@ void TfrmOpzioni::FormCreate(const MemoPictures& pictures)
     suoni->addWidget(rdbRipetuto, 7, 0, 1, 2);
     suoni->setRowStretch(8, 1);
 
-    auto* columns = new QHBoxLayout(body);
-    columns->setContentsMargins(8, 6, 8, 4);
+    auto* columns = new QHBoxLayout;
+    columns->setContentsMargins(0, 0, 0, 0);
     columns->addLayout(opzioni, 1);
     columns->addWidget(gbxSuoni, 0, Qt::AlignTop);
+    auto* rows = new QVBoxLayout(body);
+    rows->setContentsMargins(8, 6, 8, 4);
+    rows->addLayout(columns);
+    rows->addWidget(buildCalDav(body));
 
     pnlFocus = new QFrame(this);
     pnlFocus->setFixedHeight(focusPanelHeight);
@@ -251,6 +260,65 @@ void TfrmOpzioni::FormCreate(const MemoPictures& pictures)
     Testi_Lingua();
 }
 
+QGroupBox* TfrmOpzioni::buildCalDav(QWidget* parent)
+{
+    gbxCalDav = new QGroupBox(parent);
+    lblCalDavUrl = new QLabel(gbxCalDav);
+    editCalDavUrl = new QLineEdit(gbxCalDav);
+    lblCalDavUtente = new QLabel(gbxCalDav);
+    editCalDavUtente = new QLineEdit(gbxCalDav);
+    btnImporta = new QPushButton(gbxCalDav);
+    btnEsporta = new QPushButton(gbxCalDav);
+    for (QPushButton* b : {btnImporta, btnEsporta})
+        b->setAutoDefault(false); // Enter in a field is no import
+    auto* grid = new QGridLayout(gbxCalDav);
+    grid->setColumnStretch(1, 1);
+    grid->addWidget(lblCalDavUrl, 0, 0);
+    grid->addWidget(editCalDavUrl, 0, 1, 1, 3);
+    grid->addWidget(lblCalDavUtente, 1, 0);
+    grid->addWidget(editCalDavUtente, 1, 1);
+    grid->addWidget(btnImporta, 1, 2);
+    grid->addWidget(btnEsporta, 1, 3);
+    connect(btnImporta, &QPushButton::clicked, this, [this] { fileIcs(false); });
+    connect(btnEsporta, &QPushButton::clicked, this, [this] { fileIcs(true); });
+    return gbxCalDav;
+}
+
+void TfrmOpzioni::fileIcs(bool exporting)
+{
+    if (!OnFileIcs)
+        return;
+    QFileDialog chooser(this, exporting ? texts.btnEsportaHint : texts.btnImportaHint,
+        icsFolder.isEmpty() ? QDir::homePath() : icsFolder, texts.filtroIcs);
+    chooser.setAcceptMode(exporting ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    chooser.setFileMode(exporting ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    chooser.setDefaultSuffix(QStringLiteral("ics"));
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return;
+    const QString path = chooser.selectedFiles().constFirst();
+    icsFolder = QFileInfo(path).absolutePath();
+    const IcsOutcome outcome = OnFileIcs(exporting, path);
+    const QString text
+        = icsOutcomeText(state.settings.Lingua_attuale, outcome, QDir::toNativeSeparators(path), exporting);
+    if (outcome.ok())
+        services.boxes.information(text);
+    else
+        services.boxes.Errore(text);
+}
+
+void TfrmOpzioni::storeCalDav()
+{
+    UserSettings& s = state.settings;
+    s.CalDAV_Utente = editCalDavUtente->text().trimmed();
+    const QString address = editCalDavUrl->text().trimmed();
+    if (address == s.CalDAV_URL)
+        return;
+    if (calDavAddressAcceptable(address))
+        s.CalDAV_URL = address;
+    else
+        services.boxes.Errore(calDavRefusedText(s.Lingua_attuale, address));
+}
+
 void TfrmOpzioni::Apri(const QWidget* mainWindow)
 {
     adjustSize();
@@ -280,12 +348,21 @@ int TfrmOpzioni::Testi_Lingua()
     gbxSuoni->setTitle(texts.gbxSuoni);
     lblSuonoMemo->setText(texts.lblSuonoMemo);
     lblSuonoAllarmi->setText(texts.lblSuonoAllarmi);
+    gbxCalDav->setTitle(texts.gbxCalDav);
+    lblCalDavUrl->setText(texts.lblCalDavUrl);
+    editCalDavUrl->setPlaceholderText(texts.editCalDavUrlHint);
+    editCalDavUrl->setToolTip(texts.editCalDavUrlHint);
+    lblCalDavUtente->setText(texts.lblCalDavUtente);
+    btnImporta->setText(texts.btnImporta);
+    btnImporta->setToolTip(texts.btnImportaHint);
+    btnEsporta->setText(texts.btnEsporta);
+    btnEsporta->setToolTip(texts.btnEsportaHint);
     // Each field named by its label and unit, as a screen reader reads it
     // (after the labels have their words).
-    const std::pair<QLabel*, QWidget*> named[]
-        = {{lblPulsantiInc, editMinuti_incOrari}, {lblMinutiAnticipo, edit_min_Imm},
-            {lblPreavvAllarme, edit_MinutiPreavv_allarme}, {lblColorazioni, cboColorazioni}, {lblLingua, cboLingue},
-            {lblSuonoMemo, cboSuonoMemo}, {lblSuonoAllarmi, cboSuonoSveglie}};
+    const std::pair<QLabel*, QWidget*> named[] = {{lblPulsantiInc, editMinuti_incOrari},
+        {lblMinutiAnticipo, edit_min_Imm}, {lblPreavvAllarme, edit_MinutiPreavv_allarme},
+        {lblColorazioni, cboColorazioni}, {lblLingua, cboLingue}, {lblSuonoMemo, cboSuonoMemo},
+        {lblSuonoAllarmi, cboSuonoSveglie}, {lblCalDavUrl, editCalDavUrl}, {lblCalDavUtente, editCalDavUtente}};
     for (const auto& [label, field] : named) {
         label->setBuddy(field);
         const bool minutes = qobject_cast<TA_EditCurr*>(field) != nullptr;
@@ -342,6 +419,10 @@ void TfrmOpzioni::showEvent(QShowEvent* event)
     showValue(editMinuti_incOrari, s.Incremento_orario_piu_meno);
     showValue(edit_min_Imm, s.Anticipo_per_memo_imminenti);
     showValue(edit_MinutiPreavv_allarme, s.Preavviso_predefinito_memo);
+    editCalDavUrl->setText(s.CalDAV_URL);
+    editCalDavUtente->setText(s.CalDAV_Utente);
+    for (QPushButton* b : {btnImporta, btnEsporta})
+        b->setEnabled(bool(OnFileIcs));
     QDialog::showEvent(event);
     pnlFocus->setFocus();
 }
@@ -395,6 +476,7 @@ void TfrmOpzioni::done(int result)
     s.Preavviso_predefinito_memo = wholeMinutes(edit_MinutiPreavv_allarme);
     s.Orario_predefinito_nuovi_promemoria = rdbOrarioComputer->isChecked() ? 1 : 0;
     s.Suono_allarme_ripeturamente = rdbRipetuto->isChecked() ? 1 : 0;
+    storeCalDav();
     // The timer saves while the dialog is open too: what was stored now
     // needs a save of its own.
     state.settingsPending = true;

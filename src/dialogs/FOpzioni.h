@@ -14,6 +14,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -33,6 +34,9 @@ public:
 
     // Lingua_attuale was changed from the language list.
     std::function<void()> OnLinguaCambiata;
+    // Reads the calendar file at path into the program's lists, or writes
+    // them to it; the main window's. Without it the two buttons are off.
+    std::function<IcsOutcome(bool exporting, const QString& path)> OnFileIcs;
 
     // 1 = texts written; 0 = unknown language, texts unchanged.
     int Testi_Lingua();
@@ -67,6 +71,13 @@ public:
     QLabel* lblModEsecuzione;
     QRadioButton* rdbUnaVolta;
     QRadioButton* rdbRipetuto;
+    QGroupBox* gbxCalDav;
+    QLabel* lblCalDavUrl;
+    QLineEdit* editCalDavUrl;
+    QLabel* lblCalDavUtente;
+    QLineEdit* editCalDavUtente;
+    QPushButton* btnImporta;
+    QPushButton* btnEsporta;
     QFrame* pnlFocus;
     THighlightLabel* hglLink;
     QLabel* lblVers_MANUALE;
@@ -84,8 +95,13 @@ private:
     void cboLingueChange();
     void suonoChange(const QComboBox* list, QString& setting);
     void imgPlayClick(const QString& setting);
+    QGroupBox* buildCalDav(QWidget* parent);
+    // Import... / Export...: a file chosen, handed to OnFileIcs, the outcome told.
+    void fileIcs(bool exporting);
+    void storeCalDav();
 
     AppState& state;
     Services& services;
     TestiOpzioni texts;
+    QString icsFolder; // where the last calendar file was
 };

@@ -27,6 +27,15 @@ int Testi_Opzioni(const QString& lingua, TestiOpzioni& t)
         t.lblModEsecuzione = QStringLiteral("Modalità di esecuzione");
         t.rdbUnaVolta = QStringLiteral("Una sola volta");
         t.rdbRipetuto = QStringLiteral("Ripetuto");
+        t.gbxCalDav = QStringLiteral(" Promemoria su altri dispositivi ");
+        t.lblCalDavUrl = QStringLiteral("Indirizzo della raccolta CalDAV");
+        t.editCalDavUrlHint = QStringLiteral("https://... (vuoto: nessuna sincronizzazione)");
+        t.lblCalDavUtente = QStringLiteral("Utente");
+        t.btnImporta = QStringLiteral("Importa...");
+        t.btnImportaHint = QStringLiteral("Aggiunge i promemoria e le sveglie di un file iCalendar (.ics)");
+        t.btnEsporta = QStringLiteral("Esporta...");
+        t.btnEsportaHint = QStringLiteral("Scrive tutti i promemoria e le sveglie in un file iCalendar (.ics)");
+        t.filtroIcs = QStringLiteral("File iCalendar (*.ics);;Tutti i file (*)");
     } else if (lingua == languageEnglish()) {
         t.caption = QStringLiteral("Options");
         t.chkConfCancell = QStringLiteral("Ask before deleting any memo");
@@ -49,6 +58,15 @@ int Testi_Opzioni(const QString& lingua, TestiOpzioni& t)
         t.lblModEsecuzione = QStringLiteral("Execution mode");
         t.rdbUnaVolta = QStringLiteral("Once");
         t.rdbRipetuto = QStringLiteral("Until user's action");
+        t.gbxCalDav = QStringLiteral(" Memos on other devices ");
+        t.lblCalDavUrl = QStringLiteral("CalDAV collection address");
+        t.editCalDavUrlHint = QStringLiteral("https://... (empty: no sync)");
+        t.lblCalDavUtente = QStringLiteral("User");
+        t.btnImporta = QStringLiteral("Import...");
+        t.btnImportaHint = QStringLiteral("Add the memos and alarm clocks of an iCalendar file (.ics)");
+        t.btnEsporta = QStringLiteral("Export...");
+        t.btnEsportaHint = QStringLiteral("Write every memo and alarm clock to an iCalendar file (.ics)");
+        t.filtroIcs = QStringLiteral("iCalendar files (*.ics);;All files (*)");
     } else {
         return 0;
     }
@@ -64,4 +82,50 @@ bool Minuti_Accettabili(const QString& text, bool negativi, Currency& value)
     if (code == INTERO_OK)
         return negativi || n >= 0;
     return code == INTERO_VUOTO || (negativi && code == INTERO_SOLO_SEGNO);
+}
+
+QString calDavRefusedText(const QString& lingua, const QString& address)
+{
+    if (lingua == languageItalian()) {
+        return QStringLiteral("L'indirizzo CalDAV \"%1\" non è stato salvato: serve un indirizzo https:// "
+                              "(http:// solo verso questo computer, localhost).")
+            .arg(address);
+    }
+    return QStringLiteral("The CalDAV address \"%1\" was not saved: it needs to be an https:// address "
+                          "(http:// only to this computer, localhost).")
+        .arg(address);
+}
+
+QString icsOutcomeText(const QString& lingua, const IcsOutcome& o, const QString& path, bool exporting)
+{
+    const bool it = lingua == languageItalian();
+    switch (o.fault) {
+    case IcsOutcome::Fault::CannotRead:
+        return (it ? QStringLiteral("Impossibile leggere il file %1.") : QStringLiteral("Cannot read the file %1."))
+            .arg(path);
+    case IcsOutcome::Fault::NotCalendar:
+        return (it ? QStringLiteral("%1 non è un file iCalendar: nulla è stato importato.")
+                   : QStringLiteral("%1 is not an iCalendar file: nothing was imported."))
+            .arg(path);
+    case IcsOutcome::Fault::CannotWrite:
+        return (it ? QStringLiteral("Impossibile scrivere il file %1:\n%2")
+                   : QStringLiteral("Cannot write the file %1:\n%2"))
+            .arg(path, o.detail);
+    case IcsOutcome::Fault::None:
+        break;
+    }
+    if (exporting) {
+        return (it ? QStringLiteral("Esportati in %1:\n%2 promemoria e %3 sveglie.")
+                   : QStringLiteral("Exported to %1:\n%2 memos and %3 alarm clocks."))
+            .arg(path)
+            .arg(o.memos)
+            .arg(o.alarms);
+    }
+    return (it
+            ? QStringLiteral("Importati da %1:\n%2 aggiunti, %3 aggiornati, %4 tralasciati (né promemoria né sveglie).")
+            : QStringLiteral("Imported from %1:\n%2 added, %3 updated, %4 skipped (neither memos nor alarm clocks)."))
+        .arg(path)
+        .arg(o.added)
+        .arg(o.updated)
+        .arg(o.skipped);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/Currency.h"
+#include "sync/IcsOutcome.h"
 
 #include <QString>
 
@@ -29,6 +30,13 @@ struct TestiOpzioni {
     QString lblModEsecuzione;
     QString rdbUnaVolta;
     QString rdbRipetuto;
+    // Memos on other devices: the CalDAV collection and calendar files.
+    QString gbxCalDav;
+    QString lblCalDavUrl, editCalDavUrlHint;
+    QString lblCalDavUtente;
+    QString btnImporta, btnImportaHint;
+    QString btnEsporta, btnEsportaHint;
+    QString filtroIcs; // the file dialogs' filter
 };
 
 // 1 for a language it knows ("Italiano (Italia)", "English (UK)"), else 0
@@ -39,3 +47,9 @@ int Testi_Opzioni(const QString& lingua, TestiOpzioni& texts);
 // for itself; negatives only when allowed. A lone sign is let through as 0
 // where negatives are allowed, or "-3" could not be typed.
 bool Minuti_Accettabili(const QString& text, bool negativi, Currency& value);
+
+// A CalDAV address that is not kept: why, in the interface language.
+QString calDavRefusedText(const QString& lingua, const QString& address);
+
+// What an import or export from the options did, or why it did not.
+QString icsOutcomeText(const QString& lingua, const IcsOutcome& outcome, const QString& path, bool exporting);

@@ -206,6 +206,22 @@ bool MemoCommands::setDate(qint32 id, QDate date)
     return true;
 }
 
+REC_Memo Memo_Predefinito(const UserSettings& s, const QDateTime& now)
+{
+    const QTime time = now.time();
+    REC_Memo memo;
+    memo.TipoMemo = 1;
+    memo.Attivo = s.Attivazione_nuovi_promemoria;
+    memo.Eseguito = 0;
+    memo.TipoData = 1;
+    memo.Data = DayNumbers::fromDate(now.date());
+    memo.TipoOrario = s.Orario_predefinito_nuovi_promemoria == 1 ? ORARIO_PRESENTE : ORARIO_ASSENTE;
+    memo.Orario = DayNumbers::fromTime(QTime(time.hour(), time.minute()));
+    memo.TipoAnticipo = 2;
+    memo.Anticipo = s.Preavviso_predefinito_memo;
+    return memo;
+}
+
 int MemoCommands::Nuovo_Memo(const QDateTime& now)
 {
     state.DaSalvare = true;
@@ -228,7 +244,7 @@ int MemoCommands::Nuovo_Memo(const QDateTime& now)
         renumber(map);
     }
 
-    REC_Memo memo;
+    REC_Memo memo = Memo_Predefinito(state.settings, now);
     if (m < 0) {
         memo.ID = largestId(memos) + 1;
     } else {
@@ -242,16 +258,6 @@ int MemoCommands::Nuovo_Memo(const QDateTime& now)
         }
         renumber(map);
     }
-    const QTime time = now.time();
-    memo.TipoMemo = 1;
-    memo.Attivo = state.settings.Attivazione_nuovi_promemoria;
-    memo.Eseguito = 0;
-    memo.TipoData = 1;
-    memo.Data = DayNumbers::fromDate(now.date());
-    memo.TipoOrario = state.settings.Orario_predefinito_nuovi_promemoria == 1 ? ORARIO_PRESENTE : ORARIO_ASSENTE;
-    memo.Orario = DayNumbers::fromTime(QTime(time.hour(), time.minute()));
-    memo.TipoAnticipo = 2;
-    memo.Anticipo = state.settings.Preavviso_predefinito_memo;
     memos.append(memo);
     return cur < fixedRows ? int(memos.size()) - 1 + fixedRows : cur;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 struct AppState;
+struct UserSettings;
 
 // A typed memo text keeps at most this many characters.
 constexpr int NOTA_MAX_CHARS = 150;
@@ -25,6 +26,10 @@ QString notaFromTyping(const QString& text);
 
 // The delete question; it is Italian in both interface languages.
 QString deleteQuestion(const REC_Memo& memo, const QString& shortDateFormat, const QString& lingua = {});
+
+// A new memo as the person's settings make it (no ID yet): today, the
+// computer's time or none, the bell and the notice they chose.
+REC_Memo Memo_Predefinito(const UserSettings& settings, const QDateTime& now);
 
 // What the memo list does to ArrMemo, the IDs, RigaCorrente and DaSalvare.
 // Rows are grid rows: the header takes fixedRows, then one row per memo in

@@ -1,5 +1,6 @@
 #include "sync/CalDavClient.h"
 #include "store/StoreFile.h"
+#include "sync/CalDavAddress.h"
 #include "sync/IcsItems.h"
 
 #include <QAuthenticator>
@@ -11,15 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-// http goes only to this computer; anything else needs TLS, verified.
-bool allowed(const QUrl& url)
-{
-    if (url.scheme() == u"https")
-        return true;
-    const QString host = url.host();
-    return url.scheme() == u"http" && (host == u"localhost" || host == u"127.0.0.1" || host == u"::1");
-}
 
 struct Change {
     QString href;
@@ -100,7 +92,7 @@ CalDavClient::Reply CalDavClient::send(const QByteArray& verb, const QUrl& url, 
     const QList<std::pair<QByteArray, QByteArray>>& headers)
 {
     Reply result;
-    if (!allowed(url)) {
+    if (!calDavAddressAllowed(url)) {
         result.error = QStringLiteral("http is used only to this computer; the address needs https");
         return result;
     }

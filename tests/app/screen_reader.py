@@ -184,6 +184,13 @@ def read_options():
     lists = {f.name for f in fields if f.getRole() == pyatspi.ROLE_COMBO_BOX}
     for name in ("Color set", "Language", "Pre-defined sounds for memos", "Pre-defined sounds for alarms"):
         check(name in lists, "no drop-down list named \"%s\": %s" % (name, sorted(lists)))
+    # The CalDAV fields are read by their labels.
+    texts = {f.name for f in fields if f.getRole() != pyatspi.ROLE_COMBO_BOX}
+    for name in ("CalDAV collection address", "User"):
+        check(name in texts, "no field named \"%s\": %s" % (name, sorted(texts)))
+    named = [b.name for b in buttons(w) if b.name and pressable(b)]
+    for name in ("Import...", "Export..."):
+        check(name in named, "no push button named \"%s\": %s" % (name, named))
 
 
 def read_warning():
