@@ -32,7 +32,7 @@ public:
                        .arg(file.fileName());
         }
         config.write(QStringLiteral("[server]\nhosts = 127.0.0.1:%1\n[auth]\n%3\n[rights]\ntype = "
-                                    "authenticated\n[storage]\nfilesystem_folder = %2\n[logging]\nlevel = warning\n")
+                                    "authenticated\n[storage]\nfilesystem_folder = %2\n[logging]\nlevel = error\n")
                          .arg(port)
                          .arg(dir.filePath(QStringLiteral("collections")), auth)
                          .toUtf8());

@@ -2,8 +2,11 @@
 // go on changing here.
 #include "Radicale.h"
 #include "TestMain.h"
+#include "fakes/FakeNotifications.h"
+#include "platform/PasswordStore.h"
 #include "state/AppState.h"
 #include "sync/SyncRunner.h"
+#include "sync/SyncSchedule.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -46,6 +49,35 @@ QStringList texts(const MemoList& memos)
         found.append(m.Nota);
     found.sort();
     return found;
+}
+
+// The desktop's keeper, or none (kept stays empty and keep fails).
+class FakePasswords : public PasswordStore {
+public:
+    bool running = true;
+    QString kept;
+    QString find(const QString&, const QString&) override
+    {
+        return kept;
+    }
+    bool keep(const QString&, const QString&, const QString& password) override
+    {
+        if (running)
+            kept = password;
+        return running;
+    }
+    void forget(const QString&, const QString&) override
+    {
+        kept.clear();
+    }
+};
+
+void makeCollection(Radicale& server, const QString& user = {}, const QString& password = {})
+{
+    CalDavClient setup(server.url(), user, password);
+    const int made = setup.send("MKCOL", server.url(QStringLiteral("/anna/"))).status;
+    QVERIFY(made == 201 || made == 405); // a user's own folder is there at log-in
+    QCOMPARE(setup.send("MKCALENDAR", server.url()).status, 201);
 }
 
 } // namespace
@@ -109,6 +141,114 @@ private slots:
         QVERIFY(runner.finishWithin(200));
         QVERIFY(!runner.running());
         QCOMPARE(texts(state.ArrMemo), QStringList{"one"});
+    }
+
+    // Offline at start: the program goes on, the changes wait, one notice
+    // for the whole run of failures; they go when the server is back.
+    void offlineThenBack()
+    {
+        Radicale server;
+        AppState state;
+        state.settings.CalDAV_URL = server.url().toString();
+        state.ArrMemo = {memo(1, QStringLiteral("one"))};
+        FakeNotifications notices;
+        FakePasswords passwords;
+        SyncSchedule schedule(state, notices, passwords);
+        schedule.everyMs = 150;
+        schedule.afterSaveMs = 10;
+        schedule.begin();
+        QSignalSpy ended(schedule.runner(), &SyncRunner::passEnded);
+        QTRY_COMPARE(notices.sent.size(), 1);
+        state.ArrMemo.append(memo(2, QStringLiteral("two")));
+        schedule.saved();
+        QTRY_VERIFY(ended.size() >= 4);
+        QCOMPARE(notices.sent.size(), 1);
+
+        QVERIFY(server.start());
+        makeCollection(server);
+        CalDavClient look(server.url());
+        QTRY_COMPARE_WITH_TIMEOUT(summaries(look, server.url()), (QStringList{"one", "two"}), 20000);
+        QCOMPARE(notices.sent.size(), 1);
+
+        // A later run of failures is told again, once.
+        server.stop();
+        QTRY_COMPARE(notices.sent.size(), 2);
+        const int passes = int(ended.size());
+        QTRY_VERIFY(ended.size() >= passes + 3);
+        QCOMPARE(notices.sent.size(), 2);
+    }
+
+    void password_data()
+    {
+        QTest::addColumn<QString>("kept"); // in the desktop's keeper at start
+        QTest::addColumn<bool>("keeperRuns");
+        QTest::addColumn<QStringList>("answers"); // typed at each question; "" gives none
+        QTest::addColumn<QString>("questions");   // "n" first time, "a" again after a refusal
+        QTest::addColumn<bool>("synced");
+        QTest::addColumn<QString>("keptAfter");
+        QTest::addColumn<int>("notices");
+        QTest::addColumn<QString>("afterNext"); // the questions once another pass ran
+
+        QTest::newRow("kept and right") << "secret" << true << QStringList{} << "" << true << "secret" << 0 << "";
+        QTest::newRow("asked, then kept") << "" << true << QStringList{"secret"} << "n" << true << "secret" << 0 << "n";
+        QTest::newRow("asked, no keeper") << "" << false << QStringList{"secret"} << "n" << true << "" << 0 << "n";
+        QTest::newRow("wrong, then right")
+            << "" << true << QStringList{"bad", "secret"} << "na" << true << "secret" << 0 << "na";
+        QTest::newRow("kept but wrong") << "old" << true << QStringList{"secret"} << "a" << true << "secret" << 0
+                                        << "a";
+        QTest::newRow("wrong twice") << "" << true << QStringList{"bad", "worse"} << "na" << false << "" << 1 << "nan";
+        QTest::newRow("none given") << "" << true << QStringList{""} << "n" << false << "" << 1 << "n";
+    }
+    void password()
+    {
+        QFETCH(QString, kept);
+        QFETCH(bool, keeperRuns);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, questions);
+        QFETCH(bool, synced);
+        QFETCH(QString, keptAfter);
+        QFETCH(int, notices);
+        QFETCH(QString, afterNext);
+
+        Radicale server("anna:secret\n");
+        QVERIFY(server.start());
+        makeCollection(server, QStringLiteral("anna"), QStringLiteral("secret"));
+        AppState state;
+        state.settings.CalDAV_URL = server.url().toString();
+        state.settings.CalDAV_Utente = QStringLiteral("anna");
+        state.ArrMemo = {memo(1, QStringLiteral("one"))};
+        FakeNotifications told;
+        FakePasswords passwords;
+        passwords.running = keeperRuns;
+        passwords.kept = kept;
+        SyncSchedule schedule(state, told, passwords);
+        QString asked;
+        schedule.askPassword = [&](const QString& url, const QString& user, bool again) {
+            [&] {
+                QCOMPARE(url, server.url().toString());
+                QCOMPARE(user, QStringLiteral("anna"));
+            }();
+            asked += again ? u'a' : u'n';
+            return answers.value(asked.size() - 1);
+        };
+        schedule.begin();
+        QSignalSpy ended(schedule.runner(), &SyncRunner::passEnded);
+        const int passes = 1 + (kept.isEmpty() ? 0 : 1) + int(answers.count(QString()) == 0 ? answers.size() : 0);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.size(), passes, 20000);
+        QVERIFY(!ended.wait(300));
+        QCOMPARE(asked, questions);
+        CalDavClient look(server.url(), QStringLiteral("anna"), QStringLiteral("secret"));
+        QCOMPARE(summaries(look, server.url()), synced ? QStringList{"one"} : QStringList{});
+        QCOMPARE(passwords.kept, keptAfter);
+        QCOMPARE(told.sent.size(), notices);
+
+        // A password that works is not asked for again this session; a
+        // refused one is, once per pass; none given, not at all.
+        schedule.runner()->request();
+        QVERIFY(ended.wait(20000));
+        QTest::qWait(300);
+        QCOMPARE(asked, afterNext);
+        QCOMPARE(told.sent.size(), notices);
     }
 };
 
