@@ -5,6 +5,8 @@
 #include "state/AppState.h"
 #include "sync/IcsItems.h"
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace SyncMerge {
@@ -34,10 +36,23 @@ bool sameContent(const REC_Sveglia& a, const REC_Sveglia& b)
     return a == b;
 }
 
-template <typename Rec> std::optional<Rec> find(const QList<Rec>& list, const QString& uid)
+// Where each UID is in a list.
+template <typename Rec> QHash<QString, qsizetype> places(const QList<Rec>& list)
 {
-    const qsizetype at = indexOfUid(list, uid);
-    return at >= 0 ? std::optional<Rec>(list[at]) : std::nullopt;
+    QHash<QString, qsizetype> at;
+    at.reserve(list.size());
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (!list[i].Uid.isEmpty())
+            at.insert(list[i].Uid, i);
+    }
+    return at;
+}
+
+template <typename Rec>
+std::optional<Rec> find(const QList<Rec>& list, const QHash<QString, qsizetype>& at, const QString& uid)
+{
+    const qsizetype i = at.value(uid, -1);
+    return i >= 0 ? std::optional<Rec>(list[i]) : std::nullopt;
 }
 
 template <typename Rec> bool differ(const std::optional<Rec>& a, const std::optional<Rec>& b)
@@ -47,65 +62,80 @@ template <typename Rec> bool differ(const std::optional<Rec>& a, const std::opti
     return a && !sameContent(*a, *b);
 }
 
-void add(AppState& live, REC_Memo m)
-{
-    m.ID = Ics::nextMemoId(live.ArrMemo);
-    live.ArrMemo.append(m);
-}
+// The live list as the join changes it.
+struct Joiner {
+    explicit Joiner(AppState& state)
+        : live(state)
+        , nextId(Ics::nextMemoId(state.ArrMemo))
+    {
+    }
+    AppState& live;
+    qint32 nextId;
+    QList<qsizetype> gone; // removed at the end, so that places hold meanwhile
 
-void add(AppState& live, const REC_Sveglia& s)
-{
-    live.ArrSveglie.append(s);
-}
-
-void replace(AppState& live, qsizetype at, REC_Memo m)
-{
-    m.ID = live.ArrMemo[at].ID;
-    live.ArrMemo[at] = m;
-    // Its date, time or done mark may have moved: it may warn again.
-    Riarma_Avvisi_Memo(live.ArrAvvisi, m.ID);
-}
-
-void replace(AppState& live, qsizetype at, const REC_Sveglia& s)
-{
-    live.ArrSveglie[at] = s;
-}
-
-void remove(AppState& live, qsizetype at, const REC_Memo*)
-{
-    live.ArrMemo.removeAt(at);
-}
-
-void remove(AppState& live, qsizetype at, const REC_Sveglia*)
-{
-    Cancella_Sveglia(live.ArrSveglie, live.ArrAvvisi, at);
-}
+    void add(REC_Memo m)
+    {
+        m.ID = nextId++;
+        live.ArrMemo.append(m);
+    }
+    void add(const REC_Sveglia& s)
+    {
+        live.ArrSveglie.append(s);
+    }
+    void replace(qsizetype at, REC_Memo m)
+    {
+        m.ID = live.ArrMemo[at].ID;
+        live.ArrMemo[at] = m;
+        // Its date, time or done mark may have moved: it may warn again.
+        Riarma_Avvisi_Memo(live.ArrAvvisi, m.ID);
+    }
+    void replace(qsizetype at, const REC_Sveglia& s)
+    {
+        live.ArrSveglie[at] = s;
+    }
+    template <typename Rec> void removeGone()
+    {
+        std::sort(gone.begin(), gone.end(), std::greater<>());
+        for (const qsizetype at : std::as_const(gone)) {
+            if constexpr (std::is_same_v<Rec, REC_Memo>)
+                live.ArrMemo.removeAt(at);
+            else
+                Cancella_Sveglia(live.ArrSveglie, live.ArrAvvisi, at); // its warnings follow the places
+        }
+        gone.clear();
+    }
+};
 
 template <typename Rec>
-void mergeList(const QList<Rec>& base, const QList<Rec>& pass, QList<Rec>& liveList, AppState& live, Outcome& out)
+void mergeList(const QList<Rec>& base, const QList<Rec>& pass, QList<Rec>& liveList, Joiner& join, Outcome& out)
 {
+    if (base == pass)
+        return; // the pass brought nothing: what changed here stands
+    const QHash<QString, qsizetype> baseAt = places(base), passAt = places(pass);
+    QHash<QString, qsizetype> liveAt = places(liveList);
     QStringList uids;
     for (const Rec& r : base)
         uids.append(r.Uid);
     for (const Rec& r : pass) {
-        if (indexOfUid(base, r.Uid) < 0)
+        if (!baseAt.contains(r.Uid))
             uids.append(r.Uid);
     }
     for (const QString& uid : std::as_const(uids)) {
         if (uid.isEmpty())
             continue;
-        const std::optional<Rec> was = find(base, uid), now = find(pass, uid), here = find(liveList, uid);
+        const std::optional<Rec> was = find(base, baseAt, uid), now = find(pass, passAt, uid),
+                                 here = find(liveList, liveAt, uid);
         if (!differ(was, now))
             continue; // the pass left it: the live record stands as it is
-        const qsizetype at = indexOfUid(liveList, uid);
+        const qsizetype at = liveAt.value(uid, -1);
         if (!differ(was, here)) {
             // Untouched here since the copy: the pass's version holds.
             if (!now)
-                remove(live, at, static_cast<const Rec*>(nullptr));
+                join.gone.append(at);
             else if (at >= 0)
-                replace(live, at, *now);
+                join.replace(at, *now);
             else
-                add(live, *now);
+                join.add(*now);
             out.listsChanged = true;
             continue;
         }
@@ -114,7 +144,7 @@ void mergeList(const QList<Rec>& base, const QList<Rec>& pass, QList<Rec>& liveL
         if (!here) {
             // Deleted here while it changed there: the version from there
             // comes back, as it does when no pass is running.
-            add(live, *now);
+            join.add(*now);
             out.listsChanged = true;
             continue;
         }
@@ -123,10 +153,11 @@ void mergeList(const QList<Rec>& base, const QList<Rec>& pass, QList<Rec>& liveL
         // Changed on both sides: both are kept. The live one becomes an
         // item of its own, sent by the next pass.
         liveList[at].Uid = Ics::newUid();
-        add(live, *now);
+        join.add(*now);
         out.listsChanged = true;
         ++out.conflicts;
     }
+    join.removeGone<Rec>();
 }
 
 template <typename Rec> void rename(QList<Rec>& list, const QString& from, const QString& to)
@@ -163,8 +194,9 @@ Outcome apply(const Lists& base, const Lists& pass, const QHash<QString, QString
         rename(live.ArrSveglie, it.key(), it.value());
         out.listsChanged = true;
     }
-    mergeList(from.memos, pass.memos, live.ArrMemo, live, out);
-    mergeList(from.sveglie, pass.sveglie, live.ArrSveglie, live, out);
+    Joiner join(live);
+    mergeList(from.memos, pass.memos, live.ArrMemo, join, out);
+    mergeList(from.sveglie, pass.sveglie, live.ArrSveglie, join, out);
 
     // The sync data is the pass's, but for items changed here meanwhile
     // (an import) that the pass did not touch.
