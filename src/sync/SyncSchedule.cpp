@@ -116,7 +116,7 @@ void SyncSchedule::passEnded(const SyncRunner::Pass& pass)
 
 void SyncSchedule::passwordWanted()
 {
-    if (!m_runner)
+    if (!m_runner || asking)
         return;
     if (!storeTried) {
         storeTried = true;
@@ -138,7 +138,10 @@ void SyncSchedule::passwordWanted()
     }
     const bool again = asked > 0 || keptTried;
     ++asked;
+    // Passes go on while the question waits; theirs is this one.
+    asking = true;
     const QString password = askPassword(server, user, again);
+    asking = false;
     if (password.isEmpty()) {
         notAsking = true;
         tellFailure(state.settings.Lingua_attuale == languageItalian()

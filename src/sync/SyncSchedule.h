@@ -60,4 +60,5 @@ private:
     int asked = 0;           // times asked since the last pass that got in
     bool notAsking = false;  // the person gave no password: not asked again this session
     bool ending = false;
+    bool asking = false; // a question is on screen
 };
