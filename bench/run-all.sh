@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root/build/bench"
-for b in store/bench_store engine/bench_engine grid/bench_grid memolist/bench_memolist; do
+for b in store/bench_store engine/bench_engine grid/bench_grid memolist/bench_memolist sync/bench_sync; do
     echo "== $b (load $(cut -d' ' -f1-3 /proc/loadavg))"
     QT_QPA_PLATFORM=offscreen "./$b" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true 2>/dev/null |
         grep -E '^BM_.*_median'

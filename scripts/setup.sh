@@ -12,7 +12,7 @@ BRIVO_PACKAGES=(
     sox pulseaudio pulseaudio-utils faketime openbox xdotool x11-utils dbus-daemon trayer
     weston xwayland qt6-wayland
     fonts-liberation2 qt6-translations-l10n tzdata at-spi2-core python3-pyatspi imagemagick
-    libical-dev radicale
+    libical-dev radicale libsecret-1-dev gnome-keyring
 )
 
 brivo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -19,11 +19,13 @@
 #include "platform/LocaleService.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Notifications.h"
+#include "platform/PasswordStore.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/TrayIcon.h"
 #include "platform/WindowSystem.h"
 #include "sync/IcsFiles.h"
+#include "sync/SyncSchedule.h"
 #include "warnings/FMissed.h"
 #include "warnings/WarningWindows.h"
 
@@ -156,6 +158,9 @@ void TfrmReminder::FormCreate()
                 m_state.damagedStoreFile, m_state.damagedLines));
         });
     }
+    // Once the window is up and the first tick has run: nothing waits for the server.
+    if (!m_endRequested)
+        QTimer::singleShot(FIRST_TICK_INTERVAL_MS + 500, this, &TfrmReminder::startSync);
 }
 
 void TfrmReminder::buildTray()
@@ -259,6 +264,7 @@ void TfrmReminder::Apri_Opzioni()
         return;
     }
     m_memoGrid->Aggiorna_Griglia();
+    startSync(); // the server may have changed
 }
 
 void TfrmReminder::followQtTexts()
@@ -396,6 +402,7 @@ void TfrmReminder::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    syncAtExit();
     m_closing = true;
     writeSettings();
     const bool memosSaved = writeStore() == 1;
@@ -547,6 +554,8 @@ int TfrmReminder::writeStore()
     if (std::exchange(m_state.outsideChangesTaken, false))
         followOutsideChanges();
     m_storeSaved = r == 1;
+    if (m_storeSaved && !m_closing)
+        syncAfterSave();
     // Told once per run of failures, after the tick that found it.
     if (m_state.saveFailureToTell(m_storeSaved) && !m_closing) {
         QTimer::singleShot(0, this,

@@ -20,7 +20,9 @@ class MemoListPanel;
 class QAction;
 class QLabel;
 class QMenu;
+class PasswordStore;
 class ReminderEngine;
+class SyncSchedule;
 struct MemoPictures;
 class TfrmDataOra;
 class TfrmEmail;
@@ -86,6 +88,11 @@ public:
 
     bool splashVisible() const;
 
+    // Sync with the CalDAV server of the settings (FReminderSync.cpp).
+    // Follows CalDAV_URL: started at start-up and again after the options.
+    void startSync();
+    SyncSchedule* syncSchedule() const;
+
     // The tray notice, once a hide to the tray has shown it.
     TfrmMessaggioTrayIcon* trayNotice() const;
 
@@ -119,6 +126,9 @@ private:
     void Apri_Sveglie();
     void Apri_Email();
     void Mostra_Avviso_Tray();
+    void syncAfterSave();
+    void syncAtExit();
+    void followSync();
 
     Services& services;
     AppState m_state;
@@ -152,4 +162,6 @@ private:
     std::unique_ptr<WarningWindowFactory> ownWarnings;
     std::unique_ptr<ReminderEngine> m_engine;
     std::unique_ptr<TfrmMissed> frmMissed; // made at the first notice, kept
+    std::unique_ptr<PasswordStore> m_passwords;
+    std::unique_ptr<SyncSchedule> m_sync;
 };

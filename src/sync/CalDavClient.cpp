@@ -92,6 +92,10 @@ CalDavClient::Reply CalDavClient::send(const QByteArray& verb, const QUrl& url, 
     const QList<std::pair<QByteArray, QByteArray>>& headers)
 {
     Reply result;
+    if (cancelled) {
+        result.error = QStringLiteral("cancelled");
+        return result;
+    }
     if (!calDavAddressAllowed(url)) {
         result.error = QStringLiteral("http is used only to this computer; the address needs https");
         return result;
@@ -101,6 +105,7 @@ CalDavClient::Reply CalDavClient::send(const QByteArray& verb, const QUrl& url, 
     for (const auto& [name, value] : headers)
         request.setRawHeader(name, value);
     QNetworkReply* reply = network.sendCustomRequest(request, verb, body);
+    current = reply;
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -108,13 +113,28 @@ CalDavClient::Reply CalDavClient::send(const QByteArray& verb, const QUrl& url, 
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     timer.start(timeoutMs);
     loop.exec();
+    current = nullptr;
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    result.body = reply->readAll();
+    if (reply->isOpen()) // not after an abort
+        result.body = reply->readAll();
     result.etag = reply->rawHeader("ETag");
     if (result.status == 0)
         result.error = reply->errorString();
     reply->deleteLater();
     return result;
+}
+
+void CalDavClient::cancel()
+{
+    cancelled = true;
+    // Run by the thread the requests are sent from, in the loop waiting for one.
+    QMetaObject::invokeMethod(
+        &network,
+        [this] {
+            if (current)
+                current->abort();
+        },
+        Qt::QueuedConnection);
 }
 
 CalDavClient::Result CalDavClient::sync(MemoList& memos, SvegliaList& sveglie, SyncData& data, const REC_Memo& newMemo,
@@ -146,6 +166,7 @@ CalDavClient::Result CalDavClient::sync(MemoList& memos, SvegliaList& sveglie, S
     if (report.status != 207 || !parseChanges(report.body, changes, token)) {
         result.error = report.status ? QStringLiteral("the server answered %1 to the change list").arg(report.status)
                                      : report.error;
+        result.unauthorized = report.status == 401;
         return result;
     }
     auto itemOfHref = [&](const QString& href) {
@@ -185,6 +206,7 @@ CalDavClient::Result CalDavClient::sync(MemoList& memos, SvegliaList& sveglie, S
             memos[m].Uid = fresh;
         if (const qsizetype s = indexOfUid(sveglie, uid); s >= 0)
             sveglie[s].Uid = fresh;
+        result.renamed.insert(uid, fresh);
         ++result.conflicts;
     };
 

@@ -3,6 +3,7 @@
 // window's place, an alarm clock's road, the guide and /AutoRun. The road of
 // one memo is tests/warnings/road_of_a_memo.sh.
 #include "app/ProgramFolder.h"
+#include "sync/Radicale.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,6 +117,20 @@ QString xdotool(const QProcessEnvironment& env, const QStringList& arguments)
     p.start("xdotool", arguments);
     p.waitForFinished(15000);
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// What a CalDAV collection holds, as one text.
+QByteArray collectionText(const QUrl& collection)
+{
+    QProcess curl;
+    curl.start("curl",
+        {"-s", "-X", "REPORT", "-H", "Depth: 1", "-H", "Content-Type: application/xml", "--data",
+            "<c:calendar-query xmlns:c=\"urn:ietf:params:xml:ns:caldav\" xmlns:d=\"DAV:\"><d:prop>"
+            "<c:calendar-data/></d:prop><c:filter><c:comp-filter name=\"VCALENDAR\"/></c:filter>"
+            "</c:calendar-query>",
+            collection.toString()});
+    curl.waitForFinished(15000);
+    return curl.readAllStandardOutput();
 }
 
 // The first visible window whose name matches title, waiting up to ten seconds; empty if none.
@@ -371,6 +386,67 @@ private slots:
             QCOMPARE(saved[2], saved[0]);
             QCOMPARE(onScreen[2], onScreen[1]);
         }
+    }
+
+    // Under a window manager, with a CalDAV server the settings name: a
+    // memo of the store goes there and one made there comes here at start;
+    // one made there later comes with the pass at SIGTERM.
+    void syncsWithACalDavServer()
+    {
+        if (QStandardPaths::findExecutable("radicale").isEmpty() || QStandardPaths::findExecutable("curl").isEmpty())
+            QSKIP("radicale or curl is not installed (scripts/setup.sh installs them)");
+        QProcessEnvironment env = environment();
+        Desktop desktop(env);
+        if (!desktop.missing.isEmpty())
+            QSKIP(qPrintable(desktop.missing));
+        env.insert("BRIVO_REMINDER_BOX_LOG", desktop.t.filePath("boxes.log"));
+        Radicale server;
+        QVERIFY(server.start());
+        auto put = [&](const QString& name, const QByteArray& body, const QByteArray& verb = "PUT") {
+            QProcess curl;
+            curl.start("curl",
+                {"-s", "-o", "/dev/null", "-w", "%{http_code}", "-X", verb, "-H", "Content-Type: text/calendar",
+                    "--data-binary", body, server.url(name).toString()});
+            curl.waitForFinished(15000);
+            return curl.readAllStandardOutput();
+        };
+        QCOMPARE(put("/anna/", {}, "MKCOL"), "201");
+        QCOMPARE(put("/anna/promemoria/", {}, "MKCALENDAR"), "201");
+        auto task = [](const QByteArray& uid, const QByteArray& summary) {
+            return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VTODO\r\nUID:" + uid
+                + "\r\nDTSTAMP:20240101T000000Z\r\nSUMMARY:" + summary
+                + "\r\nDUE:20300315T103000\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+        };
+        QCOMPARE(put("/anna/promemoria/phone-1.ics", task("phone-1", "Ritirare il pacco")), "201");
+        QVERIFY(writeFile(desktop.t.filePath("home/Store.dat"), storeText));
+        {
+            QSettings settings(desktop.t.filePath("config/Brivo/BrivoReminder.ini"), QSettings::IniFormat);
+            settings.setValue("Brivo Reminder/Impostazioni/CalDAV_URL", server.url().toString());
+        }
+
+        QProcess p;
+        QVERIFY(launch(p, env));
+        QVERIFY(!findWindow(env, "^Brivo Reminder$").isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(collectionText(server.url()).contains("SUMMARY:Telefonare al dentista"), 20000);
+        // The tick saves what the pass brought.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            readAll(desktop.t.filePath("home/Store.dat")).contains("#_NT:Ritirare il pacco"), 20000);
+        QTRY_VERIFY(readAll(desktop.t.filePath("home/Sync.json")).contains("phone-1")); // written after the store
+        if (const QString shots = qEnvironmentVariable("BRIVO_SHOTS"); !shots.isEmpty()) {
+            QTest::qWait(500);
+            QProcess shot;
+            shot.setProcessEnvironment(env);
+            shot.start("import", {"-window", "root", shots + "/sync-pulled.png"});
+            shot.waitForFinished(15000);
+        }
+
+        QCOMPARE(put("/anna/promemoria/phone-2.ics", task("phone-2", "Chiamare Bruno")), "201");
+        QVERIFY(terminate(p));
+        const QByteArray store = readAll(desktop.t.filePath("home/Store.dat"));
+        QVERIFY(store.contains("#_NT:Ritirare il pacco") && store.contains("#_NT:Chiamare Bruno"));
+        QCOMPARE(store.count("#_NT:Telefonare al dentista"), 1);
+        QCOMPARE(collectionText(server.url()).count("BEGIN:VTODO"), 3);
+        QCOMPARE(readAll(desktop.t.filePath("boxes.log")), QByteArray());
     }
 
     // Roads on the real desktop, in xdotool's steps and the test's own: "find"

@@ -1,4 +1,5 @@
 // Sync against a real Radicale on 127.0.0.1, started and stopped here.
+#include "Radicale.h"
 #include "TestMain.h"
 #include "sync/CalDavClient.h"
 #include "sync/IcsItems.h"
@@ -17,70 +18,6 @@ namespace {
 const QDateTime stamp(QDate(2026, 12, 7), QTime(5, 30), Qt::UTC);
 const REC_Memo newMemo{0, 1, {}, 0, 0, 1, 46000, ORARIO_PRESENTE, 0, 2, -5};
 const REC_Sveglia newAlarm{SVEGLIA_OGNI_GIORNO, 1, {}, 1, 0, QStringLiteral("Campanello")};
-
-class Radicale {
-public:
-    Radicale()
-    {
-        QTcpServer probe; // a free port, given back at once
-        probe.listen(QHostAddress::LocalHost);
-        port = probe.serverPort();
-        probe.close();
-        QFile config(dir.filePath(QStringLiteral("config")));
-        config.open(QIODevice::WriteOnly);
-        config.write(QStringLiteral("[server]\nhosts = 127.0.0.1:%1\n[auth]\ntype = none\n[rights]\ntype = "
-                                    "authenticated\n[storage]\nfilesystem_folder = %2\n[logging]\nlevel = warning\n")
-                         .arg(port)
-                         .arg(dir.filePath(QStringLiteral("collections")))
-                         .toUtf8());
-    }
-    ~Radicale()
-    {
-        stop();
-    }
-
-    bool start()
-    {
-        server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        server.start(QStandardPaths::findExecutable(QStringLiteral("radicale")),
-            {QStringLiteral("--config"), dir.filePath(QStringLiteral("config"))});
-        if (!server.waitForStarted(10000))
-            return false;
-        for (int i = 0; i < 100; ++i) {
-            QTcpSocket s;
-            s.connectToHost(QHostAddress::LocalHost, port);
-            if (s.waitForConnected(200))
-                return true;
-            QTest::qWait(100);
-        }
-        return false;
-    }
-    void stop()
-    {
-        if (server.state() == QProcess::NotRunning)
-            return;
-        server.terminate();
-        if (!server.waitForFinished(10000)) {
-            server.kill();
-            server.waitForFinished();
-        }
-    }
-    QUrl url(const QString& path = QStringLiteral("/anna/promemoria/")) const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path));
-    }
-
-    QString folder(const QString& path) const
-    {
-        return dir.filePath(path);
-    }
-
-    quint16 port = 0;
-
-private:
-    QTemporaryDir dir;
-    QProcess server;
-};
 
 QByteArray task(const char* uid, const char* summary, const char* status = "NEEDS-ACTION")
 {
