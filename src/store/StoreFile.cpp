@@ -197,6 +197,19 @@ int lineEnds(QByteArrayView text, qsizetype from, qsizetype to)
     return n;
 }
 
+// Lines of text, the last one counted whether or not it ends.
+qsizetype lineCount(QByteArrayView text)
+{
+    qsizetype lines = 1;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while ((p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)))) != nullptr) {
+        ++lines;
+        ++p;
+    }
+    return lines;
+}
+
 // Where the records that failed to parse were, for the person to find them.
 struct Damage {
     QString diagnostic;
@@ -249,7 +262,9 @@ int parseBytes(QByteArrayView text, Encoding enc, MemoList& memos, SvegliaList& 
 {
     memos.clear();
     sveglie.clear();
-    memos.reserve(text.size() / 128); // a memo line is rarely shorter; spares most regrowth
+    // A record a line at most: room for every memo at once, since a list
+    // grown by doubling keeps up to half its room empty for the whole run.
+    memos.reserve(lineCount(text));
     const bool memosWhole
         = parsePass(text, "#MEMO#", memos, parseMemoBytes, enc, QStringLiteral("Errore sul Memo numero "), damage);
     const bool sveglieWhole = parsePass(

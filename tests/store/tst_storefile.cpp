@@ -234,6 +234,7 @@ private slots:
         QCOMPARE(l.memos.size(), r.memos);
         QCOMPARE(l.sveglie.size(), r.sveglie);
         QCOMPARE(l.report.damagedLines, r.lines);
+        QCOMPARE(l.report.bytes, r.text); // the base a later save joins with
         // Only whole records: none of 30/12/1899 made of a damaged one.
         for (const REC_Memo& m : l.memos) {
             QVERIFY(m.ID >= 1);
