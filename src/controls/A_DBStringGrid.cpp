@@ -173,7 +173,7 @@ namespace {
 // Hoare partition around the middle element's value (not stable). The scans
 // are bounded so that an inconsistent comparison cannot run off the list,
 // and the larger part is looped rather than recursed to bound the depth.
-void sortOrder(int* a, int lo, int hi, const std::function<int(int, int)>& compare)
+template <typename Compare> void sortOrder(int* a, int lo, int hi, const Compare& compare)
 {
     while (lo < hi) {
         int i = lo;
@@ -228,13 +228,20 @@ int TA_DBStringGrid::Ordina()
     }
     // Copy the handler: it may not be reassigned while the sort runs on it.
     const auto calcolo = OnSort_Calcolo;
-    const std::function<int(int, int)> compare = [&calcolo](int A, int B) {
+    const auto compare = [&calcolo](int A, int B) {
         int result = 0;
         calcolo(A, B, result);
         return result;
     };
-    if (Ordine.size() > 1) {
-        sortOrder(Ordine.data(), 0, static_cast<int>(Ordine.size()) - 1, compare);
+    // Rows most often come in their order already (memos by ID): one look
+    // along them spares the sort. Only a strictly rising run is left alone,
+    // since the sort may exchange equal rows.
+    bool rising = true;
+    for (int i = 0; rising && i + 1 < k; ++i) {
+        rising = compare(i, i + 1) < 0;
+    }
+    if (!rising) {
+        sortOrder(Ordine.data(), 0, k - 1, compare);
     }
     return 1;
 }

@@ -6,6 +6,7 @@
 #include "state/Colorazioni.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/TestiReminder.h"
+#include "memolist/TextWidths.h"
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
 #include "state/AppState.h"
@@ -25,14 +26,6 @@ const int columnWidths[MEMO_VISIBLE_COLUMNS] = {22, 349, 22, 67, 16, 35, 16, 25,
 // Right-aligned texts keep 5 px on the right; 2 more keep them off the
 // left edge.
 constexpr int NUMBER_CELL_MARGINS = 7;
-
-int widestTimeWidth(const QString& format, const QFontMetrics& fm)
-{
-    int widest = 0;
-    for (int minute = 0; minute < 24 * 60; ++minute)
-        widest = qMax(widest, fm.horizontalAdvance(QTime(minute / 60, minute % 60).toString(format)));
-    return widest;
-}
 
 // Wider than any offset from low to high: their signs and digit counts, each
 // digit the widest of the font.

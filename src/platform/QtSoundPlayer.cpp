@@ -1,6 +1,54 @@
 #include "platform/QtSoundPlayer.h"
 
-#include <QUrl>
+#include <QCoreApplication>
+#include <QLibrary>
+
+#include <cstdio>
+
+QStringList QtSoundPlayer::defaultModulePaths()
+{
+    const QString exe = QCoreApplication::applicationDirPath();
+    return {exe + QStringLiteral("/libbrivo_sound.so"),
+        exe + QStringLiteral("/" BRIVO_SOUND_MODULE_FROM_BIN "/libbrivo_sound.so")};
+}
+
+QtSoundPlayer::QtSoundPlayer(QStringList modulePaths)
+    : paths(std::move(modulePaths))
+{
+}
+
+QtSoundPlayer::~QtSoundPlayer()
+{
+    if (player)
+        deleteFn(player);
+}
+
+bool QtSoundPlayer::load()
+{
+    if (tried)
+        return player;
+    tried = true;
+    QString why;
+    for (const QString& path : paths) {
+        // Kept loaded for the rest of the run: the object does not unload it.
+        QLibrary module(path);
+        if (!module.load()) {
+            why = module.errorString();
+            continue;
+        }
+        const auto make = reinterpret_cast<BrivoSoundNew>(module.resolve(SoundModule::newName));
+        playFn = reinterpret_cast<BrivoSoundPlay>(module.resolve(SoundModule::playName));
+        stopFn = reinterpret_cast<BrivoSoundStop>(module.resolve(SoundModule::stopName));
+        deleteFn = reinterpret_cast<BrivoSoundDelete>(module.resolve(SoundModule::deleteName));
+        if (make && playFn && stopFn && deleteFn) {
+            player = make();
+            return player;
+        }
+        why = path + QStringLiteral(": not the sound module");
+    }
+    std::fprintf(stderr, "brivo-reminder: no sound: %s\n", qPrintable(why));
+    return false;
+}
 
 void QtSoundPlayer::startOnce(const QString& path)
 {
@@ -9,22 +57,17 @@ void QtSoundPlayer::startOnce(const QString& path)
 
 void QtSoundPlayer::startLoop(const QString& path)
 {
-    play(path, QSoundEffect::Infinite);
+    play(path, -1);
 }
 
 void QtSoundPlayer::silence()
 {
-    if (effect)
-        effect->stop();
+    if (player)
+        stopFn(player);
 }
 
 void QtSoundPlayer::play(const QString& path, int loops)
 {
-    if (!effect)
-        effect = std::make_unique<QSoundEffect>();
-    effect->stop();
-    effect->setSource(QUrl::fromLocalFile(path));
-    effect->setLoopCount(loops);
-    // Plays as soon as the file is loaded; a file that fails to load stays silent.
-    effect->play();
+    if (load())
+        playFn(player, reinterpret_cast<const char16_t*>(path.constData()), path.size(), loops);
 }

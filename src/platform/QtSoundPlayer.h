@@ -1,13 +1,23 @@
 #pragma once
 
+#include "platform/SoundModule.h"
 #include "platform/SoundPlayer.h"
 
-#include <QSoundEffect>
+#include <QStringList>
 
-#include <memory>
-
-// Plays WAV files through one QSoundEffect, asynchronously.
+// Plays WAV files through one QSoundEffect, asynchronously, in the sound
+// module, loaded at the first sound from the first of modulePaths that loads.
+// Without it every sound is silent (and said so once on stderr).
 class QtSoundPlayer : public SoundPlayer {
+public:
+    // Beside the program (a build), then where an installed copy keeps it.
+    static QStringList defaultModulePaths();
+
+    explicit QtSoundPlayer(QStringList modulePaths = defaultModulePaths());
+    ~QtSoundPlayer() override;
+    QtSoundPlayer(const QtSoundPlayer&) = delete;
+    QtSoundPlayer& operator=(const QtSoundPlayer&) = delete;
+
 protected:
     void startOnce(const QString& path) override;
     void startLoop(const QString& path) override;
@@ -15,6 +25,12 @@ protected:
 
 private:
     void play(const QString& path, int loops);
-    // Made at the first sound: setting up the audio output costs start-up time.
-    std::unique_ptr<QSoundEffect> effect;
+    bool load();
+
+    QStringList paths;
+    bool tried = false;
+    void* player = nullptr;
+    BrivoSoundPlay playFn = nullptr;
+    BrivoSoundStop stopFn = nullptr;
+    BrivoSoundDelete deleteFn = nullptr;
 };

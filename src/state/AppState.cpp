@@ -33,13 +33,15 @@ int AppState::readStore(QString& diagnostic, const QDateTime& now)
         // Kept before a save writes a new one; its UIDs would be lost.
         keptSyncFile = StoreFile::keepDamaged(folders.data, {SyncFile::fileName}, now).value(0);
     }
-    // What a later save compares the file with. A store that was not read
-    // whole is no base to join with: it is simply written over, as before.
-    QByteArray bytes;
+    // What a later save compares the file with: the bytes just read, held
+    // for the run, so without the room their reading left spare. A store
+    // that was not read whole is no base to join with: it is simply written
+    // over, as before.
     const QString path = QDir(folders.data).filePath(StoreFile::fileName);
-    if (r == 1 && report.file == StoreFile::fileName && QFileInfo(path).isFile() && Leggi_File(path, bytes) == 1)
-        rememberStoreOnDisk(bytes);
-    else if (r >= 0 && !QFileInfo::exists(path))
+    if (r == 1 && report.file == StoreFile::fileName && QFileInfo(path).isFile()) {
+        report.bytes.squeeze();
+        rememberStoreOnDisk(report.bytes);
+    } else if (r >= 0 && !QFileInfo::exists(path))
         rememberStoreOnDisk({});
     return r;
 }

@@ -93,6 +93,7 @@ struct ReadReport {
     QString file;              // the file the lists came from (fileName or oldFileName); empty if none
     bool mainUnusable = false; // Store.dat exists but could not be read, or held no record
     QList<int> damagedLines;   // lines of file whose records were skipped
+    QByteArray bytes;          // the bytes of file the lists were read from
 };
 
 // Reads Store.dat into the lists, emptied first; Store_old.dat instead when

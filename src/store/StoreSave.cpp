@@ -227,6 +227,7 @@ int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sve
         const int parsed = parseFileBytes(bytes, memos, sveglie, diagnostic, &rep.damagedLines, &mainCodePage);
         // Not one record read from it: the previous store is better than
         // none. Its own failures leave this result.
+        rep.bytes = std::move(bytes);
         if (!fallback || parsed >= 0 || parsed == -4 || !memos.isEmpty() || !sveglie.isEmpty()) {
             readAs(mainCodePage);
             return parsed;
@@ -235,15 +236,16 @@ int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sve
         SvegliaList oldSveglie;
         QString oldDiagnostic;
         QList<int> oldLines;
-        if (Leggi_File(oldPath, bytes) != 1)
+        QByteArray oldBytes;
+        if (Leggi_File(oldPath, oldBytes) != 1)
             return parsed;
-        const int older = parseFileBytes(bytes, oldMemos, oldSveglie, oldDiagnostic, &oldLines, &oldCodePage);
+        const int older = parseFileBytes(oldBytes, oldMemos, oldSveglie, oldDiagnostic, &oldLines, &oldCodePage);
         if (older < -2 || (oldMemos.isEmpty() && oldSveglie.isEmpty()))
             return parsed;
         memos = std::move(oldMemos);
         sveglie = std::move(oldSveglie);
         diagnostic = std::move(oldDiagnostic);
-        rep = {oldFileName, true, oldLines};
+        rep = {oldFileName, true, oldLines, std::move(oldBytes)};
         readAs(oldCodePage);
         return older;
     }
@@ -256,6 +258,7 @@ int read(const QString& folder, bool fallback, MemoList& memos, SvegliaList& sve
     rep.file = oldFileName;
     const int older = parseFileBytes(bytes, memos, sveglie, diagnostic, &rep.damagedLines, &oldCodePage);
     readAs(oldCodePage);
+    rep.bytes = std::move(bytes);
     return older;
 }
 

@@ -21,24 +21,29 @@ private slots:
 
     void ordinaCodes()
     {
-        // Without a reset handler, a compare handler or data; declined; sorted; no data rows.
+        // Without a reset handler, a compare handler or data; declined; sorted; no data rows;
+        // already in order; equal keys, which the sort exchanges.
         const QList<int> untouched{9, 9};
+        const QStringList numeric{"30", "400", "-7", "31"}; // numeric key: text order would differ
         const struct {
             bool withReset, withCompare;
             int dataRows; // -1: no Dati at all
             bool consent;
             int code;
             QList<int> order;
-        } rows[] = {{false, true, 4, true, -2, untouched}, {true, false, 4, true, -3, untouched},
-            {true, true, -1, true, -4, untouched}, {true, true, 4, false, 0, {0, 1, 2, 3}},
-            {true, true, 4, true, 1, {2, 0, 3, 1}}, {true, true, 0, true, 1, {}}};
+            QStringList keys = {};
+        } rows[] = {{false, true, 4, true, -2, untouched, numeric}, {true, false, 4, true, -3, untouched, numeric},
+            {true, true, -1, true, -4, untouched}, {true, true, 4, false, 0, {0, 1, 2, 3}, numeric},
+            {true, true, 4, true, 1, {2, 0, 3, 1}, numeric}, {true, true, 0, true, 1, {}},
+            {true, true, 4, true, 1, {0, 1, 2, 3}, {"-7", "30", "31", "400"}},
+            {true, true, 4, true, 1, {0, 1, 3, 2}, {"1", "2", "3", "3"}}};
         for (const auto& r : rows) {
             TA_DBStringGrid grid;
             grid.setRowCount(1 + std::max(r.dataRows, 0));
             if (r.dataRows >= 0) {
                 grid.Imposta_Dati(2, r.dataRows);
                 if (r.dataRows == 4)
-                    grid.Dati[1] = QStringList{"30", "400", "-7", "31"}; // numeric key: text order would differ
+                    grid.Dati[1] = r.keys;
             }
             grid.Ordine = {9, 9};
             QList<int> keys;

@@ -12,6 +12,7 @@
 #include "memolist/MemoListLayout.h"
 #include "memolist/MemoListPanel.h"
 #include "memolist/MemoPictures.h"
+#include "memolist/TextWidths.h"
 #include "memolist/WindowLayout.h"
 #include "warnings/FWarnMemo.h"
 
@@ -39,6 +40,14 @@ const QColor green(0x00, 0x80, 0x00);
 const QColor red(0xFF, 0x00, 0x00);
 const QColor grey(0x80, 0x80, 0x80);
 const QColor white(0xFF, 0xFF, 0xFF);
+
+int widestOfEveryTime(const QString& format, const QFontMetrics& fm)
+{
+    int widest = 0;
+    for (int minute = 0; minute < 24 * 60; ++minute)
+        widest = qMax(widest, fm.horizontalAdvance(QTime(minute / 60, minute % 60).toString(format)));
+    return widest;
+}
 
 // A shown main window whose memo grid holds `memos`.
 struct Shown {
@@ -257,6 +266,8 @@ private slots:
             {"it_IT", QTime(9, 0), 1440},    // offset +1440
             {"it_IT", QTime(9, 0), INT_MIN}, // smallest offset
             {"en_US", QTime(22, 45), 0},     // US afternoon
+            {"en_GB", QTime(23, 59), -5},
+            {"de_DE", QTime(0, 0), 30},
         };
         for (const auto& r : rows) {
             Shown s({memoOn(1, 3, r.time, r.anticipo)}, QStringLiteral("Reminder"), r.localeName);
@@ -265,8 +276,36 @@ private slots:
                 const QString text = s.grid->Cells(c, 1);
                 QVERIFY2(fm.horizontalAdvance(text) + 5 <= s.grid->ColWidths(c), qPrintable(text));
             }
+            // Any time typed later fits as well.
+            const QString format = QLocale(r.localeName).timeFormat(QLocale::ShortFormat);
+            QVERIFY2(widestOfEveryTime(format, fm) + 5 <= s.grid->ColWidths(COL_TIME), qPrintable(format));
             QVERIFY(s.grid->columnViewportPosition(COL_ADVANCE_BUTTON) + s.grid->ColWidths(COL_ADVANCE_BUTTON)
                 <= s.grid->viewport()->width());
+        }
+    }
+
+    // The time column is sized from a few texts rather than all 1,440: the
+    // width must be the one measuring every time of the day gives.
+    void widestTimeOfTheDay()
+    {
+        QFont bold(QStringLiteral("DejaVu Serif"), 13);
+        bold.setBold(true);
+        const QFont fonts[] = {QApplication::font(), bold, QFont(QStringLiteral("Liberation Sans"), 9)};
+        const QString formats[] = {
+            QStringLiteral("HH:mm"),           // it_IT, en_GB, de_DE
+            QStringLiteral("h:mm AP"),         // en_US
+            QStringLiteral("AP h:mm"),         // the half of the day first
+            QStringLiteral("h.mm ap"),         // lower case, another separator
+            QStringLiteral("H:mm:ss"),         // seconds, always :00
+            QStringLiteral("HH'h'mm"),         // a quoted letter between
+            QStringLiteral("H\u6642mm\u5206"), // beyond Latin-1: every text measured
+            QStringLiteral("H"),               // one character
+        };
+        for (const QFont& font : fonts) {
+            const QFontMetrics fm(font);
+            for (const QString& format : formats) {
+                QCOMPARE(widestTimeWidth(format, fm), widestOfEveryTime(format, fm));
+            }
         }
     }
 

@@ -221,6 +221,10 @@ private slots:
                    1, "", 1, 0};
         QTest::newRow("extra and repeated fields") << ReadRow{memoLine(1, "\t#XYZ:9\t#_ID:77"), 1, "", 1, 0};
         QTest::newRow("text between records") << ReadRow{"garbage\r\n" + memoLine(1) + "more garbage\r\n", 1, "", 1, 0};
+        // Not one this program wrote (it breaks markers up in texts), but a hand-edited file's.
+        QTest::newRow("an alarm clock's marker inside a memo's text")
+            << ReadRow{QByteArray(memoLine(1)).replace("memo 1", "memo #SVEGLIA# 1"), -2,
+                   "Errore sulla sveglia numero 1 esito=-11 riga=1", 1, 0, {1}};
         QTest::newRow("line feeds only") << ReadRow{
             QByteArray(memoLine(1) + memoLine(2)).replace("\r\n", "\n"), 1, "", 2, 0};
     }
@@ -234,6 +238,7 @@ private slots:
         QCOMPARE(l.memos.size(), r.memos);
         QCOMPARE(l.sveglie.size(), r.sveglie);
         QCOMPARE(l.report.damagedLines, r.lines);
+        QCOMPARE(l.report.bytes, r.text); // the base a later save joins with
         // Only whole records: none of 30/12/1899 made of a damaged one.
         for (const REC_Memo& m : l.memos) {
             QVERIFY(m.ID >= 1);

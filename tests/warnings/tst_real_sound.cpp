@@ -55,7 +55,7 @@ private slots:
     void loopedAlarmPlaysUntilTheWindowCloses()
     {
         WarningRig rig;
-        QtSoundPlayer player;
+        QtSoundPlayer player({QStringLiteral("/nowhere/libbrivo_sound.so"), QStringLiteral(BRIVO_SOUND_MODULE)});
         Services services{rig.clock, rig.boxes, rig.registry, rig.autostart, rig.locale, rig.resources, player,
             rig.launcher, rig.mailer, rig.notifications};
         WarningWindows windows(rig.state, services, {});
