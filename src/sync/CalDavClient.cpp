@@ -233,6 +233,7 @@ CalDavClient::Result CalDavClient::sync(MemoList& memos, SvegliaList& sveglie, S
         const Reply got = send("GET", collection.resolved(QUrl(change.href)));
         if (got.status != 200) {
             result.error = got.status ? QStringLiteral("the server answered %1 to a GET").arg(got.status) : got.error;
+            result.unauthorized = got.status == 401;
             return result;
         }
         QString uid;
@@ -297,6 +298,7 @@ CalDavClient::Result CalDavClient::sync(MemoList& memos, SvegliaList& sveglie, S
             return true; // changed there meanwhile: the next pass brings it, and keeps both
         if (put.status < 200 || put.status > 299) {
             result.error = put.status ? QStringLiteral("the server answered %1 to a PUT").arg(put.status) : put.error;
+            result.unauthorized = put.status == 401;
             return false;
         }
         item = SyncItem{href, put.etag, object, false};
@@ -334,6 +336,7 @@ CalDavClient::Result CalDavClient::sync(MemoList& memos, SvegliaList& sveglie, S
         if (del.status != 404 && (del.status < 200 || del.status > 299)) {
             result.error
                 = del.status ? QStringLiteral("the server answered %1 to a DELETE").arg(del.status) : del.error;
+            result.unauthorized = del.status == 401;
             return result;
         }
         data.items.remove(uid);

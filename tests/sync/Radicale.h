@@ -15,7 +15,8 @@
 class Radicale {
 public:
     // users: htpasswd lines ("anna:secret"); none: no password asked.
-    explicit Radicale(const QByteArray& users = {})
+    // anonymousReads: anyone may read, only the users write.
+    explicit Radicale(const QByteArray& users = {}, bool anonymousReads = false)
     {
         QTcpServer probe; // a free port, given back at once
         probe.listen(QHostAddress::LocalHost);
@@ -31,10 +32,18 @@ public:
             auth = QStringLiteral("type = htpasswd\nhtpasswd_filename = %1\nhtpasswd_encryption = plain\ndelay = 0")
                        .arg(file.fileName());
         }
-        config.write(QStringLiteral("[server]\nhosts = 127.0.0.1:%1\n[auth]\n%3\n[rights]\ntype = "
-                                    "authenticated\n[storage]\nfilesystem_folder = %2\n[logging]\nlevel = error\n")
+        QString rights = QStringLiteral("type = authenticated");
+        if (anonymousReads) {
+            QFile file(dir.filePath(QStringLiteral("rights")));
+            file.open(QIODevice::WriteOnly);
+            file.write("[users]\nuser: .+\ncollection: .*\npermissions: RrWw\n"
+                       "[anyone]\nuser: .*\ncollection: .*\npermissions: Rr\n");
+            rights = QStringLiteral("type = from_file\nfile = %1").arg(file.fileName());
+        }
+        config.write(QStringLiteral("[server]\nhosts = 127.0.0.1:%1\n[auth]\n%3\n[rights]\n%4\n[storage]\n"
+                                    "filesystem_folder = %2\n[logging]\nlevel = error\n")
                          .arg(port)
-                         .arg(dir.filePath(QStringLiteral("collections")), auth)
+                         .arg(dir.filePath(QStringLiteral("collections")), auth, rights)
                          .toUtf8());
     }
     ~Radicale()

@@ -187,17 +187,24 @@ private slots:
         QTest::addColumn<bool>("synced");
         QTest::addColumn<QString>("keptAfter");
         QTest::addColumn<int>("notices");
-        QTest::addColumn<QString>("afterNext"); // the questions once another pass ran
+        QTest::addColumn<QString>("afterNext");   // the questions once another pass ran
+        QTest::addColumn<bool>("anonymousReads"); // only writing needs the password
 
-        QTest::newRow("kept and right") << "secret" << true << QStringList{} << "" << true << "secret" << 0 << "";
-        QTest::newRow("asked, then kept") << "" << true << QStringList{"secret"} << "n" << true << "secret" << 0 << "n";
-        QTest::newRow("asked, no keeper") << "" << false << QStringList{"secret"} << "n" << true << "" << 0 << "n";
+        QTest::newRow("kept and right") << "secret" << true << QStringList{} << "" << true << "secret" << 0 << ""
+                                        << false;
+        QTest::newRow("asked, then kept")
+            << "" << true << QStringList{"secret"} << "n" << true << "secret" << 0 << "n" << false;
+        QTest::newRow("asked, no keeper")
+            << "" << false << QStringList{"secret"} << "n" << true << "" << 0 << "n" << false;
         QTest::newRow("wrong, then right")
-            << "" << true << QStringList{"bad", "secret"} << "na" << true << "secret" << 0 << "na";
-        QTest::newRow("kept but wrong") << "old" << true << QStringList{"secret"} << "a" << true << "secret" << 0
-                                        << "a";
-        QTest::newRow("wrong twice") << "" << true << QStringList{"bad", "worse"} << "na" << false << "" << 1 << "nan";
-        QTest::newRow("none given") << "" << true << QStringList{""} << "n" << false << "" << 1 << "n";
+            << "" << true << QStringList{"bad", "secret"} << "na" << true << "secret" << 0 << "na" << false;
+        QTest::newRow("kept but wrong") << "old" << true << QStringList{"secret"} << "a" << true << "secret" << 0 << "a"
+                                        << false;
+        QTest::newRow("wrong twice") << "" << true << QStringList{"bad", "worse"} << "na" << false << "" << 1 << "nan"
+                                     << false;
+        QTest::newRow("none given") << "" << true << QStringList{""} << "n" << false << "" << 1 << "n" << false;
+        QTest::newRow("asked when only writing needs it")
+            << "" << true << QStringList{"secret"} << "n" << true << "secret" << 0 << "n" << true;
     }
     void password()
     {
@@ -209,8 +216,9 @@ private slots:
         QFETCH(QString, keptAfter);
         QFETCH(int, notices);
         QFETCH(QString, afterNext);
+        QFETCH(bool, anonymousReads);
 
-        Radicale server("anna:secret\n");
+        Radicale server("anna:secret\n", anonymousReads);
         QVERIFY(server.start());
         makeCollection(server, QStringLiteral("anna"), QStringLiteral("secret"));
         AppState state;
