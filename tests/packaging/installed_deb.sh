@@ -18,6 +18,10 @@ for size in 16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256; do
     [ -f /usr/share/icons/hicolor/$size/apps/brivo-reminder.png ] || fail "no $size icon"
 done
 [ -f /usr/share/icons/hicolor/scalable/apps/brivo-reminder.svg ] || fail "no scalable icon"
+# The sound is a module loaded at the first warning: it is there, beside no
+# library of the linker's own, and everything it needs came with the package.
+module=$(dpkg -L brivo-reminder | grep '/brivo-reminder/libbrivo_sound\.so$') || fail "no sound module"
+ldd "$module" | grep -q 'not found' && fail "the sound module lacks: $(ldd "$module" | grep 'not found')"
 # A fresh user with a stub browser that writes down what it gets, the
 # desktop's default browser and xdg-open first on PATH.
 mkdir -p "$work/home/.config" "$work/home/.local/share/applications" "$work/runtime" "$work/bin"
