@@ -4,7 +4,6 @@
 #include "controls/A_InplaceEdit.h"
 #include "controls/CentraFinestra.h"
 #include "controls/PlaceOver.h"
-#include "state/Colorazioni.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/TestiReminder.h"
 #include "platform/Clock.h"
@@ -13,6 +12,7 @@
 #include "platform/Services.h"
 #include "platform/SoundPlayer.h"
 #include "state/AppState.h"
+#include "state/Colorazioni.h"
 #include "store/Ut.h"
 
 #include <QApplication>

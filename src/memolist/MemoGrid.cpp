@@ -3,13 +3,13 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "engine/DueMoments.h"
-#include "state/Colorazioni.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/TestiReminder.h"
 #include "memolist/TextWidths.h"
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
 #include "state/AppState.h"
+#include "state/Colorazioni.h"
 
 #include <QApplication>
 #include <QCursor>

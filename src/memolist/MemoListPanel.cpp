@@ -3,7 +3,6 @@
 #include "controls/A_DBStringGrid.h"
 #include "controls/A_InplaceEdit.h"
 #include "controls/HighlightLabel.h"
-#include "state/Colorazioni.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoPictures.h"
 #include "memolist/MemoRows.h"
@@ -15,6 +14,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "state/AppState.h"
+#include "state/Colorazioni.h"
 
 #include <QApplication>
 #include <QFrame>

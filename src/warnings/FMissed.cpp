@@ -1,10 +1,10 @@
 #include "warnings/FMissed.h"
 
 #include "engine/DueMoments.h"
-#include "state/Colorazioni.h"
 #include "platform/LocaleService.h"
 #include "platform/Services.h"
 #include "state/AppState.h"
+#include "state/Colorazioni.h"
 #include "state/Configuration.h"
 
 #include <QHBoxLayout>

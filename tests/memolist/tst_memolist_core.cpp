@@ -1,11 +1,11 @@
 #include "engine/DueMoments.h"
-#include "state/Colorazioni.h"
 #include "memolist/ExchangeSort.h"
 #include "memolist/MemoCommands.h"
 #include "memolist/MemoRows.h"
 #include "memolist/TestiReminder.h"
 #include "memolist/WindowLayout.h"
 #include "state/AppState.h"
+#include "state/Colorazioni.h"
 #include "state/Configuration.h"
 
 #include <QLocale>
