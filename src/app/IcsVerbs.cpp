@@ -1,6 +1,6 @@
 #include "app/IcsVerbs.h"
 #include "app/ProgramFolder.h"
-#include "app/config/ConfigValues.h"
+#include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
 #include "engine/Suoni.h"
 #include "platform/MessageBoxes.h"
@@ -8,6 +8,7 @@
 #include "platform/QSettingsRegistry.h"
 #include "platform/RunningCopy.h"
 #include "platform/SingleInstance.h"
+#include "platform/SystemLocale.h"
 #include "state/AppState.h"
 #include "sync/IcsFiles.h"
 
@@ -62,17 +63,22 @@ int askRunningCopy(const QString& socket, bool exporting, const QString& path)
     return 0;
 }
 
+// Without a display the build configuration's complaints go to standard error.
+class ErrorOutput : public MessageBoxes {
+public:
+    Answer show(MessageKind, const QString&, const QString& text, bool) override
+    {
+        std::fprintf(stderr, "brivo-reminder: %s\n", qPrintable(text));
+        return Answer::No;
+    }
+};
+
 // The person's settings as the program reads them: new memos start from
 // them, and they hold the store's code page. The key is where they live.
 QString readPersonSettings(AppState& state, const Registry& registry)
 {
-    const ProgramResources resources;
-    QStringList lines;
-    for (int id = Resources::FIRST_STRING_ID; id <= Resources::LAST_STRING_ID; ++id) {
-        if (const QString line = resources.loadString(id); !line.isEmpty())
-            lines.append(line);
-    }
-    readConfigText(lines, QStringLiteral("NOME_PROGRAMMA"), state.config.NOME_PROGRAMMA);
+    ErrorOutput errors;
+    readBuildConfig(state.config, ProgramResources(), SystemLocale(), errors);
     const QString key = settingsKey(state.config.NOME_PROGRAMMA);
     QStringList soundNames;
     for (const REC_Suono& s : Carica_Suoni(state.folders.sounds))
