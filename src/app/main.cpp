@@ -1,5 +1,6 @@
 #include "Product.h"
 #include "app/FReminder.h"
+#include "app/FirstFrameClock.h"
 #include "app/IcsVerbs.h"
 #include "app/ProgramFolder.h"
 #include "platform/DesktopServices.h"
@@ -12,9 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTimer>
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -129,16 +128,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "brivo-reminder: a later start cannot reach this copy: %s\n",
             qPrintable(QDir::toNativeSeparators(instance.socketPath())));
     }
+    // For the start-up benchmark.
+    FirstFrameClock firstFrame;
+    if (qEnvironmentVariableIsSet("BRIVO_REMINDER_QUIT_WHEN_SHOWN"))
+        app.installEventFilter(&firstFrame);
     window.show();
-    // For the start-up benchmark: once the window is shown, print the wall
-    // clock in nanoseconds and end.
-    if (qEnvironmentVariableIsSet("BRIVO_REMINDER_QUIT_WHEN_SHOWN")) {
-        QTimer::singleShot(0, &app, [] {
-            const auto now = std::chrono::system_clock::now().time_since_epoch();
-            std::printf("shown %lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
-            std::fflush(stdout);
-            QCoreApplication::exit(0);
-        });
-    }
     return QApplication::exec();
 }
