@@ -11,7 +11,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -29,10 +31,14 @@ protected:
     }
 };
 
+// The banner's picture, decoded at its first paint and scaled down to fit
+// only for the size it is painted at: the window is resized a few times
+// while it is built, and the banner may never show.
 class BannerLabel : public QLabel {
 public:
     using QLabel::QLabel;
     std::function<void()> onClick;
+    QByteArray encoded;
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override
@@ -41,6 +47,35 @@ protected:
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick)
             onClick();
     }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (!encoded.isEmpty()) {
+            if (!m_picture.loadFromData(encoded, pictureFormat(encoded)))
+                m_picture = QPixmap();
+            encoded.clear();
+        }
+        if (m_picture.isNull())
+            return;
+        // A banner wider than the window is scaled down whole, its text not cut at the sides.
+        const qreal dpr = devicePixelRatioF();
+        const QSize room = size() * dpr;
+        if (m_shown.isNull() || room != m_shownFor) {
+            m_shownFor = room;
+            const bool wider = m_picture.width() > width() || m_picture.height() > height();
+            m_shown = wider ? m_picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation) : m_picture;
+            if (wider)
+                m_shown.setDevicePixelRatio(dpr);
+        }
+        QPainter painter(this);
+        style()->drawItemPixmap(&painter, contentsRect(), int(alignment()), m_shown);
+    }
+
+private:
+    QPixmap m_picture; // as read
+    QPixmap m_shown;
+    QSize m_shownFor;
 };
 
 } // namespace
@@ -62,12 +97,7 @@ MemoListLayout::MemoListLayout(AppState& appState, Services& appServices, QWidge
     imgBanner->setObjectName(QStringLiteral("imgBanner"));
     imgBanner->setAlignment(Qt::AlignCenter);
     imgBanner->setCursor(Qt::PointingHandCursor);
-    QPixmap picture;
-    const QByteArray& data = state.config.bannerPicture;
-    if (picture.loadFromData(data, pictureFormat(data))) {
-        bannerPicture = picture;
-        imgBanner->setPixmap(picture);
-    }
+    banner->encoded = state.config.bannerPicture;
     banner->onClick = [this] { services.launcher.Apri_Url(state.config.LINK_BANNER); };
     pnlBanner->hide();
     area->onResize = [this] { placeParts(); };
@@ -88,16 +118,6 @@ void MemoListLayout::placeParts()
     pnlGen->setGeometry(0, 0, w, h);
     pnlBanner->setGeometry(0, h, w, banner);
     imgBanner->setGeometry(0, 0, w, banner);
-    // A banner wider than the window is scaled down whole, its text not cut at the sides.
-    if (!bannerPicture.isNull() && banner > 0) {
-        const QSize room = QSize(w, banner) * imgBanner->devicePixelRatioF();
-        const bool wider = bannerPicture.width() > w || bannerPicture.height() > banner;
-        QPixmap shown
-            = wider ? bannerPicture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation) : bannerPicture;
-        if (wider)
-            shown.setDevicePixelRatio(imgBanner->devicePixelRatioF());
-        imgBanner->setPixmap(shown);
-    }
 }
 
 QSize MemoListLayout::frame() const

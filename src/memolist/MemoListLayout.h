@@ -50,7 +50,6 @@ public:
     QLabel* imgBanner;
 
 private:
-    QPixmap bannerPicture; // as read; shown scaled down to a narrower window
     void placeParts();
     QSize frame() const;
 

@@ -895,6 +895,32 @@ private slots:
         QVERIFY(warning->isFinished()); // its only line went with the action
     }
 
+    // Narrower than the picture the banner is scaled down whole; wider, it is shown as it is, centred.
+    void bannerFitsTheWindow()
+    {
+        MemoListRig rig;
+        QFile real(QStringLiteral(":/bitmaps/BANNER"));
+        QVERIFY(real.open(QIODevice::ReadOnly));
+        rig.resources.bitmaps.insert(QStringLiteral("BANNER"), real.readAll());
+        TfrmReminder& w = rig.start();
+        w.show();
+        w.hideSplash();
+        w.state().settings.vis_banner = 1;
+        w.windowLayout().Applica_Banner(true);
+        QLabel* banner = w.windowLayout().imgBanner;
+        const QImage picture = QImage::fromData(w.state().config.bannerPicture).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!picture.isNull());
+        for (const int width : {picture.width() - 200, picture.width() + 88, picture.width() - 100}) {
+            banner->resize(width, ALTEZZA_BANNER);
+            const QImage shot = banner->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QImage shown = width < picture.width()
+                ? picture.scaled(width, ALTEZZA_BANNER, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                : picture;
+            const QPoint at((width - shown.width()) / 2, (ALTEZZA_BANNER - shown.height()) / 2);
+            QCOMPARE(shot.copy(QRect(at, shown.size())), shown);
+        }
+    }
+
     void sizesBannerAndStayOnTop()
     {
         for (const bool resizing : {true, false}) {
