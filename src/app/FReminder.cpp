@@ -40,6 +40,29 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+// The white logo panel that covers the window at start.
+class SplashPanel : public QLabel {
+public:
+    using QLabel::QLabel;
+    std::function<void()> onFirstPaint;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (onFirstPaint)
+            std::exchange(onFirstPaint, nullptr)();
+    }
+};
+
+} // namespace
 
 TfrmReminder::TfrmReminder(Services& appServices, const ProgramFolders& folders, const QStringList& arguments,
     WarningWindowFactory* warnings, QWidget* parent)
@@ -126,7 +149,10 @@ void TfrmReminder::FormCreate()
     tray->show();
 
     m_state.ContaTick = 1;
-    pnlSplash = new QLabel(this);
+    auto* splash = new SplashPanel(this);
+    // The grid is filled once the logo is on screen, behind it.
+    splash->onFirstPaint = [this] { QTimer::singleShot(0, this, [this] { fillGridIfPending(); }); };
+    pnlSplash = splash;
     pnlSplash->setAutoFillBackground(true);
     QPalette white = pnlSplash->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -364,7 +390,11 @@ void TfrmReminder::showEvent(QShowEvent* event)
         if (!m_state.settings.positionKnown)
             m_layout->Applica_Posizione(); // a first start opens centred
         m_memoGrid->RigaCorrente = -1;
-        m_memoGrid->Aggiorna_Griglia();
+        // Under the logo the grid is not seen: it is filled after the logo's
+        // first frame, so the logo shows sooner, or when the logo goes.
+        gridFillPending = true;
+        if (!splashVisible())
+            fillGridIfPending();
         firstShow = false;
     }
     m_memoGrid->Applica_Colorazione();
@@ -500,8 +530,17 @@ void TfrmReminder::endSession()
 
 void TfrmReminder::hideSplash()
 {
+    fillGridIfPending();
     if (pnlSplash)
         pnlSplash->hide();
+}
+
+void TfrmReminder::fillGridIfPending()
+{
+    if (!gridFillPending)
+        return;
+    gridFillPending = false;
+    m_memoGrid->Aggiorna_Griglia();
 }
 
 void TfrmReminder::setTimerInterval(int ms)

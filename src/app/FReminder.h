@@ -135,6 +135,8 @@ private:
     TestiReminder m_texts;
     QString settingsKey;
     bool firstShow = true;
+    bool gridFillPending = false; // the first fill waits for the logo to be painted
+    void fillGridIfPending();
     bool m_endRequested = false;
     bool m_settingsSaved = true;
     bool m_storeSaved = true;

@@ -124,6 +124,27 @@ private slots:
         }
     }
 
+    // Under the logo the grid is filled once the logo has been painted, or
+    // when the first tick takes the logo away before it ever was.
+    void gridFilledBehindTheLogo()
+    {
+        for (const bool painted : {true, false}) {
+            Rig rig;
+            TfrmReminder& w = rig.start({memoOn(1, 1, QTime(10, 0), -5, 1, QStringLiteral("Dentista"))});
+            w.show();
+            TA_DBStringGrid* grid = w.memoGrid().dbsgMemo();
+            if (painted) {
+                QVERIFY(QTest::qWaitForWindowExposed(&w));
+                QTRY_COMPARE(grid->Cells(COL_TEXT, 1), QString("Dentista"));
+                QVERIFY(w.splashVisible());
+            } else {
+                rig.tick(1500);
+                QVERIFY(!w.splashVisible());
+                QCOMPARE(grid->Cells(COL_TEXT, 1), QString("Dentista"));
+            }
+        }
+    }
+
     // A missing configuration picture ends the start-up with an error. An
     // unknown language in the settings does not: the configured default
     // (Italian here) takes its place, one box says so once the timer runs,
