@@ -43,6 +43,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -110,7 +111,6 @@ void TfrmReminder::FormCreate()
     m_state.FineSessione = false;
     firstShow = true;
 
-    buildMemoList();
     m_state.ArrSuoni = Carica_Suoni(m_state.folders.sounds);
 
     QStringList soundNames;
@@ -118,9 +118,15 @@ void TfrmReminder::FormCreate()
         soundNames.append(s.Nome);
     const QString unknownLanguage
         = readSettings(m_state.settings, services.registry, settingsKey, m_state.config, soundNames);
-    // After the settings: they hold how this copy last wrote the store.
+    // After the settings: they hold how this copy last wrote the store. Read
+    // on a thread of its own while the memo list's widgets are built, which
+    // look at neither the lists nor what the read sets.
     QString diagnostic;
-    m_state.readStore(diagnostic, services.clock.now());
+    {
+        const QDateTime now = services.clock.now();
+        std::jthread reader([this, &diagnostic, now] { m_state.readStore(diagnostic, now); });
+        buildMemoList();
+    }
     if (m_state.storeUnconvertible) {
         // Running on empty lists would only invite changes that cannot be saved.
         services.boxes.Errore(unconvertibleStoreText(m_state.settings.Lingua_attuale, m_state.folders.data));
