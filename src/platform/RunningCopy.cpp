@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
@@ -126,7 +127,12 @@ private:
         reading.setEnabled(false);
         if (lineEnd > maxLine)
             return end();
+        // A verb may run an event loop of its own (a box), where this
+        // connection's time may run out.
+        const QPointer<Connection> alive(this);
         const Answer a = door.answer(request.left(lineEnd + 1));
+        if (!alive)
+            return;
         out = RunningCopy::line(QStringList{a.ok ? QStringLiteral("ok") : QStringLiteral("error")} + a.words);
         write();
     }

@@ -1,8 +1,11 @@
+#include "platform/CalendarLoader.h"
 #include "platform/DesktopLauncher.h"
 #include "platform/RunningCopy.h"
 #include "platform/SessionEnd.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemLocale.h"
+#include "state/AppState.h"
+#include "sync/Calendar.h"
 
 #include <QApplication>
 #include <QDir>
@@ -275,6 +278,54 @@ private slots:
                 << path);
         QVERIFY(QTest::qWaitFor([&] { return stranger.state() == QProcess::NotRunning; }, 8000));
         QCOMPARE(stranger.readAllStandardOutput().trimmed(), QByteArray("b''"));
+    }
+
+    // The calendar module is found by what it exports, not by its name; once
+    // found it stays, and works on the program's own lists.
+    void calendarModule()
+    {
+        QTemporaryDir dir;
+        const QString notModule = dir.filePath("libbrivo_calendar.so");
+        QFile text(notModule);
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a library") > 0);
+        text.close();
+        const struct {
+            QStringList paths;
+            bool found;
+            const char* why;
+        } rows[] = {
+            {{"/nowhere/libbrivo_calendar.so"}, false, "/nowhere/libbrivo_calendar.so: no such file"},
+            {{notModule}, false, "libbrivo_calendar.so"}, {{BRIVO_SOUND_MODULE}, false, "not the calendar module"},
+            {{"/nowhere/libbrivo_calendar.so", BRIVO_CALENDAR_MODULE}, true, ""},
+            {{"/nowhere/libbrivo_calendar.so"}, true, ""}, // kept once found
+        };
+        for (const auto& [paths, found, why] : rows) {
+            QString said;
+            Calendar* calendar = CalendarLoader::load(said, paths);
+            QVERIFY2(bool(calendar) == found, qPrintable(paths.join(u' ')));
+            QVERIFY2(said.contains(QLatin1String(why)), qPrintable(said));
+            if (!calendar)
+                continue;
+            AppState state;
+            REC_Memo memo;
+            memo.ID = 1;
+            memo.Nota = QStringLiteral("Chiamare l'idraulico");
+            memo.TipoMemo = 1;
+            memo.Attivo = 1;
+            memo.TipoData = 1;
+            memo.Data = 45366;
+            memo.TipoOrario = 1;
+            memo.Orario = 0.4375;
+            memo.TipoAnticipo = 2;
+            memo.Anticipo = -5;
+            state.ArrMemo.append(memo);
+            const QString ics = dir.filePath("out.ics");
+            const IcsOutcome outcome = calendar->exportFile(state, ics, QDateTime::currentDateTime());
+            QVERIFY(outcome.ok() && outcome.memos == 1);
+            QFile out(ics);
+            QVERIFY(out.open(QIODevice::ReadOnly) && out.readAll().contains("Chiamare l'idraulico"));
+            QVERIFY(!state.ArrMemo.front().Uid.isEmpty()); // given in the module, kept in the program's list
+        }
     }
 
     void shortTimeHasNoSeconds()
