@@ -15,6 +15,7 @@
 #include "memolist/MemoListLayout.h"
 #include "memolist/MemoListPanel.h"
 #include "memolist/MemoPictures.h"
+#include "platform/CalendarLoader.h"
 #include "platform/Clock.h"
 #include "platform/LocaleService.h"
 #include "platform/MessageBoxes.h"
@@ -24,8 +25,7 @@
 #include "platform/Resources.h"
 #include "platform/TrayIcon.h"
 #include "platform/WindowSystem.h"
-#include "sync/IcsFiles.h"
-#include "sync/SyncSchedule.h"
+#include "sync/Calendar.h"
 #include "warnings/FMissed.h"
 #include "warnings/WarningWindows.h"
 
@@ -624,8 +624,16 @@ IcsOutcome TfrmReminder::transferIcs(bool exporting, const QString& path)
     // Typed text goes out with the rest; an import does not land under an open editor.
     commitEditors();
     const QDateTime now = services.clock.now();
+    QString why;
+    Calendar* calendar = CalendarLoader::load(why);
+    if (!calendar) {
+        IcsOutcome missing;
+        missing.fault = IcsOutcome::Fault::Unavailable;
+        missing.detail = why;
+        return missing;
+    }
     const IcsOutcome outcome
-        = exporting ? IcsFiles::exportFile(m_state, path, now) : IcsFiles::importFile(m_state, path, now);
+        = exporting ? calendar->exportFile(m_state, path, now) : calendar->importFile(m_state, path, now);
     if (outcome.listsChanged) {
         m_state.DaSalvare = true;
         followListChange();

@@ -22,7 +22,7 @@ class QLabel;
 class QMenu;
 class PasswordStore;
 class ReminderEngine;
-class SyncSchedule;
+class CalendarSync;
 struct MemoPictures;
 class TfrmDataOra;
 class TfrmEmail;
@@ -91,7 +91,7 @@ public:
     // Sync with the CalDAV server of the settings (FReminderSync.cpp).
     // Follows CalDAV_URL: started at start-up and again after the options.
     void startSync();
-    SyncSchedule* syncSchedule() const;
+    CalendarSync* syncSchedule() const;
 
     // The tray notice, once a hide to the tray has shown it.
     TfrmMessaggioTrayIcon* trayNotice() const;
@@ -165,5 +165,6 @@ private:
     std::unique_ptr<ReminderEngine> m_engine;
     std::unique_ptr<TfrmMissed> frmMissed; // made at the first notice, kept
     std::unique_ptr<PasswordStore> m_passwords;
-    std::unique_ptr<SyncSchedule> m_sync;
+    std::unique_ptr<CalendarSync> m_sync;
+    bool m_toldNoCalendar = false; // the calendar module is missing, said once
 };

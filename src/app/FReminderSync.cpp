@@ -3,8 +3,10 @@
 #include "app/FReminder.h"
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListPanel.h"
+#include "platform/CalendarLoader.h"
+#include "platform/Notifications.h"
 #include "platform/SecretPasswordStore.h"
-#include "sync/SyncSchedule.h"
+#include "sync/Calendar.h"
 
 #include <QInputDialog>
 #include <QLineEdit>
@@ -23,8 +25,22 @@ void TfrmReminder::startSync()
     if (!m_sync) {
         if (m_state.settings.CalDAV_URL.trimmed().isEmpty())
             return; // no sync: nothing made
+        QString why;
+        Calendar* calendar = CalendarLoader::load(why);
+        if (!calendar) {
+            if (!std::exchange(m_toldNoCalendar, true)) {
+                const bool italian = m_state.settings.Lingua_attuale == languageItalian();
+                services.notifications.notify(
+                    italian ? QStringLiteral("Sincronizzazione non disponibile") : QStringLiteral("Sync not available"),
+                    (italian ? QStringLiteral("I promemoria restano qui; la sincronizzazione non è disponibile in "
+                                              "questa installazione.")
+                             : QStringLiteral("Your memos are kept here; sync is not available in this installation."))
+                        + u'\n' + why);
+            }
+            return;
+        }
         m_passwords = std::make_unique<SecretPasswordStore>();
-        m_sync = std::make_unique<SyncSchedule>(m_state, services.notifications, *m_passwords);
+        m_sync = calendar->sync(m_state, services.notifications, *m_passwords);
         m_sync->beforeChange = [this] { commitEditors(); };
         m_sync->listsChanged = [this] { followSync(); };
         m_sync->askPassword = [this](const QString& server, const QString& user, bool again) {
@@ -43,7 +59,7 @@ void TfrmReminder::startSync()
     m_sync->begin();
 }
 
-SyncSchedule* TfrmReminder::syncSchedule() const
+CalendarSync* TfrmReminder::syncSchedule() const
 {
     return m_sync.get();
 }

@@ -3,6 +3,7 @@
 #include "app/config/BuildConfig.h"
 #include "app/settings/UserSettings.h"
 #include "engine/Suoni.h"
+#include "platform/CalendarLoader.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramResources.h"
 #include "platform/QSettingsRegistry.h"
@@ -10,6 +11,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/SystemLocale.h"
 #include "state/AppState.h"
+#include "sync/Calendar.h"
 #include "sync/IcsFiles.h"
 
 #include <QCoreApplication>
@@ -89,6 +91,15 @@ QString readPersonSettings(AppState& state, const Registry& registry)
 
 int runHere(AppState& state, bool exporting, const QString& path)
 {
+    // Before the store is read: without the module nothing is touched.
+    QString why;
+    Calendar* calendar = CalendarLoader::load(why);
+    if (!calendar) {
+        IcsOutcome missing;
+        missing.fault = IcsOutcome::Fault::Unavailable;
+        missing.detail = why;
+        return fail(IcsFiles::describe(missing, path, exporting));
+    }
     QSettingsRegistry registry;
     const QString key = readPersonSettings(state, registry);
     state.settingsPending = false;
@@ -99,7 +110,7 @@ int runHere(AppState& state, bool exporting, const QString& path)
                         .arg(QDir::toNativeSeparators(state.folders.data), diagnostic));
     const QChar separator = QLocale::system().decimalPoint().at(0);
     const IcsOutcome outcome
-        = exporting ? IcsFiles::exportFile(state, path, now) : IcsFiles::importFile(state, path, now);
+        = exporting ? calendar->exportFile(state, path, now) : calendar->importFile(state, path, now);
     if (outcome.ok() && outcome.listsChanged && state.writeStore(separator, now.date()) != 1) {
         return fail(exporting ? QStringLiteral("exported, but the new UIDs could not be saved in %1")
                                     .arg(QDir::toNativeSeparators(state.folders.data))

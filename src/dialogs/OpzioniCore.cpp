@@ -111,6 +111,10 @@ QString icsOutcomeText(const QString& lingua, const IcsOutcome& o, const QString
         return (it ? QStringLiteral("Impossibile scrivere il file %1:\n%2")
                    : QStringLiteral("Cannot write the file %1:\n%2"))
             .arg(path, o.detail);
+    case IcsOutcome::Fault::Unavailable:
+        return (it ? QStringLiteral("I file iCalendar non sono disponibili in questa installazione:\n%1")
+                   : QStringLiteral("iCalendar files are not available in this installation:\n%1"))
+            .arg(o.detail);
     case IcsOutcome::Fault::None:
         break;
     }

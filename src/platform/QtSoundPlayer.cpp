@@ -9,7 +9,7 @@ QStringList QtSoundPlayer::defaultModulePaths()
 {
     const QString exe = QCoreApplication::applicationDirPath();
     return {exe + QStringLiteral("/libbrivo_sound.so"),
-        exe + QStringLiteral("/" BRIVO_SOUND_MODULE_FROM_BIN "/libbrivo_sound.so")};
+        exe + QStringLiteral("/" BRIVO_MODULES_FROM_BIN "/libbrivo_sound.so")};
 }
 
 QtSoundPlayer::QtSoundPlayer(QStringList modulePaths)

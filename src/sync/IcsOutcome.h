@@ -9,6 +9,7 @@ struct IcsOutcome {
         CannotRead,  // the file could not be read
         NotCalendar, // it is no iCalendar file: nothing imported
         CannotWrite, // detail says why
+        Unavailable, // the calendar module could not be loaded: detail says why
     };
     Fault fault = Fault::None;
     QString detail;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sync/Calendar.h"
 #include "sync/SyncRunner.h"
 
 #include <QObject>
@@ -17,28 +18,21 @@ class PasswordStore;
 // run of failures, quietly; the password is asked for only when the server
 // wants one, and kept by the desktop where it keeps passwords, otherwise
 // for this session only.
-class SyncSchedule : public QObject {
+class SyncSchedule : public QObject, public CalendarSync {
     Q_OBJECT
 public:
     SyncSchedule(AppState& state, Notifications& notices, PasswordStore& passwords, QObject* parent = nullptr);
     ~SyncSchedule() override;
-
-    // Asks the person for the password of user at server; again: the one
-    // tried was refused. Empty: none given.
-    std::function<QString(const QString& server, const QString& user, bool again)> askPassword;
-    // Before a pass changes the lists (editors give up their text), and after.
-    std::function<void()> beforeChange;
-    std::function<void()> listsChanged;
 
     int afterSaveMs = 5000;
     int everyMs = 5 * 60 * 1000;
 
     // Follows the settings: an empty CalDAV_URL means no sync at all (no
     // thread, no timer, no network); otherwise a pass now and the others.
-    void begin();
-    void saved(); // a save was made: a pass in a little while
+    void begin() override;
+    void saved() override; // a save was made: a pass in a little while
     // The running pass and one more, within ms in all.
-    void end(int ms);
+    void end(int ms) override;
 
     SyncRunner* runner() const;
 

@@ -18,10 +18,12 @@ for size in 16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256; do
     [ -f /usr/share/icons/hicolor/$size/apps/brivo-reminder.png ] || fail "no $size icon"
 done
 [ -f /usr/share/icons/hicolor/scalable/apps/brivo-reminder.svg ] || fail "no scalable icon"
-# The sound is a module loaded at the first warning: it is there, beside no
-# library of the linker's own, and everything it needs came with the package.
-module=$(dpkg -L brivo-reminder | grep '/brivo-reminder/libbrivo_sound\.so$') || fail "no sound module"
-ldd "$module" | grep -q 'not found' && fail "the sound module lacks: $(ldd "$module" | grep 'not found')"
+# The sound and the calendar are modules loaded at first need: they are there, beside no
+# library of the linker's own, and everything they need came with the package.
+for name in sound calendar; do
+    module=$(dpkg -L brivo-reminder | grep "/brivo-reminder/libbrivo_$name\\.so\$") || fail "no $name module"
+    ldd "$module" | grep -q 'not found' && fail "the $name module lacks: $(ldd "$module" | grep 'not found')"
+done
 # A fresh user with a stub browser that writes down what it gets, the
 # desktop's default browser and xdg-open first on PATH.
 mkdir -p "$work/home/.config" "$work/home/.local/share/applications" "$work/runtime" "$work/bin"
@@ -68,6 +70,9 @@ grep -qx /usr/share/brivo-reminder/help/guide.html "$work/browser.log" ||
 end "$id"
 grep -q '#_NT:Ritirare il pacco' "$(dirname "$store")/Store_old.dat" && grep -q '#_NT:Ritirare il pacco' "$store" ||
     fail "the second start lost the memo"
+# The installed program finds its calendar module: the memo goes out to a calendar file.
+QT_QPA_PLATFORM= brivo-reminder --export-ics "$work/out.ics" >>"$work/program.log" 2>&1 || fail "--export-ics: $(tail -1 "$work/program.log")"
+grep -q 'Ritirare il pacco' "$work/out.ics" || fail "the memo is not in the exported calendar"
 
 apt-get remove -y -q brivo-reminder >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get remove"; }
 [ ! -e /usr/bin/brivo-reminder ] || fail "the program is still installed"

@@ -60,7 +60,7 @@ public:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("BRIVO_REMINDER_BOX_LOG"), dir.filePath(QStringLiteral("boxes.log")));
         copy.setProcessEnvironment(env);
-        copy.start(QStringLiteral(BRIVO_PROGRAM), {});
+        copy.start(program, {});
         if (!copy.waitForStarted())
             return false;
         const QDir runtime(dir.filePath(QStringLiteral("runtime")));
@@ -106,7 +106,7 @@ public:
     void start(QProcess& p, const QStringList& arguments) const
     {
         p.setProcessEnvironment(environment());
-        p.start(QStringLiteral(BRIVO_PROGRAM), arguments);
+        p.start(program, arguments);
     }
     static Run finish(QProcess& p)
     {
@@ -121,6 +121,12 @@ public:
         r.err = p.readAllStandardError();
         return r;
     }
+    // The program alone in a folder, without the modules beside it.
+    bool withoutModules()
+    {
+        program = dir.filePath(QStringLiteral("bare/brivo-reminder"));
+        return QDir(dir.path()).mkpath(QStringLiteral("bare")) && QFile::copy(QStringLiteral(BRIVO_PROGRAM), program);
+    }
     Run run(const QStringList& arguments) const
     {
         QProcess p;
@@ -131,10 +137,11 @@ public:
 private:
     QTemporaryDir dir;
     QProcess copy;
+    QString program = QStringLiteral(BRIVO_PROGRAM);
 };
 
 // Which copy of the program holds the store while the command runs.
-enum class Copy { None, LockOnly, Running, Hung };
+enum class Copy { None, LockOnly, Running, Hung, NoModule, RunningNoModule };
 
 QByteArray calendar(const QByteArray& items)
 {
@@ -216,6 +223,11 @@ private slots:
             << QStringList{"--import-ics", "in.ics"} << good << Copy::Hung << QByteArray("did not answer in time");
         QTest::newRow("export with the running copy hung")
             << QStringList{"--export-ics", "in.ics"} << good << Copy::Hung << QByteArray("did not answer in time");
+        const QByteArray noModule("iCalendar files are not available (");
+        QTest::newRow("import without the calendar module")
+            << QStringList{"--import-ics", "in.ics"} << good << Copy::NoModule << noModule;
+        QTest::newRow("export without the calendar module, by the running copy")
+            << QStringList{"--export-ics", "in.ics"} << good << Copy::RunningNoModule << noModule;
     }
 
     // Each ends non-zero, says why and leaves the store and the file as they were.
@@ -236,7 +248,9 @@ private slots:
         QLockFile running(QDir(h.home()).filePath(QStringLiteral("Store.lock")));
         if (copy == Copy::LockOnly)
             QVERIFY(running.tryLock());
-        if (copy == Copy::Running || copy == Copy::Hung)
+        if (copy == Copy::NoModule || copy == Copy::RunningNoModule)
+            QVERIFY(h.withoutModules());
+        if (copy == Copy::Running || copy == Copy::Hung || copy == Copy::RunningNoModule)
             QVERIFY(h.startCopy());
         const QByteArray before = h.store(); // the running copy may have saved it its own way
         if (copy == Copy::Hung)
