@@ -14,6 +14,10 @@ namespace Codepage {
 // this build has no converter for the code page (a Qt without ICU).
 std::optional<QByteArray> toWindows1252(QStringView text);
 
+// True when every byte is below 0x80: such text reads the same in UTF-8 and
+// in the code page.
+bool isAscii(QByteArrayView bytes);
+
 // True when the code page has the character (the five undefined bytes
 // count as the C1 controls they decode to).
 bool hasWindows1252(char32_t c);

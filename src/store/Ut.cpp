@@ -2,9 +2,12 @@
 
 #include <QFile>
 #include <QTextBoundaryFinder>
+#include <QtEndian>
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -281,6 +284,106 @@ bool toAscii(QStringView text, QByteArray& out)
 
 } // namespace
 
+namespace {
+
+} // namespace
+
+int readDigits(const char* p, quint64& value)
+{
+    quint64 w;
+    std::memcpy(&w, p, 8);
+    w = qFromLittleEndian(w);
+    constexpr quint64 zeros = 0x3030303030303030ULL;
+    constexpr quint64 tops = 0xF0F0F0F0F0F0F0F0ULL;
+    // A byte is a digit when its top half is 3 before and after adding 6;
+    // a carry out of a byte only reaches bytes after a non-digit.
+    const quint64 other = ((w & tops) ^ zeros) | (((w + 0x0606060606060606ULL) & tops) ^ zeros);
+    const int n = other ? std::countr_zero(other) / 8 : 8;
+    if (n == 0)
+        return 0;
+    if (n < 8) // the digits to the top, zeros before them
+        w = (w << (8 * (8 - n))) | (zeros >> (8 * n));
+    w -= zeros;
+    w = (w * 10) + (w >> 8);
+    w = (((w & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32)))
+            + (((w >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32))))
+        >> 32;
+    value = w;
+    return n;
+}
+
+const char* readExactDayNumber(const char* begin, const char* end, double& value)
+{
+    // Clinger's fast path: digits that make an integer of at most 2^53 and a
+    // power of ten of at most 22 are both exact doubles, so one division or
+    // multiplication gives the correctly rounded value, as from_chars would.
+    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14,
+        1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* p = begin;
+    const bool negative = p < end && *p == '-';
+    p += p < end && (*p == '-' || *p == '+');
+    quint64 m = 0;
+    // Digits into m; false once m can no longer end within 2^53 (more digits
+    // only make it larger), which also keeps it from overflowing.
+    auto digits = [&] {
+        static constexpr quint64 scale[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+        constexpr quint64 most = quint64(1) << 53;
+        static constexpr quint64 room[] = {most, most / 10, most / 100, most / 1000, most / 10000, most / 100000,
+            most / 1000000, most / 10000000, most / 100000000};
+        while (end - p >= 8) {
+            quint64 eight = 0;
+            const int n = readDigits(p, eight);
+            if (n == 0)
+                return true;
+            if (m > room[n])
+                return false;
+            m = m * scale[n] + eight;
+            p += n;
+            if (n < 8)
+                return true;
+        }
+        for (; p < end && isAsciiDigit(*p); ++p) {
+            if (m > room[1])
+                return false;
+            m = m * 10 + quint64(*p - '0');
+        }
+        return true;
+    };
+    const char* const first = p;
+    if (!digits())
+        return nullptr;
+    qsizetype count = p - first;
+    int fraction = 0;
+    if (p < end && (*p == ',' || *p == '.')) {
+        const char* const after = ++p;
+        if (!digits())
+            return nullptr;
+        fraction = int(p - after);
+        count += fraction;
+    }
+    if (count == 0)
+        return nullptr;
+    int exponent = 0;
+    if (p < end && (*p == 'E' || *p == 'e')) {
+        ++p;
+        const bool down = p < end && *p == '-';
+        p += p < end && (*p == '-' || *p == '+');
+        const char* const digit = p;
+        for (; p < end && isAsciiDigit(*p) && p - digit < 4; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        if (p == digit || (p < end && isAsciiDigit(*p)))
+            return nullptr;
+        exponent = down ? -exponent : exponent;
+    }
+    const int e = exponent - fraction;
+    // A number of 64 characters or more is refused, however it reads.
+    if (p - begin >= 64 || m > (quint64(1) << 53) || e < -22 || e > 22)
+        return nullptr;
+    const double v = e < 0 ? double(m) / powers[-e] : double(m) * powers[e];
+    value = negative ? -v : v;
+    return p;
+}
+
 bool parseDayNumber(QByteArrayView text, double& value)
 {
     const QByteArrayView s = trimBlanks(text);
@@ -298,6 +401,11 @@ bool parseDayNumber(QByteArrayView text, double& value)
     char buf[64];
     if (s.size() >= qsizetype(sizeof buf))
         return false;
+    double exact = 0;
+    if (readExactDayNumber(s.begin(), s.end(), exact) == s.end()) {
+        value = exact;
+        return true;
+    }
     qsizetype n = 0;
     qsizetype i = 0;
     auto takeDigits = [&] {

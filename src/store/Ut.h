@@ -45,6 +45,15 @@ int formatDayNumber(double value, char decimalSeparator, char* out);
 // whatever the locale, so a store outlives a change of regional settings.
 bool parseDayNumber(QStringView text, double& value);
 bool parseDayNumber(QByteArrayView text, double& value);
+// The day number at the start of [begin, end) when it is one the quick way
+// reads exactly (at most 16 significant digits and a power of ten up to 22,
+// as the store writes them): where it ends, with value set as
+// parseDayNumber would set it for those characters alone. nullptr
+// otherwise, value untouched: parseDayNumber decides.
+const char* readExactDayNumber(const char* begin, const char* end, double& value);
+// The ASCII digits that start the eight bytes at p, up to eight, as a
+// number; returns how many they are. All eight bytes are read.
+int readDigits(const char* p, quint64& value);
 
 // Decimal integer of the store: optional leading blanks and sign, digits, 32 bits.
 bool parseStoreInteger(QStringView text, qint32& value);

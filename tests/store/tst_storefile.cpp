@@ -12,7 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <bit>
 #include <functional>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -245,6 +247,138 @@ private slots:
             QCOMPARE(m.Anticipo, -5);
             QCOMPARE(m.Data, 45366.0);
         }
+    }
+
+    // A memo as this program writes it is read by a quicker walk than one in
+    // any other form; both must give the same values, bit for bit, and fail
+    // alike. The second reading has a field the walk does not know added.
+    void writtenFormReadAsAnyForm_data()
+    {
+        QTest::addColumn<QByteArrayList>("fields"); // #_ID: to #_AN:, in the written order
+        QTest::addColumn<int>("result");            // of the record
+        const QByteArrayList plain{"1", "1", "memo", "0", "1", "1", "45366", "1", "0,4375", "2", "-5"};
+        const auto with = [&](int field, const QByteArray& value) {
+            QByteArrayList f = plain;
+            f[field] = value;
+            return f;
+        };
+        QTest::newRow("plain") << plain << 1;
+        QTest::newRow("largest id") << with(0, "2147483647") << 1;
+        QTest::newRow("id beyond 32 bits") << with(0, "2147483648") << -21;
+        QTest::newRow("smallest advance") << with(10, "-2147483648") << 1;
+        QTest::newRow("advance beyond 32 bits") << with(10, "-2147483649") << -31;
+        QTest::newRow("leading zeros") << with(0, "000000000012") << 1;
+        QTest::newRow("plus sign") << with(1, "+3") << 1;
+        QTest::newRow("blank before") << with(3, " 1") << 1;
+        QTest::newRow("minus zero") << with(3, "-0") << 1;
+        QTest::newRow("sign alone") << with(4, "-") << -24;
+        QTest::newRow("last date") << with(5 + 1, "2958465") << 1;
+        QTest::newRow("eight-digit date") << with(6, "12345678") << 1;
+        QTest::newRow("date with a time") << with(6, "45366,75") << 1;
+        QTest::newRow("date before 1899") << with(6, "-1") << 1;
+        QTest::newRow("time at midnight") << with(8, "0") << 1;
+        QTest::newRow("time as written, 15 digits") << with(8, "0,999988425925926") << 1;
+        QTest::newRow("time with leading zeros") << with(8, "0,000694444444444444") << 1;
+        QTest::newRow("time with a dot") << with(8, "0.5") << 1;
+        QTest::newRow("time in exponent form") << with(8, "5,78703703703704E-6") << 1;
+        QTest::newRow("time of 23 digits") << with(8, "0,12345678901234567890123") << 1;
+        QTest::newRow("time with separator only") << with(8, "0,") << 1;
+        QTest::newRow("time beyond a day") << with(8, "1,25") << 1;
+        QTest::newRow("negative time") << with(8, "-0,25") << 1;
+        QTest::newRow("time with blanks") << with(8, "0,25 ") << 1;
+        QTest::newRow("time not a number") << with(8, "0,2x") << -29;
+        QTest::newRow("empty text") << with(2, "") << 1;
+        QTest::newRow("text beyond ASCII") << with(2, "Perch\xc3\xa9 no") << 1;
+        QTest::newRow("control character in text") << with(2,
+            "a\x01"
+            "b\x0b"
+            "c") << 1;
+        QTest::newRow("line end in text") << with(2, "first\rsecond") << -14;
+        QTest::newRow("long text") << with(2, QByteArray(300, 'x')) << 1;
+    }
+    void writtenFormReadAsAnyForm()
+    {
+        QFETCH(QByteArrayList, fields);
+        QFETCH(int, result);
+        static const char* tags[]
+            = {"#_ID:", "#TME:", "#_NT:", "#_ES:", "#_AT:", "#TDT:", "#_DT:", "#TOR:", "#_OR:", "#TAN:", "#_AN:"};
+        QByteArray line = "#MEMO#";
+        for (int i = 0; i < 11; ++i)
+            line += '\t' + QByteArray(tags[i]) + fields[i];
+        // The last record of a file, and one followed by another.
+        for (const QByteArray& after : {QByteArray("\r\n"), QByteArray("\r\n") + memoLine(9)}) {
+            MemoList written, other;
+            SvegliaList sveglie;
+            QString diag, otherDiag;
+            QCOMPARE(StoreFile::parseFileBytes(line + after, written, sveglie, diag), result == 1 ? 1 : -1);
+            QCOMPARE(
+                StoreFile::parseFileBytes(line + "\t#XYZ:1" + after, other, sveglie, otherDiag), result == 1 ? 1 : -1);
+            QCOMPARE(diag, otherDiag);
+            QCOMPARE(
+                diag, result == 1 ? QString() : QStringLiteral("Errore sul Memo numero 1 esito=%1 riga=1").arg(result));
+            QCOMPARE(written.size(), other.size());
+            for (qsizetype i = 0; i < written.size(); ++i) {
+                const REC_Memo &a = written[i], &b = other[i];
+                QCOMPARE(a, b);
+                QCOMPARE(std::bit_cast<quint64>(a.Data), std::bit_cast<quint64>(b.Data));
+                QCOMPARE(std::bit_cast<quint64>(a.Orario), std::bit_cast<quint64>(b.Orario));
+            }
+            if (result == 1)
+                QCOMPARE(written[0].Nota, QString::fromUtf8(fields[2]));
+        }
+    }
+
+    // The texts of a read are shared out of one block, yet each behaves as a
+    // string of its own: changed alone, terminated, kept as long as it is held,
+    // from any thread.
+    void textsOfARead()
+    {
+        const QByteArray text = memoLine(1) + memoLine(2) + QByteArray(memoLine(3)).replace("memo 3", "memo \xc3\xa8 3")
+            + "#SVEGLIA#\t#TSV:1\t#_MS:sveglia\t#_GN:1\t#_AT:1\t#_OR:0\t#_SN:suono\r\n";
+        MemoList memos;
+        SvegliaList sveglie;
+        QString diag;
+        QCOMPARE(StoreFile::parseFileBytes(text, memos, sveglie, diag), 1);
+        QList<QString*> texts;
+        for (REC_Memo& m : memos)
+            texts << &m.Nota;
+        texts << &sveglie[0].Messaggio << &sveglie[0].Suono;
+        QStringList read;
+        for (const QString* t : texts) {
+            QCOMPARE(t->utf16()[t->size()], u'\0');
+            read << *t;
+        }
+        QCOMPARE(read, QStringList({"memo 1", "memo 2", QString::fromUtf8("memo è 3"), "sveglia", "suono"}));
+        memos[0].Nota.append(" changed");
+        memos[1].Nota[0] = u'M';
+        sveglie[0].Messaggio.chop(1);
+        QCOMPARE(memos[0].Nota, QString("memo 1 changed"));
+        QCOMPARE(memos[1].Nota, QString("Memo 2"));
+        QCOMPARE(memos[2].Nota, QString::fromUtf8("memo è 3"));
+        QCOMPARE(sveglie[0].Messaggio, QString("svegli"));
+        QCOMPARE(sveglie[0].Suono, QString("suono"));
+        for (const QString* t : texts)
+            QCOMPARE(t->utf16()[t->size()], u'\0');
+
+        read.clear();
+        QString kept = sveglie[0].Suono;
+        QString handed = memos[2].Nota;
+        QString there;
+        std::thread other([copy = handed, &there]() mutable {
+            copy.append(" there");
+            there = copy;
+        });
+        memos.clear();
+        sveglie.clear();
+        other.join();
+        QCOMPARE(there, QString::fromUtf8("memo è 3 there"));
+        QCOMPARE(handed, QString::fromUtf8("memo è 3"));
+        QVERIFY(!kept.isDetached()); // handed still shares the block
+        handed.clear();
+        QVERIFY(kept.isDetached()); // the last owner: no reference left over
+        kept.append(QString(500, u'x'));
+        QCOMPARE(kept, "suono" + QString(500, u'x'));
+        QCOMPARE(kept.utf16()[kept.size()], u'\0');
     }
 
     // Only the whole date and the time's fraction are written; kinds the

@@ -4,6 +4,13 @@
 
 #include <QTest>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
 class TestUt : public QObject {
     Q_OBJECT
 private slots:
@@ -130,14 +137,61 @@ private slots:
             {"-", false, 0.0, true},          // integer, sign only
             {"4294967296", false, 0.0, true}, // integer out of range
             {"1a", false, 0.0, true},         // integer, letters
+            // The quick exact reading and the full one must give the same bits.
+            {"-0", true, -0.0, false},                                   // negative zero
+            {"+0,25", true, 0.25, false},                                // plus sign
+            {"0,000694444444444444", true, 0.000694444444444444, false}, // a minute, as written
+            {"0,12345678901234567", true, 0.12345678901234567, false},   // 17 digits: beyond 2^53
+            {"9007199254740993", true, 9007199254740992.0, false},       // 2^53 + 1 rounds to even
+            {"5,78703703703704E-6", true, 5.78703703703704e-6, false},   // exponent form
+            {"1e22", true, 1e22, false},                                 // largest exact power
+            {"1e23", true, 1e23, false},                                 // one beyond it
+            {"123456,5e-22", true, 123456.5e-22, false},                 // exponent and fraction
+            {"1E-400", false, 0.0, false},                               // underflow
+            {"1E0400", false, 0.0, false},                               // long exponent
+            {"0,5x", false, 0.0, false},                                 // trailing letter
+            {"00000000000000000000000000000000000000000000000000000000000000005", false, 0.0, false}, // 65 characters
         };
         for (const auto& r : rows) {
             double v = 0;
             qint32 i = 0;
             QCOMPARE(
                 r.integer ? parseStoreInteger(QStringView(r.text), i) : parseDayNumber(QStringView(r.text), v), r.ok);
-            if (r.ok)
-                QCOMPARE(r.integer ? double(i) : v, r.value);
+            if (r.ok && r.integer)
+                QCOMPARE(i, qint32(r.value));
+            else if (r.ok)
+                QVERIFY2(std::bit_cast<quint64>(v) == std::bit_cast<quint64>(r.value), qPrintable(r.text));
+        }
+        // Many numbers in every form the store and a hand may write, read bit
+        // for bit as the C++ library reads them.
+        std::mt19937_64 random(26);
+        const auto reference = [](const std::string& dot) {
+            double v = 0;
+            std::from_chars(dot.data(), dot.data() + dot.size(), v);
+            return v;
+        };
+        for (int k = 0; k < 20000; ++k) {
+            const double scale[] = {1.0, 3e6, 1e-7, 1e15, 1e-3};
+            double x = std::uniform_real_distribution<double>(-1, 1)(random) * scale[k % 5];
+            if (k % 7 == 0)
+                x = std::round(x * 86400000) / 86400000; // whole milliseconds
+            char buf[64];
+            std::vector<std::string> forms;
+            for (const int precision : {15, 16, 17}) {
+                forms.emplace_back(buf, std::to_chars(buf, buf + 64, x, std::chars_format::fixed, precision).ptr);
+                forms.emplace_back(buf, std::to_chars(buf, buf + 64, x, std::chars_format::scientific, precision).ptr);
+            }
+            forms.emplace_back(buf, size_t(formatDayNumber(x, '.', buf)));
+            for (const std::string& dot : forms) {
+                if (dot.size() >= 64)
+                    continue; // refused whatever it reads
+                QByteArray comma = QByteArray::fromStdString(dot);
+                if (k % 2)
+                    comma.replace('.', ',');
+                double v = 0;
+                QVERIFY2(parseDayNumber(QByteArrayView(comma), v), comma.constData());
+                QVERIFY2(std::bit_cast<quint64>(v) == std::bit_cast<quint64>(reference(dot)), comma.constData());
+            }
         }
     }
 

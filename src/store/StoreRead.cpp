@@ -1,0 +1,562 @@
+// Reading the store file: every record of the bytes into the lists.
+#include "store/StoreFile.h"
+
+#include "store/Codepage.h"
+#include "store/TextBlock.h"
+#include "store/Ut.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <limits>
+#include <optional>
+
+namespace StoreFile {
+
+namespace {
+
+// A five-character tag as one number, for a quick comparison.
+constexpr quint64 tagKey(const char* t)
+{
+    quint64 k = 0;
+    for (int i = 0; i < 5; ++i)
+        k |= quint64(static_cast<unsigned char>(t[i])) << (8 * i);
+    return k;
+}
+
+// The same with the tab before it.
+consteval quint64 tagKey6(const char* t)
+{
+    quint64 k = 0;
+    for (int i = 0; i < 6; ++i)
+        k |= quint64(static_cast<unsigned char>(t[i])) << (8 * i);
+    return k;
+}
+
+// Tags in reading order; a result of -10 - n or -20 - n counts from 1 here.
+constexpr std::array<quint64, 11> memoTags
+    = {tagKey("#_ID:"), tagKey("#TME:"), tagKey("#_NT:"), tagKey("#_AT:"), tagKey("#_ES:"), tagKey("#TDT:"),
+        tagKey("#_DT:"), tagKey("#TOR:"), tagKey("#_OR:"), tagKey("#TAN:"), tagKey("#_AN:")};
+constexpr std::array<quint64, 6> svegliaTags
+    = {tagKey("#TSV:"), tagKey("#_MS:"), tagKey("#_AT:"), tagKey("#_OR:"), tagKey("#_GN:"), tagKey("#_SN:")};
+
+// Null for UTF-8 text.
+using Encoding = Codepage::Windows1252Decoder*;
+
+QString decodeValue(QByteArrayView v, Encoding enc)
+{
+    if (!enc)
+        return QString::fromUtf8(v);
+    return enc->decode(v);
+}
+
+// Position of the next tab at or after from, or n. Eight bytes at a time:
+// a zero byte in (word ^ tabs) marks a tab.
+qsizetype nextTab(const char* d, qsizetype from, qsizetype n)
+{
+    constexpr quint64 tabs = 0x0909090909090909ULL;
+    constexpr quint64 low = 0x0101010101010101ULL;
+    constexpr quint64 high = 0x8080808080808080ULL;
+    qsizetype i = from;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, d + i, 8);
+        const quint64 x = word ^ tabs;
+        const quint64 hit = (x - low) & ~x & high;
+        if (hit)
+            return i + std::countr_zero(hit) / 8;
+    }
+    while (i < n && d[i] != '\t')
+        ++i;
+    return i;
+}
+
+// An integer field read where it starts, up to the tab that ends it; the
+// usual plain digits need no second look. Returns where the value ends.
+qsizetype readIntField(const char* d, qsizetype from, qsizetype n, qint32& out, bool& ok)
+{
+    qsizetype i = from;
+    const bool negative = i < n && d[i] == '-';
+    i += negative;
+    const qsizetype digits = i;
+    quint64 v = 0;
+    while (i < n && i - digits < 11 && static_cast<unsigned char>(d[i] - '0') < 10)
+        v = v * 10 + quint64(d[i++] - '0');
+    if (i > digits && i - digits <= 10 && (i == n || d[i] == '\t')
+        && v <= quint64(std::numeric_limits<qint32>::max()) + negative) {
+        out = static_cast<qint32>(negative ? -qint64(v) : qint64(v));
+        ok = true;
+        return i;
+    }
+    // Blanks, a plus sign, too many digits or no number: the full rules.
+    const qsizetype end = nextTab(d, i, n);
+    ok = parseStoreInteger(QByteArrayView(d + from, end - from), out);
+    return end;
+}
+
+enum class Kind : quint8 { Integer, Number, Text };
+
+// Where one record's fields go: integers and numbers are read as they are
+// met, texts kept as bytes until the file's texts are decoded together.
+template <size_t N> struct Fields {
+    const std::array<quint64, N>& tags;
+    const std::array<Kind, N>& kinds;
+    std::array<void*, N> targets; // qint32* or double*; unused for texts
+    std::array<QByteArrayView, N> texts{};
+};
+
+// Reads a record's fields in one walk: a tag counts only right after a tab,
+// its value runs to the next tab or the record's end, and of a tag met twice
+// the first counts. 1, or -10 - n for the first tag n missing, -20 - n for
+// the first value n not a number (in tag order, whichever comes first).
+template <size_t N> int readFields(QByteArrayView record, Fields<N>& f)
+{
+    static_assert(N <= 32);
+    quint32 found = 0;
+    quint32 bad = 0;
+    const char* d = record.data();
+    const qsizetype n = record.size();
+    qsizetype tab = nextTab(d, 0, n);
+    size_t next = 0; // the tag most likely to come next: files keep one order
+    while (tab < n) {
+        const qsizetype start = tab + 1;
+        qsizetype end = -1;
+        if (n - start >= 5 && d[start] == '#' && d[start + 4] == ':') {
+            // The same number as tagKey, read in two loads rather than five.
+            const quint64 key
+                = qFromLittleEndian<quint32>(d + start) | quint64(static_cast<unsigned char>(d[start + 4])) << 32;
+            size_t i = next < N && !(found >> next & 1) && key == f.tags[next] ? next : 0;
+            for (; i < N; ++i) {
+                if (!(found >> i & 1) && key == f.tags[i])
+                    break;
+            }
+            if (i < N) {
+                found |= 1U << i;
+                next = i + 1;
+                const qsizetype value = start + 5;
+                bool ok = true;
+                switch (f.kinds[i]) {
+                case Kind::Integer:
+                    end = readIntField(d, value, n, *static_cast<qint32*>(f.targets[i]), ok);
+                    break;
+                case Kind::Number:
+                    end = nextTab(d, value, n);
+                    ok = parseDayNumber(QByteArrayView(d + value, end - value), *static_cast<double*>(f.targets[i]));
+                    break;
+                case Kind::Text:
+                    end = nextTab(d, value, n);
+                    f.texts[i] = QByteArrayView(d + value, end - value);
+                    break;
+                }
+                if (!ok)
+                    bad |= 1U << i;
+            }
+        }
+        tab = end >= 0 ? end : nextTab(d, start, n);
+    }
+    for (size_t i = 0; i < N; ++i) {
+        if (!(found >> i & 1))
+            return -10 - int(i + 1);
+        if (bad >> i & 1)
+            return -20 - int(i + 1);
+    }
+    return 1;
+}
+
+// A text of a record read whole, waiting for the file's texts to be decoded.
+struct PendingText {
+    qsizetype record;
+    int field; // 0 = the memo's or the alarm clock's message, 1 = the sound
+    QByteArrayView bytes;
+};
+
+constexpr std::array<Kind, 11> memoKinds = {Kind::Integer, Kind::Integer, Kind::Text, Kind::Integer, Kind::Integer,
+    Kind::Integer, Kind::Number, Kind::Integer, Kind::Number, Kind::Integer, Kind::Integer};
+constexpr std::array<Kind, 6> svegliaKinds
+    = {Kind::Integer, Kind::Text, Kind::Integer, Kind::Number, Kind::Integer, Kind::Text};
+
+// A memo as this program writes it: every field once, in the order written,
+// integers as plain digits and numbers the exact reading takes, up to the
+// line end. Anything else is left to readFields, which gives the same values
+// for these. Read straight from the file, so the record's end is found on
+// the way rather than looked for first.
+class WrittenMemo {
+public:
+    // text from the record's marker to the file's end.
+    explicit WrittenMemo(QByteArrayView text)
+        : d(text.data())
+        , n(text.size())
+    {
+    }
+
+    // The record's length, or -1 when it is not one of these.
+    qsizetype read(REC_Memo& m, QByteArrayView& nota)
+    {
+        const bool whole = tag<tagKey6("\t#_ID:")>() && integer(m.ID) && tag<tagKey6("\t#TME:")>()
+            && integer(m.TipoMemo) && tag<tagKey6("\t#_NT:")>() && textField(nota) && tag<tagKey6("\t#_ES:")>()
+            && integer(m.Eseguito) && tag<tagKey6("\t#_AT:")>() && integer(m.Attivo) && tag<tagKey6("\t#TDT:")>()
+            && integer(m.TipoData) && tag<tagKey6("\t#_DT:")>() && number(m.Data) && tag<tagKey6("\t#TOR:")>()
+            && integer(m.TipoOrario) && tag<tagKey6("\t#_OR:")>() && number(m.Orario) && tag<tagKey6("\t#TAN:")>()
+            && integer(m.TipoAnticipo) && tag<tagKey6("\t#_AN:")>() && integer(m.Anticipo);
+        return whole && (p == n || d[p] == '\r' || d[p] == '\n') ? p : -1;
+    }
+
+private:
+    // The tab and the tag, as one number in two loads.
+    template <quint64 Key> Q_ALWAYS_INLINE bool tag()
+    {
+        if (n - p < 6)
+            return false;
+        const quint64 key = qFromLittleEndian<quint32>(d + p) | quint64(qFromLittleEndian<quint16>(d + p + 4)) << 32;
+        if (key != Key)
+            return false;
+        p += 6;
+        return true;
+    }
+    static bool digit(char c)
+    {
+        return static_cast<unsigned char>(c - '0') < 10;
+    }
+    // Digits after an optional minus, within 32 bits.
+    Q_ALWAYS_INLINE bool integer(qint32& out)
+    {
+        if (n - p >= 2 && digit(d[p]) && !digit(d[p + 1])) { // most are one digit
+            out = d[p++] - '0';
+            return true;
+        }
+        qsizetype i = p;
+        const bool negative = i < n && d[i] == '-';
+        i += negative;
+        const qsizetype first = i;
+        quint64 v = 0;
+        while (i < n && digit(d[i])) {
+            if (i - first == 10)
+                return false;
+            v = v * 10 + quint64(d[i++] - '0');
+        }
+        if (i == first || v > quint64(std::numeric_limits<qint32>::max()) + negative)
+            return false;
+        out = static_cast<qint32>(negative ? -qint64(v) : qint64(v));
+        p = i;
+        return true;
+    }
+    // The forms written are a date's plain digits and a time's "0," and
+    // digits; others go through the general exact reading.
+    Q_ALWAYS_INLINE bool number(double& out)
+    {
+        if (n - p >= 32) {
+            quint64 v = 0;
+            const int whole = readDigits(d + p, v);
+            if (whole > 0 && whole < 8 && d[p + whole] == '\t') {
+                out = double(v);
+                p += whole;
+                return true;
+            }
+            if (whole == 1 && v == 0 && (d[p + 1] == ',' || d[p + 1] == '.') && fraction(out))
+                return true;
+        }
+        const char* end = readExactDayNumber(d + p, d + n, out);
+        if (!end)
+            return false;
+        p = end - d;
+        return true;
+    }
+    // The digits after "0," up to a tab, at most 24 of them; room for them
+    // checked by number().
+    bool fraction(double& out)
+    {
+        static constexpr quint64 scale[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+        constexpr quint64 most = quint64(1) << 53;
+        static constexpr quint64 room[] = {most, most / 10, most / 100, most / 1000, most / 10000, most / 100000,
+            most / 1000000, most / 10000000, most / 100000000};
+        static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13,
+            1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        const char* q = d + p + 2;
+        quint64 m = 0;
+        int count = 0;
+        for (int k = 0; k < 3; ++k) {
+            quint64 v = 0;
+            const int got = readDigits(q + count, v);
+            if (m > room[got]) // more digits than a double holds
+                return false;
+            m = m * scale[got] + v;
+            count += got;
+            if (got < 8)
+                break;
+        }
+        if (count == 0 || count > 22 || q[count] != '\t' || m > most)
+            return false;
+        out = double(m) / powers[count];
+        p += 2 + count;
+        return true;
+    }
+    // Up to the next tab; false when a line end comes first (the record
+    // ends inside the text). Eight bytes at a time: any byte below 0x0E
+    // stops the look, and only a tab, CR or LF ends it.
+    bool textField(QByteArrayView& out)
+    {
+        constexpr quint64 low = 0x0101010101010101ULL;
+        constexpr quint64 high = 0x8080808080808080ULL;
+        qsizetype i = p;
+        while (true) {
+            for (; i + 8 <= n; i += 8) {
+                quint64 word;
+                std::memcpy(&word, d + i, 8);
+                if (const quint64 hit = (word - 0x0E * low) & ~word & high) {
+                    i += std::countr_zero(hit) / 8;
+                    break;
+                }
+            }
+            while (i < n && static_cast<unsigned char>(d[i]) >= 0x0E)
+                ++i;
+            if (i == n || d[i] == '\t')
+                break;
+            if (d[i] == '\r' || d[i] == '\n')
+                return false;
+            ++i; // another control character, part of the text
+        }
+        out = QByteArrayView(d + p, i - p);
+        p = i;
+        return true;
+    }
+
+    const char* d;
+    qsizetype n;
+    qsizetype p = 6; // after "#MEMO#"
+};
+
+qsizetype readWrittenMemo(QByteArrayView text, REC_Memo& m, qsizetype index, QList<PendingText>& texts)
+{
+    QByteArrayView nota;
+    const qsizetype length = WrittenMemo(text).read(m, nota);
+    if (length >= 0)
+        texts.append({index, 0, nota});
+    return length;
+}
+
+qsizetype readNoWrittenForm(QByteArrayView, REC_Sveglia&, qsizetype, QList<PendingText>&)
+{
+    return -1; // a few per store: the full walk is quick enough
+}
+
+int parseMemoBytes(QByteArrayView record, REC_Memo& m, qsizetype index, QList<PendingText>& texts)
+{
+    Fields<11> f{memoTags, memoKinds,
+        {&m.ID, &m.TipoMemo, nullptr, &m.Attivo, &m.Eseguito, &m.TipoData, &m.Data, &m.TipoOrario, &m.Orario,
+            &m.TipoAnticipo, &m.Anticipo}};
+    const int r = readFields(record, f);
+    if (r == 1)
+        texts.append({index, 0, f.texts[2]});
+    return r;
+}
+
+int parseSvegliaBytes(QByteArrayView record, REC_Sveglia& s, qsizetype index, QList<PendingText>& texts)
+{
+    Fields<6> f{svegliaTags, svegliaKinds, {&s.TipoSveglia, nullptr, &s.Attivo, &s.Orario, &s.Giorno, nullptr}};
+    const int r = readFields(record, f);
+    if (r == 1) {
+        texts.append({index, 0, f.texts[1]});
+        texts.append({index, 1, f.texts[5]});
+    }
+    return r;
+}
+
+// Decodes the texts of every record read into one block: ASCII widened,
+// anything else through the file's decoder and copied in.
+void decodeTexts(const QList<PendingText>& memoTexts, const QList<PendingText>& svegliaTexts, Encoding enc,
+    MemoList& memos, SvegliaList& sveglie)
+{
+    // No text decodes to more UTF-16 units than it has bytes; one that did
+    // would get an allocation of its own.
+    qsizetype room = 0;
+    for (const auto* list : {&memoTexts, &svegliaTexts}) {
+        for (const PendingText& t : *list)
+            room += t.bytes.size() + 1;
+    }
+    TextBlock block(room);
+    auto decode = [&](QByteArrayView bytes) {
+        if (bytes.isEmpty())
+            return decodeValue(bytes, enc);
+        QString text = block.ascii(bytes);
+        return text.isNull() ? block.copy(decodeValue(bytes, enc)) : text;
+    };
+    REC_Memo* m = memos.data();
+    for (const PendingText& t : memoTexts)
+        m[t.record].Nota = decode(t.bytes);
+    REC_Sveglia* s = sveglie.data();
+    for (const PendingText& t : svegliaTexts)
+        (t.field == 0 ? s[t.record].Messaggio : s[t.record].Suono) = decode(t.bytes);
+}
+
+// A record runs from its marker to the line end. Lines end with CR LF; a
+// lone LF or CR ends one too, so a file whose line ends were changed by an
+// editor or a copy still reads every record instead of running them together.
+qsizetype recordEnd(QByteArrayView text, qsizetype from)
+{
+    const char* begin = text.data() + from;
+    const size_t n = size_t(text.size() - from);
+    const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', n));
+    const size_t upTo = lf ? size_t(lf - begin) : n;
+    const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', upTo));
+    return from + qsizetype(cr ? cr - begin : upTo);
+}
+
+// Line ends in text[from, to), counted as recordEnd ends records: CR LF,
+// or a lone LF or CR.
+int lineEnds(QByteArrayView text, qsizetype from, qsizetype to)
+{
+    int n = 0;
+    for (qsizetype i = from; i < to; ++i) {
+        const char c = text[i];
+        if (c == '\n' || (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++n;
+    }
+    return n;
+}
+
+// Lines of text, the last one counted whether or not it ends.
+qsizetype lineCount(QByteArrayView text)
+{
+    qsizetype lines = 1;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while ((p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)))) != nullptr) {
+        ++lines;
+        ++p;
+    }
+    return lines;
+}
+
+// The first marker in text at or after from, or -1. The file is searched
+// for the marker's middle letter, which no tag of the other kind of record
+// holds ("#SVEGLIA#"'s G among memo lines), with memchr, rather than for
+// the whole marker from every '#'.
+qsizetype findMarker(QByteArrayView text, QByteArrayView marker, qsizetype from)
+{
+    const qsizetype k = marker.size() / 2;
+    const char* const d = text.data();
+    const char* const end = d + text.size();
+    const char* p = d + from + k;
+    while (p < end && (p = static_cast<const char*>(std::memchr(p, marker[k], size_t(end - p)))) != nullptr) {
+        const qsizetype start = p - d - k;
+        if (start + marker.size() <= text.size() && text.sliced(start, marker.size()) == marker)
+            return start;
+        ++p;
+    }
+    return -1;
+}
+
+// Where the records that failed to parse were, for the person to find them.
+struct Damage {
+    QString diagnostic;
+    QList<int> lines;
+};
+
+// Reads every record of one kind; a record that fails is left out and
+// noted, and the records after it are read all the same. False when one failed.
+template <typename Rec, typename Quick, typename Parse>
+bool parsePass(QByteArrayView text, QByteArrayView marker, QList<Rec>& list, Quick quick, Parse parse,
+    QList<PendingText>& texts, const QString& what, Damage& damage)
+{
+    bool whole = true;
+    int number = 0; // of the record, damaged ones included
+    qsizetype counted = 0;
+    int line = 1; // of text[counted]
+    qsizetype pos = 0;
+    while (true) {
+        // The next record most often starts right after the line end.
+        qsizetype at = pos;
+        while (at < text.size() && (text[at] == '\r' || text[at] == '\n'))
+            ++at;
+        const qsizetype start = text.sliced(at).startsWith(marker) ? at : findMarker(text, marker, pos);
+        if (start < 0)
+            return whole;
+        ++number;
+        Rec& rec = list.emplace_back();
+        const qsizetype length = quick(text.sliced(start), rec, list.size() - 1, texts);
+        const qsizetype end = length >= 0 ? start + length : recordEnd(text, start + marker.size());
+        const int r = length >= 0 ? 1 : parse(text.sliced(start, end - start), rec, list.size() - 1, texts);
+        if (r != 1) {
+            // A record half read would come back as a memo of 30/12/1899, or
+            // an alarm clock at midnight, and be saved so.
+            list.removeLast();
+            whole = false;
+            line += lineEnds(text, counted, start);
+            counted = start;
+            if (!damage.diagnostic.isEmpty())
+                damage.diagnostic += u'\n';
+            damage.diagnostic += what + QString::number(number) + QStringLiteral(" esito=") + QString::number(r)
+                + QStringLiteral(" riga=") + QString::number(line);
+            damage.lines.append(line);
+        }
+        if (end >= text.size())
+            return whole;
+        pos = end;
+    }
+}
+
+int parseBytes(QByteArrayView text, Encoding enc, MemoList& memos, SvegliaList& sveglie, Damage& damage)
+{
+    memos.clear();
+    sveglie.clear();
+    // A record a line at most: room for every memo at once, since a list
+    // grown by doubling keeps up to half its room empty for the whole run.
+    const qsizetype lines = lineCount(text);
+    memos.reserve(lines);
+    QList<PendingText> memoTexts, svegliaTexts;
+    memoTexts.reserve(lines);
+    const bool memosWhole = parsePass(text, "#MEMO#", memos, readWrittenMemo, parseMemoBytes, memoTexts,
+        QStringLiteral("Errore sul Memo numero "), damage);
+    const bool sveglieWhole = parsePass(text, "#SVEGLIA#", sveglie, readNoWrittenForm, parseSvegliaBytes, svegliaTexts,
+        QStringLiteral("Errore sulla sveglia numero "), damage);
+    decodeTexts(memoTexts, svegliaTexts, enc, memos, sveglie);
+    std::sort(damage.lines.begin(), damage.lines.end());
+    damage.lines.erase(std::unique(damage.lines.begin(), damage.lines.end()), damage.lines.end());
+    if (!memosWhole)
+        return -1;
+    return sveglieWhole ? 1 : -2;
+}
+
+} // namespace
+
+int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
+    QList<int>* damagedLines, CodePage* codePage)
+{
+    memos.clear();
+    sveglie.clear();
+    diagnostic.clear();
+    if (damagedLines)
+        damagedLines->clear();
+    // ASCII reads the same either way: no look for UTF-8, nor through it.
+    const bool ascii = Codepage::isAscii(bytes);
+    std::optional<Codepage::Windows1252Decoder> windows;
+    if (!ascii && Codepage::readAsWindows1252(bytes, codePage && *codePage == CodePage::Windows1252)) {
+        windows.emplace();
+        if (!windows->isValid()) {
+            diagnostic = QStringLiteral("Codifica Windows-1252 non disponibile");
+            return -4;
+        }
+    }
+    if (codePage && !ascii)
+        *codePage = windows ? CodePage::Windows1252 : CodePage::Utf8;
+    Damage damage;
+    const int r = parseBytes(bytes, windows ? &*windows : nullptr, memos, sveglie, damage);
+    diagnostic = damage.diagnostic;
+    if (damagedLines)
+        *damagedLines = damage.lines;
+    if (!memos.isEmpty() || !sveglie.isEmpty())
+        return r;
+    // Not one record, yet more than line ends: zeros left by a crash, or
+    // another file altogether. Reading it as an empty store would let the
+    // next saves rotate the real one away.
+    const bool onlyLineEnds = std::all_of(bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; });
+    if (onlyLineEnds || r != 1)
+        return r;
+    diagnostic = QStringLiteral("Nessun record nel file");
+    return -3;
+}
+
+} // namespace StoreFile
