@@ -35,6 +35,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QIcon>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -97,8 +98,6 @@ TfrmReminder::~TfrmReminder()
 
 void TfrmReminder::FormCreate()
 {
-    setWindowIcon(QIcon(QStringLiteral(":/icons/brivo-reminder.png")));
-
     const int config = readBuildConfig(m_state.config, services.resources, services.locale, services.boxes);
     if (config < 1) {
         services.boxes.Errore(QStringLiteral("Errore di caricamento risorse!"));
@@ -118,15 +117,25 @@ void TfrmReminder::FormCreate()
         soundNames.append(s.Nome);
     const QString unknownLanguage
         = readSettings(m_state.settings, services.registry, settingsKey, m_state.config, soundNames);
-    // After the settings: they hold how this copy last wrote the store. Read
-    // on a thread of its own while the memo list's widgets are built, which
-    // look at neither the lists nor what the read sets.
+    // After the settings: they hold how this copy last wrote the store. Read,
+    // with the icon and the logo decoded, on a thread of its own while the
+    // memo list's widgets are built, which look at neither the lists nor what
+    // the read sets.
     QString diagnostic;
+    QImage icon;
+    QImage logo;
     {
         const QDateTime now = services.clock.now();
-        std::jthread reader([this, &diagnostic, now] { m_state.readStore(diagnostic, now); });
+        std::jthread reader([this, &diagnostic, now, &icon, &logo] {
+            icon.load(QStringLiteral(":/icons/brivo-reminder.png"), "PNG");
+            const QByteArray& picture = m_state.config.logoPicture;
+            if (!picture.isEmpty())
+                logo.loadFromData(picture, pictureFormat(picture));
+            m_state.readStore(diagnostic, now);
+        });
         buildMemoList();
     }
+    setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     if (m_state.storeUnconvertible) {
         // Running on empty lists would only invite changes that cannot be saved.
         services.boxes.Errore(unconvertibleStoreText(m_state.settings.Lingua_attuale, m_state.folders.data));
@@ -159,15 +168,14 @@ void TfrmReminder::FormCreate()
     // The grid is filled once the logo is on screen, behind it.
     splash->onFirstPaint = [this] { QTimer::singleShot(0, this, [this] { fillGridIfPending(); }); };
     pnlSplash = splash;
+    pnlSplash->setObjectName(QStringLiteral("pnlSplash"));
     pnlSplash->setAutoFillBackground(true);
     QPalette white = pnlSplash->palette();
     white.setColor(QPalette::Window, Qt::white);
     pnlSplash->setPalette(white);
     pnlSplash->setAlignment(Qt::AlignCenter);
-    QPixmap logo;
-    const QByteArray& picture = m_state.config.logoPicture;
-    if (logo.loadFromData(picture, pictureFormat(picture)))
-        pnlSplash->setPixmap(logo);
+    if (!logo.isNull())
+        pnlSplash->setPixmap(QPixmap::fromImage(logo));
     pnlSplash->setGeometry(rect());
     pnlSplash->show();
     pnlSplash->raise();

@@ -21,6 +21,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
 #include <QScreen>
@@ -124,13 +125,20 @@ private slots:
         }
     }
 
-    // Under the logo the grid is filled once the logo has been painted, or
-    // when the first tick takes the logo away before it ever was.
+    // The logo and the icon are decoded beside the rest of the start. Under
+    // the logo the grid is filled once the logo has been painted, or when the
+    // first tick takes the logo away before it ever was.
     void gridFilledBehindTheLogo()
     {
+        QFile real(QStringLiteral(":/bitmaps/LOGO"));
+        QVERIFY(real.open(QIODevice::ReadOnly));
+        const QByteArray logo = real.readAll();
         for (const bool painted : {true, false}) {
             Rig rig;
+            rig.resources.bitmaps.insert(QStringLiteral("LOGO"), logo);
             TfrmReminder& w = rig.start({memoOn(1, 1, QTime(10, 0), -5, 1, QStringLiteral("Dentista"))});
+            QCOMPARE(w.findChild<QLabel*>(QStringLiteral("pnlSplash"))->pixmap().size(), QImage::fromData(logo).size());
+            QCOMPARE(w.windowIcon().availableSizes(), QList<QSize>{QSize(64, 64)});
             w.show();
             TA_DBStringGrid* grid = w.memoGrid().dbsgMemo();
             if (painted) {
