@@ -18,3 +18,6 @@ public:
 private:
     QLocale m_locale;
 };
+
+// A time format without its seconds: "HH:mm:ss" gives "HH:mm".
+QString timeFormatWithoutSeconds(const QString& format);

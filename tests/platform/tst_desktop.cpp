@@ -334,6 +334,11 @@ private slots:
             const SystemLocale system{QLocale(locale)};
             QCOMPARE(QTime(9, 5, 42).toString(system.shortTimeFormat()), QString(shown));
         }
+        const std::pair<const char*, const char*> formats[] = {{"HH:mm:ss", "HH:mm"}, {"h:mm:ss AP", "h:mm AP"},
+            {"HH.mm.ss.zzz", "HH.mm"}, {"ss", ""}, {"H:mm", "H:mm"}, {"h:mm:s a", "h:mm a"}, {"HH:mm :ss", "HH:mm"},
+            {"ss:mm", ":mm"}, {"AP h:mm:ss", "AP h:mm"}, {"HH:mm:ss.z t", "HH:mm t"}, {"sss.zz", ""}, {"xs.zq", "q"}};
+        for (const auto& [format, without] : formats)
+            QCOMPARE(timeFormatWithoutSeconds(QString::fromLatin1(format)), QString::fromLatin1(without));
     }
 
     void stopSignalsAskForAnOrderlyEnd()
