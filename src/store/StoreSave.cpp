@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <filesystem>
 
@@ -268,7 +267,9 @@ int backupDaily(const QString& folder, const QDate& day)
     const QString store = linkTarget(dir.filePath(fileName));
     const QString backups = dir.filePath(QStringLiteral("Backup"));
     const QString copy = backups + QStringLiteral("/Store_") + day.toString(Qt::ISODate) + QStringLiteral(".dat");
-    if (!day.isValid() || !QFileInfo::exists(store) || QFileInfo::exists(copy))
+    // A folder or a pipe in the store's place has nothing to copy, and
+    // reading a pipe would never end.
+    if (!day.isValid() || !QFileInfo(store).isFile() || QFileInfo::exists(copy))
         return 0;
     QByteArray bytes;
     if (Leggi_File(store, bytes) != 1)
@@ -283,11 +284,19 @@ int backupDaily(const QString& folder, const QDate& day)
         return -4;
     }
     // Only our own dated copies go, oldest first; the names sort by date.
-    static const QRegularExpression dated(QStringLiteral("^Store_(\\d{4}-\\d{2}-\\d{2})\\.dat$"));
+    const auto dated = [](const QString& name) { // Store_yyyy-MM-dd.dat
+        if (name.size() != 20 || !name.startsWith(QLatin1String("Store_")) || !name.endsWith(QLatin1String(".dat")))
+            return false;
+        const QStringView date = QStringView(name).mid(6, 10);
+        for (qsizetype i = 0; i < date.size(); ++i) {
+            if (i == 4 || i == 7 ? date[i] != u'-' : !date[i].isDigit() || date[i].unicode() > 0x7f)
+                return false;
+        }
+        return QDate::fromString(date.toString(), Qt::ISODate).isValid();
+    };
     QStringList ours;
     for (const QString& name : QDir(backups).entryList(QDir::Files | QDir::NoSymLinks, QDir::Name)) {
-        const QRegularExpressionMatch m = dated.match(name);
-        if (m.hasMatch() && QDate::fromString(m.captured(1), Qt::ISODate).isValid())
+        if (dated(name))
             ours << name;
     }
     while (ours.size() > 14)
