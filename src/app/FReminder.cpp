@@ -545,6 +545,7 @@ void TfrmReminder::endSession()
 void TfrmReminder::hideSplash()
 {
     fillGridIfPending();
+    m_state.packStoreOnDisk();
     if (pnlSplash)
         pnlSplash->hide();
 }

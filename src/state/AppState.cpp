@@ -40,7 +40,7 @@ int AppState::readStore(QString& diagnostic, const QDateTime& now)
     const QString path = QDir(folders.data).filePath(StoreFile::fileName);
     if (r == 1 && report.file == StoreFile::fileName && QFileInfo(path).isFile()) {
         report.bytes.squeeze();
-        rememberStoreOnDisk(report.bytes);
+        rememberStoreOnDisk(report.bytes, false);
     } else if (r >= 0 && !QFileInfo::exists(path))
         rememberStoreOnDisk({});
     return r;
@@ -60,10 +60,25 @@ void AppState::noteCodePage(StoreFile::CodePage codePage)
     settingsPending = true;
 }
 
-void AppState::rememberStoreOnDisk(const QByteArray& bytes)
+void AppState::rememberStoreOnDisk(const QByteArray& bytes, bool pack)
 {
     const QFileInfo file(QDir(folders.data).filePath(StoreFile::fileName));
-    onDisk = {true, file.exists(), file.size(), file.lastModified(), bytes};
+    onDisk = {true, file.exists(), file.size(), file.lastModified(), bytes, {}};
+    if (pack)
+        packStoreOnDisk();
+}
+
+void AppState::packStoreOnDisk()
+{
+    if (onDisk.bytes.isEmpty())
+        return;
+    onDisk.packed = qCompress(onDisk.bytes, 1);
+    onDisk.bytes = QByteArray();
+}
+
+QByteArray AppState::storeBytesOnDisk() const
+{
+    return onDisk.packed.isEmpty() ? onDisk.bytes : qUncompress(onDisk.packed);
 }
 
 bool AppState::storeChangedOutside() const
@@ -80,7 +95,7 @@ bool AppState::storeChangedOutside() const
     if (file.size() == onDisk.size && file.lastModified() == onDisk.modified)
         return false;
     QByteArray bytes;
-    return Leggi_File(file.filePath(), bytes) != 1 || bytes != onDisk.bytes;
+    return Leggi_File(file.filePath(), bytes) != 1 || bytes != storeBytesOnDisk();
 }
 
 void AppState::takeInOutsideChanges(const QDateTime& now)
@@ -98,7 +113,7 @@ void AppState::takeInOutsideChanges(const QDateTime& now)
     StoreFile::CodePage theirs = codePage(), base = codePage();
     const bool read = Leggi_File(path, bytes) == 1
         && StoreFile::parseFileBytes(bytes, theirMemos, theirSveglie, diagnostic, nullptr, &theirs) == 1
-        && StoreFile::parseFileBytes(onDisk.bytes, baseMemos, baseSveglie, diagnostic, nullptr, &base) >= 0;
+        && StoreFile::parseFileBytes(storeBytesOnDisk(), baseMemos, baseSveglie, diagnostic, nullptr, &base) >= 0;
     if (!read) {
         // Cannot be joined: kept whole beside the store before ours replaces it.
         const QStringList kept = StoreFile::keepAs(folders.data, {StoreFile::fileName}, QStringLiteral("outside"), now);

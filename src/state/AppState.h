@@ -71,6 +71,9 @@ struct AppState {
     // Store.dat is no longer the file this copy last read or wrote: a synced
     // folder, an editor or a restored backup changed, replaced or removed it.
     bool storeChangedOutside() const;
+    // Compresses the store's bytes kept since the start-up's read, which
+    // leaves them whole so as not to lengthen the start.
+    void packStoreOnDisk();
     // Set by a save that took in outside changes, for the window to redraw
     // its lists and tell the person; outsideCopy names the copy kept of an
     // outside file that could not be joined.
@@ -88,7 +91,7 @@ private:
     // write found (kept with the settings when it changed).
     StoreFile::CodePage codePage() const;
     void noteCodePage(StoreFile::CodePage codePage);
-    void rememberStoreOnDisk(const QByteArray& bytes);
+    void rememberStoreOnDisk(const QByteArray& bytes, bool pack = true);
 
     bool saveFailing = false;
     // Store.dat as this copy last read or wrote it.
@@ -97,7 +100,9 @@ private:
         bool exists = false;
         qint64 size = -1;
         QDateTime modified;
-        QByteArray bytes;
+        QByteArray bytes;  // as read or written, until packed
+        QByteArray packed; // the same, compressed: an eighth of the room for the run
     } onDisk;
+    QByteArray storeBytesOnDisk() const;
     bool settingsFailing = false;
 };

@@ -713,36 +713,44 @@ echo "rounds $n")";
             {"a folder in its place", [](const QString& p) { QFile::remove(p) && QDir().mkpath(p + "/inside"); },
                 "ours", {"ours", "memo 2", "memo 3"}, 0, true, false, -11},
         };
-        for (const auto& r : rows) {
-            init();
-            put(mainPath(), memoLine(1) + memoLine(2) + memoLine(3));
-            AppState state;
-            state.folders.data = dir->path();
-            QString diagnostic;
-            QCOMPARE(state.readStore(diagnostic, QDateTime(QDate(2026, 12, 6), QTime(9, 0))), 1);
-            state.ArrMemo[0].Nota = "before";
-            QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6), QTime(9, 1)), 1); // this copy's own save
-            state.ArrMemo[0].Nota = "memo 1";
-            QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6), QTime(9, 2)), 1);
-            QVERIFY(!state.outsideChangesTaken);
-            r.outside(mainPath());
-            if (!r.ours.isEmpty())
-                state.ArrMemo[0].Nota = r.ours;
-            QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6), QTime(9, 3)), r.result);
-            QVERIFY2(state.outsideChangesTaken == r.taken, r.name);
-            QStringList notes;
-            for (const REC_Memo& m : std::as_const(state.ArrMemo))
-                notes << m.Nota;
-            QCOMPARE(notes, r.notes);
-            QCOMPARE(state.ArrSveglie.size(), r.sveglie);
-            if (r.result == 1) {
-                QCOMPARE(load().memos.size(), r.notes.size());
-                QCOMPARE(load().memos.last().Nota, r.notes.last());
+        // Against the file as this copy last wrote it, and as it read it at
+        // start, kept whole and then packed as the start-up's end does.
+        for (const auto& r : rows)
+            for (const bool ownSaves : {true, false}) {
+                init();
+                put(mainPath(), memoLine(1) + memoLine(2) + memoLine(3));
+                AppState state;
+                state.folders.data = dir->path();
+                QString diagnostic;
+                QCOMPARE(state.readStore(diagnostic, QDateTime(QDate(2026, 12, 6), QTime(9, 0))), 1);
+                if (ownSaves) {
+                    state.ArrMemo[0].Nota = "before";
+                    QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6), QTime(9, 1)), 1); // this copy's own save
+                    state.ArrMemo[0].Nota = "memo 1";
+                    QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6), QTime(9, 2)), 1);
+                } else {
+                    state.packStoreOnDisk();
+                }
+                QVERIFY(!state.storeChangedOutside());
+                QVERIFY(!state.outsideChangesTaken);
+                r.outside(mainPath());
+                if (!r.ours.isEmpty())
+                    state.ArrMemo[0].Nota = r.ours;
+                QCOMPARE(state.writeStore(u',', QDate(2026, 12, 6), QTime(9, 3)), r.result);
+                QVERIFY2(state.outsideChangesTaken == r.taken, r.name);
+                QStringList notes;
+                for (const REC_Memo& m : std::as_const(state.ArrMemo))
+                    notes << m.Nota;
+                QCOMPARE(notes, r.notes);
+                QCOMPARE(state.ArrSveglie.size(), r.sveglie);
+                if (r.result == 1) {
+                    QCOMPARE(load().memos.size(), r.notes.size());
+                    QCOMPARE(load().memos.last().Nota, r.notes.last());
+                }
+                QVERIFY2(state.outsideCopy.isEmpty() != r.copyKept, r.name);
+                if (r.copyKept)
+                    QCOMPARE(fileBytes(state.outsideCopy), QByteArray("not a store at all"));
             }
-            QVERIFY2(state.outsideCopy.isEmpty() != r.copyKept, r.name);
-            if (r.copyKept)
-                QCOMPARE(fileBytes(state.outsideCopy), QByteArray("not a store at all"));
-        }
     }
 
     // Start-up keeps every file it could not use, at once and once, by a copy
@@ -832,6 +840,7 @@ echo "rounds $n")";
         };
         QVERIFY(QDir().mkpath(backups.path()));
         put(backups.filePath("Store_2000-13-01.dat"), "not ours: no such date");
+        put(backups.filePath("Store_1999-1-011.dat"), "not ours: not our form of a date");
         for (int d = -13; d < 0; ++d)
             put(copyOf(d), "old");
         put(mainPath(), "first");
@@ -845,7 +854,8 @@ echo "rounds $n")";
                 && fileBytes(mainPath()).contains(state.ArrMemo[0].Nota.toUtf8());
         };
         QVERIFY(saveOn(0) && saveOn(0) && saveOn(1));
-        QCOMPARE(backups.entryList({"Store_*.dat"}).size(), 14 + 1);
+        QCOMPARE(backups.entryList({"Store_*.dat"}).size(), 14 + 2);
+        QVERIFY(QFile::exists(backups.filePath("Store_1999-1-011.dat")));
         QCOMPARE(fileBytes(copyOf(0)), QByteArray("first"));
         QVERIFY(fileBytes(copyOf(1)).contains("save 2"));
         QVERIFY(!QFile::exists(copyOf(-13)) && QFile::exists(copyOf(-12)));
