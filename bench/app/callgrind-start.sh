@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Instructions of one start to the shown window, under callgrind, offscreen:
+# Instructions of one start to its first painted frame, under callgrind, offscreen:
 #   bench/app/callgrind-start.sh [MEMOS [PROGRAM [OUT]]]
 # MEMOS (10,000 unless given) memos in the store of a throw-away home;
 # PROGRAM is build/src/brivo-reminder unless given. Prints the total and the

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Measures, with the program built in build/:
-#  1. start to window shown with 0 to 100,000 memos, against a minimal
-#     Qt window with a table and a tray icon (both print the clock when shown
-#     and end; RUNS runs each);
+#  1. start to the first painted frame with 0 to 100,000 memos, against a minimal
+#     Qt window with a table and a tray icon (both print the clock once their
+#     first frame is painted, and end; RUNS runs each);
 #  2. the CPU and memory of the program idle for IDLE_SECONDS with 10,000
 #     memos, and the memory of the minimal window;
 #  3. on X (Xvfb and openbox), idle wake-ups and CPU of the program beside the
@@ -37,7 +37,7 @@ PY
 }
 
 start_us() { # command... : microseconds from its start to the "shown <ns>" line
-    # it prints once its window is shown
+    # it prints once its first frame is painted
     local start shown
     start=$(date +%s%N)
     shown=$("$@" 2>/dev/null | awk '/^shown / {print $2}')
@@ -49,7 +49,7 @@ median_ms() { sort -n | awk '{a[NR]=$1} END {printf "%.1f", a[int((NR+1)/2)]/100
 sleep 2; kill -TERM $! ; wait $! || true
 # The program and the minimal window take turns, so that both meet the same
 # load from anything else on the machine.
-echo "start to window shown, median of $runs runs each:"
+echo "start to the first painted frame, median of $runs runs each:"
 for memos in 0 1000 10000 100000; do
     make_store $memos
     : >"$work/program.us"; : >"$work/minimal.us"
