@@ -635,12 +635,8 @@ IcsOutcome TfrmReminder::transferIcs(bool exporting, const QString& path)
     const QDateTime now = services.clock.now();
     QString why;
     Calendar* calendar = CalendarLoader::load(why);
-    if (!calendar) {
-        IcsOutcome missing;
-        missing.fault = IcsOutcome::Fault::Unavailable;
-        missing.detail = why;
-        return missing;
-    }
+    if (!calendar)
+        return IcsOutcome::unavailable(why);
     const IcsOutcome outcome
         = exporting ? calendar->exportFile(m_state, path, now) : calendar->importFile(m_state, path, now);
     if (outcome.listsChanged) {

@@ -94,12 +94,8 @@ int runHere(AppState& state, bool exporting, const QString& path)
     // Before the store is read: without the module nothing is touched.
     QString why;
     Calendar* calendar = CalendarLoader::load(why);
-    if (!calendar) {
-        IcsOutcome missing;
-        missing.fault = IcsOutcome::Fault::Unavailable;
-        missing.detail = why;
-        return fail(IcsFiles::describe(missing, path, exporting));
-    }
+    if (!calendar)
+        return fail(IcsFiles::describe(IcsOutcome::unavailable(why), path, exporting));
     QSettingsRegistry registry;
     const QString key = readPersonSettings(state, registry);
     state.settingsPending = false;

@@ -21,4 +21,12 @@ struct IcsOutcome {
     {
         return fault == Fault::None;
     }
+    // The calendar module could not be loaded, for the reason given.
+    static IcsOutcome unavailable(const QString& why)
+    {
+        IcsOutcome missing;
+        missing.fault = Fault::Unavailable;
+        missing.detail = why;
+        return missing;
+    }
 };
