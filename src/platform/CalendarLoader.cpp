@@ -1,16 +1,15 @@
 #include "platform/CalendarLoader.h"
 
+#include "platform/ProgramModules.h"
+
 #include "sync/Calendar.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
 
 QStringList CalendarLoader::defaultPaths()
 {
-    const QString exe = QCoreApplication::applicationDirPath();
-    return {exe + QStringLiteral("/libbrivo_calendar.so"),
-        exe + QStringLiteral("/" BRIVO_MODULES_FROM_BIN "/libbrivo_calendar.so")};
+    return programModulePaths(QStringLiteral("libbrivo_calendar.so"));
 }
 
 Calendar* CalendarLoader::load(QString& why, const QStringList& paths)

@@ -1,15 +1,14 @@
 #include "platform/QtSoundPlayer.h"
 
-#include <QCoreApplication>
+#include "platform/ProgramModules.h"
+
 #include <QLibrary>
 
 #include <cstdio>
 
 QStringList QtSoundPlayer::defaultModulePaths()
 {
-    const QString exe = QCoreApplication::applicationDirPath();
-    return {exe + QStringLiteral("/libbrivo_sound.so"),
-        exe + QStringLiteral("/" BRIVO_MODULES_FROM_BIN "/libbrivo_sound.so")};
+    return programModulePaths(QStringLiteral("libbrivo_sound.so"));
 }
 
 QtSoundPlayer::QtSoundPlayer(QStringList modulePaths)
