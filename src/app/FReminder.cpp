@@ -44,6 +44,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <latch>
 #include <thread>
 #include <utility>
 
@@ -66,8 +67,20 @@ protected:
 
 } // namespace
 
+// The start-up's read on a thread of its own: the store, into a state that
+// nothing else touches, and the icon and the logo, which the window needs
+// before it is shown.
+struct TfrmReminder::StoreRead {
+    AppState state;
+    QString diagnostic;
+    QImage icon;
+    QImage logo;
+    std::latch picturesDecoded{1};
+    std::jthread thread; // last: joined before the rest goes
+};
+
 TfrmReminder::TfrmReminder(Services& appServices, const ProgramFolders& folders, const QStringList& arguments,
-    WarningWindowFactory* warnings, QWidget* parent)
+    WarningWindowFactory* warnings, QWidget* parent, StoreReading reading)
     : QMainWindow(parent)
     , services(appServices)
 {
@@ -87,7 +100,7 @@ TfrmReminder::TfrmReminder(Services& appServices, const ProgramFolders& folders,
         warnings = ownWarnings.get();
     }
     m_engine = std::make_unique<ReminderEngine>(m_state, services.clock, *this, *warnings, arguments);
-    FormCreate();
+    FormCreate(reading);
 }
 
 TfrmReminder::~TfrmReminder()
@@ -96,7 +109,7 @@ TfrmReminder::~TfrmReminder()
         tray->hide();
 }
 
-void TfrmReminder::FormCreate()
+void TfrmReminder::FormCreate(StoreReading reading)
 {
     const int config = readBuildConfig(m_state.config, services.resources, services.locale, services.boxes);
     if (config < 1) {
@@ -120,27 +133,24 @@ void TfrmReminder::FormCreate()
     // After the settings: they hold how this copy last wrote the store. Read,
     // with the icon and the logo decoded, on a thread of its own while the
     // memo list's widgets are built, which look at neither the lists nor what
-    // the read sets.
-    QString diagnostic;
-    QImage icon;
-    QImage logo;
-    {
-        const QDateTime now = services.clock.now();
-        std::jthread reader([this, &diagnostic, now, &icon, &logo] {
-            icon.load(QStringLiteral(":/icons/brivo-reminder.png"), "PNG");
-            const QByteArray& picture = m_state.config.logoPicture;
-            if (!picture.isEmpty())
-                logo.loadFromData(picture, pictureFormat(picture));
-            m_state.readStore(diagnostic, now);
-        });
-        buildMemoList();
-    }
-    setWindowIcon(QIcon(QPixmap::fromImage(icon)));
-    if (m_state.storeUnconvertible) {
-        // Running on empty lists would only invite changes that cannot be saved.
-        services.boxes.Errore(unconvertibleStoreText(m_state.settings.Lingua_attuale, m_state.folders.data));
-        requestEnd(1);
-    }
+    // the read finds.
+    m_read = std::make_unique<StoreRead>();
+    StoreRead& read = *m_read;
+    read.state.folders = m_state.folders;
+    read.state.settings.Codifica_archivio = m_state.settings.Codifica_archivio;
+    read.thread = std::jthread([&read, now = services.clock.now(), picture = m_state.config.logoPicture] {
+        read.icon.load(QStringLiteral(":/icons/brivo-reminder.png"), "PNG");
+        if (!picture.isEmpty())
+            read.logo.loadFromData(picture, pictureFormat(picture));
+        read.picturesDecoded.count_down();
+        read.state.readStore(read.diagnostic, now);
+    });
+    buildMemoList();
+    read.picturesDecoded.wait();
+    setWindowIcon(QIcon(QPixmap::fromImage(std::exchange(read.icon, QImage()))));
+    const QImage logo = std::exchange(read.logo, QImage());
+    if (reading == StoreReading::BeforeShown)
+        finishStoreRead();
 
     const int language = Testi_Lingua();
     if (language < 1) {
@@ -152,8 +162,6 @@ void TfrmReminder::FormCreate()
             services.boxes.information(unknownLanguageText(m_state.settings.Lingua_attuale, unknownLanguage));
         });
     }
-    if (const QString rescued = m_state.rescuedStore(); !rescued.isEmpty() && !m_state.storeUnconvertible)
-        QTimer::singleShot(0, this, [this, rescued] { offerRescuedStore(rescued); });
     followQtTexts();
     setWindowTitle(m_state.config.NOME_PROGRAMMA);
     m_layout->Applica_Primo_Piano();
@@ -165,7 +173,7 @@ void TfrmReminder::FormCreate()
 
     m_state.ContaTick = 1;
     auto* splash = new SplashPanel(this);
-    // The grid is filled once the logo is on screen, behind it.
+    // The lists are taken in and the grid filled once the logo is on screen, behind it.
     splash->onFirstPaint = [this] { QTimer::singleShot(0, this, [this] { fillGridIfPending(); }); };
     pnlSplash = splash;
     pnlSplash->setObjectName(QStringLiteral("pnlSplash"));
@@ -181,6 +189,9 @@ void TfrmReminder::FormCreate()
     pnlSplash->raise();
 
     connect(&Timer, &QTimer::timeout, this, [this] {
+        finishStoreRead();
+        if (m_endRequested)
+            return;
         m_engine->TimerTimer();
         // One clock reading per tick: it costs more than an idle tick's checks.
         if (const std::optional<qint64> clockMs = m_engine->tickClockMs())
@@ -190,6 +201,47 @@ void TfrmReminder::FormCreate()
     });
     Timer.start(FIRST_TICK_INTERVAL_MS);
 
+    // Once the window is up and the first tick has run: nothing waits for the server.
+    if (!m_endRequested)
+        QTimer::singleShot(FIRST_TICK_INTERVAL_MS + 500, this, &TfrmReminder::startSync);
+    m_formCreated = true;
+    if (!m_read)
+        tellStoreFindings();
+}
+
+void TfrmReminder::finishStoreRead()
+{
+    if (!m_read)
+        return;
+    const std::unique_ptr<StoreRead> read = std::move(m_read);
+    read->thread.join();
+    m_state.takeStoreRead(std::move(read->state));
+    if (m_state.storeUnconvertible) {
+        // Running on empty lists would only invite changes that cannot be saved.
+        const QString text = unconvertibleStoreText(m_state.settings.Lingua_attuale, m_state.folders.data);
+        requestEnd(1);
+        if (!m_formCreated) {
+            services.boxes.Errore(text); // the program entry ends the program before showing the window
+            return;
+        }
+        // The window is up: nothing may run on the empty lists while the box waits.
+        Timer.stop();
+        hide();
+        tray->hide();
+        QTimer::singleShot(0, this, [this, text] {
+            services.boxes.Errore(text);
+            emit closedForGood();
+        });
+        return;
+    }
+    if (m_formCreated)
+        tellStoreFindings();
+}
+
+void TfrmReminder::tellStoreFindings()
+{
+    if (const QString rescued = m_state.rescuedStore(); !rescued.isEmpty() && !m_state.storeUnconvertible)
+        QTimer::singleShot(0, this, [this, rescued] { offerRescuedStore(rescued); });
     // Shown once the timer runs: at an unattended log-in no reminder may wait
     // for the answer.
     if (m_state.storeDamaged) {
@@ -198,9 +250,6 @@ void TfrmReminder::FormCreate()
                 m_state.damagedStoreFile, m_state.damagedLines));
         });
     }
-    // Once the window is up and the first tick has run: nothing waits for the server.
-    if (!m_endRequested)
-        QTimer::singleShot(FIRST_TICK_INTERVAL_MS + 500, this, &TfrmReminder::startSync);
 }
 
 void TfrmReminder::buildTray()
@@ -315,6 +364,22 @@ void TfrmReminder::followQtTexts()
 
 bool TfrmReminder::eventFilter(QObject* watched, QEvent* event)
 {
+    // A key or a click before the lists are taken in waits for them.
+    if (m_read) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::Drop:
+            finishStoreRead();
+            break;
+        default:
+            break;
+        }
+    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()
         || static_cast<QWidget*>(watched)->window() != this)
         return QMainWindow::eventFilter(watched, event);
@@ -335,11 +400,13 @@ void TfrmReminder::requestEnd(int code)
 
 AppState& TfrmReminder::state()
 {
+    finishStoreRead();
     return m_state;
 }
 
 ReminderEngine& TfrmReminder::engine()
 {
+    finishStoreRead();
     return *m_engine;
 }
 
@@ -360,11 +427,13 @@ const TestiReminder& TfrmReminder::texts() const
 
 MemoGrid& TfrmReminder::memoGrid()
 {
+    finishStoreRead();
     return *m_memoGrid;
 }
 
 MemoListPanel& TfrmReminder::memoList()
 {
+    finishStoreRead();
     return *m_panel;
 }
 
@@ -432,6 +501,11 @@ void TfrmReminder::restorePosition()
 
 void TfrmReminder::closeEvent(QCloseEvent* event)
 {
+    finishStoreRead();
+    if (m_endRequested) { // the start-up failed: nothing of this run to keep
+        event->accept();
+        return;
+    }
     // Whether it hides or ends: the session may end without a hide.
     commitEditors();
     const bool ending = m_state.UscitaRichiesta || m_state.FineSessione;
@@ -552,10 +626,12 @@ void TfrmReminder::hideSplash()
 
 void TfrmReminder::fillGridIfPending()
 {
+    finishStoreRead();
     if (!gridFillPending)
         return;
     gridFillPending = false;
     m_memoGrid->Aggiorna_Griglia();
+    emit gridFilled();
 }
 
 void TfrmReminder::setTimerInterval(int ms)
@@ -630,6 +706,9 @@ void TfrmReminder::followListChange()
 
 IcsOutcome TfrmReminder::transferIcs(bool exporting, const QString& path)
 {
+    finishStoreRead();
+    if (m_endRequested)
+        return IcsOutcome::unavailable(unconvertibleStoreText(m_state.settings.Lingua_attuale, m_state.folders.data));
     // Typed text goes out with the rest; an import does not land under an open editor.
     commitEditors();
     const QDateTime now = services.clock.now();

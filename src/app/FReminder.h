@@ -39,9 +39,15 @@ class WarningWindowFactory;
 class TfrmReminder : public QMainWindow, public EngineHost {
     Q_OBJECT
 public:
+    // When the store read at start-up is taken in: before the constructor
+    // returns, or once the start-up logo is on screen (or sooner, when
+    // anything needs the lists), which shows the window sooner.
+    enum class StoreReading { BeforeShown, BehindLogo };
+
     // folders: where the store and the sounds are. arguments: the command line.
     TfrmReminder(Services& services, const ProgramFolders& folders, const QStringList& arguments,
-        WarningWindowFactory* warnings = nullptr, QWidget* parent = nullptr);
+        WarningWindowFactory* warnings = nullptr, QWidget* parent = nullptr,
+        StoreReading reading = StoreReading::BeforeShown);
     ~TfrmReminder() override;
 
     AppState& state();
@@ -58,7 +64,8 @@ public:
     // (texts unchanged: the caller reports it and ends the program).
     int Testi_Lingua();
 
-    // Start-up asked the program to end (bad build configuration or language).
+    // Start-up asked the program to end (bad build configuration or language,
+    // or, once it is read, a store this build cannot convert).
     bool endRequested() const;
     int exitCode() const;
 
@@ -97,8 +104,11 @@ public:
     TfrmMessaggioTrayIcon* trayNotice() const;
 
 signals:
-    // Settings and store are written: the program may end.
+    // Settings and store are written, or the start-up failed: the program
+    // may end, with exitCode().
     void closedForGood();
+    // The start-up's memos are in the grid (for the start-up benchmark).
+    void gridFilled();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -110,7 +120,12 @@ protected:
 private:
     // Closes any open cell editor, its text kept, in this window and the alarm-clock window.
     void commitEditors();
-    void FormCreate();
+    void FormCreate(StoreReading reading);
+    // Joins the start-up's store read and takes its lists in, once; every
+    // way in that may touch the lists calls it first.
+    void finishStoreRead();
+    // A rescued store to offer and a damaged one to tell of, once the timer runs.
+    void tellStoreFindings();
     void requestEnd(int code);
     bool confirmExit();
     void restorePosition();
@@ -166,5 +181,8 @@ private:
     std::unique_ptr<TfrmMissed> frmMissed; // made at the first notice, kept
     std::unique_ptr<PasswordStore> m_passwords;
     std::unique_ptr<CalendarSync> m_sync;
+    struct StoreRead;
+    std::unique_ptr<StoreRead> m_read; // until the start-up's read is taken in
+    bool m_formCreated = false;
     bool m_toldNoCalendar = false; // the calendar module is missing, said once
 };

@@ -22,6 +22,9 @@ constexpr int SESSION_END_SYNC_MS = 3000;
 
 void TfrmReminder::startSync()
 {
+    finishStoreRead();
+    if (m_endRequested)
+        return;
     if (!m_sync) {
         if (m_state.settings.CalDAV_URL.trimmed().isEmpty())
             return; // no sync: nothing made

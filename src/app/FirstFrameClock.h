@@ -19,14 +19,19 @@ protected:
     {
         if (event->type() == QEvent::Paint && !m_seen) {
             m_seen = true;
-            QTimer::singleShot(0, QCoreApplication::instance(), [] {
-                const auto now = std::chrono::system_clock::now().time_since_epoch();
-                std::printf("shown %lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
-                std::fflush(stdout);
-                std::_Exit(0);
-            });
+            QTimer::singleShot(0, QCoreApplication::instance(), [] { stopNow(); });
         }
         return QObject::eventFilter(watched, event);
+    }
+
+public:
+    // Prints the clock now and ends.
+    static void stopNow()
+    {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::printf("shown %lld\n", static_cast<long long>(std::chrono::nanoseconds(now).count()));
+        std::fflush(stdout);
+        std::_Exit(0);
     }
 
 private:

@@ -106,14 +106,16 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    TfrmReminder window(services, folders, QApplication::arguments());
+    TfrmReminder window(
+        services, folders, QApplication::arguments(), nullptr, nullptr, TfrmReminder::StoreReading::BehindLogo);
     desktop.messageBoxes().setParentWindow(&window);
     SessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &SessionEnd::endRequested, &window, &TfrmReminder::endSession);
     // exit, not quit: quit would first ask every window to close, and the main
     // window answers a close by hiding to the tray.
     QObject::connect(
-        &window, &TfrmReminder::closedForGood, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        &window, &TfrmReminder::closedForGood, &app, [&window] { QCoreApplication::exit(window.exitCode()); },
+        Qt::QueuedConnection);
     if (window.endRequested())
         return window.exitCode();
     // Later starts ask this copy to show its window instead of starting.
@@ -129,8 +131,12 @@ int main(int argc, char* argv[])
             qPrintable(QDir::toNativeSeparators(instance.socketPath())));
     }
     // For the start-up benchmark.
+    // "filled": once the memos are in the grid, behind the logo, rather than at the first frame.
     FirstFrameClock firstFrame;
-    if (qEnvironmentVariableIsSet("BRIVO_REMINDER_QUIT_WHEN_SHOWN"))
+    const QByteArray quitWhen = qgetenv("BRIVO_REMINDER_QUIT_WHEN_SHOWN");
+    if (quitWhen == "filled")
+        QObject::connect(&window, &TfrmReminder::gridFilled, &FirstFrameClock::stopNow);
+    else if (!quitWhen.isEmpty())
         app.installEventFilter(&firstFrame);
     window.show();
     return QApplication::exec();

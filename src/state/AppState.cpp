@@ -46,6 +46,21 @@ int AppState::readStore(QString& diagnostic, const QDateTime& now)
     return r;
 }
 
+void AppState::takeStoreRead(AppState&& read)
+{
+    ArrMemo = std::move(read.ArrMemo);
+    ArrSveglie = std::move(read.ArrSveglie);
+    sync = std::move(read.sync);
+    keptSyncFile = std::move(read.keptSyncFile);
+    storeDamaged = read.storeDamaged;
+    keptDamagedFiles = std::move(read.keptDamagedFiles);
+    damagedStoreFile = std::move(read.damagedStoreFile);
+    damagedLines = std::move(read.damagedLines);
+    storeUnconvertible = read.storeUnconvertible;
+    onDisk = std::move(read.onDisk);
+    noteCodePage(read.codePage());
+}
+
 StoreFile::CodePage AppState::codePage() const
 {
     return StoreFile::codePageNamed(settings.Codifica_archivio);

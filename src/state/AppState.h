@@ -39,6 +39,10 @@ struct AppState {
     // A file that could not be read or parsed is kept at once under a
     // damaged name, before any save can rotate it away.
     int readStore(QString& diagnostic, const QDateTime& now);
+    // Takes what read's readStore found (the lists, the sync data and the
+    // findings above): the start-up reads into a state of its own on
+    // another thread, so that nothing here is touched while it reads.
+    void takeStoreRead(AppState&& read);
     bool storeDamaged = false;    // start-up found a store file it could not use
     QStringList keptDamagedFiles; // where such files were kept
     QString damagedStoreFile;     // the file read, whose damagedLines were skipped

@@ -10,6 +10,7 @@
 #include "memolist/MemoGrid.h"
 #include "memolist/MemoListPanel.h"
 #include "memolist/MemoListRig.h"
+#include "platform/CalendarLoader.h"
 #include "platform/TrayIcon.h"
 #include "platform/WindowSystem.h"
 #include "state/Colorazioni.h"
@@ -125,30 +126,72 @@ private slots:
         }
     }
 
-    // The logo and the icon are decoded beside the rest of the start. Under
-    // the logo the grid is filled once the logo has been painted, or when the
-    // first tick takes the logo away before it ever was.
-    void gridFilledBehindTheLogo()
+    // The store is read, and the logo and the icon decoded, beside the rest
+    // of the start. Under the logo the grid is filled once the logo has been
+    // painted, or when the first tick takes the logo away before it ever was.
+    // Read behind the logo, the lists are taken in then too, or sooner by
+    // whatever needs them first: a tick, the session's end, a calendar file
+    // asked for by a later start.
+    void storeReadBehindTheLogo()
     {
+        using Reading = TfrmReminder::StoreReading;
         QFile real(QStringLiteral(":/bitmaps/LOGO"));
         QVERIFY(real.open(QIODevice::ReadOnly));
         const QByteArray logo = real.readAll();
-        for (const bool painted : {true, false}) {
+        enum Entry { Painted, Tick, SessionEnd, Export };
+        const struct {
+            Reading reading;
+            Entry entry;
+        } rows[] = {{Reading::BeforeShown, Painted}, {Reading::BeforeShown, Tick}, {Reading::BehindLogo, Painted},
+            {Reading::BehindLogo, Tick}, {Reading::BehindLogo, SessionEnd}, {Reading::BehindLogo, Export}};
+        for (const auto& row : rows) {
             Rig rig;
             rig.resources.bitmaps.insert(QStringLiteral("LOGO"), logo);
-            TfrmReminder& w = rig.start({memoOn(1, 1, QTime(10, 0), -5, 1, QStringLiteral("Dentista"))});
+            // Missed since the last check, to be told at the first tick.
+            rig.putSetting("Ultimo_controllo", at(2024, 6, 3, 9, 0).toUTC().toString(Qt::ISODate));
+            QVERIFY(StoreFile::write(rig.dir.path(), {memoOn(1, 0, QTime(9, 30), 0, 1, "Dentista")}, {}, u',') == 1);
+            TfrmReminder& w = rig.start({}, {}, row.reading);
+            // Not through memoGrid(), which would take the lists in itself.
+            auto* grid = w.findChild<TA_DBStringGrid*>();
+            QVERIFY(grid);
             QCOMPARE(w.findChild<QLabel*>(QStringLiteral("pnlSplash"))->pixmap().size(), QImage::fromData(logo).size());
             QCOMPARE(w.windowIcon().availableSizes(), QList<QSize>{QSize(64, 64)});
-            w.show();
-            TA_DBStringGrid* grid = w.memoGrid().dbsgMemo();
-            if (painted) {
+            switch (row.entry) {
+            case Painted:
+                w.show();
                 QVERIFY(QTest::qWaitForWindowExposed(&w));
                 QTRY_COMPARE(grid->Cells(COL_TEXT, 1), QString("Dentista"));
                 QVERIFY(w.splashVisible());
-            } else {
-                rig.tick(1500);
-                QVERIFY(!w.splashVisible());
+                break;
+            case Tick:
+                // Through the window's own timer, as the program ticks.
+                for (const int ms : {1500, 3000}) {
+                    rig.clock.advanceMs(ms);
+                    w.timer().start(0);
+                    QTRY_VERIFY(!w.splashVisible());
+                }
+                QTRY_COMPARE(int(rig.notifications.sent.size()), 1);
+                QVERIFY(rig.notifications.sent[0][1].contains("Dentista"));
                 QCOMPARE(grid->Cells(COL_TEXT, 1), QString("Dentista"));
+                break;
+            case SessionEnd: {
+                w.endSession();
+                MemoList memos;
+                SvegliaList sveglie;
+                QVERIFY(rig.stored(memos, sveglie));
+                QCOMPARE(notes(memos), QStringList{"Dentista"});
+                break;
+            }
+            case Export: {
+                QString why;
+                QVERIFY2(CalendarLoader::load(why, {QStringLiteral(BRIVO_CALENDAR_MODULE)}), qPrintable(why));
+                const QString ics = rig.dir.filePath("out.ics");
+                QVERIFY(w.transferIcs(true, ics).ok());
+                QFile file(ics);
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                QVERIFY(file.readAll().contains("Dentista"));
+                break;
+            }
             }
         }
     }
@@ -327,22 +370,35 @@ private slots:
     {
         Codepage::setConverterNameForTests("no-such-code-page");
         const auto restore = qScopeGuard([] { Codepage::setConverterNameForTests(nullptr); });
-        Rig rig;
-        const QByteArray windows = "#MEMO#\t#_ID:1\t#TME:1\t#_NT:Perch\xe9\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366\t#TOR:1"
-                                   "\t#_OR:0,5\t#TAN:2\t#_AN:-5\r\n";
-        QFile store(rig.dir.filePath("Store.dat"));
-        QVERIFY(store.open(QIODevice::WriteOnly) && store.write(windows) == windows.size());
-        store.close();
-        TfrmReminder& w = rig.start();
-        QVERIFY(w.endRequested());
-        QCOMPARE(rig.boxes.texts().size(), 1);
-        QVERIFY(
-            rig.boxes.texts()[0].startsWith("Errore: Il file \"" + store.fileName() + "\" è scritto nella codifica"));
-        w.state().DaSalvare = true;
-        rig.tick(1500);
-        rig.tick();
-        QVERIFY(store.open(QIODevice::ReadOnly) && store.readAll() == windows);
-        QCOMPARE(QDir(rig.dir.path()).entryList({"Store*"}), QStringList{"Store.dat"});
+        for (const auto reading : {TfrmReminder::StoreReading::BeforeShown, TfrmReminder::StoreReading::BehindLogo}) {
+            Rig rig;
+            const QByteArray windows = "#MEMO#\t#_ID:1\t#TME:1\t#_NT:Perch\xe9\t#_ES:0\t#_AT:1\t#TDT:1\t#_DT:45366"
+                                       "\t#TOR:1\t#_OR:0,5\t#TAN:2\t#_AN:-5\r\n";
+            QFile store(rig.dir.filePath("Store.dat"));
+            QVERIFY(store.open(QIODevice::WriteOnly) && store.write(windows) == windows.size());
+            store.close();
+            TfrmReminder& w = rig.start({}, {}, reading);
+            if (reading == TfrmReminder::StoreReading::BehindLogo) {
+                // Found once the logo is up: the window goes, then the box, then the program.
+                QSignalSpy ended(&w, &TfrmReminder::closedForGood);
+                QVERIFY(!w.endRequested());
+                w.show();
+                QTRY_COMPARE(ended.size(), 1);
+                QCOMPARE(rig.boxes.texts().size(), 1);
+                QVERIFY(w.isHidden());
+                QCOMPARE(w.exitCode(), 1);
+            }
+            QVERIFY(w.endRequested());
+            QCOMPARE(rig.boxes.texts().size(), 1);
+            QVERIFY(rig.boxes.texts()[0].startsWith(
+                "Errore: Il file \"" + store.fileName() + "\" è scritto nella codifica"));
+            w.state().DaSalvare = true;
+            rig.tick(1500);
+            rig.tick();
+            w.endSession();
+            QVERIFY(store.open(QIODevice::ReadOnly) && store.readAll() == windows);
+            QCOMPARE(QDir(rig.dir.path()).entryList({"Store*"}), QStringList{"Store.dat"});
+        }
     }
 
     // The settings keep the code page the store was last written in, so a

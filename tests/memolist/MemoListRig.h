@@ -34,12 +34,13 @@ struct MemoListRig : FakeServices {
     }
 
     // Builds the window (start-up runs) and puts memos in its list.
-    TfrmReminder& start(const MemoList& memos = {}, const QStringList& arguments = {})
+    TfrmReminder& start(const MemoList& memos = {}, const QStringList& arguments = {},
+        TfrmReminder::StoreReading reading = TfrmReminder::StoreReading::BeforeShown)
     {
         window = std::make_unique<TfrmReminder>(services,
             ProgramFolders{
                 dir.path(), dir.filePath(QStringLiteral("Suoni")), {}, false, dir.filePath(QStringLiteral("rescue"))},
-            arguments);
+            arguments, nullptr, nullptr, reading);
         if (!memos.isEmpty()) // else what the store in dir held
             window->state().ArrMemo = memos;
         return *window;
