@@ -34,6 +34,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
@@ -143,6 +144,10 @@ void TfrmReminder::FormCreate(StoreReading reading)
         if (!picture.isEmpty())
             read.logo.loadFromData(picture, pictureFormat(picture));
         read.picturesDecoded.count_down();
+        // The window waits for the font list, the lists do not: the store is
+        // read once the list is made (its lock held till then), so that it
+        // never slows the list down on a two-core machine.
+        QFontDatabase::families();
         read.state.readStore(read.diagnostic, now);
     });
     buildMemoList();

@@ -13,9 +13,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontDatabase>
 
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -67,6 +69,10 @@ int main(int argc, char* argv[])
         return verb;
     WindowSystem::choosePlatform();
     QApplication app(argc, argv);
+    // The font list, which fontconfig builds from its whole configuration, is
+    // a third of the start: made on a thread while the window's first parts
+    // are, its first text waiting for it under Qt's own lock.
+    const std::jthread fontList([] { QFontDatabase::families(); });
     reportUnknownArguments(QApplication::arguments());
     QApplication::setApplicationName(applicationTitle());
     QApplication::setOrganizationName(QStringLiteral("Brivo"));
