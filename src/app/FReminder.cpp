@@ -34,7 +34,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFontDatabase>
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
@@ -44,6 +43,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <atomic>
 #include <functional>
 #include <latch>
 #include <thread>
@@ -77,6 +77,13 @@ struct TfrmReminder::StoreRead {
     QImage icon;
     QImage logo;
     std::latch picturesDecoded{1};
+    // Set once the first frame is painted, or the lists are needed sooner.
+    std::atomic<bool> mayRead{false};
+    void allowRead()
+    {
+        mayRead = true;
+        mayRead.notify_one();
+    }
     std::jthread thread; // last: joined before the rest goes
 };
 
@@ -131,10 +138,10 @@ void TfrmReminder::FormCreate(StoreReading reading)
         soundNames.append(s.Nome);
     const QString unknownLanguage
         = readSettings(m_state.settings, services.registry, settingsKey, m_state.config, soundNames);
-    // After the settings: they hold how this copy last wrote the store. Read,
-    // with the icon and the logo decoded, on a thread of its own while the
-    // memo list's widgets are built, which look at neither the lists nor what
-    // the read finds.
+    // A thread of its own decodes the icon and the logo while the memo
+    // list's widgets are built, then reads the store: after the settings,
+    // which hold how this copy last wrote it. The widgets look at neither
+    // the lists nor what the read finds.
     m_read = std::make_unique<StoreRead>();
     StoreRead& read = *m_read;
     read.state.folders = m_state.folders;
@@ -144,10 +151,9 @@ void TfrmReminder::FormCreate(StoreReading reading)
         if (!picture.isEmpty())
             read.logo.loadFromData(picture, pictureFormat(picture));
         read.picturesDecoded.count_down();
-        // The window waits for the font list, the lists do not: the store is
-        // read once the list is made (its lock held till then), so that it
-        // never slows the list down on a two-core machine.
-        QFontDatabase::families();
+        // The lists can wait for the first frame, the frame cannot: read
+        // beside the window's making, the store slowed the frame down.
+        read.mayRead.wait(false);
         read.state.readStore(read.diagnostic, now);
     });
     buildMemoList();
@@ -178,8 +184,13 @@ void TfrmReminder::FormCreate(StoreReading reading)
 
     m_state.ContaTick = 1;
     auto* splash = new SplashPanel(this);
-    // The lists are taken in and the grid filled once the logo is on screen, behind it.
-    splash->onFirstPaint = [this] { QTimer::singleShot(0, this, [this] { fillGridIfPending(); }); };
+    // The store is read once the logo is on screen; its lists are taken in
+    // and the grid filled behind the logo.
+    splash->onFirstPaint = [this] {
+        if (m_read)
+            m_read->allowRead();
+        QTimer::singleShot(0, this, [this] { fillGridIfPending(); });
+    };
     pnlSplash = splash;
     pnlSplash->setObjectName(QStringLiteral("pnlSplash"));
     pnlSplash->setAutoFillBackground(true);
@@ -219,6 +230,7 @@ void TfrmReminder::finishStoreRead()
     if (!m_read)
         return;
     const std::unique_ptr<StoreRead> read = std::move(m_read);
+    read->allowRead();
     read->thread.join();
     m_state.takeStoreRead(std::move(read->state));
     if (m_state.storeUnconvertible) {
