@@ -217,12 +217,24 @@ private:
     {
         return static_cast<unsigned char>(c - '0') < 10;
     }
-    // Digits after an optional minus, within 32 bits.
+    // Digits after an optional minus, within 32 bits. Past one digit, up
+    // to seven are read in one go: how many varies from memo to memo (an
+    // advance of -5 or 15), which a loop keeps guessing wrong.
     Q_ALWAYS_INLINE bool integer(qint32& out)
     {
         if (n - p >= 2 && digit(d[p]) && !digit(d[p + 1])) { // most are one digit
             out = d[p++] - '0';
             return true;
+        }
+        if (n - p >= 9) {
+            const bool negative = d[p] == '-';
+            quint64 v = 0;
+            const int count = readDigits(d + p + negative, v);
+            if (count > 0 && count < 8) {
+                out = negative ? -qint32(v) : qint32(v);
+                p += negative + count;
+                return true;
+            }
         }
         qsizetype i = p;
         const bool negative = i < n && d[i] == '-';
