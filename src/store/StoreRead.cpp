@@ -478,7 +478,8 @@ bool parsePass(QByteArrayView text, qsizetype markerSize, QList<Rec>& list, Find
         if (start < 0)
             return whole;
         ++number;
-        Rec& rec = list.emplace_back();
+        list.resize(list.size() + 1); // grown in place: the room is there
+        Rec& rec = list.last();
         const qsizetype index = list.size() - 1;
         const qsizetype length = quick(text.sliced(start), rec, index);
         const qsizetype end = length >= 0 ? start + length : recordEnd(text, start + markerSize);

@@ -58,7 +58,7 @@ const char* readExactDayNumber(const char* begin, const char* end, double& value
 // The ASCII digits that start the eight bytes at p, up to eight, as a
 // number; returns how many they are. All eight bytes are read. Inline: the
 // store reader calls it a few times a memo.
-inline int readDigits(const char* p, quint64& value)
+Q_ALWAYS_INLINE int readDigits(const char* p, quint64& value)
 {
     quint64 w;
     std::memcpy(&w, p, 8);
