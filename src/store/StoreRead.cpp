@@ -283,17 +283,19 @@ private:
             most / 1000000, most / 10000000, most / 100000000};
         static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13,
             1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        // The three words are read at once, not each after the count of
+        // the one before; a later one counts only after eight digits.
         const char* q = d + p + 2;
+        quint64 v[3] = {0, 0, 0};
+        const int got[3] = {readDigits(q, v[0]), readDigits(q + 8, v[1]), readDigits(q + 16, v[2])};
         quint64 m = 0;
         int count = 0;
         for (int k = 0; k < 3; ++k) {
-            quint64 v = 0;
-            const int got = readDigits(q + count, v);
-            if (m > room[got]) // more digits than a double holds
+            if (m > room[got[k]]) // more digits than a double holds
                 return false;
-            m = m * scale[got] + v;
-            count += got;
-            if (got < 8)
+            m = m * scale[got[k]] + v[k];
+            count += got[k];
+            if (got[k] < 8)
                 break;
         }
         if (count == 0 || count > 22 || q[count] != '\t' || m > most)
