@@ -7,6 +7,10 @@
 
 #include <QtEndian>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -307,13 +311,18 @@ private:
     // Up to the next tab; false when a line end comes first (the record
     // ends inside the text). Eight bytes at a time: any byte below 0x0E
     // stops the look, and only a tab, CR or LF ends it. Notes a '#' on the
-    // way, where an alarm clock's marker could be.
+    // way, where an alarm clock's marker could be. ASCII is widened into
+    // the room given on the way, while there is room, so that the text need
+    // not be read again.
     bool textField(QByteArrayView& out)
     {
         constexpr quint64 low = 0x0101010101010101ULL;
         constexpr quint64 high = 0x8080808080808080ULL;
         qsizetype i = p;
+        widenedTo = p;
         while (true) {
+            if (widenedTo == i)
+                widen(i);
             for (; i + 8 <= n; i += 8) {
                 quint64 word;
                 std::memcpy(&word, d + i, 8);
@@ -336,17 +345,67 @@ private:
                 break;
             if (d[i] == '\r' || d[i] == '\n')
                 return false;
-            ++i; // another control character, part of the text
+            // Another control character, part of the text.
+            if (widenedTo == i && i - p + 1 < wideRoom) {
+                wide[i - p] = char16_t(d[i]);
+                ++widenedTo;
+            }
+            ++i;
         }
         out = QByteArrayView(d + p, i - p);
+        widened = wide && widenedTo == i && i > p;
         p = i;
         return true;
     }
+    // Widens text from i on, sixteen bytes at a time, up to a byte that is
+    // below 0x0E or beyond ASCII, or as far as the room goes (a NUL after
+    // the text kept room for); i and widenedTo end there.
+    Q_ALWAYS_INLINE void widen(qsizetype& i)
+    {
+#if defined(__SSE2__)
+        const __m128i zero = _mm_setzero_si128();
+        while (i + 16 <= n && i - p + 16 < wideRoom) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+            // Signed: bytes beyond ASCII are below 0x0E too.
+            const int stop = _mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(0x0E)));
+            const int hash = _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('#')));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(wide + (i - p)), _mm_unpacklo_epi8(v, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(wide + (i - p) + 8), _mm_unpackhi_epi8(v, zero));
+            if (stop) {
+                const int k = std::countr_zero(unsigned(stop));
+                hashes |= unsigned(hash) & ((1U << k) - 1);
+                i += k;
+                break;
+            }
+            hashes |= unsigned(hash);
+            i += 16;
+        }
+#endif
+        widenedTo = i;
+    }
 
+public:
+    // Room for the text's UTF-16, a NUL after it included.
+    void widenInto(char16_t* room, qsizetype units)
+    {
+        wide = room;
+        wideRoom = room ? units : 0;
+    }
+    // True when all of the text read, not empty, is in that room.
+    bool textWidened() const
+    {
+        return widened;
+    }
+
+private:
     const char* d;
     qsizetype n;
     qsizetype p = 6;    // after "#MEMO#"
     quint64 hashes = 0; // not zero once the text held a '#'
+    char16_t* wide = nullptr;
+    qsizetype wideRoom = 0;
+    qsizetype widenedTo = 0; // the text's bytes before it are in wide
+    bool widened = false;
 };
 
 // A record runs from its marker to the line end. Lines end with CR LF; a
@@ -521,10 +580,15 @@ bool memoPass(QByteArrayView text, MemoList& memos, Texts& texts, Unread& unread
     };
     const auto quick = [&](QByteArrayView rest, REC_Memo& m, qsizetype index) {
         WrittenMemo walk(rest);
+        constexpr qsizetype room = 256;
+        walk.widenInto(texts.block.room(room), room);
         QByteArrayView nota;
         const qsizetype length = walk.read(m, nota);
         if (length >= 0) {
-            texts.take(nota, m.Nota, index, PendingText::Nota);
+            if (walk.textWidened())
+                m.Nota = texts.block.shareWritten(nota.size());
+            else
+                texts.take(nota, m.Nota, index, PendingText::Nota);
             if (walk.textHasHash()) {
                 const qsizetype at = nota.data() - text.data();
                 unread.add(at, at + nota.size());

@@ -112,3 +112,13 @@ QString TextBlock::copy(const QString& text)
     std::memcpy(m_free, text.utf16(), size_t(n) * sizeof(char16_t));
     return share(n);
 }
+
+char16_t* TextBlock::room(qsizetype units)
+{
+    return makeRoom(units) ? m_free : nullptr;
+}
+
+QString TextBlock::shareWritten(qsizetype size)
+{
+    return share(size);
+}

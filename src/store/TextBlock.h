@@ -24,6 +24,11 @@ public:
     QString ascii(QByteArrayView bytes);
     // A copy of text in a block; text itself when it is too long for one.
     QString copy(const QString& text);
+    // Room for units (a NUL included) to write a text into, in this block
+    // or a new one; nullptr when there is none. shareWritten(size) hands out
+    // the first size units written there, before anything else is asked.
+    char16_t* room(qsizetype units);
+    QString shareWritten(qsizetype size);
 
 private:
     bool makeRoom(qsizetype units);
