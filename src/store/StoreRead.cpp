@@ -7,6 +7,10 @@
 
 #include <QtEndian>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -166,13 +170,6 @@ template <size_t N> int readFields(QByteArrayView record, Fields<N>& f)
     return 1;
 }
 
-// A text of a record read whole, waiting for the file's texts to be decoded.
-struct PendingText {
-    qsizetype record;
-    int field; // 0 = the memo's or the alarm clock's message, 1 = the sound
-    QByteArrayView bytes;
-};
-
 constexpr std::array<Kind, 11> memoKinds = {Kind::Integer, Kind::Integer, Kind::Text, Kind::Integer, Kind::Integer,
     Kind::Integer, Kind::Number, Kind::Integer, Kind::Number, Kind::Integer, Kind::Integer};
 constexpr std::array<Kind, 6> svegliaKinds
@@ -203,6 +200,10 @@ public:
             && integer(m.TipoAnticipo) && tag<tagKey6("\t#_AN:")>() && integer(m.Anticipo);
         return whole && (p == n || d[p] == '\r' || d[p] == '\n') ? p : -1;
     }
+    bool textHasHash() const
+    {
+        return hashes != 0;
+    }
 
 private:
     // The tab and the tag, as one number in two loads.
@@ -220,12 +221,24 @@ private:
     {
         return static_cast<unsigned char>(c - '0') < 10;
     }
-    // Digits after an optional minus, within 32 bits.
+    // Digits after an optional minus, within 32 bits. Past one digit, up
+    // to seven are read in one go: how many varies from memo to memo (an
+    // advance of -5 or 15), which a loop keeps guessing wrong.
     Q_ALWAYS_INLINE bool integer(qint32& out)
     {
         if (n - p >= 2 && digit(d[p]) && !digit(d[p + 1])) { // most are one digit
             out = d[p++] - '0';
             return true;
+        }
+        if (n - p >= 9) {
+            const bool negative = d[p] == '-';
+            quint64 v = 0;
+            const int count = readDigits(d + p + negative, v);
+            if (count > 0 && count < 8) {
+                out = negative ? -qint32(v) : qint32(v);
+                p += negative + count;
+                return true;
+            }
         }
         qsizetype i = p;
         const bool negative = i < n && d[i] == '-';
@@ -274,17 +287,19 @@ private:
             most / 1000000, most / 10000000, most / 100000000};
         static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13,
             1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        // The three words are read at once, not each after the count of
+        // the one before; a later one counts only after eight digits.
         const char* q = d + p + 2;
+        quint64 v[3] = {0, 0, 0};
+        const int got[3] = {readDigits(q, v[0]), readDigits(q + 8, v[1]), readDigits(q + 16, v[2])};
         quint64 m = 0;
         int count = 0;
         for (int k = 0; k < 3; ++k) {
-            quint64 v = 0;
-            const int got = readDigits(q + count, v);
-            if (m > room[got]) // more digits than a double holds
+            if (m > room[got[k]]) // more digits than a double holds
                 return false;
-            m = m * scale[got] + v;
-            count += got;
-            if (got < 8)
+            m = m * scale[got[k]] + v[k];
+            count += got[k];
+            if (got[k] < 8)
                 break;
         }
         if (count == 0 || count > 22 || q[count] != '\t' || m > most)
@@ -295,101 +310,103 @@ private:
     }
     // Up to the next tab; false when a line end comes first (the record
     // ends inside the text). Eight bytes at a time: any byte below 0x0E
-    // stops the look, and only a tab, CR or LF ends it.
+    // stops the look, and only a tab, CR or LF ends it. Notes a '#' on the
+    // way, where an alarm clock's marker could be. ASCII is widened into
+    // the room given on the way, while there is room, so that the text need
+    // not be read again.
     bool textField(QByteArrayView& out)
     {
         constexpr quint64 low = 0x0101010101010101ULL;
         constexpr quint64 high = 0x8080808080808080ULL;
         qsizetype i = p;
+        widenedTo = p;
         while (true) {
+            if (widenedTo == i)
+                widen(i);
             for (; i + 8 <= n; i += 8) {
                 quint64 word;
                 std::memcpy(&word, d + i, 8);
+                const quint64 x = word ^ (0x23 * low);
+                const quint64 hash = (x - low) & ~x & high;
                 if (const quint64 hit = (word - 0x0E * low) & ~word & high) {
-                    i += std::countr_zero(hit) / 8;
+                    const int k = std::countr_zero(hit);
+                    // Lowest set bits are exact: a '#' before the stop shows.
+                    hashes |= hash & ((quint64(1) << k) - 1);
+                    i += k / 8;
                     break;
                 }
+                hashes |= hash;
             }
-            while (i < n && static_cast<unsigned char>(d[i]) >= 0x0E)
+            while (i < n && static_cast<unsigned char>(d[i]) >= 0x0E) {
+                hashes |= d[i] == '#';
                 ++i;
+            }
             if (i == n || d[i] == '\t')
                 break;
             if (d[i] == '\r' || d[i] == '\n')
                 return false;
-            ++i; // another control character, part of the text
+            // Another control character, part of the text.
+            if (widenedTo == i && i - p + 1 < wideRoom) {
+                wide[i - p] = char16_t(d[i]);
+                ++widenedTo;
+            }
+            ++i;
         }
         out = QByteArrayView(d + p, i - p);
+        widened = wide && widenedTo == i && i > p;
         p = i;
         return true;
     }
+    // Widens text from i on, sixteen bytes at a time, up to a byte that is
+    // below 0x0E or beyond ASCII, or as far as the room goes (a NUL after
+    // the text kept room for); i and widenedTo end there.
+    Q_ALWAYS_INLINE void widen(qsizetype& i)
+    {
+#if defined(__SSE2__)
+        const __m128i zero = _mm_setzero_si128();
+        while (i + 16 <= n && i - p + 16 < wideRoom) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+            // Signed: bytes beyond ASCII are below 0x0E too.
+            const int stop = _mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(0x0E)));
+            const int hash = _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('#')));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(wide + (i - p)), _mm_unpacklo_epi8(v, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(wide + (i - p) + 8), _mm_unpackhi_epi8(v, zero));
+            if (stop) {
+                const int k = std::countr_zero(unsigned(stop));
+                hashes |= unsigned(hash) & ((1U << k) - 1);
+                i += k;
+                break;
+            }
+            hashes |= unsigned(hash);
+            i += 16;
+        }
+#endif
+        widenedTo = i;
+    }
 
+public:
+    // Room for the text's UTF-16, a NUL after it included.
+    void widenInto(char16_t* room, qsizetype units)
+    {
+        wide = room;
+        wideRoom = room ? units : 0;
+    }
+    // True when all of the text read, not empty, is in that room.
+    bool textWidened() const
+    {
+        return widened;
+    }
+
+private:
     const char* d;
     qsizetype n;
-    qsizetype p = 6; // after "#MEMO#"
+    qsizetype p = 6;    // after "#MEMO#"
+    quint64 hashes = 0; // not zero once the text held a '#'
+    char16_t* wide = nullptr;
+    qsizetype wideRoom = 0;
+    qsizetype widenedTo = 0; // the text's bytes before it are in wide
+    bool widened = false;
 };
-
-qsizetype readWrittenMemo(QByteArrayView text, REC_Memo& m, qsizetype index, QList<PendingText>& texts)
-{
-    QByteArrayView nota;
-    const qsizetype length = WrittenMemo(text).read(m, nota);
-    if (length >= 0)
-        texts.append({index, 0, nota});
-    return length;
-}
-
-qsizetype readNoWrittenForm(QByteArrayView, REC_Sveglia&, qsizetype, QList<PendingText>&)
-{
-    return -1; // a few per store: the full walk is quick enough
-}
-
-int parseMemoBytes(QByteArrayView record, REC_Memo& m, qsizetype index, QList<PendingText>& texts)
-{
-    Fields<11> f{memoTags, memoKinds,
-        {&m.ID, &m.TipoMemo, nullptr, &m.Attivo, &m.Eseguito, &m.TipoData, &m.Data, &m.TipoOrario, &m.Orario,
-            &m.TipoAnticipo, &m.Anticipo}};
-    const int r = readFields(record, f);
-    if (r == 1)
-        texts.append({index, 0, f.texts[2]});
-    return r;
-}
-
-int parseSvegliaBytes(QByteArrayView record, REC_Sveglia& s, qsizetype index, QList<PendingText>& texts)
-{
-    Fields<6> f{svegliaTags, svegliaKinds, {&s.TipoSveglia, nullptr, &s.Attivo, &s.Orario, &s.Giorno, nullptr}};
-    const int r = readFields(record, f);
-    if (r == 1) {
-        texts.append({index, 0, f.texts[1]});
-        texts.append({index, 1, f.texts[5]});
-    }
-    return r;
-}
-
-// Decodes the texts of every record read into one block: ASCII widened,
-// anything else through the file's decoder and copied in.
-void decodeTexts(const QList<PendingText>& memoTexts, const QList<PendingText>& svegliaTexts, Encoding enc,
-    MemoList& memos, SvegliaList& sveglie)
-{
-    // No text decodes to more UTF-16 units than it has bytes; one that did
-    // would get an allocation of its own.
-    qsizetype room = 0;
-    for (const auto* list : {&memoTexts, &svegliaTexts}) {
-        for (const PendingText& t : *list)
-            room += t.bytes.size() + 1;
-    }
-    TextBlock block(room);
-    auto decode = [&](QByteArrayView bytes) {
-        if (bytes.isEmpty())
-            return decodeValue(bytes, enc);
-        QString text = block.ascii(bytes);
-        return text.isNull() ? block.copy(decodeValue(bytes, enc)) : text;
-    };
-    REC_Memo* m = memos.data();
-    for (const PendingText& t : memoTexts)
-        m[t.record].Nota = decode(t.bytes);
-    REC_Sveglia* s = sveglie.data();
-    for (const PendingText& t : svegliaTexts)
-        (t.field == 0 ? s[t.record].Messaggio : s[t.record].Suono) = decode(t.bytes);
-}
 
 // A record runs from its marker to the line end. Lines end with CR LF; a
 // lone LF or CR ends one too, so a file whose line ends were changed by an
@@ -417,28 +434,15 @@ int lineEnds(QByteArrayView text, qsizetype from, qsizetype to)
     return n;
 }
 
-// Lines of text, the last one counted whether or not it ends.
-qsizetype lineCount(QByteArrayView text)
-{
-    qsizetype lines = 1;
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while ((p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)))) != nullptr) {
-        ++lines;
-        ++p;
-    }
-    return lines;
-}
-
-// The first marker in text at or after from, or -1. The file is searched
-// for the marker's middle letter, which no tag of the other kind of record
-// holds ("#SVEGLIA#"'s G among memo lines), with memchr, rather than for
-// the whole marker from every '#'.
-qsizetype findMarker(QByteArrayView text, QByteArrayView marker, qsizetype from)
+// The first marker in text starting in [from, to), or -1; it may run on past
+// to. The text is searched for the marker's middle letter, which no tag of
+// the other kind of record holds ("#SVEGLIA#"'s G among memo lines), with
+// memchr, rather than for the whole marker from every '#'.
+qsizetype findMarker(QByteArrayView text, QByteArrayView marker, qsizetype from, qsizetype to)
 {
     const qsizetype k = marker.size() / 2;
     const char* const d = text.data();
-    const char* const end = d + text.size();
+    const char* const end = d + std::min(text.size(), to + k);
     const char* p = d + from + k;
     while (p < end && (p = static_cast<const char*>(std::memchr(p, marker[k], size_t(end - p)))) != nullptr) {
         const qsizetype start = p - d - k;
@@ -449,17 +453,81 @@ qsizetype findMarker(QByteArrayView text, QByteArrayView marker, qsizetype from)
     return -1;
 }
 
+// Whether the marker starts at text[at], compared with one call the compiler
+// can do in place.
+template <size_t N> bool markerAt(QByteArrayView text, qsizetype at, const char (&marker)[N])
+{
+    return text.size() - at >= qsizetype(N - 1) && std::memcmp(text.data() + at, marker, N - 1) == 0;
+}
+
 // Where the records that failed to parse were, for the person to find them.
 struct Damage {
     QString diagnostic;
     QList<int> lines;
 };
 
-// Reads every record of one kind; a record that fails is left out and
-// noted, and the records after it are read all the same. False when one failed.
-template <typename Rec, typename Quick, typename Parse>
-bool parsePass(QByteArrayView text, QByteArrayView marker, QList<Rec>& list, Quick quick, Parse parse,
-    QList<PendingText>& texts, const QString& what, Damage& damage)
+// Bytes of the file that the written-memo walk did not read itself: the
+// only places an alarm clock's marker, or a byte beyond ASCII, can be. Its
+// memos hold neither, but in their texts (which it looks at for both).
+struct Span {
+    qsizetype begin, end;
+};
+
+class Unread {
+public:
+    void add(qsizetype begin, qsizetype end)
+    {
+        if (begin >= end)
+            return;
+        if (!m_spans.isEmpty() && m_spans.last().end >= begin)
+            m_spans.last().end = std::max(m_spans.last().end, end);
+        else
+            m_spans.append({begin, end});
+    }
+    const QList<Span>& spans() const
+    {
+        return m_spans;
+    }
+
+private:
+    QList<Span> m_spans; // ascending, apart
+};
+
+// A text of a record that waits for the file's encoding: beyond ASCII, or
+// empty (which decodes to a null or an empty string by the encoding).
+struct PendingText {
+    qsizetype record;
+    enum Field : quint8 { Nota, Messaggio, Suono } field;
+    QByteArrayView bytes;
+};
+
+// Where the texts of records read so far go.
+struct Texts {
+    TextBlock block;
+    QList<PendingText> pending;
+    bool beyondAscii = false; // a text of the written-memo walk was
+
+    // ASCII straight into the block; the rest once the encoding is known.
+    void take(QByteArrayView bytes, QString& target, qsizetype record, PendingText::Field field)
+    {
+        if (!bytes.isEmpty()) {
+            QString text = block.ascii(bytes);
+            if (!text.isNull()) {
+                target = std::move(text);
+                return;
+            }
+            beyondAscii = true;
+        }
+        pending.append({record, field, bytes});
+    }
+};
+
+// Reads every record of one kind, from the first marker find(pos) gives at
+// or after pos; a record that fails is left out and noted, and the records
+// after it are read all the same. False when one failed.
+template <typename Rec, typename Find, typename Quick, typename Parse>
+bool parsePass(QByteArrayView text, qsizetype markerSize, QList<Rec>& list, Find find, Quick quick, Parse parse,
+    const QString& what, Damage& damage)
 {
     bool whole = true;
     int number = 0; // of the record, damaged ones included
@@ -467,18 +535,16 @@ bool parsePass(QByteArrayView text, QByteArrayView marker, QList<Rec>& list, Qui
     int line = 1; // of text[counted]
     qsizetype pos = 0;
     while (true) {
-        // The next record most often starts right after the line end.
-        qsizetype at = pos;
-        while (at < text.size() && (text[at] == '\r' || text[at] == '\n'))
-            ++at;
-        const qsizetype start = text.sliced(at).startsWith(marker) ? at : findMarker(text, marker, pos);
+        const qsizetype start = find(pos);
         if (start < 0)
             return whole;
         ++number;
-        Rec& rec = list.emplace_back();
-        const qsizetype length = quick(text.sliced(start), rec, list.size() - 1, texts);
-        const qsizetype end = length >= 0 ? start + length : recordEnd(text, start + marker.size());
-        const int r = length >= 0 ? 1 : parse(text.sliced(start, end - start), rec, list.size() - 1, texts);
+        list.resize(list.size() + 1); // grown in place: the room is there
+        Rec& rec = list.last();
+        const qsizetype index = list.size() - 1;
+        const qsizetype length = quick(text.sliced(start), rec, index);
+        const qsizetype end = length >= 0 ? start + length : recordEnd(text, start + markerSize);
+        const int r = length >= 0 ? 1 : parse(text.sliced(start, end - start), rec, index, start);
         if (r != 1) {
             // A record half read would come back as a memo of 30/12/1899, or
             // an alarm clock at midnight, and be saved so.
@@ -498,26 +564,78 @@ bool parsePass(QByteArrayView text, QByteArrayView marker, QList<Rec>& list, Qui
     }
 }
 
-int parseBytes(QByteArrayView text, Encoding enc, MemoList& memos, SvegliaList& sveglie, Damage& damage)
+// The memos: the next record most often starts right after the line end,
+// and one in the form this program writes is read in a single walk.
+bool memoPass(QByteArrayView text, MemoList& memos, Texts& texts, Unread& unread, Damage& damage)
 {
-    memos.clear();
-    sveglie.clear();
-    // A record a line at most: room for every memo at once, since a list
-    // grown by doubling keeps up to half its room empty for the whole run.
-    const qsizetype lines = lineCount(text);
-    memos.reserve(lines);
-    QList<PendingText> memoTexts, svegliaTexts;
-    memoTexts.reserve(lines);
-    const bool memosWhole = parsePass(text, "#MEMO#", memos, readWrittenMemo, parseMemoBytes, memoTexts,
-        QStringLiteral("Errore sul Memo numero "), damage);
-    const bool sveglieWhole = parsePass(text, "#SVEGLIA#", sveglie, readNoWrittenForm, parseSvegliaBytes, svegliaTexts,
-        QStringLiteral("Errore sulla sveglia numero "), damage);
-    decodeTexts(memoTexts, svegliaTexts, enc, memos, sveglie);
-    std::sort(damage.lines.begin(), damage.lines.end());
-    damage.lines.erase(std::unique(damage.lines.begin(), damage.lines.end()), damage.lines.end());
-    if (!memosWhole)
+    const auto find = [&](qsizetype pos) {
+        qsizetype at = pos;
+        while (at < text.size() && (text[at] == '\r' || text[at] == '\n'))
+            ++at;
+        if (markerAt(text, at, "#MEMO#"))
+            return at;
+        const qsizetype start = findMarker(text, "#MEMO#", pos, text.size());
+        unread.add(pos, start < 0 ? text.size() : start);
+        return start;
+    };
+    const auto quick = [&](QByteArrayView rest, REC_Memo& m, qsizetype index) {
+        WrittenMemo walk(rest);
+        constexpr qsizetype room = 256;
+        walk.widenInto(texts.block.room(room), room);
+        QByteArrayView nota;
+        const qsizetype length = walk.read(m, nota);
+        if (length >= 0) {
+            if (walk.textWidened())
+                m.Nota = texts.block.shareWritten(nota.size());
+            else
+                texts.take(nota, m.Nota, index, PendingText::Nota);
+            if (walk.textHasHash()) {
+                const qsizetype at = nota.data() - text.data();
+                unread.add(at, at + nota.size());
+            }
+        }
+        return length;
+    };
+    const auto parse = [&](QByteArrayView record, REC_Memo& m, qsizetype index, qsizetype start) {
+        unread.add(start, start + record.size());
+        Fields<11> f{memoTags, memoKinds,
+            {&m.ID, &m.TipoMemo, nullptr, &m.Attivo, &m.Eseguito, &m.TipoData, &m.Data, &m.TipoOrario, &m.Orario,
+                &m.TipoAnticipo, &m.Anticipo}};
+        const int r = readFields(record, f);
+        if (r == 1)
+            texts.take(f.texts[2], m.Nota, index, PendingText::Nota);
+        return r;
+    };
+    return parsePass(text, 6, memos, find, quick, parse, QStringLiteral("Errore sul Memo numero "), damage);
+}
+
+// The alarm clocks, a few a store: looked for only where the memo walk did
+// not read, and read by the full walk.
+bool svegliaPass(QByteArrayView text, SvegliaList& sveglie, Texts& texts, const Unread& unread, Damage& damage)
+{
+    const QList<Span>& spans = unread.spans();
+    qsizetype next = 0;
+    const auto find = [&](qsizetype pos) -> qsizetype {
+        for (; next < spans.size(); ++next) {
+            if (spans[next].end <= pos)
+                continue;
+            const qsizetype start = findMarker(text, "#SVEGLIA#", std::max(pos, spans[next].begin), spans[next].end);
+            if (start >= 0)
+                return start;
+        }
         return -1;
-    return sveglieWhole ? 1 : -2;
+    };
+    const auto quick = [](QByteArrayView, REC_Sveglia&, qsizetype) { return qsizetype(-1); };
+    const auto parse = [&](QByteArrayView record, REC_Sveglia& s, qsizetype index, qsizetype) {
+        Fields<6> f{svegliaTags, svegliaKinds, {&s.TipoSveglia, nullptr, &s.Attivo, &s.Orario, &s.Giorno, nullptr}};
+        const int r = readFields(record, f);
+        if (r == 1) {
+            texts.take(f.texts[1], s.Messaggio, index, PendingText::Messaggio);
+            texts.take(f.texts[5], s.Suono, index, PendingText::Suono);
+        }
+        return r;
+    };
+    return parsePass(text, 9, sveglie, find, quick, parse, QStringLiteral("Errore sulla sveglia numero "), damage);
 }
 
 } // namespace
@@ -530,20 +648,56 @@ int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, 
     diagnostic.clear();
     if (damagedLines)
         damagedLines->clear();
+    // Every memo takes 72 bytes at least (its marker and eleven tags), so
+    // this is room for all of them at once: a list grown by doubling keeps
+    // up to half its room empty for the whole run, and pages of room never
+    // used are never given memory.
+    memos.reserve(bytes.size() / 72 + 1);
+    // Texts and their NULs take no more units than the file has bytes.
+    Texts texts{TextBlock(bytes.size()), {}};
+    Unread unread;
+    Damage damage;
+    const bool memosWhole = memoPass(bytes, memos, texts, unread, damage);
+    const bool sveglieWhole = svegliaPass(bytes, sveglie, texts, unread, damage);
+    std::sort(damage.lines.begin(), damage.lines.end());
+    damage.lines.erase(std::unique(damage.lines.begin(), damage.lines.end()), damage.lines.end());
+    const int r = !memosWhole ? -1 : sveglieWhole ? 1 : -2;
+
     // ASCII reads the same either way: no look for UTF-8, nor through it.
-    const bool ascii = Codepage::isAscii(bytes);
+    // The memo walk saw its texts; the rest it left is looked at here.
+    const QList<Span>& spans = unread.spans();
+    const bool ascii = !texts.beyondAscii && std::all_of(spans.begin(), spans.end(), [&](const Span& s) {
+        return Codepage::isAscii(bytes.sliced(s.begin, s.end - s.begin));
+    });
     std::optional<Codepage::Windows1252Decoder> windows;
     if (!ascii && Codepage::readAsWindows1252(bytes, codePage && *codePage == CodePage::Windows1252)) {
         windows.emplace();
         if (!windows->isValid()) {
+            memos.clear();
+            sveglie.clear();
             diagnostic = QStringLiteral("Codifica Windows-1252 non disponibile");
             return -4;
         }
     }
     if (codePage && !ascii)
         *codePage = windows ? CodePage::Windows1252 : CodePage::Utf8;
-    Damage damage;
-    const int r = parseBytes(bytes, windows ? &*windows : nullptr, memos, sveglie, damage);
+    const Encoding enc = windows ? &*windows : nullptr;
+    for (const PendingText& t : texts.pending) {
+        QString text = decodeValue(t.bytes, enc);
+        if (!t.bytes.isEmpty())
+            text = texts.block.copy(text);
+        switch (t.field) {
+        case PendingText::Nota:
+            memos[t.record].Nota = std::move(text);
+            break;
+        case PendingText::Messaggio:
+            sveglie[t.record].Messaggio = std::move(text);
+            break;
+        case PendingText::Suono:
+            sveglie[t.record].Suono = std::move(text);
+            break;
+        }
+    }
     diagnostic = damage.diagnostic;
     if (damagedLines)
         *damagedLines = damage.lines;

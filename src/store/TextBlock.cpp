@@ -1,5 +1,6 @@
 #include "store/TextBlock.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -34,31 +35,65 @@ bool widenAscii(const char* in, qsizetype n, char16_t* out)
 
 } // namespace
 
-TextBlock::TextBlock(qsizetype capacity)
+TextBlock::TextBlock(qsizetype total, qsizetype chunk)
+    : m_left(total)
+    , m_chunk(chunk)
 {
-    if (capacity <= 0)
+}
+
+TextBlock::~TextBlock()
+{
+    release();
+}
+
+void TextBlock::release()
+{
+    if (!m_block.d_ptr())
         return;
+    // The block's own reference stays until m_block lets it go, so this
+    // never frees it.
+    m_block.d_ptr()->ref_.fetchAndAddOrdered(-m_ahead);
+    m_ahead = 0;
+    m_block = {};
+    m_free = nullptr;
+    m_room = 0;
+}
+
+bool TextBlock::makeRoom(qsizetype units)
+{
+    if (units <= m_room)
+        return true;
+    if (units > m_chunk / 4)
+        return false; // a long text: an allocation of its own wastes less
+    release();
+    const qsizetype capacity = std::max(units, std::min(m_chunk, m_left));
     auto [header, data] = QTypedArrayData<char16_t>::allocate(capacity);
     if (!header)
-        return; // every text then gets an allocation of its own
+        return false; // every text then gets an allocation of its own
+    m_left = std::max<qsizetype>(0, m_left - capacity);
+    // Every text takes a unit at least.
+    m_ahead = int(capacity);
+    header->ref_.fetchAndAddRelaxed(m_ahead);
     m_block = QString::DataPointer(header, data, 0);
     m_free = data;
     m_room = capacity;
+    return true;
 }
 
-QString TextBlock::share(char16_t* begin, qsizetype size)
+QString TextBlock::share(qsizetype size)
 {
+    char16_t* begin = m_free;
     begin[size] = u'\0'; // utf16() hands out the text as it is, terminated
     m_free = begin + size + 1;
     m_room -= size + 1;
-    m_block.d_ptr()->ref();
+    --m_ahead;
     return QString(QString::DataPointer(m_block.d_ptr(), begin, size));
 }
 
 QString TextBlock::ascii(QByteArrayView bytes)
 {
     const qsizetype n = bytes.size();
-    if (n + 1 > m_room) {
+    if (!makeRoom(n + 1)) {
         QString own(n, Qt::Uninitialized);
         if (!widenAscii(bytes.data(), n, reinterpret_cast<char16_t*>(own.data())))
             return {};
@@ -66,14 +101,24 @@ QString TextBlock::ascii(QByteArrayView bytes)
     }
     if (!widenAscii(bytes.data(), n, m_free))
         return {};
-    return share(m_free, n);
+    return share(n);
 }
 
 QString TextBlock::copy(const QString& text)
 {
     const qsizetype n = text.size();
-    if (n + 1 > m_room)
+    if (!makeRoom(n + 1))
         return text;
     std::memcpy(m_free, text.utf16(), size_t(n) * sizeof(char16_t));
-    return share(m_free, n);
+    return share(n);
+}
+
+char16_t* TextBlock::room(qsizetype units)
+{
+    return makeRoom(units) ? m_free : nullptr;
+}
+
+QString TextBlock::shareWritten(qsizetype size)
+{
+    return share(size);
 }

@@ -288,30 +288,6 @@ namespace {
 
 } // namespace
 
-int readDigits(const char* p, quint64& value)
-{
-    quint64 w;
-    std::memcpy(&w, p, 8);
-    w = qFromLittleEndian(w);
-    constexpr quint64 zeros = 0x3030303030303030ULL;
-    constexpr quint64 tops = 0xF0F0F0F0F0F0F0F0ULL;
-    // A byte is a digit when its top half is 3 before and after adding 6;
-    // a carry out of a byte only reaches bytes after a non-digit.
-    const quint64 other = ((w & tops) ^ zeros) | (((w + 0x0606060606060606ULL) & tops) ^ zeros);
-    const int n = other ? std::countr_zero(other) / 8 : 8;
-    if (n == 0)
-        return 0;
-    if (n < 8) // the digits to the top, zeros before them
-        w = (w << (8 * (8 - n))) | (zeros >> (8 * n));
-    w -= zeros;
-    w = (w * 10) + (w >> 8);
-    w = (((w & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32)))
-            + (((w >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32))))
-        >> 32;
-    value = w;
-    return n;
-}
-
 const char* readExactDayNumber(const char* begin, const char* end, double& value)
 {
     // Clinger's fast path: digits that make an integer of at most 2^53 and a

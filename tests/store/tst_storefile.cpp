@@ -81,7 +81,8 @@ struct ReadRow {
     int result;
     QString diagnostic;
     int memos, sveglie;
-    QList<int> lines = {}; // skipped
+    QList<int> lines = {};                                       // skipped
+    StoreFile::CodePage codePage = StoreFile::CodePage::Unknown; // read as, with no history
 };
 struct KeptRow {
     QString main, old;
@@ -229,12 +230,27 @@ private slots:
                    "Errore sulla sveglia numero 1 esito=-11 riga=1", 1, 0, {1}};
         QTest::newRow("line feeds only") << ReadRow{
             QByteArray(memoLine(1) + memoLine(2)).replace("\r\n", "\n"), 1, "", 2, 0};
+        // The alarm clocks are looked for where the memo walk did not read.
+        QTest::newRow("an alarm clock's marker running into a memo's")
+            << ReadRow{"#SVEGLIA" + memoLine(1), -2, "Errore sulla sveglia numero 1 esito=-11 riga=1", 1, 0, {1}};
+        QTest::newRow("an alarm clock's marker inside a memo in another order")
+            << ReadRow{"#MEMO#\t#_AN:-5\t#TAN:2\t#_OR:0,4375\t#TOR:1\t#_DT:45366\t#TDT:1\t#_AT:1\t#_ES:0"
+                       "\t#_NT:Telefonare #SVEGLIA# al dentista\t#TME:1\t#_ID:1\r\n",
+                   -2, "Errore sulla sveglia numero 1 esito=-11 riga=1", 1, 0, {1}};
+        QTest::newRow("an alarm clock after text between records") << ReadRow{
+            memoLine(1) + "garbage #SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:0\t#_SN:s\r\n" + memoLine(2), 1, "",
+            2, 1};
+        QTest::newRow("a byte beyond ASCII between records")
+            << ReadRow{memoLine(1) + "\xe8\r\n" + memoLine(2), 1, "", 2, 0, {}, StoreFile::CodePage::Windows1252};
     }
     void reading()
     {
         QFETCH(ReadRow, r);
         put(mainPath(), r.text);
-        const Loaded l = load();
+        Loaded l;
+        StoreFile::CodePage codePage = StoreFile::CodePage::Unknown;
+        l.result = StoreFile::read(dir->path(), true, l.memos, l.sveglie, l.diag, &l.report, &codePage);
+        QCOMPARE(codePage, r.codePage);
         QCOMPARE(l.result, r.result);
         QCOMPARE(l.diag, r.diagnostic);
         QCOMPARE(l.memos.size(), r.memos);
@@ -295,6 +311,7 @@ private slots:
             "c") << 1;
         QTest::newRow("line end in text") << with(2, "first\rsecond") << -14;
         QTest::newRow("long text") << with(2, QByteArray(300, 'x')) << 1;
+        QTest::newRow("text longer than a quarter block") << with(2, QByteArray(9000, 'x')) << 1;
     }
     void writtenFormReadAsAnyForm()
     {
@@ -379,6 +396,18 @@ private slots:
         kept.append(QString(500, u'x'));
         QCOMPARE(kept, "suono" + QString(500, u'x'));
         QCOMPARE(kept.utf16()[kept.size()], u'\0');
+
+        // Texts of many blocks: each block let go with its last text.
+        QByteArray many;
+        for (int i = 1; i <= 3000; ++i)
+            many += QByteArray(memoLine(i)).replace("memo ", QByteArray(40, 'm'));
+        QCOMPARE(StoreFile::parseFileBytes(many, memos, sveglie, diag), 1);
+        QCOMPARE(memos.size(), 3000);
+        const QString first = memos.first().Nota, last = memos.last().Nota;
+        QCOMPARE(last, QByteArray(40, 'm') + "3000");
+        memos.clear();
+        QVERIFY(first.isDetached());
+        QVERIFY(last.isDetached());
     }
 
     // Only the whole date and the time's fraction are written; kinds the
