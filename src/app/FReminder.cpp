@@ -77,12 +77,20 @@ struct TfrmReminder::StoreRead {
     QImage icon;
     QImage logo;
     std::latch picturesDecoded{1};
-    // Set once the first frame is painted, or the lists are needed sooner.
-    std::atomic<bool> mayRead{false};
+    // Whether to read: once the first frame is painted, or the lists are
+    // needed sooner; not at all when the window goes first.
+    enum Go { Wait, Read, Skip };
+    std::atomic<Go> go{Wait};
     void allowRead()
     {
-        mayRead = true;
-        mayRead.notify_one();
+        go = Read;
+        go.notify_one();
+    }
+    ~StoreRead()
+    {
+        Go waiting = Wait;
+        go.compare_exchange_strong(waiting, Skip);
+        go.notify_one();
     }
     std::jthread thread; // last: joined before the rest goes
 };
@@ -153,8 +161,9 @@ void TfrmReminder::FormCreate(StoreReading reading)
         read.picturesDecoded.count_down();
         // The lists can wait for the first frame, the frame cannot: read
         // beside the window's making, the store slowed the frame down.
-        read.mayRead.wait(false);
-        read.state.readStore(read.diagnostic, now);
+        read.go.wait(StoreRead::Wait);
+        if (read.go == StoreRead::Read)
+            read.state.readStore(read.diagnostic, now);
     });
     buildMemoList();
     read.picturesDecoded.wait();
