@@ -1,5 +1,7 @@
 #include "app/FReminder.h"
 
+#include "app/StartUpRead.h"
+
 #include "alarms/FDataOra.h"
 #include "alarms/FSveglie.h"
 #include "app/config/BuildConfig.h"
@@ -43,10 +45,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <atomic>
 #include <functional>
-#include <latch>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -67,33 +66,6 @@ protected:
 };
 
 } // namespace
-
-// The start-up's read on a thread of its own: the store, into a state that
-// nothing else touches, and the icon and the logo, which the window needs
-// before it is shown.
-struct TfrmReminder::StoreRead {
-    AppState state;
-    QString diagnostic;
-    QImage icon;
-    QImage logo;
-    std::latch picturesDecoded{1};
-    // Whether to read: once the first frame is painted, or the lists are
-    // needed sooner; not at all when the window goes first.
-    enum Go { Wait, Read, Skip };
-    std::atomic<Go> go{Wait};
-    void allowRead()
-    {
-        go = Read;
-        go.notify_one();
-    }
-    ~StoreRead()
-    {
-        Go waiting = Wait;
-        go.compare_exchange_strong(waiting, Skip);
-        go.notify_one();
-    }
-    std::jthread thread; // last: joined before the rest goes
-};
 
 TfrmReminder::TfrmReminder(Services& appServices, const ProgramFolders& folders, const QStringList& arguments,
     WarningWindowFactory* warnings, QWidget* parent, StoreReading reading)
@@ -146,29 +118,14 @@ void TfrmReminder::FormCreate(StoreReading reading)
         soundNames.append(s.Nome);
     const QString unknownLanguage
         = readSettings(m_state.settings, services.registry, settingsKey, m_state.config, soundNames);
-    // A thread of its own decodes the icon and the logo while the memo
-    // list's widgets are built, then reads the store: after the settings,
-    // which hold how this copy last wrote it. The widgets look at neither
-    // the lists nor what the read finds.
-    m_read = std::make_unique<StoreRead>();
-    StoreRead& read = *m_read;
-    read.state.folders = m_state.folders;
-    read.state.settings.Codifica_archivio = m_state.settings.Codifica_archivio;
-    read.thread = std::jthread([&read, now = services.clock.now(), picture = m_state.config.logoPicture] {
-        read.icon.load(QStringLiteral(":/icons/brivo-reminder.png"), "PNG");
-        if (!picture.isEmpty())
-            read.logo.loadFromData(picture, pictureFormat(picture));
-        read.picturesDecoded.count_down();
-        // The lists can wait for the first frame, the frame cannot: read
-        // beside the window's making, the store slowed the frame down.
-        read.go.wait(StoreRead::Wait);
-        if (read.go == StoreRead::Read)
-            read.state.readStore(read.diagnostic, now);
-    });
+    // Decoded while the memo list's widgets are built, which look at neither
+    // the lists nor what the read finds; the store after the settings, which
+    // hold how this copy last wrote it.
+    m_read = std::make_unique<StartUpRead>(
+        m_state.folders, m_state.settings.Codifica_archivio, services.clock.now(), m_state.config.logoPicture);
     buildMemoList();
-    read.picturesDecoded.wait();
-    setWindowIcon(QIcon(QPixmap::fromImage(std::exchange(read.icon, QImage()))));
-    const QImage logo = std::exchange(read.logo, QImage());
+    const auto [icon, logo] = m_read->takePictures();
+    setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     if (reading == StoreReading::BeforeShown)
         finishStoreRead();
 
@@ -238,10 +195,8 @@ void TfrmReminder::finishStoreRead()
 {
     if (!m_read)
         return;
-    const std::unique_ptr<StoreRead> read = std::move(m_read);
-    read->allowRead();
-    read->thread.join();
-    m_state.takeStoreRead(std::move(read->state));
+    const std::unique_ptr<StartUpRead> read = std::move(m_read);
+    m_state.takeStoreRead(std::move(read->finish()));
     if (m_state.storeUnconvertible) {
         // Running on empty lists would only invite changes that cannot be saved.
         const QString text = unconvertibleStoreText(m_state.settings.Lingua_attuale, m_state.folders.data);

@@ -21,6 +21,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class PasswordStore;
+class StartUpRead;
 class ReminderEngine;
 class CalendarSync;
 struct MemoPictures;
@@ -181,8 +182,7 @@ private:
     std::unique_ptr<TfrmMissed> frmMissed; // made at the first notice, kept
     std::unique_ptr<PasswordStore> m_passwords;
     std::unique_ptr<CalendarSync> m_sync;
-    struct StoreRead;
-    std::unique_ptr<StoreRead> m_read; // until the start-up's read is taken in
+    std::unique_ptr<StartUpRead> m_read; // until the start-up's read is taken in
     bool m_formCreated = false;
     bool m_toldNoCalendar = false; // the calendar module is missing, said once
 };

@@ -284,10 +284,6 @@ bool toAscii(QStringView text, QByteArray& out)
 
 } // namespace
 
-namespace {
-
-} // namespace
-
 const char* readExactDayNumber(const char* begin, const char* end, double& value)
 {
     // Clinger's fast path: digits that make an integer of at most 2^53 and a
