@@ -41,6 +41,27 @@ void sameAsAnyForm(
     }
 }
 
+// A large store is read in parts at once: any split gives what one reading
+// from the start gives.
+void sameInParts(const QByteArray& bytes, int result, const MemoList& memos, const SvegliaList& sveglie,
+    const QString& diagnostic, const QList<int>& lines, StoreFile::CodePage codePage)
+{
+    for (int parts = 2; parts <= 3; ++parts) {
+        MemoList m2;
+        SvegliaList s2;
+        QString d2;
+        QList<int> l2;
+        StoreFile::CodePage c2 = StoreFile::CodePage::Unknown;
+        if (StoreFile::parseFileBytesInParts(bytes, parts, m2, s2, d2, &l2, &c2) != result || d2 != diagnostic
+            || l2 != lines || c2 != codePage || m2.size() != memos.size() || s2 != sveglie)
+            std::abort();
+        for (qsizetype i = 0; i < memos.size(); ++i) {
+            if (m2[i] != memos[i] || !sameBits(m2[i].Data, memos[i].Data) || !sameBits(m2[i].Orario, memos[i].Orario))
+                std::abort();
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -49,7 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     MemoList memos;
     SvegliaList sveglie;
     QString diagnostic;
-    StoreFile::parseFileBytes(bytes, memos, sveglie, diagnostic);
+    QList<int> lines;
+    StoreFile::CodePage codePage = StoreFile::CodePage::Unknown;
+    const int result = StoreFile::parseFileBytes(bytes, memos, sveglie, diagnostic, &lines, &codePage);
+    sameInParts(bytes, result, memos, sveglie, diagnostic, lines, codePage);
     sameAsAnyForm(bytes, memos, sveglie, diagnostic);
 
     // Whatever was read, failed records included, is written and read again.

@@ -49,6 +49,11 @@ QString cleanValue(const QString& value);
 // convert it: nothing is read rather than every text read as empty.
 int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
     QList<int>* damagedLines = nullptr, CodePage* codePage = nullptr);
+// The same with the memos read in up to parts parts at once, each on a
+// thread of its own; parseFileBytes reads a small file in one part and a
+// large one in one a core.
+int parseFileBytesInParts(QByteArrayView bytes, int parts, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
+    QList<int>* damagedLines = nullptr, CodePage* codePage = nullptr);
 
 // The file-system steps of a save, in order. Tests fail a chosen one.
 enum class SaveStep { Create, Write, Flush, Sync, Close, SizeCheck, KeepOld, Replace };

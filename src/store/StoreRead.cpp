@@ -16,7 +16,12 @@
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <optional>
+#include <string_view>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace StoreFile {
 
@@ -460,10 +465,16 @@ template <size_t N> bool markerAt(QByteArrayView text, qsizetype at, const char 
     return text.size() - at >= qsizetype(N - 1) && std::memcmp(text.data() + at, marker, N - 1) == 0;
 }
 
-// Where the records that failed to parse were, for the person to find them.
+// A record that failed to parse: its number among the records of its kind,
+// damaged ones included, its result and its line, for the person to find it.
+struct Damaged {
+    int number, result, line;
+};
+
+// The records that failed, of one kind, and how many records there were.
 struct Damage {
-    QString diagnostic;
-    QList<int> lines;
+    QList<Damaged> records;
+    int count = 0;
 };
 
 // Bytes of the file that the written-memo walk did not read itself: the
@@ -526,11 +537,11 @@ struct Texts {
 // or after pos; a record that fails is left out and noted, and the records
 // after it are read all the same. False when one failed.
 template <typename Rec, typename Find, typename Quick, typename Parse>
-bool parsePass(QByteArrayView text, qsizetype markerSize, QList<Rec>& list, Find find, Quick quick, Parse parse,
-    const QString& what, Damage& damage)
+bool parsePass(
+    QByteArrayView text, qsizetype markerSize, QList<Rec>& list, Find find, Quick quick, Parse parse, Damage& damage)
 {
     bool whole = true;
-    int number = 0; // of the record, damaged ones included
+    int& number = damage.count;
     qsizetype counted = 0;
     int line = 1; // of text[counted]
     qsizetype pos = 0;
@@ -552,11 +563,7 @@ bool parsePass(QByteArrayView text, qsizetype markerSize, QList<Rec>& list, Find
             whole = false;
             line += lineEnds(text, counted, start);
             counted = start;
-            if (!damage.diagnostic.isEmpty())
-                damage.diagnostic += u'\n';
-            damage.diagnostic += what + QString::number(number) + QStringLiteral(" esito=") + QString::number(r)
-                + QStringLiteral(" riga=") + QString::number(line);
-            damage.lines.append(line);
+            damage.records.append({number, r, line});
         }
         if (end >= text.size())
             return whole;
@@ -606,7 +613,7 @@ bool memoPass(QByteArrayView text, MemoList& memos, Texts& texts, Unread& unread
             texts.take(f.texts[2], m.Nota, index, PendingText::Nota);
         return r;
     };
-    return parsePass(text, 6, memos, find, quick, parse, QStringLiteral("Errore sul Memo numero "), damage);
+    return parsePass(text, 6, memos, find, quick, parse, damage);
 }
 
 // The alarm clocks, a few a store: looked for only where the memo walk did
@@ -635,12 +642,128 @@ bool svegliaPass(QByteArrayView text, SvegliaList& sveglie, Texts& texts, const 
         }
         return r;
     };
-    return parsePass(text, 9, sveglie, find, quick, parse, QStringLiteral("Errore sulla sveglia numero "), damage);
+    return parsePass(text, 9, sveglie, find, quick, parse, damage);
+}
+
+// One part of the file's memos, read on a thread of its own into lists of
+// its own. A part starts at a memo's marker right after a line feed: no
+// record runs over a line end, so a reading from the file's start finds a
+// record there too, and the parts read together give what it gives.
+struct MemoPart {
+    MemoPart(QByteArrayView file, qsizetype from, qsizetype to)
+        : text(file.sliced(from, to - from))
+        , begin(from)
+        , texts{TextBlock(to - from), {}}
+    {
+    }
+    void read()
+    {
+        whole = memoPass(text, memos, texts, unread, damage);
+    }
+
+    QByteArrayView text;
+    qsizetype begin; // of text, in the file
+    MemoList memos;
+    Texts texts;
+    Unread unread; // in text
+    Damage damage; // numbers and lines within the part
+    bool whole = true;
+};
+
+// Where the parts start: at a memo's marker right after a line feed, about
+// evenly apart; fewer parts where there is no such place.
+QList<qsizetype> partStarts(QByteArrayView bytes, int parts)
+{
+    const std::string_view text(bytes.data(), size_t(bytes.size()));
+    QList<qsizetype> starts{0};
+    for (int k = 1; k < parts; ++k) {
+        const size_t from = size_t(std::max(starts.last(), bytes.size() / parts * k));
+        const size_t at = text.find("\n#MEMO#", from);
+        if (at == std::string_view::npos)
+            break;
+        starts.append(qsizetype(at) + 1);
+    }
+    return starts;
+}
+
+// The memos of every part, read at once, put together as one reading from
+// the start would give them: in order, records numbered and lines counted
+// from the file's start.
+bool memoParts(
+    QByteArrayView bytes, int parts, MemoList& memos, std::unique_ptr<MemoPart>& first, Unread& unread, Damage& damage)
+{
+    const QList<qsizetype> starts = partStarts(bytes, parts);
+    std::vector<std::unique_ptr<MemoPart>> read;
+    for (qsizetype k = 0; k < starts.size(); ++k)
+        read.push_back(
+            std::make_unique<MemoPart>(bytes, starts[k], k + 1 < starts.size() ? starts[k + 1] : bytes.size()));
+    // Room for every memo in the first part's list, which the others join.
+    read[0]->memos.reserve(bytes.size() / 72 + 1);
+    std::vector<std::jthread> threads;
+    for (size_t k = 1; k < read.size(); ++k) {
+        MemoPart& part = *read[k];
+        part.memos.reserve(part.text.size() / 72 + 1);
+        try {
+            threads.emplace_back([&part] { part.read(); });
+        } catch (const std::system_error&) {
+            part.read(); // no thread to be had: read here
+        }
+    }
+    read[0]->read();
+    threads.clear(); // joins them
+
+    bool whole = true;
+    qsizetype counted = 0; // line ends before it are in lines
+    int lines = 0;
+    for (size_t k = 0; k < read.size(); ++k) {
+        MemoPart& part = *read[k];
+        whole = whole && part.whole;
+        for (const Span& s : part.unread.spans())
+            unread.add(part.begin + s.begin, part.begin + s.end);
+        if (!part.damage.records.isEmpty()) {
+            lines += lineEnds(bytes, counted, part.begin);
+            counted = part.begin;
+        }
+        for (const Damaged& d : part.damage.records)
+            damage.records.append({damage.count + d.number, d.result, lines + d.line});
+        damage.count += part.damage.count;
+        if (k == 0) {
+            memos = std::move(part.memos);
+            continue;
+        }
+        for (const PendingText& t : part.texts.pending)
+            read[0]->texts.pending.append({memos.size() + t.record, t.field, t.bytes});
+        read[0]->texts.beyondAscii = read[0]->texts.beyondAscii || part.texts.beyondAscii;
+        memos.append(std::move(part.memos));
+    }
+    first = std::move(read[0]);
+    return whole;
+}
+
+// The diagnostic's line for each damaged record of a kind.
+void describe(const Damage& damage, QLatin1StringView what, QString& diagnostic, QList<int>& lines)
+{
+    for (const Damaged& d : damage.records) {
+        if (!diagnostic.isEmpty())
+            diagnostic += u'\n';
+        diagnostic += what + QString::number(d.number) + QStringLiteral(" esito=") + QString::number(d.result)
+            + QStringLiteral(" riga=") + QString::number(d.line);
+        lines.append(d.line);
+    }
 }
 
 } // namespace
 
 int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
+    QList<int>* damagedLines, CodePage* codePage)
+{
+    // Below a few thousand memos a thread costs about what it saves.
+    constexpr qsizetype partsFrom = 1024 * 1024;
+    const int parts = bytes.size() < partsFrom ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1U, 4U));
+    return parseFileBytesInParts(bytes, parts, memos, sveglie, diagnostic, damagedLines, codePage);
+}
+
+int parseFileBytesInParts(QByteArrayView bytes, int parts, MemoList& memos, SvegliaList& sveglie, QString& diagnostic,
     QList<int>* damagedLines, CodePage* codePage)
 {
     memos.clear();
@@ -649,18 +772,21 @@ int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, 
     if (damagedLines)
         damagedLines->clear();
     // Every memo takes 72 bytes at least (its marker and eleven tags), so
-    // this is room for all of them at once: a list grown by doubling keeps
-    // up to half its room empty for the whole run, and pages of room never
-    // used are never given memory.
-    memos.reserve(bytes.size() / 72 + 1);
-    // Texts and their NULs take no more units than the file has bytes.
-    Texts texts{TextBlock(bytes.size()), {}};
+    // the room memoParts reserves holds all of them at once: a list grown
+    // by doubling keeps up to half its room empty for the whole run, and
+    // pages of room never used are never given memory.
+    std::unique_ptr<MemoPart> first;
     Unread unread;
-    Damage damage;
-    const bool memosWhole = memoPass(bytes, memos, texts, unread, damage);
-    const bool sveglieWhole = svegliaPass(bytes, sveglie, texts, unread, damage);
-    std::sort(damage.lines.begin(), damage.lines.end());
-    damage.lines.erase(std::unique(damage.lines.begin(), damage.lines.end()), damage.lines.end());
+    Damage memoDamage, svegliaDamage;
+    const bool memosWhole = memoParts(bytes, std::max(1, parts), memos, first, unread, memoDamage);
+    Texts& texts = first->texts;
+    const bool sveglieWhole = svegliaPass(bytes, sveglie, texts, unread, svegliaDamage);
+    QString damaged;
+    QList<int> lines;
+    describe(memoDamage, QLatin1StringView("Errore sul Memo numero "), damaged, lines);
+    describe(svegliaDamage, QLatin1StringView("Errore sulla sveglia numero "), damaged, lines);
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     const int r = !memosWhole ? -1 : sveglieWhole ? 1 : -2;
 
     // ASCII reads the same either way: no look for UTF-8, nor through it.
@@ -698,9 +824,9 @@ int parseFileBytes(QByteArrayView bytes, MemoList& memos, SvegliaList& sveglie, 
             break;
         }
     }
-    diagnostic = damage.diagnostic;
+    diagnostic = damaged;
     if (damagedLines)
-        *damagedLines = damage.lines;
+        *damagedLines = lines;
     if (!memos.isEmpty() || !sveglie.isEmpty())
         return r;
     // Not one record, yet more than line ends: zeros left by a crash, or

@@ -242,6 +242,13 @@ private slots:
             2, 1};
         QTest::newRow("a byte beyond ASCII between records")
             << ReadRow{memoLine(1) + "\xe8\r\n" + memoLine(2), 1, "", 2, 0, {}, StoreFile::CodePage::Windows1252};
+        // Read in parts, damage, alarm clocks and texts to decode fall in each.
+        QTest::newRow("damage, an alarm clock and UTF-8 spread out") << ReadRow{memoLine(1) + badDate + memoLine(3)
+                + "garbage #SVEGLIA#\t#TSV:1\t#_MS:m\t#_GN:1\t#_AT:1\t#_OR:0\t#_SN:s\n"
+                + QByteArray(memoLine(4)).replace("memo", "memo \xc3\xa8")
+                + QByteArray(memoLine(5)).replace("#_ID:5", "#_ID:x") + memoLine(6),
+            -1, "Errore sul Memo numero 2 esito=-27 riga=2\nErrore sul Memo numero 5 esito=-21 riga=6", 4, 1, {2, 6},
+            StoreFile::CodePage::Utf8};
     }
     void reading()
     {
@@ -262,6 +269,21 @@ private slots:
             QVERIFY(m.ID >= 1);
             QCOMPARE(m.Anticipo, -5);
             QCOMPARE(m.Data, 45366.0);
+        }
+        // A large store is read in parts at once; the parts give what one
+        // reading from the start gives, numbers and lines included.
+        for (int parts = 2; parts <= 4; ++parts) {
+            Loaded p;
+            QList<int> lines;
+            StoreFile::CodePage partsCodePage = StoreFile::CodePage::Unknown;
+            p.result
+                = StoreFile::parseFileBytesInParts(r.text, parts, p.memos, p.sveglie, p.diag, &lines, &partsCodePage);
+            QCOMPARE(p.result, l.result);
+            QCOMPARE(p.diag, l.diag);
+            QCOMPARE(lines, l.report.damagedLines);
+            QCOMPARE(partsCodePage, codePage);
+            QCOMPARE(p.memos, l.memos);
+            QCOMPARE(p.sveglie, l.sveglie);
         }
     }
 
