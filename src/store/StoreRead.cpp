@@ -541,7 +541,7 @@ bool parsePass(
     QByteArrayView text, qsizetype markerSize, QList<Rec>& list, Find find, Quick quick, Parse parse, Damage& damage)
 {
     bool whole = true;
-    int& number = damage.count;
+    int& number = damage.count; // of the record, damaged ones included
     qsizetype counted = 0;
     int line = 1; // of text[counted]
     qsizetype pos = 0;
