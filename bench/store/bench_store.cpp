@@ -83,44 +83,42 @@ Fixture& fixture(int n)
     return n == 10000 ? small : large;
 }
 
-// Into empty lists, as the program reads its store; the lists of the
+// Reads into empty lists, as the program reads its store; the lists of the
 // read before are freed outside the timing.
+template <typename Read> void intoEmptyLists(benchmark::State& state, Read read)
+{
+    MemoList memos;
+    SvegliaList sveglie;
+    QString diag;
+    for (auto _ : state) {
+        state.PauseTiming();
+        memos = {};
+        state.ResumeTiming();
+        if (read(memos, sveglie, diag) != 1)
+            state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(memos.data());
+    }
+}
+
 void BM_ReadStore(benchmark::State& state)
 {
     Fixture& f = fixture(int(state.range(0)));
-    MemoList memos;
-    SvegliaList sveglie;
-    QString diag;
-    for (auto _ : state) {
-        state.PauseTiming();
-        memos = {};
-        state.ResumeTiming();
-        if (StoreFile::read(f.dir.path(), true, memos, sveglie, diag) != 1)
-            state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(memos.data());
-    }
+    intoEmptyLists(state, [&](MemoList& memos, SvegliaList& sveglie, QString& diag) {
+        return StoreFile::read(f.dir.path(), true, memos, sveglie, diag);
+    });
     state.SetBytesProcessed(state.iterations() * f.bytes.size());
 }
 
-// The parse alone: the bytes already read, into lists already emptied; in
-// as many parts as the reader takes (0), or in one.
+// The parse alone, the bytes already read: in as many parts as the reader
+// takes (0), or in one.
 void BM_ParseOnly(benchmark::State& state)
 {
     Fixture& f = fixture(int(state.range(0)));
-    MemoList memos;
-    SvegliaList sveglie;
-    QString diag;
-    for (auto _ : state) {
-        state.PauseTiming();
-        memos = {};
-        state.ResumeTiming();
-        const int parts = int(state.range(1));
-        const int r = parts ? StoreFile::parseFileBytesInParts(f.bytes, parts, memos, sveglie, diag)
-                            : StoreFile::parseFileBytes(f.bytes, memos, sveglie, diag);
-        if (r != 1)
-            state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(memos.data());
-    }
+    const int parts = int(state.range(1));
+    intoEmptyLists(state, [&](MemoList& memos, SvegliaList& sveglie, QString& diag) {
+        return parts ? StoreFile::parseFileBytesInParts(f.bytes, parts, memos, sveglie, diag)
+                     : StoreFile::parseFileBytes(f.bytes, memos, sveglie, diag);
+    });
 }
 
 // What any reading of the file must do besides reading it: the memo list
