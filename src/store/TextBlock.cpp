@@ -80,7 +80,7 @@ bool TextBlock::makeRoom(qsizetype units)
     return true;
 }
 
-QString TextBlock::share(qsizetype size)
+QString TextBlock::shareWritten(qsizetype size)
 {
     char16_t* begin = m_free;
     begin[size] = u'\0'; // utf16() hands out the text as it is, terminated
@@ -101,7 +101,7 @@ QString TextBlock::ascii(QByteArrayView bytes)
     }
     if (!widenAscii(bytes.data(), n, m_free))
         return {};
-    return share(n);
+    return shareWritten(n);
 }
 
 QString TextBlock::copy(const QString& text)
@@ -110,15 +110,10 @@ QString TextBlock::copy(const QString& text)
     if (!makeRoom(n + 1))
         return text;
     std::memcpy(m_free, text.utf16(), size_t(n) * sizeof(char16_t));
-    return share(n);
+    return shareWritten(n);
 }
 
 char16_t* TextBlock::room(qsizetype units)
 {
     return makeRoom(units) ? m_free : nullptr;
-}
-
-QString TextBlock::shareWritten(qsizetype size)
-{
-    return share(size);
 }

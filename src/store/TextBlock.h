@@ -33,7 +33,6 @@ public:
 private:
     bool makeRoom(qsizetype units);
     void release();
-    QString share(qsizetype size);
 
     QString::DataPointer m_block; // holds a reference of its own until released
     char16_t* m_free = nullptr;
